@@ -1,0 +1,29 @@
+#include "driver/CWinDriverInterface.h"
+
+#include "driver/StDriverPacket.h"
+
+Status CWinDriverInterface::SendRequest(std::uint32_t command, const StObjectKey* keys,
+                                        std::uint32_t capacity, void* buffer) {
+  const CWintabLibrary::Entry entry = m_library.GetEntry();
+  if (entry == nullptr) return kStatusNoDriverInterface;
+
+  StDriverPacket packet;
+  KELVO_TRY(packet.Make(capacity, buffer));
+  KELVO_TRY(packet.FillRequest(command, keys, 0, nullptr, kRequestModeApplet));
+  packet.dataLength = capacity;
+
+  const auto result = static_cast<Status>(entry(&packet) & 0xFFFFU);
+  if (result != kStatusOk) return result;
+
+  // The reply is already in the caller's buffer; only its length is checked.
+  std::uint32_t length = capacity;
+  return packet.ReadReply(&length, buffer);
+}
+
+Status CWinDriverInterface::GetAppletVersion(VersionRecord& out) {
+  return ParseVersionString(kAppletVersionString, out);
+}
+
+Status CWinDriverInterface::Open() {
+  return m_library.Load() ? kStatusOk : kStatusNoDriverInterface;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "driver/CDriverInterface.h"
+#include "driver/CWintabLibrary.h"
+
+// Sends request packets through the Wintab library's private entry.
+class CWinDriverInterface : public CDriverInterface {
+ public:
+  CWinDriverInterface() = default;
+  ~CWinDriverInterface() override = default;
+
+  [[nodiscard]] Status SendRequest(std::uint32_t command, const StObjectKey* keys,
+                                   std::uint32_t capacity, void* buffer) override;
+  [[nodiscard]] Status GetAppletVersion(VersionRecord& out) override;
+  // Loads the library; a library or entry that cannot be found makes the
+  // interface unusable, so that the applet sees no driver.
+  [[nodiscard]] Status Open() override;
+
+ private:
+  CWintabLibrary m_library;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+// Every operation that can fail answers a 16-bit status: 0 is success, codes
+// of the driver pass through unchanged, the applet's own codes are named here.
+
+#include <cstdint>
+
+using Status = std::uint16_t;
+
+inline constexpr Status kStatusOk = 0;
+
+// Driver link (request packet, data key, driver interface).
+inline constexpr Status kStatusKeyFull = 0x100;            // 256: no room for another key level (thrown)
+inline constexpr Status kStatusOutOfMemory = 0x101;        // 257: an object could not be created
+inline constexpr Status kStatusMissingArgument = 0x102;    // 258: a source or argument is missing
+inline constexpr Status kStatusNullPointer = 0x103;        // 259: packet, key pointer or data buffer missing
+inline constexpr Status kStatusDataTooLong = 0x105;        // 261: data longer than the buffer
+inline constexpr Status kStatusNotFound = 0x200;           // 512: no such path, table or string
+inline constexpr Status kStatusMalformedPacket = 0x201;    // 513
+inline constexpr Status kStatusNoOutText = 0x202;          // 514: string found but nowhere to put it
+inline constexpr Status kStatusNoRoutine = 0x40D;          // 1037: no notification or string routine installed
+inline constexpr Status kStatusBadVersionString = 0x410;   // 1040
+
+// Settings items, groupings and views.
+inline constexpr Status kStatusNoItem = 0x600;             // 1536: no such item or id
+inline constexpr Status kStatusSequenceFull = 0x602;       // 1538: a keystroke sequence has no room left
+inline constexpr Status kStatusNotSupported = 0x603;       // 1539: not supported here; no factory value
+inline constexpr Status kStatusNoChild = 0x606;            // 1542: no such child, control or registry key
+inline constexpr Status kStatusHandled = 0x60C;            // 1548: routing: the request was handled
+
+// Driver link start.
+inline constexpr Status kStatusNoDriverInterface = 0x1000; // 4096
+inline constexpr Status kStatusNoTablet = 0x1001;          // 4097
+inline constexpr Status kStatusCtrlHeld = 0x100D;          // 4109: a dialog closed with Ctrl held
+inline constexpr Status kStatusVersionMismatch = 0x100E;   // 4110
+
+inline constexpr Status kStatusUnknown = 0xFFFF;           // no listener, or nothing answered
+
+// A caller that gets a non-zero status stops and passes it up.
+#define KELVO_TRY(expr)                                  \
+  do {                                                   \
+    if (const Status kelvoStatus_ = (expr); kelvoStatus_ != kStatusOk) \
+      return kelvoStatus_;                               \
+  } while (false)

@@ -1,0 +1,25 @@
+#include "wintab/WintabEntry.h"
+
+#include "driver/StDriverPacket.h"
+
+namespace {
+
+WintabPacketHandler g_handler = nullptr;
+void* g_context = nullptr;
+
+}  // namespace
+
+extern "C" std::uint32_t WintabPrivateEntry599(StDriverPacket* packet) {
+  if (packet == nullptr) return kStatusNullPointer;
+  if (g_handler == nullptr) return kStatusNoDriverInterface;
+  return g_handler(g_context, packet);
+}
+
+extern "C" WintabPacketHandler WintabInstallPacketHandler(WintabPacketHandler handler,
+                                                          void* context, void** previousContext) {
+  const WintabPacketHandler previous = g_handler;
+  if (previousContext != nullptr) *previousContext = g_context;
+  g_handler = handler;
+  g_context = context;
+  return previous;
+}
