@@ -102,7 +102,7 @@ std::vector<std::uint8_t> Bytes(T value) {
 
 // Builds a key path from (code, index[, qualifier]) triples.
 struct StLevel {
-  std::uint16_t code;
+  std::uint16_t code = 0;
   std::uint32_t index = 0;
   std::uint32_t qualifier = 0;
 };
