@@ -46,7 +46,8 @@ StObjectKey Level(const StNodeKey& key) { return {key.qualifier, key.code, key.i
 // Collects every changed value below `node` as (path below the anchor, bytes).
 void Collect(const CServiceNode& node, std::vector<StObjectKey>& path, json& out, const json& anchor) {
   for (const auto& [id, value] : node.Values()) {
-    if (!value.IsChanged()) continue;
+    // The pen's live records describe the moment, not a setting.
+    if (!value.IsChanged() || id.first == sc::kToolRecord || id.first == sc::kRawRecord) continue;
     path.push_back({0, id.first, id.second});
     json entry = anchor;
     entry["path"] = CPathText::Format(path);
