@@ -101,7 +101,8 @@ void CControlCommand::Print(const std::vector<std::uint8_t>& bytes) {
     std::fprintf(m_out, "%llu (0x%llX)", static_cast<unsigned long long>(number),
                  static_cast<unsigned long long>(number));
   }
-  const bool text = bytes.size() == kLargestValue && bytes[0] >= 0x20 &&
+  // 256-byte values are texts or word lists; a printable start reads as text.
+  const bool text = bytes.size() == kLargestValue && (bytes[0] >= 0x20 || bytes[0] == 0) &&
                     std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
   if (text) std::fprintf(m_out, "\"%s\"", reinterpret_cast<const char*>(bytes.data()));
   if (bytes.size() > 8 && !text) {
