@@ -294,7 +294,7 @@ int CControlCommand::Watch(const std::vector<std::string>& args) {
     if (StDriverPacket::DecodeWire(image, nullptr, packet) != kStatusOk) continue;
     std::vector<StObjectKey> path;
     for (std::size_t i = 0; i < StDriverPacket::kMaxKeys && packet.keys[i].code != 0; ++i) path.push_back(packet.keys[i]);
-    const std::uint32_t status = payload[0] | (payload[1] << 8);
+    const auto status = static_cast<std::uint32_t>(payload[0] | (payload[1] << 8));
     std::fprintf(m_out, "command %u %s status 0x%04X ", packet.command, CPathText::Format(path).c_str(), status);
     Print({payload.begin() + 4 + StDriverPacket::kWireSize, payload.end()});
     std::fflush(m_out);
