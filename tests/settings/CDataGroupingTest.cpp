@@ -62,13 +62,6 @@ class CDataGroupingTest : public CSettingsTest {
   CTestGrouping m_grouping;
 };
 
-TEST_F(CDataGroupingTest, SetKeyCopiesThePath) {
-  EXPECT_EQ(m_grouping.GetKey().GetLevelCount(), 1u);
-  EXPECT_EQ(m_grouping.GetKey().GetLevel(0).code, 2);
-  EXPECT_EQ(m_grouping.SetKey(m_grouping.GetKey()), kStatusOk);
-  EXPECT_EQ(m_grouping.GetKey().GetLevelCount(), 1u);
-}
-
 TEST_F(CDataGroupingTest, TableRowsMakeItemsOnTheGroupingsKey) {
   struct StExpect {
     ItemId id;
@@ -181,14 +174,6 @@ TEST_F(CDataGroupingTest, ForceWriteItemWritesNoDriverItems) {
   // A failing write is not passed on.
   m_driver->Fail(kCommandSet, kStatusNotFound);
   EXPECT_EQ(m_grouping.ForceWriteItem(4), kStatusOk);
-}
-
-TEST_F(CDataGroupingTest, BaseAnswersForUnsupportedOperations) {
-  CTestGrouping plain;
-  EXPECT_EQ(plain.CDataGrouping::GetSubGroup(0, 0), nullptr);
-  EXPECT_EQ(plain.GetSubGroupCount(0), 0);
-  EXPECT_EQ(plain.RemoveSubGroup(0, 0), kStatusNotSupported);
-  EXPECT_EQ(plain.Remove(), kStatusNotSupported);
 }
 
 TEST_F(CDataGroupingTest, CacheOwnsItsItems) {

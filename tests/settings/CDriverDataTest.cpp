@@ -95,12 +95,6 @@ TEST_F(CDriverDataTest, UninitialisedItemRefusesWork) {
   EXPECT_EQ(m_driver->Requests().size(), 0u);
 }
 
-TEST_F(CDriverDataTest, NullBuffersAreRefused) {
-  auto item = Word(BehaviourKind::kLive, 1);
-  EXPECT_EQ(item->Get(nullptr), kStatusNullPointer);
-  EXPECT_EQ(item->Set(nullptr), kStatusNullPointer);
-}
-
 // --- Set, Revert, Commit by behaviour ------------------------------------------
 
 TEST_F(CDriverDataTest, SettingTheCurrentValueSendsNothingAndKeepsObservers) {
