@@ -75,7 +75,7 @@ TEST_F(ItemViewTest, DetachedViewClaimsItsOwnRequestsAndChangesNothing) {
     EXPECT_EQ(Send(view, op, kBroadcastId, &value), kStatusOk) << op;
   }
   EXPECT_EQ(value, 5u);
-  EXPECT_TRUE(m_driver->Requests().empty());
+  EXPECT_TRUE(m_driver->NothingSent());
   EXPECT_TRUE(TakeChanges().empty());
 }
 
@@ -85,7 +85,7 @@ TEST_F(ItemViewTest, RequestsForOtherControlsAreNotTouched) {
   std::uint32_t value = 7;
   EXPECT_EQ(Send(*view, kViewSet, kControl + 1, &value), kStatusOk);
   EXPECT_EQ(Send(*view, kViewRefresh, kControl + 1), kStatusOk);
-  EXPECT_TRUE(m_driver->Requests().empty());
+  EXPECT_TRUE(m_driver->NothingSent());
   EXPECT_EQ(m_driver->Word(m_data->KeyOf(kWordItem)), 300);
 }
 

@@ -52,7 +52,7 @@ TEST_F(PercentItemViewTest, IgnoresWritesAndAnswersOnlyWhenBound) {
     EXPECT_EQ(Send(view, op, kControl, &value), kStatusHandled) << op;
     EXPECT_EQ(Send(view, op, kBroadcastId, &value), kStatusOk) << op;
   }
-  EXPECT_TRUE(m_driver->Requests().empty());
+  EXPECT_TRUE(m_driver->NothingSent());
   EXPECT_EQ(Send(view, kViewGet, kControl + 1, text), kStatusOk);
   EXPECT_EQ(std::string(text), "untouched");
 }

@@ -1,7 +1,5 @@
 #include "views/ViewTestHarness.h"
 
-#include <algorithm>
-
 #include "driver/StDriverPacket.h"
 #include "settings/CBehaviour.h"
 
@@ -11,85 +9,19 @@ constexpr std::uint16_t kTestGroupingCode = 200;
 
 }  // namespace
 
-CMemoryDriver::Path CMemoryDriver::PathOf(const StObjectKey* keys) {
-  Path path;
-  for (std::size_t i = 0; i < CDataKey::kLevelSlots && keys[i].code != 0; ++i) {
-    path.push_back((std::uint64_t{keys[i].code} << 48) | (std::uint64_t{keys[i].index} << 16) |
-                   (keys[i].qualifier & 0xFFFFU));
-  }
-  return path;
-}
-
-Status CMemoryDriver::SendRequest(std::uint32_t command, const StObjectKey* keys,
-                                  std::uint32_t capacity, void* buffer) {
-  const Path path = PathOf(keys);
-  std::uint16_t itemCode = 0;
-  for (std::size_t i = 0; i < CDataKey::kLevelSlots && keys[i].code != 0; ++i) itemCode = keys[i].code;
-  m_requests.push_back(StRequest{command, itemCode});
-  if (const auto failure = m_failures.find(path); failure != m_failures.end()) return failure->second;
-
-  auto copyOut = [&](const std::vector<std::uint8_t>& bytes) {
-    std::memset(buffer, 0, capacity);
-    std::memcpy(buffer, bytes.data(), std::min<std::size_t>(capacity, bytes.size()));
-    return kStatusOk;
-  };
-  switch (command) {
-    case kCommandGet: {
-      const auto found = m_values.find(path);
-      return found == m_values.end() ? kStatusNotFound : copyOut(found->second);
-    }
-    case kCommandGetDefault: {
-      const auto found = m_defaults.find(path);
-      return found == m_defaults.end() ? kStatusNotSupported : copyOut(found->second);
-    }
-    case kCommandSet: {
-      const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-      m_values[path].assign(bytes, bytes + capacity);
-      return kStatusOk;
-    }
-    default:
-      return kStatusNotSupported;
-  }
-}
-
-Status CMemoryDriver::GetAppletVersion(VersionRecord& out) {
-  return ParseVersionString(kAppletVersionString, out);
-}
-
-void CMemoryDriver::Put(const CDataKey& key, const std::vector<std::uint8_t>& bytes) {
-  m_values[PathOf(key.GetLevels())] = bytes;
-}
-
-void CMemoryDriver::PutWord(const CDataKey& key, std::uint16_t value) {
-  Put(key, {static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>(value >> 8)});
-}
-
-void CMemoryDriver::PutDefault(const CDataKey& key, const std::vector<std::uint8_t>& bytes) {
-  m_defaults[PathOf(key.GetLevels())] = bytes;
-}
-
-void CMemoryDriver::Fail(const CDataKey& key, Status status) {
-  if (status == kStatusOk) {
-    m_failures.erase(PathOf(key.GetLevels()));
-  } else {
-    m_failures[PathOf(key.GetLevels())] = status;
-  }
+KeyPath PathOf(const CDataKey& key) {
+  return KeyPath(key.GetLevels(), key.GetLevels() + key.GetLevelCount());
 }
 
 std::vector<std::uint8_t> CMemoryDriver::Value(const CDataKey& key) const {
-  const auto found = m_values.find(PathOf(key.GetLevels()));
-  return found == m_values.end() ? std::vector<std::uint8_t>{} : found->second;
+  const std::vector<std::uint8_t>* found = FindValue(PathOf(key));
+  return found == nullptr ? std::vector<std::uint8_t>{} : *found;
 }
 
 std::uint16_t CMemoryDriver::Word(const CDataKey& key) const {
   const std::vector<std::uint8_t> bytes = Value(key);
   if (bytes.size() < 2) return 0;
   return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
-}
-
-std::size_t CMemoryDriver::Count(std::uint32_t command) const {
-  return static_cast<std::size_t>(std::count_if(m_requests.begin(), m_requests.end(),
-                                                [command](const StRequest& r) { return r.command == command; }));
 }
 
 CTestGrouping::CTestGrouping(std::uint32_t number) {

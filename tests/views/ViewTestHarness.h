@@ -12,44 +12,28 @@
 #include "driver/CDriverInterface.h"
 #include "driver/StDriverPacket.h"
 #include "settings/CDataGrouping.h"
+#include "support/CRecordingDriverInterface.h"
 #include "support/CRecordingEventTranslator.h"
 #include "views/CRootStack.h"
 #include "views/CKelvoView.h"
 
-// A driver that keeps values in memory by path and logs every request, so
-// that a test can change a value behind the applet's back or count writes.
-class CMemoryDriver : public CDriverInterface {
+// The path of a data key, as the recording driver keys its values.
+[[nodiscard]] KeyPath PathOf(const CDataKey& key);
+
+// The recording driver with the item-key helpers these tests use.
+class CMemoryDriver : public CRecordingDriverInterface {
  public:
-  struct StRequest {
-    std::uint32_t command = 0;
-    std::uint16_t itemCode = 0;
-  };
-
-  [[nodiscard]] Status SendRequest(std::uint32_t command, const StObjectKey* keys,
-                                   std::uint32_t capacity, void* buffer) override;
-  [[nodiscard]] Status GetAppletVersion(VersionRecord& out) override;
-  [[nodiscard]] Status Open() override { return kStatusOk; }
-
-  void Put(const CDataKey& key, const std::vector<std::uint8_t>& bytes);
-  void PutWord(const CDataKey& key, std::uint16_t value);
-  void PutDefault(const CDataKey& key, const std::vector<std::uint8_t>& bytes);
-  // Every request for the key answers `status` from now on (0 lifts it).
-  void Fail(const CDataKey& key, Status status);
+  void Put(const CDataKey& key, std::vector<std::uint8_t> bytes) { SetValue(PathOf(key), std::move(bytes)); }
+  void PutWord(const CDataKey& key, std::uint16_t value) { Put(key, Bytes(value)); }
+  void PutDefault(const CDataKey& key, std::vector<std::uint8_t> bytes) {
+    SetDefault(PathOf(key), std::move(bytes));
+  }
+  // Reads of the key answer `status` from now on (0 lifts it).
+  void Fail(const CDataKey& key, Status status) { FailWith(kCommandGet, PathOf(key), status); }
   [[nodiscard]] std::vector<std::uint8_t> Value(const CDataKey& key) const;
   [[nodiscard]] std::uint16_t Word(const CDataKey& key) const;
-
-  [[nodiscard]] std::size_t Count(std::uint32_t command) const;
-  [[nodiscard]] const std::vector<StRequest>& Requests() const { return m_requests; }
-  void ClearRequests() { m_requests.clear(); }
-
- private:
-  using Path = std::vector<std::uint64_t>;
-  [[nodiscard]] static Path PathOf(const StObjectKey* keys);
-
-  std::map<Path, std::vector<std::uint8_t>> m_values;
-  std::map<Path, std::vector<std::uint8_t>> m_defaults;
-  std::map<Path, Status> m_failures;
-  std::vector<StRequest> m_requests;
+  [[nodiscard]] std::size_t Count(std::uint32_t command) const { return CountRequests(command); }
+  [[nodiscard]] bool NothingSent() const { return GetRequests().empty(); }
 };
 
 // A grouping whose items are declared by the test; item id n is driver item
