@@ -5,7 +5,12 @@
 #include <map>
 
 #include "toolkit/ToolkitFixture.h"
+#include "toolkit/controls/ZafButton.h"
+#include "toolkit/controls/ZafComboBox.h"
+#include "toolkit/controls/ZafImage.h"
+#include "toolkit/controls/ZafInteger.h"
 #include "toolkit/controls/ZafNotebook.h"
+#include "toolkit/controls/ZafScrollBar.h"
 #include "toolkit/data/ZafLanguageData.h"
 
 namespace {
@@ -114,7 +119,48 @@ TEST_F(RealResourceFileTest, EveryNameTheApplicationLooksUpIsThere) {
       ADD_FAILURE() << identifier << ": no such window";
       continue;
     }
+    // "Window~Window" is the window's own title.
+    if (control == window->first) continue;
     EXPECT_NE(window->second->Find(control), nullptr) << identifier;
+  }
+}
+
+// The kind of control the main window's handlers take each name for.
+TEST_F(RealResourceFileTest, ControlsAreOfTheKindTheHandlersExpect) {
+  std::unique_ptr<ZafWindow> main;
+  ASSERT_EQ(m_realPersistence->ReadWindow("ConsumerCPLMainWindow", main), kStatusOk);
+  const auto isButton = [](ZafWindowObject* o, ZafButtonType type) {
+    auto* b = dynamic_cast<ZafButton*>(o);
+    return b != nullptr && b->ButtonType() == type;
+  };
+  for (const char* name : {"TipFeelSlider", "EraserFeelSlider", "DCDSlider", "MouseSpeedSlider", "MouseBallisticsSlider"}) {
+    EXPECT_NE(main->FindAs<ZafScrollBar>(name), nullptr) << name;
+  }
+  for (const char* name : {"UpperSideSwitchComboBox", "LowerSideSwitchComboBox", "LeftPuckButtonComboBox",
+                           "MidPuckButtonComboBox", "RightPuckButtonComboBox",
+                           "CalibrationMonitorComboBox"}) {
+    EXPECT_NE(main->FindAs<ZafComboBox>(name), nullptr) << name;
+  }
+  for (const char* name : {"DriverOnButton", "ClickSound", "EnableEraserCheckBox", "TM_NoAcceleration", "BatteryLow"}) {
+    EXPECT_TRUE(isButton(main->Find(name), ZafButtonType::kCheckBox)) << name;
+  }
+  for (const char* name : {"TM_PenMode", "TM_MouseMode", "WFOffButton", "WFScrollLinesButton", "WFScrollPageButton",
+                           "PTM_PenMode", "PTM_MouseMode", "JoystickScrollFast", "JoystickScrollOff",
+                           "JoystickSwitchOff", "JoystickSwitchRun"}) {
+    EXPECT_TRUE(isButton(main->Find(name), ZafButtonType::kRadio)) << name;
+  }
+  for (const char* name : {"StylusImage", "PuckImage", "SignalStateImage", "BatteryStateImage"}) {
+    EXPECT_NE(main->FindAs<ZafImage>(name), nullptr) << name;
+  }
+  EXPECT_NE(main->FindAs<ZafInteger>("WFLinesValue"), nullptr);
+  std::unique_ptr<ZafWindow> diagnostics;
+  ASSERT_EQ(m_realPersistence->ReadWindow("DiagnosticsDialog", diagnostics), kStatusOk);
+  EXPECT_NE(diagnostics->FindAs<ZafComboBox>("TabletComboBox"), nullptr);
+  auto* tabs = main->FindAs<ZafNotebook>("TabsWindow");
+  ASSERT_NE(tabs, nullptr);
+  for (const char* page : {"StylusTab", "PuckTab", "TabletTab", "CalibrateTab"}) {
+    auto* p = main->FindAs<ZafWindow>(page);
+    EXPECT_TRUE(p != nullptr && tabs->IndexOf(*p) >= 0) << page;
   }
 }
 
