@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/ZafTimer.h"
 #include "toolkit/automation/ZafAutomation.h"
@@ -143,6 +145,38 @@ TEST_F(ZafAutomationTest, KeysAndMessageBoxesCanBeScriptedAndChecked) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(Run("expect message Error Other\n"));
   (void)testing::internal::GetCapturedStderr();
+}
+
+// The way a host runs a script: named in the environment, run by the event
+// loop until its end, the outcome written to the result file.
+TEST(ZafAutomationRun, AScriptFromTheEnvironmentDrivesTheEventLoopAndReportsItsOutcome) {
+  const std::string dir = ::testing::TempDir();
+  const std::string scriptPath = dir + "/run.script";
+  const std::string resultPath = dir + "/run.result";
+  for (const auto& [script, expected] : {std::pair<const char*, const char*>{"slider TipFeelSlider 6\nexpect value TipFeelSlider 6\n", "pass"},
+                                         {"expect value TipFeelSlider 6\n", "fail"}}) {
+    std::ofstream(scriptPath) << script;
+    ::setenv("KELVO_SCRIPT", scriptPath.c_str(), 1);
+    ::setenv("KELVO_SCRIPT_RESULT", resultPath.c_str(), 1);
+    testing::internal::CaptureStderr();
+    {
+      ZafApplication application(0, nullptr);
+      ZafStorage storage;
+      ASSERT_EQ(storage.Open(KELVO_TOOLKIT_FIXTURE), kStatusOk);
+      ZafObjectPersistence persistence(storage, &application.DataManager());
+      ZafWindow main;
+      ASSERT_EQ(persistence.ReadInto(main, "TestMain"), kStatusOk);
+      application.WindowManager().Add(main);
+      EXPECT_EQ(application.Control(), 0);
+    }
+    (void)testing::internal::GetCapturedStderr();
+    ::unsetenv("KELVO_SCRIPT");
+    ::unsetenv("KELVO_SCRIPT_RESULT");
+    std::ifstream result(resultPath);
+    std::string first;
+    std::getline(result, first);
+    EXPECT_EQ(first, expected) << script;
+  }
 }
 
 TEST(ZafScript, WordsQuotesAndCommentsAreParsed) {
