@@ -36,6 +36,12 @@ inline constexpr Status kStatusNoTablet = 0x1001;          // 4097
 inline constexpr Status kStatusCtrlHeld = 0x100D;          // 4109: a dialog closed with Ctrl held
 inline constexpr Status kStatusVersionMismatch = 0x100E;   // 4110
 
+// Resource storage and toolkit.
+inline constexpr Status kStatusResourceMissing = 0x700;    // the resource file cannot be opened
+inline constexpr Status kStatusResourceDamaged = 0x701;    // truncated, corrupt or of another format
+inline constexpr Status kStatusWrongClass = 0x702;         // an object of another class than asked for
+inline constexpr Status kStatusAlreadyExists = 0x703;      // a second object under the same name
+
 inline constexpr Status kStatusUnknown = 0xFFFF;           // no listener, or nothing answered
 
 // A caller that gets a non-zero status stops and passes it up.

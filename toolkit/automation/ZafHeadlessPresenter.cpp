@@ -1,0 +1,99 @@
+#include "toolkit/automation/ZafHeadlessPresenter.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "toolkit/ZafApplication.h"
+#include "toolkit/ZafWindow.h"
+#include "toolkit/automation/ZafAutomation.h"
+#include "toolkit/automation/ZafScript.h"
+
+ZafHeadlessPresenter::ZafHeadlessPresenter() {
+  const ZafRegion screen = ZafRegion::FromSize(0, 0, 1280, 1024);
+  m_screens.push_back({"DISPLAY", screen, screen, true});
+}
+
+ZafHeadlessPresenter::~ZafHeadlessPresenter() = default;
+
+Status ZafHeadlessPresenter::LoadScript(const std::string& path) {
+  auto script = std::make_unique<ZafScript>();
+  const Status status = script->Load(path);
+  if (status != kStatusOk) {
+    std::fprintf(stderr, "%s\n", script->Error().c_str());
+    return status;
+  }
+  SetScript(std::move(script));
+  return kStatusOk;
+}
+
+void ZafHeadlessPresenter::SetScript(std::unique_ptr<ZafScript> script) {
+  m_automation = std::make_unique<ZafAutomation>(std::move(script), *this);
+  if (m_application != nullptr) m_automation->Attach(*m_application);
+}
+
+void ZafHeadlessPresenter::Attach(ZafApplication& application) {
+  m_application = &application;
+  if (m_automation) m_automation->Attach(application);
+}
+
+bool ZafHeadlessPresenter::Finish() {
+  if (!m_automation) return true;
+  const bool passed = m_automation->Report();
+  if (const char* result = std::getenv("KELVO_SCRIPT_RESULT"); result != nullptr && *result != '\0') {
+    std::ofstream out(result, std::ios::trunc);
+    out << (passed ? "pass" : "fail") << '\n' << m_automation->FailureText() << '\n';
+  }
+  return passed;
+}
+
+void ZafHeadlessPresenter::ObjectChanged(ZafWindowObject&, ZafChange) {}
+
+void ZafHeadlessPresenter::Realize(ZafWindow&) { ++m_realized; }
+
+void ZafHeadlessPresenter::Unrealize(ZafWindow&) {
+  if (m_realized > 0) --m_realized;
+}
+
+void ZafHeadlessPresenter::BeginModal(ZafWindow& window) {
+  if (!m_armedAnswer || m_application == nullptr) return;
+  ZafEventStruct answer;
+  answer.type = *m_armedAnswer;
+  answer.target = &window;
+  m_armedAnswer.reset();
+  m_application->EventManager().Post(answer);
+}
+
+void ZafHeadlessPresenter::EndModal(ZafWindow&) {}
+
+ZafWaitResult ZafHeadlessPresenter::WaitForInput(std::optional<std::int64_t> deadlineMs) {
+  if (!m_automation) return ZafWaitResult::kEnded;
+  return m_automation->Step(deadlineMs);
+}
+
+std::int32_t ZafHeadlessPresenter::UnattendedModalAnswer() const { return kZafEventOk; }
+
+ZafMessageAnswer ZafHeadlessPresenter::MessageBox(const std::string& title, const std::string& text,
+                                                  ZafMessageButtons buttons) {
+  std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+  m_messages.push_back({title, text});
+  const bool cancel = m_armedAnswer && *m_armedAnswer == kZafEventCancel;
+  m_armedAnswer.reset();
+  switch (buttons) {
+    case ZafMessageButtons::kOk: return ZafMessageAnswer::kOk;
+    case ZafMessageButtons::kOkCancel: return cancel ? ZafMessageAnswer::kCancel : ZafMessageAnswer::kOk;
+    case ZafMessageButtons::kYesNo: return cancel ? ZafMessageAnswer::kNo : ZafMessageAnswer::kYes;
+    case ZafMessageButtons::kYesNoCancel: return cancel ? ZafMessageAnswer::kCancel : ZafMessageAnswer::kYes;
+    case ZafMessageButtons::kRetryCancel: return cancel ? ZafMessageAnswer::kCancel : ZafMessageAnswer::kRetry;
+  }
+  return ZafMessageAnswer::kOk;
+}
+
+bool ZafHeadlessPresenter::ChooseOpenFile(const std::string&, const std::string&, std::string& path) {
+  if (!m_armedFile) return false;
+  path = *m_armedFile;
+  m_armedFile.reset();
+  return true;
+}
+
+Status ZafHeadlessPresenter::Screenshot(ZafWindow&, const std::string&) { return kStatusNotSupported; }

@@ -1,0 +1,27 @@
+#include "toolkit/controls/ZafScrollBar.h"
+
+#include <algorithm>
+
+void ZafScrollBar::SetRange(std::int32_t minimum, std::int32_t maximum, std::int32_t step) {
+  if (minimum > maximum) std::swap(minimum, maximum);
+  m_minimum = minimum;
+  m_maximum = maximum;
+  m_step = step > 0 ? step : 1;
+  NotifyChanged(ZafChange::kRange);
+  SetPosition(m_position);
+}
+
+void ZafScrollBar::SetPosition(std::int32_t position) {
+  position = std::clamp(position, m_minimum, m_maximum);
+  if (position == m_position) return;
+  m_position = position;
+  NotifyChanged(ZafChange::kValue);
+}
+
+ZafEventType ZafScrollBar::UserSetPosition(std::int32_t position) {
+  if (EffectivelyDisabled()) return 0;
+  const std::int32_t before = m_position;
+  SetPosition(position);
+  if (m_position == before) return 0;
+  return UserChanged();
+}

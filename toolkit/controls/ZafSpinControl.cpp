@@ -1,0 +1,28 @@
+#include "toolkit/controls/ZafSpinControl.h"
+
+#include <algorithm>
+#include <cstdint>
+
+ZafInteger* ZafSpinControl::Field() const {
+  for (const auto& child : Children()) {
+    if (auto* field = dynamic_cast<ZafInteger*>(child.get())) return field;
+  }
+  return nullptr;
+}
+
+void ZafSpinControl::SetRange(std::int32_t minimum, std::int32_t maximum) {
+  if (minimum > maximum) std::swap(minimum, maximum);
+  m_minimum = minimum;
+  m_maximum = maximum;
+  NotifyChanged(ZafChange::kRange);
+}
+
+ZafEventType ZafSpinControl::UserStep(int direction) {
+  ZafInteger* field = Field();
+  if (field == nullptr || EffectivelyDisabled() || direction == 0) return 0;
+  const std::int64_t next = std::int64_t{field->IntegerValue()} + (direction > 0 ? m_delta : -m_delta);
+  const auto clamped = static_cast<std::int32_t>(std::clamp<std::int64_t>(next, m_minimum, m_maximum));
+  if (clamped == field->IntegerValue()) return 0;
+  field->SetIntegerValue(clamped);
+  return UserChanged();
+}

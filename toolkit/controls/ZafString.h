@@ -1,0 +1,42 @@
+#pragma once
+
+// A one-line text field (also the string items of string tables). Keeps a
+// caret position; when the user moves the caret, the caret listener hears of
+// it. Setting the caret from code is silent.
+
+#include <functional>
+
+#include "toolkit/ZafWindowObject.h"
+
+class ZafString : public ZafWindowObject {
+ public:
+  using CaretListener = std::function<void(ZafString& field)>;
+
+  ZafString() : ZafString("ZafString") {}
+
+  [[nodiscard]] bool ReadOnly() const { return m_readOnly; }
+  void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+
+  // The caret stands between characters: 0 .. text length.
+  [[nodiscard]] int CaretPosition() const { return m_caret; }
+  void SetCaretPosition(int position);
+  void SetCaretListener(CaretListener listener) { m_caretListener = std::move(listener); }
+  // The user put the caret somewhere (a click, an arrow key).
+  void UserSetCaret(int position);
+  // The user typed a text at the caret (ignored when read-only or disabled).
+  ZafEventType UserType(const std::string& text);
+
+  void SetText(std::string text) override;
+
+  // A key with a character types it; Backspace deletes before the caret;
+  // Left/Right/Home/End move the caret.
+  ZafEventType Event(const ZafEventStruct& event) override;
+
+ protected:
+  explicit ZafString(std::string className) : ZafWindowObject(std::move(className)) {}
+
+ private:
+  bool m_readOnly = false;
+  int m_caret = 0;
+  CaretListener m_caretListener;
+};
