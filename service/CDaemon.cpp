@@ -69,7 +69,7 @@ bool CDaemon::Listen(std::string& error) {
 }
 
 void CDaemon::Run(const volatile std::sig_atomic_t& stop) {
-  while (stop == 0) Poll(1000);
+  while (stop == 0) Poll(200);
   (void)m_service.SaveState();
 }
 
