@@ -34,7 +34,9 @@ StObjectKey CDataKey::LastLevel() const {
 }
 
 Status CDataKey::Request(std::uint32_t command, std::uint16_t size, void* buffer) {
-  if (m_interface == nullptr) m_interface = GetDriverInterface();
+  // Asked anew each time: the process-wide interface may have been released
+  // and made again while this key lived on, and a kept pointer would dangle.
+  m_interface = GetDriverInterface();
   if (m_interface == nullptr) return kStatusNoDriverInterface;
   return m_interface->SendRequest(command, m_levels.data(), size, buffer);
 }

@@ -1,0 +1,202 @@
+#include "platform/Kernel.h"
+
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace {
+
+thread_local DWORD t_lastError = 0;
+
+// A mutex or an opened file; an unnamed mutex has no descriptor.
+struct StKernelHandle {
+  int fd = -1;
+};
+
+std::mutex g_mutex;
+std::map<HANDLE, std::unique_ptr<StKernelHandle>> g_handles;
+
+HANDLE Register(std::unique_ptr<StKernelHandle> object) {
+  std::lock_guard lock(g_mutex);
+  const HANDLE handle = object.get();
+  g_handles.emplace(handle, std::move(object));
+  return handle;
+}
+
+DWORD ErrorFromErrno(int error) {
+  switch (error) {
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case EACCES:
+    case EPERM: return ERROR_ACCESS_DENIED;
+    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    default: return ERROR_INVALID_PARAMETER;
+  }
+}
+
+std::string MutexDirectory(bool global) {
+  if (const char* dir = std::getenv("KELVO_RUNTIME_DIR"); dir != nullptr && *dir != '\0')
+    return dir;
+  if (!global) {
+    if (const char* dir = std::getenv("XDG_RUNTIME_DIR"); dir != nullptr && *dir != '\0')
+      return dir;
+  }
+  return "/tmp";
+}
+
+// Reads "platform.major.minor"; false when the text is not of that form.
+bool ParseVersionOverride(const char* text, OSVERSIONINFOA& info) {
+  unsigned long parts[3] = {};
+  const char* at = text;
+  for (int i = 0; i < 3; ++i) {
+    char* end = nullptr;
+    if (*at < '0' || *at > '9') return false;
+    parts[i] = std::strtoul(at, &end, 10);
+    if (parts[i] > 0xFFFFU) return false;
+    at = end;
+    if (i < 2 && *at++ != '.') return false;
+  }
+  if (*at != '\0') return false;
+  info.dwPlatformId = static_cast<DWORD>(parts[0]);
+  info.dwMajorVersion = static_cast<DWORD>(parts[1]);
+  info.dwMinorVersion = static_cast<DWORD>(parts[2]);
+  info.dwBuildNumber = 0;
+  return true;
+}
+
+}  // namespace
+
+DWORD GetLastError() { return t_lastError; }
+
+void SetLastError(DWORD error) { t_lastError = error; }
+
+HMODULE GetModuleHandleFromAddress(const void* address) {
+  Dl_info info{};
+  if (address == nullptr || dladdr(address, &info) == 0) return nullptr;
+  return static_cast<HMODULE>(info.dli_fbase);
+}
+
+DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size) {
+  if (fileName == nullptr || size == 0) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return 0;
+  }
+  std::string path;
+  if (module == nullptr) {
+    char buffer[PATH_MAX] = {};
+    const ssize_t got = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (got <= 0) {
+      SetLastError(ErrorFromErrno(errno));
+      return 0;
+    }
+    path.assign(buffer, static_cast<std::size_t>(got));
+  } else {
+    Dl_info info{};
+    if (dladdr(module, &info) == 0 || info.dli_fname == nullptr) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return 0;
+    }
+    std::unique_ptr<char, void (*)(void*)> real(realpath(info.dli_fname, nullptr), &std::free);
+    path = real ? real.get() : info.dli_fname;
+  }
+  if (path.size() >= size) {
+    std::memcpy(fileName, path.data(), size - 1);
+    fileName[size - 1] = '\0';
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return size;
+  }
+  std::memcpy(fileName, path.c_str(), path.size() + 1);
+  SetLastError(0);
+  return static_cast<DWORD>(path.size());
+}
+
+HANDLE CreateMutexA(void* /*attributes*/, BOOL /*initialOwner*/, LPCSTR name) {
+  auto object = std::make_unique<StKernelHandle>();
+  if (name == nullptr || *name == '\0') {
+    SetLastError(0);
+    return Register(std::move(object));
+  }
+  std::string_view bare = name;
+  const bool global = bare.rfind("Global\\", 0) == 0;
+  if (global) bare.remove_prefix(7);
+  if (bare.rfind("Local\\", 0) == 0) bare.remove_prefix(6);
+  std::string file = "kelvo-mutex-";
+  for (const char c : bare) file.push_back(c == '/' || c == '\\' ? '_' : c);
+  const std::string path = MutexDirectory(global) + '/' + file + ".lock";
+
+  object->fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (object->fd < 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return nullptr;
+  }
+  // flock belongs to the open file, so an earlier call in this process holds
+  // it against us just as another process would.
+  const bool held = flock(object->fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+  const HANDLE handle = Register(std::move(object));
+  SetLastError(held ? static_cast<DWORD>(ERROR_ALREADY_EXISTS) : 0);
+  return handle;
+}
+
+BOOL CloseHandle(HANDLE handle) {
+  std::unique_ptr<StKernelHandle> object;
+  {
+    std::lock_guard lock(g_mutex);
+    const auto found = g_handles.find(handle);
+    if (found == g_handles.end()) {
+      SetLastError(ERROR_INVALID_HANDLE);
+      return FALSE;
+    }
+    object = std::move(found->second);
+    g_handles.erase(found);
+  }
+  if (object->fd >= 0) close(object->fd);
+  return TRUE;
+}
+
+BOOL GetVersionExA(OSVERSIONINFOA* info) {
+  if (info == nullptr || info->dwOSVersionInfoSize < sizeof(OSVERSIONINFOA)) {
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return FALSE;
+  }
+  info->dwPlatformId = VER_PLATFORM_WIN32_NT;
+  info->dwMajorVersion = 5;
+  info->dwMinorVersion = 1;
+  info->dwBuildNumber = 2600;
+  std::memset(info->szCSDVersion, 0, sizeof info->szCSDVersion);
+  if (const char* forced = std::getenv("KELVO_WINDOWS_VERSION");
+      forced != nullptr && *forced != '\0') {
+    if (std::strcmp(forced, "fail") == 0 || !ParseVersionOverride(forced, *info)) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return FALSE;
+    }
+  }
+  return TRUE;
+}
+
+HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD /*shareMode*/, void* /*attributes*/,
+                   DWORD disposition, DWORD /*flags*/, HANDLE /*templateFile*/) {
+  if (fileName == nullptr || disposition != OPEN_EXISTING || (access & ~GENERIC_READ) != 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_HANDLE_VALUE;
+  }
+  const int fd = open(fileName, O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    SetLastError(ErrorFromErrno(errno));
+    return INVALID_HANDLE_VALUE;
+  }
+  auto object = std::make_unique<StKernelHandle>();
+  object->fd = fd;
+  SetLastError(0);
+  return Register(std::move(object));
+}

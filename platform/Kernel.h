@@ -1,0 +1,34 @@
+#pragma once
+
+// Kernel functions the applet calls, with their Windows meanings, over POSIX.
+
+#include "platform/WinTypes.h"
+
+[[nodiscard]] DWORD GetLastError();
+void SetLastError(DWORD error);
+
+// The module that holds `address` (a code or data address inside it); null
+// when no loaded module holds it.
+[[nodiscard]] HMODULE GetModuleHandleFromAddress(const void* address);
+// Full path of `module` (null: the program itself). Answers the length copied;
+// when the path does not fit it is cut to size − 1 characters, the answer is
+// `size` and the last error ERROR_INSUFFICIENT_BUFFER. 0 on failure.
+[[nodiscard]] DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
+
+// A named lock: an flock on a file in $KELVO_RUNTIME_DIR, else
+// $XDG_RUNTIME_DIR ("Global\" names in /tmp), else /tmp. When another process
+// or an earlier call holds it, the answer is still a handle and the last error
+// is ERROR_ALREADY_EXISTS; otherwise the last error is 0. Null on failure.
+[[nodiscard]] HANDLE CreateMutexA(void* attributes, BOOL initialOwner, LPCSTR name);
+BOOL CloseHandle(HANDLE handle);
+
+// Platform 2, version 5.1 build 2600, unless $KELVO_WINDOWS_VERSION says
+// "platform.major.minor"; any other text there (e.g. "fail") makes the call fail.
+BOOL GetVersionExA(OSVERSIONINFOA* info);
+
+// Opens an existing file for reading (OPEN_EXISTING, GENERIC_READ only); the
+// caller uses it to learn that the file is there. INVALID_HANDLE_VALUE with
+// ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND when it is not.
+[[nodiscard]] HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
+                                 void* attributes, DWORD disposition, DWORD flags,
+                                 HANDLE templateFile);

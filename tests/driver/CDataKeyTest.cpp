@@ -1,0 +1,129 @@
+#include "driver/CDataKey.h"
+
+#include <gtest/gtest.h>
+
+#include "driver/StDriverPacket.h"
+#include "host/CEventTranslator.h"
+#include "host/CObjectFactory.h"
+#include "host/CStringManager.h"
+#include "support/CRecordingDriverInterface.h"
+
+namespace {
+
+class CDataKeyTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    ReleaseDriverInterface();
+    ReleaseObjectFactory();
+  }
+};
+
+TEST_F(CDataKeyTest, AppendChainsAndFillsLevelsInOrder) {
+  CDataKey key;
+  key.AppendLevel(18).AppendLevel(9, 3).AppendLevel(40, 2, 7);
+  ASSERT_EQ(key.GetLevelCount(), 3U);
+  EXPECT_EQ(key.GetLevel(0), (StObjectKey{0, 18, 0}));
+  EXPECT_EQ(key.GetLevel(1), (StObjectKey{0, 9, 3}));
+  EXPECT_EQ(key.GetLevel(2), (StObjectKey{7, 40, 2}));
+  EXPECT_EQ(key.LastLevel(), (StObjectKey{7, 40, 2}));
+}
+
+TEST_F(CDataKeyTest, TenthLevelThrows256AndLeavesNineLevels) {
+  CDataKey key;
+  for (std::uint16_t code = 1; code <= 9; ++code) key.AppendLevel(code, code);
+  const CDataKey before = key;
+  try {
+    key.AppendLevel(100, 1);
+    FAIL() << "no exception";
+  } catch (int status) {
+    EXPECT_EQ(status, 256);
+  }
+  EXPECT_EQ(key, before);
+  EXPECT_EQ(key.GetLevelCount(), 9U);
+  EXPECT_EQ(key.GetLevel(9), StObjectKey{}) << "the tenth entry stays the end of the array";
+}
+
+TEST_F(CDataKeyTest, RemoveLastLevel) {
+  CDataKey key;
+  key.AppendLevel(2, 1).AppendLevel(115);
+  key.RemoveLastLevel();
+  EXPECT_EQ(key.GetLevelCount(), 1U);
+  EXPECT_EQ(key.LastLevel(), (StObjectKey{0, 2, 1}));
+  key.RemoveLastLevel();
+  EXPECT_EQ(key.GetLevelCount(), 0U);
+  EXPECT_EQ(key.LastLevel(), StObjectKey{});
+  key.RemoveLastLevel();  // an empty key stays empty
+  EXPECT_EQ(key.GetLevelCount(), 0U);
+  key.AppendLevel(28, 2);
+  EXPECT_EQ(key.GetLevel(0), (StObjectKey{0, 28, 2}));
+
+  CDataKey full;
+  for (std::uint16_t code = 1; code <= 9; ++code) full.AppendLevel(code);
+  full.RemoveLastLevel();
+  EXPECT_EQ(full.LastLevel().code, 8);
+}
+
+TEST_F(CDataKeyTest, RequestSendsLevelsSizeAndBuffer) {
+  CRecordingDriverInterface* driver = CRecordingDriverInterface::Install();
+  driver->SetValue(MakePath({{2, 1}, {115}}), Bytes<std::uint16_t>(0x0812));
+  CDataKey key;
+  key.AppendLevel(2, 1).AppendLevel(115);
+  std::uint16_t value = 0;
+  EXPECT_EQ(key.Request(kCommandGet, sizeof value, &value), kStatusOk);
+  EXPECT_EQ(value, 0x0812);
+  ASSERT_EQ(driver->GetRequests().size(), 1U);
+  const StRecordedRequest& sent = driver->GetRequests()[0];
+  EXPECT_EQ(sent.command, kCommandGet);
+  EXPECT_EQ(sent.levels, MakePath({{2, 1}, {115}}));
+  EXPECT_EQ(sent.capacity, 2U);
+}
+
+TEST_F(CDataKeyTest, CopySendsThroughTheProcessWideInterfaceOnItsFirstRequest) {
+  CDataKey original;
+  original.AppendLevel(28, 2);
+  CRecordingDriverInterface* driver = CRecordingDriverInterface::Install();
+  CDataKey copy(original);
+  std::uint32_t count = 0;
+  EXPECT_EQ(copy.Request(kCommandGet, sizeof count, &count), kStatusNotFound);
+  ASSERT_EQ(driver->GetRequests().size(), 1U);
+  EXPECT_EQ(driver->GetRequests()[0].levels, MakePath({{28, 2}}));
+}
+
+TEST_F(CDataKeyTest, KeyOutlivesAReplacedInterface) {
+  CDataKey key;
+  key.AppendLevel(28, 2);
+  CRecordingDriverInterface::Install();
+  std::uint32_t count = 0;
+  (void)key.Request(kCommandGet, sizeof count, &count);
+  CRecordingDriverInterface* second = CRecordingDriverInterface::Install();
+  (void)key.Request(kCommandGet, sizeof count, &count);
+  EXPECT_EQ(second->GetRequests().size(), 1U);
+}
+
+class CNoDriverFactory : public CObjectFactory {
+ public:
+  explicit CNoDriverFactory(int* asked) : m_asked(asked) {}
+  std::unique_ptr<CDriverInterface> MakeDriverInterface() override {
+    ++*m_asked;
+    return nullptr;
+  }
+  std::unique_ptr<CEventTranslator> MakeEventTranslator() override { return nullptr; }
+  std::unique_ptr<CStringManager> MakeStringManager() override { return nullptr; }
+
+ private:
+  int* m_asked;
+};
+
+TEST_F(CDataKeyTest, NoDriverInterfaceAnswers4096ToEveryCommand) {
+  int asked = 0;
+  InstallObjectFactory(std::make_unique<CNoDriverFactory>(&asked));
+  CDataKey key;
+  key.AppendLevel(2, 1);
+  std::uint8_t buffer[4] = {};
+  for (const std::uint32_t command :
+       {kCommandGet, kCommandSet, kCommandCreate, kCommandRemove, kCommandGetDefault})
+    EXPECT_EQ(key.Request(command, sizeof buffer, buffer), kStatusNoDriverInterface) << command;
+  EXPECT_EQ(asked, 5) << "every request asks the factory again";
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+#include "platform/CodePage.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CodePage, DecodesEachLanguageToUtf8) {
+  struct Case {
+    std::uint32_t codePage;
+    std::string bytes;
+    std::string utf8;
+  };
+  const Case cases[] = {
+      {936, "\xD6\xD0\xCE\xC4", "\xE4\xB8\xAD\xE6\x96\x87"},                 // 中文
+      {950, "\xA4\xA4\xA4\xE5", "\xE4\xB8\xAD\xE6\x96\x87"},                 // 中文
+      {932, "\x93\xFA\x96\x7B", "\xE6\x97\xA5\xE6\x9C\xAC"},                 // 日本
+      {949, "\xC7\xD1\xB1\xB9", "\xED\x95\x9C\xEA\xB5\xAD"},                 // 한국
+      {1251, "\xD0\xF3\xF1", "\xD0\xA0\xD1\x83\xD1\x81"},                    // Рус
+      {1252, "Ger\xE4t \x80", "Ger\xC3\xA4t \xE2\x82\xAC"},                  // Gerät €
+      {65001, "\xC3\xA9", "\xC3\xA9"},
+      {1252, "plain", "plain"},
+      {936, "", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeCodePage(c.bytes, c.codePage), c.utf8) << c.codePage;
+}
+
+TEST(CodePage, BadBytesAreReplacedAndDecodingGoesOn) {
+  // A lone lead byte of a double-byte code page, then ordinary text.
+  EXPECT_EQ(DecodeCodePage("a\x81", 936), "a\xEF\xBF\xBD");
+  EXPECT_EQ(DecodeCodePage("\xC3(x", 65001), "\xEF\xBF\xBD(x");
+  EXPECT_EQ(DecodeCodePage("ok\xFFok", 12345), "ok\xEF\xBF\xBDok") << "unknown code page";
+}
+
+TEST(CodePage, Utf16) {
+  EXPECT_EQ(DecodeUtf16Le(std::string("A\0\xE9\0", 4)), "A\xC3\xA9");
+  EXPECT_EQ(DecodeUtf16Le(std::string("A\0B", 3)), "A\xEF\xBF\xBD") << "a cut unit";
+}
+
+}  // namespace

@@ -1,0 +1,126 @@
+#include "platform/Kernel.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "support/CScopedEnv.h"
+#include "support/CTempDir.h"
+
+namespace {
+
+class NamedMutex : public ::testing::Test {
+ protected:
+  CTempDir m_dir;
+  CScopedEnv m_runtime{"KELVO_RUNTIME_DIR", m_dir.Path()};
+};
+
+TEST_F(NamedMutex, SecondCreateSeesItHeldUntilTheFirstCloses) {
+  HANDLE first = CreateMutexA(nullptr, FALSE, "ConsumerCPLRunningMutex");
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(GetLastError(), 0U);
+  HANDLE second = CreateMutexA(nullptr, FALSE, "ConsumerCPLRunningMutex");
+  ASSERT_NE(second, nullptr) << "an existing mutex still gives a handle";
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_EQ(CloseHandle(second), TRUE);
+  EXPECT_EQ(CloseHandle(first), TRUE);
+
+  HANDLE third = CreateMutexA(nullptr, FALSE, "ConsumerCPLRunningMutex");
+  EXPECT_EQ(GetLastError(), 0U);
+  EXPECT_EQ(CloseHandle(third), TRUE);
+  EXPECT_EQ(CloseHandle(third), FALSE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+TEST_F(NamedMutex, HeldByAnotherProcess) {
+  HANDLE mine = CreateMutexA(nullptr, FALSE, "Global\\Shared/Name");
+  ASSERT_NE(mine, nullptr);
+  ASSERT_EQ(GetLastError(), 0U);
+  const pid_t child = fork();
+  if (child == 0) {
+    HANDLE theirs = CreateMutexA(nullptr, FALSE, "Global\\Shared/Name");
+    _exit(theirs != nullptr && GetLastError() == ERROR_ALREADY_EXISTS ? 0 : 1);
+  }
+  int status = -1;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  CloseHandle(mine);
+}
+
+TEST_F(NamedMutex, DifferentNamesAndUnnamed) {
+  HANDLE a = CreateMutexA(nullptr, FALSE, "A");
+  HANDLE b = CreateMutexA(nullptr, FALSE, "B");
+  EXPECT_EQ(GetLastError(), 0U);
+  HANDLE unnamed1 = CreateMutexA(nullptr, FALSE, nullptr);
+  HANDLE unnamed2 = CreateMutexA(nullptr, FALSE, nullptr);
+  EXPECT_EQ(GetLastError(), 0U);
+  EXPECT_NE(unnamed1, unnamed2);
+  for (HANDLE h : {a, b, unnamed1, unnamed2}) EXPECT_EQ(CloseHandle(h), TRUE);
+}
+
+TEST(WindowsVersion, DefaultAndOverrides) {
+  struct Case {
+    const char* value;  // null: unset
+    BOOL ok;
+    DWORD platform, major, minor;
+  };
+  const Case cases[] = {
+      {nullptr, TRUE, 2, 5, 1},      {"1.4.10", TRUE, 1, 4, 10}, {"2.6.0", TRUE, 2, 6, 0},
+      {"fail", FALSE, 0, 0, 0},      {"2.5", FALSE, 0, 0, 0},    {"2.5.1x", FALSE, 0, 0, 0},
+      {"2.x.1", FALSE, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    CScopedEnv env("KELVO_WINDOWS_VERSION",
+                   c.value != nullptr ? std::optional<std::string>(c.value) : std::nullopt);
+    OSVERSIONINFOA info;
+    info.dwOSVersionInfoSize = sizeof info;
+    EXPECT_EQ(GetVersionExA(&info), c.ok) << (c.value ? c.value : "unset");
+    if (c.ok == FALSE) continue;
+    EXPECT_EQ(info.dwPlatformId, c.platform);
+    EXPECT_EQ(info.dwMajorVersion, c.major);
+    EXPECT_EQ(info.dwMinorVersion, c.minor);
+  }
+  OSVERSIONINFOA tooSmall;
+  tooSmall.dwOSVersionInfoSize = 4;
+  EXPECT_EQ(GetVersionExA(&tooSmall), FALSE);
+}
+
+TEST(ModuleFileName, ProgramAndModulePaths) {
+  char path[4096] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  ASSERT_GT(length, 0U);
+  EXPECT_EQ(std::string(path).find("kelvo_platform_tests"), std::string(path).size() - 20);
+
+  char fromModule[4096] = {};
+  const HMODULE self = GetModuleHandleFromAddress(reinterpret_cast<const void*>(&GetLastError));
+  ASSERT_NE(self, nullptr);
+  EXPECT_EQ(GetModuleFileNameA(self, fromModule, sizeof fromModule), length)
+      << "the stand-ins are linked into the program";
+  EXPECT_STREQ(fromModule, path);
+
+  char small[5] = {};
+  EXPECT_EQ(GetModuleFileNameA(nullptr, small, sizeof small), 5U);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_EQ(std::string(small), std::string(path, 4));
+}
+
+TEST(CreateFile, ReportsWhetherTheFileIsThere) {
+  CTempDir dir;
+  const std::string there = dir.Write("manual.pdf", "%PDF");
+  HANDLE file = CreateFileA(there.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(CloseHandle(file), TRUE);
+
+  const std::string missing = dir.Path() + "/none.pdf";
+  EXPECT_EQ(CreateFileA(missing.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(CreateFileA(there.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
+            INVALID_HANDLE_VALUE)
+      << "the stand-in only opens existing files for reading";
+}
+
+}  // namespace

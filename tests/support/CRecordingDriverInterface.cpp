@@ -1,0 +1,111 @@
+#include "support/CRecordingDriverInterface.h"
+
+#include <algorithm>
+
+#include "driver/StDriverPacket.h"
+
+CRecordingDriverInterface* CRecordingDriverInterface::Install() {
+  auto made = std::make_unique<CRecordingDriverInterface>();
+  CRecordingDriverInterface* raw = made.get();
+  InstallDriverInterface(std::move(made));
+  return raw;
+}
+
+CRecordingDriverInterface* CRecordingDriverInterface::Install(
+    std::unique_ptr<CDriverInterface> inner) {
+  auto made = std::make_unique<CRecordingDriverInterface>(std::move(inner));
+  CRecordingDriverInterface* raw = made.get();
+  InstallDriverInterface(std::move(made));
+  return raw;
+}
+
+CRecordingDriverInterface::PathKey CRecordingDriverInterface::MakePathKey(const KeyPath& path) {
+  PathKey key;
+  for (const StObjectKey& level : path) {
+    if (level.code == 0) break;
+    key.push_back(static_cast<std::uint64_t>(level.code) << 32 | level.index);
+    key.push_back(level.qualifier);
+  }
+  return key;
+}
+
+Status CRecordingDriverInterface::SendRequest(std::uint32_t command, const StObjectKey* keys,
+                                              std::uint32_t capacity, void* buffer) {
+  StRecordedRequest request;
+  request.command = command;
+  for (std::size_t i = 0; keys != nullptr && i < StDriverPacket::kMaxKeys && keys[i].code != 0;
+       ++i)
+    request.levels.push_back(keys[i]);
+  request.capacity = capacity;
+  request.hadBuffer = buffer != nullptr;
+  if (buffer != nullptr && capacity != 0) {
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    request.data.assign(bytes, bytes + capacity);
+  }
+  const PathKey path = MakePathKey(request.levels);
+  m_requests.push_back(std::move(request));
+
+  if (const auto failure = m_failures.find({command, path}); failure != m_failures.end())
+    return failure->second;
+  if (m_inner) return m_inner->SendRequest(command, keys, capacity, buffer);
+
+  switch (command) {
+    case kCommandGet:
+    case kCommandGetDefault: {
+      const auto& table = command == kCommandGet ? m_values : m_defaults;
+      const auto found = table.find(path);
+      if (found == table.end())
+        return command == kCommandGet ? kStatusNotFound : kStatusNotSupported;
+      if (found->second.size() > capacity) return kStatusDataTooLong;
+      if (buffer != nullptr && !found->second.empty())
+        std::memcpy(buffer, found->second.data(), found->second.size());
+      return kStatusOk;
+    }
+    case kCommandSet: {
+      const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+      m_values[path] = buffer != nullptr ? std::vector<std::uint8_t>(bytes, bytes + capacity)
+                                         : std::vector<std::uint8_t>{};
+      return kStatusOk;
+    }
+    default:
+      return kStatusOk;
+  }
+}
+
+Status CRecordingDriverInterface::GetAppletVersion(VersionRecord& out) {
+  if (m_inner) return m_inner->GetAppletVersion(out);
+  return ParseVersionString(kAppletVersionString, out);
+}
+
+void CRecordingDriverInterface::SetValue(const KeyPath& path, std::vector<std::uint8_t> bytes) {
+  m_values[MakePathKey(path)] = std::move(bytes);
+}
+
+void CRecordingDriverInterface::SetDefault(const KeyPath& path, std::vector<std::uint8_t> bytes) {
+  m_defaults[MakePathKey(path)] = std::move(bytes);
+}
+
+const std::vector<std::uint8_t>* CRecordingDriverInterface::FindValue(const KeyPath& path) const {
+  const auto found = m_values.find(MakePathKey(path));
+  return found == m_values.end() ? nullptr : &found->second;
+}
+
+void CRecordingDriverInterface::FailWith(std::uint32_t command, const KeyPath& path,
+                                         Status status) {
+  if (status == kStatusOk)
+    m_failures.erase({command, MakePathKey(path)});
+  else
+    m_failures[{command, MakePathKey(path)}] = status;
+}
+
+std::size_t CRecordingDriverInterface::CountRequests(std::uint32_t command) const {
+  return static_cast<std::size_t>(
+      std::count_if(m_requests.begin(), m_requests.end(),
+                    [command](const StRecordedRequest& r) { return r.command == command; }));
+}
+
+KeyPath MakePath(std::initializer_list<StLevel> levels) {
+  KeyPath path;
+  for (const StLevel& level : levels) path.push_back(StObjectKey{level.qualifier, level.code, level.index});
+  return path;
+}
