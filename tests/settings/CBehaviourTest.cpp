@@ -44,40 +44,6 @@ TEST_F(CBehaviourTest, ReleasedBehaviourIsMadeAgainOnNextUse) {
   EXPECT_NE(dynamic_cast<CLiveBehaviour*>(again), nullptr);
 }
 
-// What reaches the driver per behaviour for one edit cycle: load, set a new
-// value, reset to the driver's default, revert, apply.
-TEST_F(CBehaviourTest, RequestsPerBehaviourForOneEditCycle) {
-  struct StCase {
-    BehaviourKind kind;
-    std::size_t reads;
-    std::size_t defaultReads;
-    std::size_t writes;
-  };
-  // Live: Set, SetDefault and Revert each write. Apply: nothing until Apply,
-  // and after the revert there is nothing to apply. No driver: never asked.
-  constexpr StCase kCases[] = {
-      {BehaviourKind::kLive, 1, 1, 3},
-      {BehaviourKind::kApply, 1, 1, 0},
-      {BehaviourKind::kNoDriver, 0, 0, 0},
-  };
-  for (const StCase& c : kCases) {
-    const CDataKey key = TabletKey(60);
-    m_driver->Poke<std::uint16_t>(key, 1);
-    m_driver->PokeDefault<std::uint16_t>(key, 7);
-    m_driver->ClearLog();
-    auto item = MakeInitialised(DataType::kWord, c.kind, key);
-    const std::uint16_t v = 3;
-    ASSERT_EQ(item->Set(&v), kStatusOk);
-    ASSERT_EQ(item->SetDefault(), kStatusOk);
-    ASSERT_EQ(item->Revert(), kStatusOk);
-    ASSERT_EQ(item->Apply(), kStatusOk);
-    const auto kind = static_cast<int>(c.kind);
-    EXPECT_EQ(m_driver->Count(kCommandGet), c.reads) << "kind " << kind;
-    EXPECT_EQ(m_driver->Count(kCommandGetDefault), c.defaultReads) << "kind " << kind;
-    EXPECT_EQ(m_driver->Count(kCommandSet), c.writes) << "kind " << kind;
-  }
-}
-
 TEST_F(CBehaviourTest, NoDriverDefaultIsWhatWasLastWritten) {
   auto item = MakeInitialised(DataType::kWord, BehaviourKind::kNoDriver, TabletKey(61));
   const std::uint16_t written = 4;

@@ -108,36 +108,6 @@ TEST_F(CDriverDataTest, SettingTheCurrentValueSendsNothingAndKeepsObservers) {
   EXPECT_FALSE(changed);
 }
 
-TEST_F(CDriverDataTest, LiveItemWrittenThenRevertedSendsTwoWrites) {
-  auto item = Word(BehaviourKind::kLive, 10);
-  const std::uint16_t changedValue = 20;
-  EXPECT_EQ(item->Set(&changedValue), kStatusOk);
-  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_key), 20);
-  EXPECT_EQ(item->Revert(), kStatusOk);
-  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_key), 10);
-  EXPECT_EQ(GetValue<std::uint16_t>(*item), 10);
-  EXPECT_EQ(Writes(), 2u);
-  // Nothing left to restore.
-  EXPECT_EQ(item->Revert(), kStatusOk);
-  EXPECT_EQ(Writes(), 2u);
-}
-
-TEST_F(CDriverDataTest, ApplyItemChangedTwiceThenAppliedSendsOneWrite) {
-  auto item = Word(BehaviourKind::kApply, 1);
-  for (const std::uint16_t v : {std::uint16_t{2}, std::uint16_t{3}}) ASSERT_EQ(item->Set(&v), kStatusOk);
-  EXPECT_EQ(Writes(), 0u);
-  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_key), 1);
-
-  EXPECT_EQ(item->Apply(), kStatusOk);
-  ASSERT_EQ(Writes(), 1u);
-  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_key), 3);
-
-  // The applied value is the new baseline.
-  EXPECT_EQ(item->Revert(), kStatusOk);
-  EXPECT_EQ(GetValue<std::uint16_t>(*item), 3);
-  EXPECT_EQ(Writes(), 1u);
-}
-
 TEST_F(CDriverDataTest, ApplyItemRevertedBeforeApplyNeverReachesTheDriver) {
   auto item = Word(BehaviourKind::kApply, 4);
   const std::uint16_t v = 8;
@@ -146,20 +116,6 @@ TEST_F(CDriverDataTest, ApplyItemRevertedBeforeApplyNeverReachesTheDriver) {
   EXPECT_EQ(GetValue<std::uint16_t>(*item), 4);
   EXPECT_EQ(item->Apply(), kStatusOk);
   EXPECT_EQ(Writes(), 0u);
-}
-
-TEST_F(CDriverDataTest, ApplyWithoutChangeSendsNothingButForcedItemAlwaysSends) {
-  auto plain = Word(BehaviourKind::kApply, 6);
-  EXPECT_EQ(GetValue<std::uint16_t>(*plain), 6);
-  EXPECT_EQ(plain->Apply(), kStatusOk);
-  EXPECT_EQ(Writes(), 0u);
-
-  auto forced = MakeInitialised<CForceDriverData>(DataType::kWord, BehaviourKind::kApply, m_key);
-  EXPECT_TRUE(forced->IsAlwaysWrite());
-  EXPECT_EQ(GetValue<std::uint16_t>(*forced), 6);
-  EXPECT_EQ(forced->Apply(), kStatusOk);
-  EXPECT_EQ(forced->Apply(), kStatusOk);
-  EXPECT_EQ(Writes(), 2u);
 }
 
 TEST_F(CDriverDataTest, ApplyOnUnloadedItemDoesNothing) {
@@ -197,18 +153,6 @@ TEST_F(CDriverDataTest, FailedWriteCountsAsWritten) {
 }
 
 // --- SetDefault ----------------------------------------------------------------
-
-TEST_F(CDriverDataTest, SetDefaultTakesTheDriversDefaultAndLiveItemWritesIt) {
-  auto item = Word(BehaviourKind::kLive, 30);
-  m_driver->PokeDefault<std::uint16_t>(m_key, 12);
-  EXPECT_EQ(item->SetDefault(), kStatusOk);
-  EXPECT_EQ(GetValue<std::uint16_t>(*item), 12);
-  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_key), 12);
-  EXPECT_EQ(Writes(), 1u);
-  // Already at the default: nothing more.
-  EXPECT_EQ(item->SetDefault(), kStatusOk);
-  EXPECT_EQ(Writes(), 1u);
-}
 
 TEST_F(CDriverDataTest, SetDefaultOnApplyItemWaitsForApply) {
   auto item = Word(BehaviourKind::kApply, 30);
@@ -249,24 +193,6 @@ TEST_F(CDriverDataTest, SetDefaultPassesOtherFailuresOn) {
 }
 
 // --- No-driver items and ForceWrite ------------------------------------------
-
-TEST_F(CDriverDataTest, NoDriverItemReadsZerosUntilForceWritten) {
-  m_driver->Poke<std::uint32_t>(m_key, 99);
-  auto item = MakeInitialised(DataType::kLong, BehaviourKind::kNoDriver, m_key);
-  EXPECT_EQ(GetValue<std::uint32_t>(*item), 0u);
-  const std::uint32_t v = 7;
-  EXPECT_EQ(item->Set(&v), kStatusOk);
-  EXPECT_EQ(item->Apply(), kStatusOk);
-  EXPECT_EQ(m_driver->Requests().size(), 0u);
-
-  EXPECT_EQ(item->ForceWrite(), kStatusOk);
-  EXPECT_EQ(Writes(), 1u);
-  EXPECT_EQ(m_driver->Peek<std::uint32_t>(m_key), 7u);
-  bool changed = false;
-  EXPECT_EQ(item->Refresh(changed, this), kStatusOk);
-  EXPECT_EQ(GetValue<std::uint32_t>(*item), 7u);
-  EXPECT_EQ(Reads(), 0u);
-}
 
 TEST_F(CDriverDataTest, ForceWriteSendsEvenAnUnchangedValue) {
   auto item = Word(BehaviourKind::kLive, 3);
@@ -324,26 +250,6 @@ TEST_F(CDriverDataTest, DriverChangeIsTakenOverWhenNothingIsPending) {
   // The baseline stays what Cancel should restore.
   EXPECT_EQ(item->Revert(), kStatusOk);
   EXPECT_EQ(GetValue<std::uint16_t>(*item), 1);
-}
-
-TEST_F(CDriverDataTest, DriverChangeKeepsThePendingUserValue) {
-  auto item = Word(BehaviourKind::kApply, 1);
-  const std::uint16_t pending = 5;
-  ASSERT_EQ(item->Set(&pending), kStatusOk);
-  bool changed = false;
-  ASSERT_EQ(item->Refresh(changed, this), kStatusOk);
-  ASSERT_TRUE(changed);
-
-  m_driver->Poke<std::uint16_t>(m_key, 9);
-  EXPECT_EQ(item->Refresh(changed, this), kStatusOk);
-  EXPECT_FALSE(changed);
-  EXPECT_EQ(GetValue<std::uint16_t>(*item), 5);
-  // The driver's value is now what Apply compares with.
-  std::uint16_t lastWritten = 0;
-  std::memcpy(&lastWritten, item->LastWrittenValue().data(), 2);
-  EXPECT_EQ(lastWritten, 9);
-  EXPECT_EQ(item->Apply(), kStatusOk);
-  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_key), 5);
 }
 
 TEST_F(CDriverDataTest, FailedRefreshIsRememberedAndTheNextGoodOneTakesOver) {
