@@ -115,14 +115,4 @@ TEST_F(DialogSuperViewTest, OtherRequestsToTheDialogReachEveryChildAndKeepItOpen
   EXPECT_EQ(m_roots.Stack().size(), 1u);
 }
 
-TEST_F(DialogSuperViewTest, WhileOpenTheMainRootSeesNothing) {
-  ASSERT_EQ(m_dialog.Attach(m_data.get(), kSameData), kStatusOk);
-  std::uint32_t value = 0;
-  ViewRequest request{kViewGet, ControlId::kClickSound, &value};
-  EXPECT_EQ(m_roots.HandleRequest(request), kStatusOk) << "the dialog does not know the control";
-  EXPECT_EQ(m_dialog.Detach(), kStatusOk);
-  m_roots.PopRoot();
-  EXPECT_EQ(m_roots.HandleRequest(request), kStatusHandled);
-}
-
 }  // namespace

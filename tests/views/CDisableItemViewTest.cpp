@@ -41,12 +41,4 @@ TEST_F(DisableItemViewTest, MatchStateGreys) {
   EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlShowDisabled}}));
 }
 
-TEST_F(DisableItemViewTest, ValuesStillPassThrough) {
-  CDisableItemView view(kControl, kAcceleration);
-  ASSERT_EQ(view.Attach(m_data.get(), kSameData), kStatusOk);
-  std::uint32_t value = 2;
-  EXPECT_EQ(Send(view, kViewSet, kControl, &value), kStatusHandled);
-  EXPECT_EQ(m_driver->Word(m_data->KeyOf(kAcceleration)), 2);
-}
-
 }  // namespace

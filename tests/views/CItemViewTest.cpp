@@ -60,13 +60,6 @@ TEST_F(ItemViewTest, GetAndSetMoveValuesByTheItemsType) {
   }
 }
 
-TEST_F(ItemViewTest, AttachTakesTheValueTypeFromTheItem) {
-  CItemView view(kControl, kByteItem, kValueWord);
-  EXPECT_EQ(view.GetValueType(), kValueWord);
-  ASSERT_EQ(view.Attach(m_data.get(), kSameData), kStatusOk);
-  EXPECT_EQ(view.GetValueType(), kValueByte);
-}
-
 TEST_F(ItemViewTest, DetachedViewClaimsItsOwnRequestsAndChangesNothing) {
   CItemView view(kControl, kWordItem);
   std::uint32_t value = 5;
@@ -166,37 +159,6 @@ TEST_F(ItemViewTest, RevertAndDefaultMarkTheViewDirty) {
   }
 }
 
-TEST_F(ItemViewTest, CommitThenRevertRestoresTheCommittedValue) {
-  auto view = AttachedView();
-  std::uint32_t value = 400;
-  static_cast<void>(Send(*view, kViewSet, kControl, &value));
-  EXPECT_EQ(Send(*view, kViewCommit, kBroadcastId), kStatusOk);
-  value = 500;
-  static_cast<void>(Send(*view, kViewSet, kControl, &value));
-  EXPECT_EQ(m_driver->Word(m_data->KeyOf(kWordItem)), 500);
-  static_cast<void>(Send(*view, kViewRevert, kBroadcastId));
-  EXPECT_EQ(m_driver->Word(m_data->KeyOf(kWordItem)), 400);
-}
-
-TEST_F(ItemViewTest, SetDefaultTakesTheDriversDefault) {
-  m_driver->PutDefault(m_data->KeyOf(kWordItem), {0x10, 0x00});
-  auto view = AttachedView();
-  EXPECT_EQ(Send(*view, kViewDefault, kControl), kStatusHandled);
-  EXPECT_EQ(m_driver->Word(m_data->KeyOf(kWordItem)), 0x10);
-}
-
-TEST_F(ItemViewTest, ApplyWritesAnApplyItemOnlyThen) {
-  constexpr ItemId kApplyItem = 41;
-  m_data->Define(kApplyItem, DataType::kWord, BehaviourKind::kApply);
-  m_driver->PutWord(m_data->KeyOf(kApplyItem), 1);
-  auto view = AttachedView(kApplyItem);
-  std::uint32_t value = 2;
-  static_cast<void>(Send(*view, kViewSet, kControl, &value));
-  EXPECT_EQ(m_driver->Word(m_data->KeyOf(kApplyItem)), 1);
-  EXPECT_EQ(Send(*view, kViewApply, kBroadcastId), kStatusOk);
-  EXPECT_EQ(m_driver->Word(m_data->KeyOf(kApplyItem)), 2);
-}
-
 // SetState answers the code to send: 1..3 for a change to 0..2, else 0.
 TEST_F(ItemViewTest, SetStateAnswersTheCodeOfAChange) {
   struct {
@@ -208,14 +170,6 @@ TEST_F(ItemViewTest, SetStateAnswersTheCodeOfAChange) {
     EXPECT_EQ(view.SetState(step.state), step.code) << "state " << step.state;
     EXPECT_EQ(view.GetState(), step.state);
   }
-}
-
-TEST_F(ItemViewTest, SetStateAndNotifySendsOnlyRealChanges) {
-  CItemView view(kControl, kWordItem);
-  EXPECT_EQ(view.SetStateAndNotify(kStateShown), kStatusOk);
-  EXPECT_EQ(view.SetStateAndNotify(kStateUnknown), kStatusOk);
-  EXPECT_EQ(view.SetStateAndNotify(kStateHidden), kStatusOk);
-  EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlHide}}));
 }
 
 // The reference comparison decides between the match state (grey by default)
