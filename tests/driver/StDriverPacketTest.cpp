@@ -81,10 +81,12 @@ TEST(PacketWireImage, KeyPointerIsTheByteOffsetOfItsSlot) {
     std::uint32_t offset;
   };
   for (const Case c : {Case{-1, 0}, Case{0, 12}, Case{1, 24}, Case{2, 36}, Case{10, 132}}) {
-    filled.packet.keyPointer = c.slot < 0 ? nullptr : &filled.packet.keys[static_cast<std::size_t>(c.slot)];
+    filled.packet.keyPointer =
+        c.slot < 0 ? nullptr : &filled.packet.keys[static_cast<std::size_t>(c.slot)];
     Wire wire{};
     filled.packet.EncodeWire(wire);
-    const std::uint32_t got = wire[8] | wire[9] << 8 | wire[10] << 16 | static_cast<std::uint32_t>(wire[11]) << 24;
+    std::uint32_t got = 0;
+    for (std::size_t i = 4; i-- > 0;) got = got << 8 | wire[8 + i];
     EXPECT_EQ(got, c.offset) << "slot " << c.slot;
   }
 }
