@@ -101,7 +101,8 @@ void CControlCommand::Print(const std::vector<std::uint8_t>& bytes) {
     std::fprintf(m_out, "%llu (0x%llX)", static_cast<unsigned long long>(number),
                  static_cast<unsigned long long>(number));
   }
-  const bool text = bytes.size() == kLargestValue && bytes[0] >= 0x20 &&
+  // 256-byte values are texts or word lists; a printable start reads as text.
+  const bool text = bytes.size() == kLargestValue && (bytes[0] >= 0x20 || bytes[0] == 0) &&
                     std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
   if (text) std::fprintf(m_out, "\"%s\"", reinterpret_cast<const char*>(bytes.data()));
   if (bytes.size() > 8 && !text) {
@@ -293,7 +294,7 @@ int CControlCommand::Watch(const std::vector<std::string>& args) {
     if (StDriverPacket::DecodeWire(image, nullptr, packet) != kStatusOk) continue;
     std::vector<StObjectKey> path;
     for (std::size_t i = 0; i < StDriverPacket::kMaxKeys && packet.keys[i].code != 0; ++i) path.push_back(packet.keys[i]);
-    const std::uint32_t status = payload[0] | (payload[1] << 8);
+    const auto status = static_cast<std::uint32_t>(payload[0] | (payload[1] << 8));
     std::fprintf(m_out, "command %u %s status 0x%04X ", packet.command, CPathText::Format(path).c_str(), status);
     Print({payload.begin() + 4 + StDriverPacket::kWireSize, payload.end()});
     std::fflush(m_out);

@@ -15,7 +15,7 @@ std::uint64_t ReadLittle(const std::uint8_t* at, std::uint32_t size) {
 
 void WriteLittle(std::uint8_t* at, std::uint32_t size, std::uint64_t value) {
   for (std::uint32_t i = 0; i < size; ++i) {
-    at[i] = i < 8 ? static_cast<std::uint8_t>(value >> (8 * i)) : 0;
+    at[i] = i < 8 ? static_cast<std::uint8_t>(value >> (8 * i)) : std::uint8_t{0};
   }
 }
 
