@@ -7,6 +7,9 @@
 #include "platform/User.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafPlatform.h"
+#ifdef KELVO_HAVE_QT
+#include "toolkit/qt/ZafQtStartup.h"
+#endif
 
 namespace {
 constexpr UINT kErrorBeep = 16;
@@ -51,6 +54,10 @@ std::int32_t StartupEntry(void* instance, void* previousInstance, const char* co
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
+#ifdef KELVO_HAVE_QT
+  // Qt shows the applet when there is a display, and draws screenshots offscreen.
+  ZafQtStartup::Install();
+#endif
   CAppletPresenter presenter;
   std::int32_t exitValue = kExitOk;
   {
