@@ -1,11 +1,14 @@
 #include "host/upperview/CDriverVersionView.h"
 
+#include <cctype>
 #include <cstdio>
 
 void CDriverVersionView::FormatVersion(const std::uint8_t (&record)[5], char* text) {
-  // A letter code of 0 would end the text early; show nothing for it instead.
-  const char letter = record[3] != 0 ? static_cast<char>(record[3]) : ' ';
-  std::snprintf(text, 32, "%d.%d%d%c%d", record[0], record[1], record[2], letter, record[4]);
+  // Releases without a letter carry a small number there; it is not shown.
+  if (std::isalpha(record[3]) != 0)
+    std::snprintf(text, 32, "%d.%d%d%c%d", record[0], record[1], record[2], record[3], record[4]);
+  else
+    std::snprintf(text, 32, "%d.%d%d%d", record[0], record[1], record[2], record[4]);
 }
 
 ViewResult CDriverVersionView::Dispatch(ViewRequest& request) {
