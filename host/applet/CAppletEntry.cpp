@@ -36,7 +36,11 @@ StAppletInfo ReadAppletInfo() {
 
 std::int32_t CAppletEntry::DllMain(void* instance, std::uint32_t reason) {
   if (reason == kDllProcessAttach) m_instance = instance;
-  else if (reason == kDllProcessDetach) m_instance = nullptr;
+  else if (reason == kDllProcessDetach) {
+    m_instance = nullptr;
+    // The registry manager outlives every run; it goes with the module.
+    ReleaseRegistryManager();
+  }
   return 1;
 }
 

@@ -115,7 +115,7 @@ TEST_F(CUpperViewTest, RootStackTakesEveryRequest) {
   ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
   CItemView dialogItem(4242, 0);
   m_view->PushRoot(&dialogItem);
-  std::uint8_t sound = 0;
+  std::uint32_t sound = 0;
   ViewRequest get{kViewGet, ControlId::kClickSound, &sound};
   EXPECT_EQ(m_view->Dispatch(get), kStatusOk) << "the click sound is not in the dialog";
   m_view->PopRoot();
