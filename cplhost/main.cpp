@@ -4,6 +4,8 @@
 
 #include <unistd.h>
 
+#include <chrono>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,20 +19,22 @@ namespace {
 void PrintUsage(std::FILE* to) {
   std::fprintf(to,
                "usage: cplhost --inquire MODULE\n"
-               "       cplhost [--headless] [--script FILE] [--screenshot FILE] [--params] MODULE\n"
+               "       cplhost [--headless] [--script FILE] [--screenshot FILE] [--params] [--timing] MODULE\n"
                "\n"
                "  --inquire         print the applet count, name and description, one per line\n"
                "  --headless        run without a display, whatever the environment offers\n"
                "  --script FILE     drive the applet with an automation script; the exit status\n"
                "                    is 0 when every step of it passed\n"
                "  --screenshot FILE save the main window as a PNG once it is shown\n"
-               "  --params          open with CPL_STARTWPARMSA instead of CPL_DBLCLK\n");
+               "  --params          open with CPL_STARTWPARMSA instead of CPL_DBLCLK\n"
+               "  --timing          print the time from loading the module to the main window shown\n");
 }
 
 struct StOptions {
   bool inquire = false;
   bool headless = false;
   bool withParams = false;
+  bool timing = false;
   std::string script;
   std::string screenshot;
   std::string module;
@@ -44,6 +48,8 @@ bool ParseOptions(int argc, char** argv, StOptions& options) {
       options.inquire = true;
     } else if (arg == "--headless") {
       options.headless = true;
+    } else if (arg == "--timing") {
+      options.timing = true;
     } else if (arg == "--params") {
       options.withParams = true;
     } else if (arg == "--script" && hasValue) {
@@ -138,6 +144,12 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     PrintUsage(stderr);
     return 2;
+  }
+  if (options.timing) {
+    // The applet prints the time since this moment once its window is shown.
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    setenv("KELVO_STARTUP_CLOCK",
+           std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()).c_str(), 1);
   }
   CAppletModule module;
   if (!module.Load(options.module)) {

@@ -41,6 +41,7 @@ inline constexpr Status kStatusResourceMissing = 0x700;    // the resource file 
 inline constexpr Status kStatusResourceDamaged = 0x701;    // truncated, corrupt or of another format
 inline constexpr Status kStatusWrongClass = 0x702;         // an object of another class than asked for
 inline constexpr Status kStatusAlreadyExists = 0x703;      // a second object under the same name
+inline constexpr Status kStatusWriteFailed = 0x710;        // a file (a screenshot) could not be written
 
 inline constexpr Status kStatusUnknown = 0xFFFF;           // no listener, or nothing answered
 

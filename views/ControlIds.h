@@ -17,6 +17,7 @@ inline constexpr std::uint32_t kDriverOnGroup = 1102;
 inline constexpr std::uint32_t kDriverOnButton = 1103;
 inline constexpr std::uint32_t kWindowPosition = 1104;
 inline constexpr std::uint32_t kClickSound = 1105;
+inline constexpr std::uint32_t kDriverValueView = 1106;
 inline constexpr std::uint32_t kTabChange = 1150;
 inline constexpr std::uint32_t kStylusTab = 1151;
 inline constexpr std::uint32_t kPuckTab = 1153;
@@ -86,6 +87,12 @@ inline constexpr std::uint32_t kClickCheckBox = 2107;
 
 // Opens the diagnostics dialog.
 inline constexpr std::uint32_t kOpenDiagnostics = 2253;
+// A Refresh to this id is taken as an Apply.
+inline constexpr std::uint32_t kApplyOnRefresh = 2300;
+
+// Message dialogs the main window shows for the upper view.
+inline constexpr std::uint32_t kNoSupportedTablet = 2900;
+inline constexpr std::uint32_t kSelectTablet = 2901;
 
 // Information texts.
 inline constexpr std::uint32_t kDriverVersion = 3010;

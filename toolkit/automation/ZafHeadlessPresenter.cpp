@@ -9,6 +9,17 @@
 #include "toolkit/automation/ZafAutomation.h"
 #include "toolkit/automation/ZafScript.h"
 
+namespace {
+ZafHeadlessPresenter::ScreenshotRenderer& Renderer() {
+  static ZafHeadlessPresenter::ScreenshotRenderer renderer;
+  return renderer;
+}
+}  // namespace
+
+void ZafHeadlessPresenter::InstallScreenshotRenderer(ScreenshotRenderer renderer) {
+  Renderer() = std::move(renderer);
+}
+
 ZafHeadlessPresenter::ZafHeadlessPresenter() {
   const ZafRegion screen = ZafRegion::FromSize(0, 0, 1280, 1024);
   m_screens.push_back({"DISPLAY", screen, screen, true});
@@ -96,4 +107,7 @@ bool ZafHeadlessPresenter::ChooseOpenFile(const std::string&, const std::string&
   return true;
 }
 
-Status ZafHeadlessPresenter::Screenshot(ZafWindow&, const std::string&) { return kStatusNotSupported; }
+Status ZafHeadlessPresenter::Screenshot(ZafWindow& window, const std::string& path) {
+  if (!Renderer()) return kStatusNotSupported;
+  return Renderer()(window, path);
+}

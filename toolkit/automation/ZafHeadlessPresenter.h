@@ -5,6 +5,7 @@
 // unless a script advances it; waiting for input runs the next script line,
 // and without a script no input ever comes.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,6 +25,12 @@ struct StMessageRecord {
 
 class ZafHeadlessPresenter : public ZafPresenter {
  public:
+  // Draws a window that nothing shows into a picture file (the Qt library
+  // installs one that renders offscreen); without one, screenshots are not
+  // supported. nullptr removes it.
+  using ScreenshotRenderer = std::function<Status(ZafWindow& window, const std::string& path)>;
+  static void InstallScreenshotRenderer(ScreenshotRenderer renderer);
+
   ZafHeadlessPresenter();
   ~ZafHeadlessPresenter() override;
 

@@ -1,0 +1,133 @@
+// What the main window's controls send when the user changes them.
+#include <algorithm>
+
+#include "host/mainwindow/CCPLMainWindow.h"
+#include "toolkit/ZafApplication.h"
+#include "toolkit/controls/ZafButton.h"
+#include "toolkit/controls/ZafInteger.h"
+#include "toolkit/controls/ZafList.h"
+#include "toolkit/controls/ZafNotebook.h"
+#include "toolkit/controls/ZafScrollBar.h"
+#include "views/ControlIds.h"
+
+namespace {
+
+// Check boxes whose checked state stands for the value 3 (acceleration off).
+bool IsAccelerationBox(std::uint32_t id) { return id == ControlId::kNoAcceleration || id == 1311; }
+
+constexpr std::int32_t kDefaultWheelLines = 3;
+constexpr std::int32_t kMaxWheelLines = 15;
+
+}  // namespace
+
+void CCPLMainWindow::OnControlChanged(ControlHandler handler, ZafWindowObject& control) {
+  switch (handler) {
+    case ControlHandler::kCheckBox: OnCheckBox(control); break;
+    case ControlHandler::kSlider: OnSlider(control); break;
+    case ControlHandler::kCombo: OnCombo(control); break;
+    case ControlHandler::kInteger: OnInteger(); break;
+    case ControlHandler::kRadio: OnRadio(control); break;
+    case ControlHandler::kTab: OnTab(control); break;
+    case ControlHandler::kButton: OnButton(control); break;
+    case ControlHandler::kNone: break;
+  }
+}
+
+void CCPLMainWindow::OnCheckBox(ZafWindowObject& control) {
+  auto* box = dynamic_cast<ZafButton*>(&control);
+  if (box == nullptr) return;
+  const std::uint32_t id = control.NumberID();
+  std::uint32_t value = box->Checked() ? 1 : 0;
+  if (IsAccelerationBox(id)) value = box->Checked() ? 3 : 1;
+  (void)Send(kViewSet, id, &value);
+}
+
+void CCPLMainWindow::OnSlider(ZafWindowObject& control) {
+  auto* slider = dynamic_cast<ZafScrollBar*>(&control);
+  if (slider == nullptr) return;
+  const std::uint32_t id = control.NumberID();
+  std::int32_t value = slider->Position();
+  if (id == ControlId::kMouseBallisticsSlider) {
+    value = 3 - value;
+    if (value < 0 || value > 3) value = 3;
+  }
+  (void)Send(kViewSet, id, &value);
+}
+
+void CCPLMainWindow::OnCombo(ZafWindowObject& control) {
+  auto* list = dynamic_cast<ZafList*>(&control);
+  const ZafListEntry* entry = list != nullptr ? list->SelectedEntry() : nullptr;
+  if (entry == nullptr) return;
+  const std::uint32_t id = control.NumberID();
+  // The monitor list carries the monitor's number in the entry's own word.
+  std::uint32_t value = id == ControlId::kCalibrationMonitorComboBox
+                            ? static_cast<std::uint32_t>(entry->data)
+                            : static_cast<std::uint32_t>(entry->value - 1);
+  (void)Send(kViewSet, id, &value);
+}
+
+void CCPLMainWindow::OnInteger() {
+  auto* field = dynamic_cast<ZafInteger*>(FindNamed("WFLinesValue"));
+  std::int32_t value = field != nullptr ? field->IntegerValue() : kDefaultWheelLines;
+  value = std::clamp(value, 0, kMaxWheelLines);
+  if (field != nullptr) field->SetIntegerValue(value);
+  (void)Send(kViewSet, ControlId::kWFLinesSpin, &value);
+}
+
+void CCPLMainWindow::OnRadio(ZafWindowObject& control) {
+  auto* button = dynamic_cast<ZafButton*>(&control);
+  if (button == nullptr || !button->Checked()) return;
+  const std::uint32_t group = control.NumberID();
+  if (group == ControlId::kTipModeGroup) {
+    std::int32_t value = control.Value();
+    (void)Send(kViewSet, group, &value);
+    (void)Send(kViewApply, group);
+    return;
+  }
+  if (group == ControlId::kPenMouseMode || group == ControlId::kPuckPenMouseMode) {
+    if (ZafWindowObject* noAcceleration = GetControl(ControlId::kNoAcceleration))
+      noAcceleration->SetDisabled(control.Value() == 1);
+  }
+  std::int32_t value = control.Value() - 1;
+  (void)Send(kViewSet, group, &value);
+}
+
+void CCPLMainWindow::OnTab(ZafWindowObject& control) {
+  auto* notebook = dynamic_cast<ZafNotebook*>(&control);
+  ZafWindow* page = notebook != nullptr ? notebook->CurrentPage() : nullptr;
+  if (page == nullptr) return;
+  std::uint32_t pageId = page->NumberID();
+  if (pageId == m_currentPage) return;
+  m_currentPage = pageId;
+  (void)Send(kViewSet, ControlId::kTabChange, &pageId);
+  Broadcast(kViewRefresh);
+  (void)Send(kViewGet, ControlId::kTabletModel, &m_tabletModel);
+}
+
+void CCPLMainWindow::OnButton(ZafWindowObject& control) {
+  switch (const std::uint32_t id = control.NumberID()) {
+    case ControlId::kStylusDefaultButton:
+    case ControlId::kPuckDefaultButton:
+    case ControlId::kTabletDefaultButton:
+      (void)Send(kViewSet, id);
+      break;
+    case ControlId::kStylusAdvancedButton:
+      (void)Send(kViewRefresh, ControlId::kAdvancedSettings);
+      (void)UpdateControl(ControlId::kAdvancedSettings, 5);
+      break;
+    case ControlId::kCalibrateButton:
+      // The calibration itself runs in the calibrate dialog's own views.
+      (void)Send(kViewSet, id);
+      break;
+    case ControlId::kHelpButton:
+      if (UseManual(ManualMode::kOpen) != kStatusOk) (void)RunModal(kManualNotFoundWindow);
+      break;
+    case ControlId::kAboutButton:
+      if (CtrlHeld()) (void)Send(kViewRefresh, ControlId::kOpenDiagnostics);
+      else (void)RunModal(kAboutWindow);
+      break;
+    default: break;
+  }
+}
+
+bool CCPLMainWindow::CtrlHeld() const { return m_application.Keyboard().IsDown(kZafKeyControl); }

@@ -1,0 +1,296 @@
+// The display changes the views ask the main window for, and the dialogs it
+// runs for them.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "host/mainwindow/CCPLMainWindow.h"
+#include "toolkit/ZafApplication.h"
+#include "toolkit/ZafObjectPersistence.h"
+#include "toolkit/ZafTimer.h"
+#include "toolkit/controls/ZafButton.h"
+#include "toolkit/controls/ZafImage.h"
+#include "toolkit/controls/ZafInteger.h"
+#include "toolkit/controls/ZafList.h"
+#include "toolkit/controls/ZafNotebook.h"
+#include "toolkit/controls/ZafScrollBar.h"
+#include "views/ControlIds.h"
+
+namespace {
+
+constexpr std::int32_t kUpdateValue = 5;
+constexpr std::int32_t kUpdateTypeA = 10;
+constexpr std::int32_t kUpdateTypeB = 11;
+constexpr std::uint32_t kRequestTabletCount = 7;
+constexpr std::uint32_t kRequestTabletKey = 8;
+
+bool IsAccelerationBox(std::uint32_t id) { return id == ControlId::kNoAcceleration || id == 1311; }
+
+// Index of a tab in the four slots (stylus, puck, tablet, calibrate), or -1.
+int TabSlot(std::uint32_t tabId) {
+  switch (tabId) {
+    case ControlId::kStylusTab: return 0;
+    case ControlId::kPuckTab: return 1;
+    case ControlId::kTabletTab: return 2;
+    case ControlId::kCalibrateTab: return 3;
+    default: return -1;
+  }
+}
+
+void Check(ZafWindowObject* root, const char* name) {
+  if (auto* button = root != nullptr ? root->FindAs<ZafButton>(name) : nullptr) button->SetChecked(true);
+}
+
+}  // namespace
+
+Status CCPLMainWindow::UpdateControl(std::uint32_t controlId, std::int32_t type) {
+  if (type != kUpdateValue && type != kUpdateTypeA && type != kUpdateTypeB) return kStatusNoItem;
+  switch (controlId) {
+    case ControlId::kWindowPosition: return UpdateWindowPosition();
+    case ControlId::kKeystrokeDialog: return RunDefineDialog(kKeystrokeWindow, controlId, false);
+    case ControlId::kModifierDialog: return RunDefineDialog(kModifierWindow, controlId, false);
+    case ControlId::kRunDialog: return RunDefineDialog(kRunWindow, controlId, false);
+    case ControlId::kDiagnosticsDialog: return RunDefineDialog(kDiagnosticsWindow, controlId, true);
+    case ControlId::kAdvancedSettings: return RunAdvancedSettings();
+    case ControlId::kNoSupportedTablet: {
+      (void)RunModal(kNoSupportedTabletWindow);
+      return CtrlHeld() ? kStatusCtrlHeld : kStatusOk;
+    }
+    case ControlId::kSelectTablet: (void)RunModal(kSelectTabletWindow); return kStatusOk;
+    default: break;
+  }
+  ZafWindowObject* control = GetControl(controlId);
+  if (control == nullptr) return kStatusNoChild;
+  return UpdateByKind(*control, controlId);
+}
+
+Status CCPLMainWindow::UpdateByKind(ZafWindowObject& control, std::uint32_t id) {
+  switch (static_cast<ControlKind>(control.Kind())) {
+    case ControlKind::kText: {
+      char text[256] = {};
+      KELVO_TRY(Send(kViewGet, id, text));
+      control.SetText(text);
+      return kStatusOk;
+    }
+    case ControlKind::kCheckBox: {
+      std::uint32_t value = 0;
+      KELVO_TRY(Send(kViewGet, id, &value));
+      if (auto* box = dynamic_cast<ZafButton*>(&control))
+        box->SetChecked(IsAccelerationBox(id) ? value == 3 : value != 0);
+      return kStatusOk;
+    }
+    case ControlKind::kSlider: {
+      std::int32_t value = 0;
+      KELVO_TRY(Send(kViewGet, id, &value));
+      if (id == ControlId::kMouseBallisticsSlider && value >= 0 && value <= 3) value = 3 - value;
+      if (auto* slider = dynamic_cast<ZafScrollBar*>(&control)) slider->SetPosition(value);
+      return kStatusOk;
+    }
+    case ControlKind::kComboBox: {
+      if (id == ControlId::kTabletComboBox) return UpdateTabletList(control);
+      // The monitor list is filled once by the calibrate views.
+      if (id == ControlId::kCalibrationMonitorComboBox) return kStatusOk;
+      std::int32_t value = 0;
+      KELVO_TRY(Send(kViewGet, id, &value));
+      if (auto* list = dynamic_cast<ZafList*>(&control)) list->SetSelection(list->FindValue(value + 1));
+      return kStatusOk;
+    }
+    case ControlKind::kRadio: return UpdateRadioGroup(id);
+    case ControlKind::kInteger: {
+      std::int32_t value = 0;
+      KELVO_TRY(Send(kViewGet, id, &value));
+      if (auto* field = dynamic_cast<ZafInteger*>(FindNamed("WFLinesValue"))) field->SetIntegerValue(value);
+      return kStatusOk;
+    }
+    case ControlKind::kPushButton: return kStatusOk;
+    case ControlKind::kImage: return UpdateImage(control, id);
+    case ControlKind::kTab: {
+      auto* page = dynamic_cast<ZafWindow*>(&control);
+      auto* notebook = page != nullptr ? dynamic_cast<ZafNotebook*>(page->Parent()) : nullptr;
+      if (notebook != nullptr) notebook->SetCurrentPage(notebook->IndexOf(*page));
+      m_currentPage = id;
+      return kStatusOk;
+    }
+    default: return kStatusNotSupported;
+  }
+}
+
+Status CCPLMainWindow::UpdateRadioGroup(std::uint32_t id) {
+  std::int32_t value = 0;
+  KELVO_TRY(Send(kViewGet, id, &value));
+  ZafWindowObject* group = GetControl(id);
+  switch (id) {
+    case ControlId::kPenMouseMode:
+    case ControlId::kPuckPenMouseMode: {
+      const bool stylus = id == ControlId::kPenMouseMode;
+      Check(group, value == 0 ? (stylus ? "TM_PenMode" : "PTM_PenMode") : (stylus ? "TM_MouseMode" : "PTM_MouseMode"));
+      const std::uint32_t follower = stylus ? ControlId::kNoAcceleration : ControlId::kMouseSpeedSlider;
+      if (ZafWindowObject* control = GetControl(follower)) control->SetDisabled(value == 0);
+      return kStatusOk;
+    }
+    case ControlId::kWheelFunctionGroup:
+      Check(group, value == 0 ? "WFScrollLinesButton" : value == 1 ? "WFScrollPageButton" : "WFOffButton");
+      return kStatusOk;
+    case ControlId::kJoystickScrollGroup: {
+      static constexpr const char* kNames[] = {"JoystickScrollOff", "JoystickScrollSlow", "JoystickScrollMedium"};
+      Check(group, value >= 0 && value <= 2 ? kNames[value] : "JoystickScrollFast");
+      return kStatusOk;
+    }
+    case ControlId::kJoystickSwitchGroup:
+      Check(group, value == 8    ? "JoystickSwitchKeystroke"
+                   : value == 9  ? "JoystickSwitchModifiers"
+                   : value == 23 ? "JoystickSwitchRun"
+                                 : "JoystickSwitchOff");
+      return kStatusOk;
+    case ControlId::kTipModeGroup:
+      Check(GetTableWindow(kAdvancedWindow), value == 0 ? "SwitchOnlyButton" : "SwitchPlusTipButton");
+      return kStatusOk;
+    default: return kStatusNotSupported;
+  }
+}
+
+Status CCPLMainWindow::UpdateTabletList(ZafWindowObject& control) {
+  auto* list = dynamic_cast<ZafList*>(&control);
+  if (list == nullptr) return kStatusOk;
+  std::uint16_t count = 0;
+  KELVO_TRY(Send(kRequestTabletCount, ControlId::kTabletComboBox, &count));
+  if (count == 0) return kStatusOk;
+  list->Clear();
+  std::uint32_t current = 0;
+  (void)Send(kViewGet, ControlId::kTabletComboBox, &current);
+  for (std::uint16_t position = 0; position < count; ++position) {
+    std::uint32_t key = position;
+    (void)Send(kRequestTabletKey, ControlId::kTabletComboBox, &key);
+    char name[256] = {};
+    std::memcpy(name, &key, sizeof key);
+    (void)Send(kViewGet, ControlId::kTabletModel, name);
+    list->AddEntry({name, std::to_string(key), static_cast<std::int32_t>(key), key});
+    if (key == current) list->SetSelection(static_cast<int>(list->Count()) - 1);
+  }
+  return kStatusOk;
+}
+
+Status CCPLMainWindow::UpdateImage(ZafWindowObject& control, std::uint32_t id) {
+  std::uint32_t value = 0;
+  const char* prefix = "Transducer_";
+  if (id == ControlId::kStylusImage) {
+    std::uint32_t toolType = 0;
+    std::uint32_t eraser = 0;
+    (void)Send(kViewGet, ControlId::kStylusToolType, &toolType);
+    (void)Send(kViewGet, ControlId::kEnableEraserCheckBox, &eraser);
+    toolType &= 0xFFFFU;
+    value = (toolType == 223 || toolType == 225 || toolType == 226) && (eraser & 0xFFU) == 0 ? 45 : 20;
+  } else if (id == ControlId::kPuckImage) {
+    (void)Send(kViewGet, id, &value);
+    value &= 0xFFFFU;
+    if (value != 18 && value != 21 && value != 43) value = 21;
+  } else if (id == ControlId::kSignalStateImage || id == ControlId::kBatteryStateImage) {
+    KELVO_TRY(Send(kViewGet, id, &value));
+    prefix = id == ControlId::kSignalStateImage ? "WirelessSignal_" : "BatteryStatus_";
+  } else {
+    return kStatusOk;
+  }
+  auto* image = dynamic_cast<ZafImage*>(&control);
+  ZafObjectPersistence* persistence = ZafObjectPersistence::Default();
+  const ZafBitmapData* bitmap = nullptr;
+  if (image == nullptr || persistence == nullptr) return kStatusOk;
+  KELVO_TRY(persistence->ReadBitmap(prefix + std::to_string(value), bitmap));
+  image->SetBitmap(*bitmap);
+  return kStatusOk;
+}
+
+Status CCPLMainWindow::UpdateWindowPosition() {
+  std::int32_t position[2] = {-1, -1};
+  KELVO_TRY(Send(kViewGet, ControlId::kWindowPosition, position));
+  if (position[0] == -1 || position[1] == -1) return kStatusOk;
+  const ZafRegion region = Region();
+  SetRegion(ZafRegion::FromSize(position[0], position[1], region.Width(), region.Height()));
+  return kStatusOk;
+}
+
+ZafEventType CCPLMainWindow::RunModal(int number) {
+  ZafWindow* window = GetTableWindow(number);
+  if (window == nullptr) return kZafEventCancel;
+  return m_application.WindowManager().RunModal(*window);
+}
+
+void CCPLMainWindow::StopTimer() {
+  if (m_timer != nullptr) m_application.EventManager().SendTimerEvent(*m_timer, kZafEventTimerOff);
+}
+
+void CCPLMainWindow::StartTimer() {
+  if (m_timer != nullptr) m_application.EventManager().SendTimerEvent(*m_timer, kZafEventTimerOn);
+}
+
+Status CCPLMainWindow::RunDefineDialog(int number, std::uint32_t rootId, bool alwaysApply) {
+  StopTimer();
+  const ZafEventType closed = RunModal(number);
+  (void)Send(alwaysApply || closed == kZafEventOk ? kViewApply : kViewRevert, rootId);
+  Broadcast(kViewRefresh);
+  StartTimer();
+  return kStatusOk;
+}
+
+Status CCPLMainWindow::RunAdvancedSettings() {
+  std::int32_t mode = 0;
+  if (Send(kViewGet, ControlId::kTipModeGroup, &mode) == kStatusOk)
+    Check(GetTableWindow(kAdvancedWindow), mode == 0 ? "SwitchOnlyButton" : "SwitchPlusTipButton");
+  const ZafEventType closed = RunModal(kAdvancedWindow);
+  // The dialog's own views let go on OK or Cancel; the stylus tab takes over again.
+  (void)Send(closed == kZafEventOk ? kViewApply : kViewRevert, ControlId::kAdvancedSettings);
+  std::uint32_t stylusPage = ControlId::kStylusTab;
+  (void)Send(kViewRefresh, ControlId::kTabChange, &stylusPage);
+  Broadcast(kViewRefresh);
+  return kStatusOk;
+}
+
+Status CCPLMainWindow::SetControlState(std::uint32_t controlId, std::uint32_t state) {
+  ZafWindowObject* control = GetControl(controlId);
+  if (control == nullptr) {
+    // A removed tab page is out of every window but still has its slot.
+    if (const int slot = TabSlot(controlId); slot >= 0 && m_tabSlots[static_cast<std::size_t>(slot)].page)
+      return SetTabState(controlId, state);
+    return kStatusNoChild;
+  }
+  if (TabSlot(controlId) >= 0) return SetTabState(controlId, state);
+  if (controlId == ControlId::kTrackingModeGroup) {
+    std::uint16_t model = 0;
+    if (Send(kViewGet, ControlId::kTabletModel, &model) == kStatusOk &&
+        ((model >= 220 && model <= 229) || model == 240))
+      state = 0;
+  }
+  if (controlId == ControlId::kCalibrationMonitorComboBox) {
+    if (ZafWindowObject* prompt = FindNamed("CalibrateMonitorPrompt")) prompt->SetVisible(state != 0);
+  }
+  switch (state) {
+    case 0: control->SetVisible(false); control->SetDisabled(false); break;
+    case 1: control->SetVisible(true); control->SetDisabled(false); break;
+    case 2: control->SetVisible(true); control->SetDisabled(true); break;
+    default: control->SetVisible(state != 0); break;
+  }
+  return kStatusOk;
+}
+
+Status CCPLMainWindow::SetTabState(std::uint32_t tabId, std::uint32_t state) {
+  StTabSlot& slot = m_tabSlots[static_cast<std::size_t>(TabSlot(tabId))];
+  if (state == 0) {
+    if (slot.page) return kStatusOk;
+    auto* page = dynamic_cast<ZafWindow*>(GetControl(tabId));
+    auto* notebook = page != nullptr ? dynamic_cast<ZafNotebook*>(page->Parent()) : nullptr;
+    if (notebook == nullptr) return kStatusOk;
+    const bool wasCurrent = notebook->CurrentPage() == page;
+    slot.notebook = notebook;
+    slot.page = notebook->RemovePage(*page);
+    if (wasCurrent && notebook->CurrentPage() != nullptr) m_currentPage = notebook->CurrentPage()->NumberID();
+    return kStatusOk;
+  }
+  if (state == 1 || state == 2) {
+    if (slot.page && slot.notebook != nullptr) {
+      ZafWindow* page = slot.notebook->RestorePage(std::move(slot.page));
+      if (page != nullptr) slot.notebook->SetTabDisabled(*page, state == 2);
+    } else if (auto* page = dynamic_cast<ZafWindow*>(GetControl(tabId))) {
+      if (auto* notebook = dynamic_cast<ZafNotebook*>(page->Parent())) notebook->SetTabDisabled(*page, state == 2);
+    }
+  }
+  return kStatusOk;
+}

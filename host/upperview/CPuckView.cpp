@@ -1,0 +1,13 @@
+#include "host/upperview/CPuckView.h"
+
+#include "host/upperview/TabViewMakers.h"
+#include "views/CDefaultButtonItemView.h"
+#include "views/CItemView.h"
+#include "views/ControlIds.h"
+#include "views/ViewCreation.h"
+
+Status CPuckView::Build() {
+  KELVO_TRY(AddItemView(*this, ControlId::kPuckImage, 46));
+  KELVO_TRY(AddDefaultButtonItemView(*this, ControlId::kPuckDefaultButton));
+  return AddItemView(*this, ControlId::kMouseSpeedSlider, 121, {.selector = SelectToolMapping});
+}

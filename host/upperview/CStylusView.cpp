@@ -1,0 +1,17 @@
+#include "host/upperview/CStylusView.h"
+
+#include "host/upperview/TabViewMakers.h"
+#include "views/CDefaultButtonItemView.h"
+#include "views/CItemView.h"
+#include "views/ControlIds.h"
+#include "views/ViewCreation.h"
+
+Status CStylusView::Build() {
+  KELVO_TRY(AddItemView(*this, ControlId::kStylusImage, 46));
+  KELVO_TRY(AddDefaultButtonItemView(*this, ControlId::kStylusDefaultButton));
+  KELVO_TRY(AddItemView(*this, ControlId::kEraserFeelSlider, 93, {.index = 4}));
+  KELVO_TRY(AddItemView(*this, ControlId::kStylusToolType, 18));
+  KELVO_TRY(AddItemView(*this, ControlId::kEnableEraserCheckBox, 60));
+  KELVO_TRY(AddItemView(*this, ControlId::kTipFeelSlider, 93, {.index = 1}));
+  return AddItemView(*this, ControlId::kDCDSlider, 84);
+}

@@ -1,0 +1,304 @@
+#include "host/upperview/CUpperView.h"
+
+#include "driver/CDriverObject.h"
+#include "host/CEventTranslator.h"
+#include "host/upperview/CDriverVersionView.h"
+#include "host/upperview/TabViewMakers.h"
+#include "model/CTransducer.h"
+#include "model/ModelCodes.h"
+#include "model/ModelReads.h"
+#include "views/COnOffView.h"
+#include "views/CMenuSuperView.h"
+#include "views/ControlIds.h"
+#include "views/ViewCreation.h"
+
+namespace {
+
+CUpperView* g_upperView = nullptr;
+
+// Control-state code that asks the window to run a dialog for a control.
+constexpr std::uint32_t kControlRunDialog = 4;
+
+// Items of the driver object the upper view binds or reads.
+constexpr ItemId kWindowPositionItem = 1;
+constexpr ItemId kDriverVersionItem = 3;
+constexpr ItemId kDriverValueItem = 5;
+constexpr ItemId kCurrentTabletItem = 6;
+constexpr ItemId kClickSoundItem = 10;
+// Items of a mapping grouping that tell a pen display.
+constexpr ItemId kPenDisplayItem = 147;
+constexpr ItemId kCalibratedItem = 136;
+
+constexpr std::uint16_t kNoTablet = 0xFFFF;
+constexpr std::uint16_t kModelWithTabletTab = 230;
+constexpr std::uint16_t kModelWithoutHelp = 142;
+
+bool IsTabletPcModel(std::uint16_t model) { return (model >= 220 && model <= 229) || model == 240; }
+
+std::uint16_t ModelOf(CDataGrouping* tablet) {
+  std::uint16_t model = 0;
+  if (tablet != nullptr) (void)ReadItem(*tablet, kItemModelCode, model);
+  return model;
+}
+
+ToolClass ClassOfGroup(CDataGrouping* group, CDataGrouping*& tool) {
+  tool = group != nullptr ? group->GetSubGroup(0, kSubGroupMain) : nullptr;
+  auto* transducer = dynamic_cast<CTransducer*>(tool);
+  return transducer != nullptr ? transducer->GetToolClass() : ToolClass::kNone;
+}
+
+void Notify(std::uint32_t controlId, std::uint32_t code) { (void)NotifyControlState(controlId, code); }
+
+}  // namespace
+
+bool IsSupportedTabletModel(std::uint16_t m) {
+  return (m >= 60 && m <= 69) || (m >= 80 && m <= 82) || (m >= 90 && m <= 99) ||
+         (m >= 100 && m <= 199) || (m >= 220 && m <= 229) || (m >= 280 && m <= 289) || m == 240 ||
+         m == 265;
+}
+
+CUpperView::CUpperView() : CSuperView(ControlId::kUpperView) { g_upperView = this; }
+
+CUpperView::~CUpperView() {
+  if (m_translator != nullptr && GetEventTranslator() == m_translator &&
+      m_translator->GetListener() == this)
+    m_translator->SetListener(nullptr);
+  if (g_upperView == this) g_upperView = nullptr;
+}
+
+CUpperView* CUpperView::Instance() { return g_upperView; }
+
+Status CUpperView::Build() {
+  KELVO_TRY(AddChildView<CDriverVersionView>(*this, {}, nullptr, ControlId::kVersionPrompt,
+                                             kDriverVersionItem, 0U));
+  const auto make = [](std::unique_ptr<CSuperView>& out, auto maker) -> Status {
+    KELVO_TRY(maker(out));
+    return out->Build();
+  };
+  KELVO_TRY(make(m_onOffView, [](auto& out) { return MakeOwned<COnOffView>(out, ControlId::kDriverOnGroup); }));
+  KELVO_TRY(make(m_diagnosticView, MakeDiagnosticSuperView));
+  KELVO_TRY(make(m_advancedView, MakeAdvancedSuperView));
+  KELVO_TRY(make(m_stylusView, MakeStylusView));
+  KELVO_TRY(make(m_puckView, MakePuckView));
+  KELVO_TRY(make(m_tabletView, MakeTabletView));
+  KELVO_TRY(make(m_menuView, [](auto& out) { return MakeOwned<CMenuSuperView>(out, ControlId::kMenuView); }));
+  KELVO_TRY(make(m_calibrateView, MakeCalibrateTabView));
+  KELVO_TRY(AddItemView(*this, ControlId::kWindowPosition, kWindowPositionItem));
+  KELVO_TRY(AddItemView(*this, ControlId::kClickSound, kClickSoundItem, {}, kValueByte, &m_clickSoundView));
+  KELVO_TRY(AddItemView(*this, ControlId::kDriverValueView, kDriverValueItem, {}, kValueWord));
+  m_translator = GetEventTranslator();
+  if (m_translator == nullptr) return kStatusOutOfMemory;
+  m_translator->SetListener(this);
+  return kStatusOk;
+}
+
+CSuperView* CUpperView::GetOwnedView(std::uint32_t controlId) const {
+  for (CSuperView* view : {m_onOffView.get(), m_stylusView.get(), m_puckView.get(), m_tabletView.get(),
+                           m_diagnosticView.get(), m_menuView.get(), m_calibrateView.get(),
+                           m_advancedView.get()}) {
+    if (view != nullptr && view->GetControlId() == controlId) return view;
+  }
+  return nullptr;
+}
+
+void CUpperView::PushRoot(CKelvoView* view) { m_roots.push_back(view); }
+
+void CUpperView::PopRoot() {
+  if (!m_roots.empty()) m_roots.pop_back();
+}
+
+void CUpperView::ShowNoTablet() { Notify(ControlId::kNoSupportedTablet, kControlRunDialog); }
+
+ViewResult CUpperView::Attach(CDataGrouping* data, std::int32_t /*index*/) {
+  auto* driver = dynamic_cast<CDriverObject*>(data);
+  if (driver == nullptr) return kStatusNoChild;
+  return AttachModel(*driver);
+}
+
+Status CUpperView::AttachModel(CDriverObject& driver) {
+  m_root = &driver;
+  KELVO_TRY(ChooseTablet(driver));
+  m_modelCode = ModelOf(m_tablet);
+  (void)CSuperView::Attach(&driver, kSameData);
+  if (m_onOffView->CanAttach(m_tablet, kSameData) == kStatusOk)
+    (void)m_onOffView->Attach(m_tablet, kSameData);
+  m_toolCount = static_cast<std::int16_t>(m_tablet->GetSubGroupCount(kSubGroupMain) - 1);
+  m_currentTabView = m_stylusView.get();
+  FindTools(true);
+
+  Notify(ControlId::kTabletTab, m_modelCode == kModelWithTabletTab ? kControlShowDisabled : kControlHide);
+  Notify(ControlId::kHelpButton, m_modelCode == kModelWithoutHelp ? kControlHide : kControlShow);
+  CDataGrouping* mapping = PenDisplayMapping();
+  Notify(ControlId::kCalibrateTab, mapping != nullptr ? kControlShow : kControlHide);
+  if (m_firstStylus == nullptr) return kStatusUnknown;
+
+  std::uint8_t calibrated = 0;
+  const bool readCalibrated = mapping != nullptr && ReadItem(*mapping, kCalibratedItem, calibrated) == kStatusOk;
+  if (mapping != nullptr && !(readCalibrated && calibrated == 1) && !IsTabletPcModel(m_modelCode)) {
+    AttachTabView(m_calibrateView.get(), mapping);
+    Notify(ControlId::kCalibrateTab, kControlRedisplay);
+  } else {
+    AttachTabView(m_stylusView.get(), m_firstStylus);
+    Notify(ControlId::kStylusTab, kControlRedisplay);
+  }
+  return kStatusOk;
+}
+
+ViewResult CUpperView::Detach() {
+  (void)CSuperView::Detach();
+  (void)m_onOffView->Detach();
+  if (m_currentTabView != nullptr) (void)m_currentTabView->Detach();
+  return kStatusOk;
+}
+
+Status CUpperView::ChooseTablet(CDriverObject& driver) {
+  const std::int32_t count = driver.GetSubGroupCount(kSubGroupMain);
+  if (count <= 0) {
+    ShowNoTablet();
+    return kStatusNoTablet;
+  }
+  const auto tabletAt = [&](std::uint16_t number) -> CTabletObject* {
+    if (number >= count) return nullptr;
+    return dynamic_cast<CTabletObject*>(driver.GetSubGroup(number, kSubGroupMain));
+  };
+  const auto currentSupported = [&]() -> CTabletObject* {
+    std::uint16_t current = kNoTablet;
+    if (ReadItem(driver, kCurrentTabletItem, current, ReadMode::kFresh) != kStatusOk) return nullptr;
+    CTabletObject* tablet = current != kNoTablet ? tabletAt(current) : nullptr;
+    return tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet)) ? tablet : nullptr;
+  };
+
+  m_tablet = currentSupported();
+  if (m_tablet != nullptr) return kStatusOk;
+  CTabletObject* onlySupported = nullptr;
+  int supported = 0;
+  for (std::int32_t i = 0; i < count; ++i) {
+    CTabletObject* tablet = tabletAt(static_cast<std::uint16_t>(i));
+    if (tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet))) {
+      ++supported;
+      if (onlySupported == nullptr) onlySupported = tablet;
+    }
+  }
+  if (supported == 1) {
+    m_tablet = onlySupported;
+    return kStatusOk;
+  }
+  if (supported > 1) {
+    Notify(ControlId::kSelectTablet, kControlRunDialog);
+    m_tablet = currentSupported();
+    if (m_tablet != nullptr) return kStatusOk;
+  }
+  if (NotifyControlState(ControlId::kNoSupportedTablet, kControlRunDialog) == kStatusCtrlHeld)
+    m_tablet = tabletAt(0);
+  return m_tablet != nullptr ? kStatusOk : kStatusNoTablet;
+}
+
+void CUpperView::FindTools(bool initial) {
+  m_firstStylus = nullptr;
+  m_firstPuck = nullptr;
+  const std::int32_t count = m_tablet->GetSubGroupCount(kSubGroupMain);
+  for (std::int32_t position = 1; position < count; ++position) {
+    if (m_firstStylus != nullptr && m_firstPuck != nullptr) break;
+    CDataGrouping* tool = nullptr;
+    const ToolClass kind = ClassOfGroup(m_tablet->GetSubGroup(position, kSubGroupMain), tool);
+    if (kind == ToolClass::kStylus && m_firstStylus == nullptr) m_firstStylus = tool;
+    if (kind == ToolClass::kPuck && m_firstPuck == nullptr) m_firstPuck = tool;
+  }
+  if (m_firstStylus == nullptr) Notify(ControlId::kStylusTab, kControlHide);
+  else if (!initial) Notify(ControlId::kStylusTab, kControlShow);
+  if (m_firstPuck == nullptr) Notify(ControlId::kPuckTab, kControlHide);
+  else if (!initial) Notify(ControlId::kPuckTab, kControlShow);
+}
+
+CDataGrouping* CUpperView::PenDisplayMapping() const {
+  if (m_firstStylus == nullptr) return nullptr;
+  CDataGrouping* mapping = m_firstStylus->GetSubGroup(0, kSubGroupMapping);
+  if (mapping == nullptr) return nullptr;
+  std::uint8_t probe[16] = {};
+  return ReadItemBytes(*mapping, kPenDisplayItem, probe, sizeof probe, ReadMode::kHeld) == kStatusOk
+             ? mapping
+             : nullptr;
+}
+
+void CUpperView::AttachTabView(CSuperView* view, CDataGrouping* tool) {
+  m_currentTabView = view;
+  m_currentTool = tool;
+  if (view != nullptr && view->CanAttach(tool, kSameData) == kStatusOk) (void)view->Attach(tool, kSameData);
+}
+
+void CUpperView::DetachTabView() {
+  if (m_currentTabView != nullptr) (void)m_currentTabView->Detach();
+}
+
+ViewResult CUpperView::SwitchTab(std::uint32_t pageId) {
+  DetachTabView();
+  switch (pageId) {
+    case ControlId::kStylusTab: AttachTabView(m_stylusView.get(), m_firstStylus); break;
+    case ControlId::kPuckTab: AttachTabView(m_puckView.get(), m_firstPuck); break;
+    case ControlId::kTabletTab: AttachTabView(m_tabletView.get(), m_tablet); break;
+    case ControlId::kCalibrateTab: AttachTabView(m_calibrateView.get(), PenDisplayMapping()); break;
+    default: AttachTabView(m_currentTabView, m_currentTool); break;
+  }
+  return kStatusHandled;
+}
+
+ViewResult CUpperView::Dispatch(ViewRequest& incoming) {
+  if (!m_roots.empty()) return m_roots.back()->Dispatch(incoming);
+  ViewRequest request = incoming;
+  if (request.operation == kViewRefresh && request.controlId == ControlId::kApplyOnRefresh)
+    request.operation = kViewApply;
+
+  // Opening a dialog's views is asked for with a Refresh; other requests to
+  // those ids belong to the views themselves.
+  if (request.operation == kViewRefresh && request.controlId == ControlId::kOpenDiagnostics) {
+    if (m_diagnosticView->CanAttach(m_root, kSameData) == kStatusOk)
+      (void)m_diagnosticView->Attach(m_root, kSameData);
+    return kStatusHandled;
+  }
+  if (request.operation == kViewRefresh && request.controlId == ControlId::kAdvancedSettings) {
+    DetachTabView();
+    AttachTabView(m_advancedView.get(), m_root);
+    return kStatusHandled;
+  }
+  if (request.controlId == ControlId::kTabChange) {
+    const std::uint32_t page = request.data != nullptr ? *static_cast<std::uint32_t*>(request.data) : 0;
+    return SwitchTab(page);
+  }
+  if (request.operation == kViewDefault && request.controlId == kBroadcastId) {
+    if (m_currentTabView == m_stylusView.get() && m_clickSoundView != nullptr) {
+      const ViewResult first = m_clickSoundView->Dispatch(request);
+      if (first != 0) return first;
+    }
+    if (m_currentTabView != nullptr) (void)m_currentTabView->Dispatch(request);
+    return kStatusHandled;
+  }
+
+  ViewResult result = CSuperView::Dispatch(request);
+  if (result == 0) result = m_onOffView->Dispatch(request);
+  if (result == 0 && m_currentTabView != nullptr) result = m_currentTabView->Dispatch(request);
+  if (result == 0 && request.operation == kViewGet && request.controlId == ControlId::kTabletModel &&
+      request.data != nullptr && m_tablet != nullptr) {
+    *static_cast<std::uint16_t*>(request.data) = ModelOf(m_tablet);
+    result = kStatusHandled;
+  }
+  if (request.operation == kViewRefresh && m_tablet != nullptr) {
+    const auto count = static_cast<std::int16_t>(m_tablet->GetSubGroupCount(kSubGroupMain) - 1);
+    if (count != m_toolCount) {
+      FindTools(false);
+      m_toolCount = count;
+    }
+  }
+  return result;
+}
+
+Status CUpperViewLink::Attach(CDriverObject& driverObject, std::int32_t index) {
+  return static_cast<Status>(m_view->Attach(&driverObject, index));
+}
+
+void CUpperViewLink::Detach() { (void)m_view->Detach(); }
+
+std::unique_ptr<CLinkedView> CUpperViewLink::Make() {
+  std::unique_ptr<CUpperView> view;
+  if (MakeView(view) != kStatusOk || view->Build() != kStatusOk) return nullptr;
+  return MakeNoThrow<CUpperViewLink>(std::move(view));
+}

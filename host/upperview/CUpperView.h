@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "driver/CDriverLink.h"
+#include "views/CRootStack.h"
+#include "views/CSuperView.h"
+
+class CDriverObject;
+class CEventTranslator;
+class CItemView;
+class CTabletObject;
+
+// The root of the main window's view tree (control id 1100). It picks the
+// tablet and its tools, owns one view per tab and the dialog roots' views,
+// and keeps the stack of dialog roots that take every request while a modal
+// dialog is open. The event translator hands it every request a control sends.
+class CUpperView : public CSuperView, public CRootStack {
+ public:
+  CUpperView();
+  ~CUpperView() override;
+
+  // The one upper view of the run, or none.
+  [[nodiscard]] static CUpperView* Instance();
+
+  [[nodiscard]] Status Build() override;
+  [[nodiscard]] ViewResult Dispatch(ViewRequest& request) override;
+  // `data` must be the driver object: chooses the tablet, finds its tools
+  // and attaches the tab view that fits the first stylus.
+  [[nodiscard]] ViewResult Attach(CDataGrouping* data, std::int32_t index) override;
+  [[nodiscard]] ViewResult Detach() override;
+
+  std::uint32_t HandleRequest(ViewRequest& request) override { return Dispatch(request); }
+  void PushRoot(CKelvoView* view) override;
+  void PopRoot() override;
+  [[nodiscard]] std::size_t RootCount() const { return m_roots.size(); }
+
+  // Tells the window that the driver knows no tablet at all.
+  void ShowNoTablet();
+
+  [[nodiscard]] CTabletObject* GetTablet() const { return m_tablet; }
+  [[nodiscard]] CDataGrouping* GetFirstStylus() const { return m_firstStylus; }
+  [[nodiscard]] CDataGrouping* GetFirstPuck() const { return m_firstPuck; }
+  [[nodiscard]] CDataGrouping* GetCurrentTool() const { return m_currentTool; }
+  [[nodiscard]] CKelvoView* GetCurrentTabView() const { return m_currentTabView; }
+  [[nodiscard]] std::uint16_t GetModelCode() const { return m_modelCode; }
+
+  // The tab views by their control ids (1200 stylus ... 4000 advanced).
+  [[nodiscard]] CSuperView* GetOwnedView(std::uint32_t controlId) const;
+
+ private:
+  [[nodiscard]] Status AttachModel(CDriverObject& driver);
+  [[nodiscard]] Status ChooseTablet(CDriverObject& driver);
+  void FindTools(bool initial);
+  [[nodiscard]] ViewResult SwitchTab(std::uint32_t pageId);
+  void AttachTabView(CSuperView* view, CDataGrouping* tool);
+  void DetachTabView();
+  // The first stylus's mapping grouping when the stylus is on a pen display.
+  [[nodiscard]] CDataGrouping* PenDisplayMapping() const;
+
+  std::int16_t m_toolCount = 0;
+  std::unique_ptr<CSuperView> m_onOffView;
+  CDriverObject* m_root = nullptr;
+  CTabletObject* m_tablet = nullptr;
+  CDataGrouping* m_currentTool = nullptr;
+  CDataGrouping* m_firstStylus = nullptr;
+  CDataGrouping* m_firstPuck = nullptr;
+  CSuperView* m_currentTabView = nullptr;
+  std::unique_ptr<CSuperView> m_stylusView;
+  std::unique_ptr<CSuperView> m_puckView;
+  std::unique_ptr<CSuperView> m_tabletView;
+  std::unique_ptr<CSuperView> m_diagnosticView;
+  std::unique_ptr<CSuperView> m_menuView;
+  std::unique_ptr<CSuperView> m_calibrateView;
+  std::unique_ptr<CSuperView> m_advancedView;
+  CEventTranslator* m_translator = nullptr;
+  CItemView* m_clickSoundView = nullptr;
+  std::vector<CKelvoView*> m_roots;
+  std::uint16_t m_modelCode = 0;
+};
+
+// What the driver link holds: the upper view, built, behind the link's
+// interface (whose Detach does not answer a view result).
+class CUpperViewLink : public CLinkedView {
+ public:
+  explicit CUpperViewLink(std::unique_ptr<CUpperView> view) : m_view(std::move(view)) {}
+  [[nodiscard]] Status Attach(CDriverObject& driverObject, std::int32_t index) override;
+  void Detach() override;
+  void ShowNoTablet() override { m_view->ShowNoTablet(); }
+  [[nodiscard]] CUpperView& View() { return *m_view; }
+
+  // Makes and builds the upper view; none when that fails.
+  [[nodiscard]] static std::unique_ptr<CLinkedView> Make();
+
+ private:
+  std::unique_ptr<CUpperView> m_view;
+};
+
+// Tablets whose model codes the applet supports.
+[[nodiscard]] bool IsSupportedTabletModel(std::uint16_t modelCode);

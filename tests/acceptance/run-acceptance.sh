@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Runs one acceptance case against the built applet: cplhost --headless with
+# the embedded tablet service, a temporary state file, runtime folder and
+# registry. Usage: run-acceptance.sh BIN_DIR PROFILE_DIR CASE
+set -uo pipefail
+bin=$1 profiles=$2 case=$3
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export KELVO_RUNTIME_DIR=$work/run KELVO_STATE=$work/state.json KELVO_REGISTRY=$work/registry.reg
+export LC_ALL=C
+unset KELVO_PROFILE KELVO_SERVICE KELVO_SERVICE_SOCKET KELVO_SCRIPT DISPLAY WAYLAND_DISPLAY
+mkdir -p "$KELVO_RUNTIME_DIR"
+printf 'Windows Registry Editor Version 5.00\n\n[HKEY_USERS\\.DEFAULT\\Software\\Kelvo\\Parameters]\n' >"$KELVO_REGISTRY"
+
+# Under AddressSanitizer: libgomp, which Qt pulls into Tablet.cpl, keeps a
+# few bytes from its load until exit; cplhost unloads the module, so keep
+# libgomp loaded to tell that apart from leaks of the applet's own.
+asan=$(ldd "$bin/cplhost" | sed -n 's/^\s*\(libasan[^ ]*\) => \([^ ]*\).*/\2/p')
+gomp=$(ldd "$bin/Tablet.cpl" | sed -n 's/^\s*libgomp[^ ]* => \([^ ]*\).*/\1/p')
+launcher=()
+if [ -n "$asan" ] && [ -n "$gomp" ]; then launcher=(env "LD_PRELOAD=$asan:$gomp"); fi
+
+fail() { echo "FAIL ($case): $*" >&2; exit 1; }
+# Runs the applet; stderr is kept in $work/err, the exit status in $status.
+applet() {
+  "${launcher[@]}" "$bin/cplhost" --headless "$@" "$bin/Tablet.cpl" 2>"$work/err"
+  status=$?
+  cat "$work/err" >&2
+}
+script() { applet --script "$here/$1"; [ "$status" -eq 0 ] || fail "script $1 answered $status"; }
+state_value() {  # the bytes the service keeps for a path, or nothing
+  python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print(next((v['bytes'] for v in d['values'] if v['path']==sys.argv[2]), ''))" "$KELVO_STATE" "$1"
+}
+set_state_value() {
+  printf '{"version": 1, "applications": [], "values": [{"path": "%s", "bytes": "%s"}]}\n' "$1" "$2" >"$KELVO_STATE"
+}
+
+case $case in
+  opens-on-stylus-tab) script opens-on-stylus-tab.script ;;
+  click-sound)
+    script click-sound.script
+    [ "$(state_value 18/234)" = 00 ] || fail "the driver does not hold the click sound off: '$(state_value 18/234)'" ;;
+  window-position)
+    # No position yet (-1, -1): the window stays where the layout puts it,
+    # and closing keeps that place for the next opening.
+    set_state_value 195 ffffffffffffffff
+    KELVO_DESCRIBE=1 applet
+    grep -q 'position: 120,80' "$work/err" || fail "first opening not at the layout's place"
+    [ "$(state_value 195)" = 7800000050000000 ] || fail "closing kept '$(state_value 195)'"
+    set_state_value 195 2c0100003c000000
+    KELVO_DESCRIBE=1 applet
+    grep -q 'position: 300,60' "$work/err" || fail "the window did not open where it was closed"
+    [ "$(state_value 195)" = 2c0100003c000000 ] || fail "second closing kept '$(state_value 195)'" ;;
+  about-and-diagnostics) script about.script ;;
+  resource-missing)
+    mkdir "$work/bare"
+    cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"
+    bin_saved=$bin
+    "${launcher[@]}" "$bin_saved/cplhost" --headless --script "$here/opens-on-stylus-tab.script" "$work/bare/Tablet.cpl" 2>"$work/err"
+    status=$?
+    [ "$(grep -c '^Error: Resource file could not be found or loaded.$' "$work/err")" -eq 1 ] || fail "not exactly one error box"
+    [ "$status" -eq 3 ] || fail "a window opened (cplhost answered $status)" ;;
+  resource-damaged)
+    mkdir "$work/bare"
+    cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"
+    head -c 300 "$bin/Tablet.znc" >"$work/bare/Tablet.znc"
+    "${launcher[@]}" "$bin/cplhost" --headless --script "$here/opens-on-stylus-tab.script" "$work/bare/Tablet.cpl" 2>"$work/err"
+    status=$?
+    [ "$(grep -c '^Error: Resource file could not be found or loaded.$' "$work/err")" -eq 1 ] || fail "not exactly one error box"
+    [ "$status" -eq 3 ] || fail "a window opened (cplhost answered $status)" ;;
+  second-instance)
+    # Another instance holds the applet's lock: nothing is shown.
+    flock "$KELVO_RUNTIME_DIR/kelvo-mutex-ConsumerCPLRunningMutex.lock" \
+      "${launcher[@]}" "$bin/cplhost" --headless --script "$here/opens-on-stylus-tab.script" "$bin/Tablet.cpl" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 3 ] || fail "the second instance ran the script (cplhost answered $status)"
+    # Only the automation's own report may be there, no box and no window.
+    if grep -v -e '^cplhost: ' -e '^script ' "$work/err" | grep -q .; then fail "the second instance showed something"; fi ;;
+  driver-not-found)
+    KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/no-daemon.sock script driver-not-found.script ;;
+  version-mismatch)
+    export KELVO_PROFILE=$profiles/old-driver.json
+    applet
+    grep -q '^Tablet Version Mismatch: Please reinstall the tablet software.$' "$work/err" || fail "no English box"
+    LC_ALL=de_DE.UTF-8 applet
+    grep -q '^Tablettversionen stimmen nicht überein: Installieren Sie die Tablett-Software erneut.$' "$work/err" \
+      || fail "no German box" ;;
+  no-supported-tablet)
+    KELVO_PROFILE=$profiles/unsupported.json script no-supported-tablet.script ;;
+  no-supported-tablet-ctrl)
+    KELVO_PROFILE=$profiles/unsupported.json script no-supported-tablet-ctrl.script ;;
+  tablet-pc)
+    KELVO_PROFILE=$profiles/tablet-pc.json script tablet-pc.script ;;
+  *) fail "unknown case" ;;
+esac
+echo "PASS ($case)"

@@ -1,0 +1,171 @@
+// The root of the main window's views against the real tablet service, with
+// a translator that records what the window would be asked to show.
+#include "host/upperview/CUpperView.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+#include "driver/CDriverObject.h"
+#include "service/CProfileReader.h"
+#include "settings/CBehaviour.h"
+#include "support/CRecordingEventTranslator.h"
+#include "support/CServiceDriverInterface.h"
+#include "views/CItemView.h"
+#include "views/ControlIds.h"
+
+namespace {
+
+using Change = CRecordingEventTranslator::StStateChange;
+
+// Item views in the tree below `view` that are bound to an item.
+std::uint32_t BoundItems(CKelvoView* view) {
+  if (auto* item = dynamic_cast<CItemView*>(view)) return item->GetItem() != nullptr ? 1 : 0;
+  std::uint32_t count = 0;
+  if (auto* group = dynamic_cast<CSuperView*>(view)) {
+    for (std::size_t i = 0; i < group->Count(); ++i) count += BoundItems(group->ViewAt(i));
+  }
+  return count;
+}
+
+class CUpperViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override { m_translator = CRecordingEventTranslator::Install(); }
+  void TearDown() override {
+    if (m_view) (void)m_view->Detach();
+    m_view.reset();
+    m_driverObject.reset();
+    for (const BehaviourKind kind : {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
+      ReleaseBehaviour(kind);
+    ReleaseDriverInterface();
+    CRecordingEventTranslator::Uninstall();
+  }
+
+  // Starts the service on a profile of service/profiles (empty: built-in).
+  void Start(const std::string& profile = {}) {
+    StProfile definition = MakeDefaultProfile();
+    if (!profile.empty()) {
+      std::string error;
+      ASSERT_TRUE(CProfileReader::ReadFile(std::string(KELVO_PROFILE_DIR) + "/" + profile, definition, error))
+          << error;
+    }
+    auto service = std::make_unique<CTabletService>(std::move(definition));
+    auto interface = std::make_unique<CServiceDriverInterface>(std::move(service));
+    m_driver = interface.get();
+    InstallDriverInterface(std::move(interface));
+    m_driverObject = std::make_unique<CDriverObject>();
+    ASSERT_EQ(m_driverObject->SetKey(CDataKey()), kStatusOk);
+    m_view = std::make_unique<CUpperView>();
+    ASSERT_EQ(m_view->Build(), kStatusOk);
+  }
+
+  bool Saw(std::uint32_t controlId, std::uint32_t code) const {
+    const auto& changes = m_translator->Changes();
+    return std::find(changes.begin(), changes.end(), Change{controlId, code}) != changes.end();
+  }
+
+  CRecordingEventTranslator* m_translator = nullptr;
+  CServiceDriverInterface* m_driver = nullptr;
+  std::unique_ptr<CDriverObject> m_driverObject;
+  std::unique_ptr<CUpperView> m_view;
+};
+
+TEST_F(CUpperViewTest, AttachChoosesTheTabletAndOpensOnTheStylus) {
+  Start();
+  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  ASSERT_NE(m_view->GetTablet(), nullptr);
+  EXPECT_NE(m_view->GetFirstStylus(), nullptr);
+  EXPECT_EQ(m_view->GetCurrentTool(), m_view->GetFirstStylus());
+  EXPECT_EQ(m_view->GetCurrentTabView(), m_view->GetOwnedView(ControlId::kStylusView));
+  EXPECT_TRUE(Saw(ControlId::kTabletTab, kControlHide));
+  EXPECT_TRUE(Saw(ControlId::kHelpButton, kControlShow));
+  EXPECT_TRUE(Saw(ControlId::kCalibrateTab, kControlHide));
+  EXPECT_TRUE(Saw(ControlId::kStylusTab, kControlRedisplay));
+  EXPECT_EQ(m_translator->GetListener(), m_view.get());
+}
+
+TEST_F(CUpperViewTest, TabChangeMovesTheTabViewToTheTool) {
+  Start();
+  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  ASSERT_NE(m_view->GetFirstPuck(), nullptr);
+  std::uint32_t page = ControlId::kPuckTab;
+  ViewRequest change{kViewSet, ControlId::kTabChange, &page};
+  EXPECT_EQ(m_view->Dispatch(change), kStatusHandled);
+  EXPECT_EQ(m_view->GetCurrentTool(), m_view->GetFirstPuck());
+  EXPECT_EQ(m_view->GetCurrentTabView(), m_view->GetOwnedView(ControlId::kPuckView));
+  page = ControlId::kTabletTab;
+  EXPECT_EQ(m_view->Dispatch(change), kStatusHandled);
+  EXPECT_EQ(m_view->GetCurrentTool(), m_view->GetTablet());
+}
+
+TEST_F(CUpperViewTest, UnansweredModelRequestIsAnsweredWithTheTabletModel) {
+  Start();
+  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  std::uint16_t model = 0;
+  ViewRequest get{kViewGet, ControlId::kTabletModel, &model};
+  EXPECT_EQ(m_view->Dispatch(get), kStatusHandled);
+  EXPECT_EQ(model, m_view->GetModelCode());
+  EXPECT_NE(model, 0);
+}
+
+TEST_F(CUpperViewTest, RootStackTakesEveryRequest) {
+  Start();
+  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  CItemView dialogItem(4242, 0);
+  m_view->PushRoot(&dialogItem);
+  std::uint32_t sound = 0;
+  ViewRequest get{kViewGet, ControlId::kClickSound, &sound};
+  EXPECT_EQ(m_view->Dispatch(get), kStatusOk) << "the click sound is not in the dialog";
+  m_view->PopRoot();
+  m_view->PopRoot();  // an empty stack stays empty
+  EXPECT_EQ(m_view->RootCount(), 0U);
+  EXPECT_EQ(m_view->Dispatch(get), kStatusHandled);
+}
+
+TEST_F(CUpperViewTest, UnsupportedTabletAsksForTheDialogAndFails) {
+  Start("unsupported.json");
+  EXPECT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusNoTablet);
+  EXPECT_TRUE(Saw(ControlId::kNoSupportedTablet, 4));
+}
+
+TEST_F(CUpperViewTest, PuckOnlyTabletHasNoStylusTab) {
+  Start("puck-only.json");
+  EXPECT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusUnknown);
+  EXPECT_TRUE(Saw(ControlId::kStylusTab, kControlHide));
+  EXPECT_EQ(m_view->GetFirstStylus(), nullptr);
+  EXPECT_NE(m_view->GetFirstPuck(), nullptr);
+}
+
+// A Refresh broadcast reads each bound item once; a second one with nothing
+// changed asks the window for nothing.
+TEST_F(CUpperViewTest, RefreshBroadcastReadsEachBoundItemOnce) {
+  Start();
+  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  ViewRequest refresh{kViewRefresh, kBroadcastId, nullptr};
+  (void)m_view->Dispatch(refresh);
+  m_translator->Clear();
+
+  const std::uint32_t before = m_driver->RequestCount();
+  const auto start = std::chrono::steady_clock::now();
+  (void)m_view->Dispatch(refresh);
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  const std::uint32_t requests = m_driver->RequestCount() - before;
+
+  EXPECT_TRUE(m_translator->Changes().empty());
+  const std::uint32_t bound = BoundItems(m_view.get()) +
+                              BoundItems(m_view->GetOwnedView(ControlId::kDriverOnGroup)) +
+                              BoundItems(m_view->GetCurrentTabView());
+  // After a Refresh the tablet's tool list is asked for again.
+  const std::uint32_t beforeTools = m_driver->RequestCount();
+  (void)m_view->GetTablet()->GetSubGroupCount(0);
+  const std::uint32_t toolListReads = m_driver->RequestCount() - beforeTools;
+  EXPECT_GE(bound, 5U);
+  EXPECT_EQ(requests, bound + toolListReads);
+  std::printf("refresh broadcast: %u bound items, %u tool-list reads, %u requests in %.1f us\n", bound,
+              toolListReads, requests,
+              std::chrono::duration<double, std::micro>(elapsed).count());
+}
+
+}  // namespace

@@ -1,0 +1,13 @@
+// Qt tests run on Qt's offscreen platform, whatever display the machine has.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "toolkit/qt/ZafQtStartup.h"
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  testing::InitGoogleTest(&argc, argv);
+  if (!ZafQtStartup::EnsureApplication(true)) return 2;
+  return RUN_ALL_TESTS();
+}

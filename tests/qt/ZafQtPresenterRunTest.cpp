@@ -1,0 +1,196 @@
+// Running windows through Qt: modal runs in a nested loop that return their
+// closing event, message boxes, timers waking the loop, screenshots.
+
+#include <QApplication>
+#include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <filesystem>
+
+#include "qt/QtFixture.h"
+#include "support/CTempDir.h"
+#include "toolkit/automation/ZafAutomation.h"
+#include "toolkit/automation/ZafHeadlessPresenter.h"
+#include "toolkit/automation/ZafScript.h"
+#include "toolkit/qt/ZafQtStartup.h"
+
+namespace {
+
+using QtRun = QtFixture;
+
+// Clicks the widget of an object once the loop runs (the modal run is then underway).
+void ClickLater(ZafQtPresenter& presenter, ZafWindowObject& button) {
+  QTimer::singleShot(0, [&presenter, &button] {
+    auto* push = qobject_cast<QPushButton*>(presenter.WidgetFor(button));
+    ASSERT_NE(push, nullptr);
+    QTest::mouseClick(push, Qt::LeftButton);
+  });
+}
+
+TEST_F(QtRun, AModalDialogClosedWithOkOrCancelAnswersThatEvent) {
+  struct StCase {
+    const char* button;
+    ZafEventType closing;
+  };
+  for (const StCase& c : {StCase{"OkButton", kZafEventOk}, StCase{"CancelButton", kZafEventCancel}}) {
+    ZafWindow& dialog = Load("KeystrokeDialog");
+    ClickLater(*m_presenter, Find<ZafWindowObject>(dialog, c.button));
+    EXPECT_EQ(m_application->WindowManager().RunModal(dialog), c.closing) << c.button;
+    EXPECT_FALSE(m_presenter->Realized(dialog));
+    EXPECT_EQ(m_application->WindowManager().ModalWindow(), nullptr);
+  }
+}
+
+TEST_F(QtRun, EscapeInAModalDialogIsCancelThroughTheToolkit) {
+  ZafWindow& dialog = Load("AboutDialog");
+  QTimer::singleShot(0, [&] { QTest::keyClick(m_presenter->WidgetFor(dialog), Qt::Key_Escape); });
+  EXPECT_EQ(m_application->WindowManager().RunModal(dialog), kZafEventCancel);
+}
+
+TEST_F(QtRun, ModalDialogsBlockTheWindowsBelow) {
+  Show("ConsumerCPLMainWindow");
+  ZafWindow& dialog = Load("AboutDialog");
+  bool modal = false;
+  QTimer::singleShot(0, [&] {
+    modal = m_presenter->WidgetFor(dialog)->isModal();
+    QTest::mouseClick(qobject_cast<QPushButton*>(m_presenter->WidgetFor(Find<ZafWindowObject>(dialog, "OkButton"))),
+                      Qt::LeftButton);
+  });
+  EXPECT_EQ(m_application->WindowManager().RunModal(dialog), kZafEventOk);
+  EXPECT_TRUE(modal);
+}
+
+TEST_F(QtRun, MessageBoxesAnswerWithTheButtonPressed) {
+  struct StCase {
+    ZafMessageButtons buttons;
+    QMessageBox::StandardButton press;
+    ZafMessageAnswer answer;
+  };
+  const StCase cases[] = {
+      {ZafMessageButtons::kOk, QMessageBox::Ok, ZafMessageAnswer::kOk},
+      {ZafMessageButtons::kOkCancel, QMessageBox::Cancel, ZafMessageAnswer::kCancel},
+      {ZafMessageButtons::kYesNo, QMessageBox::No, ZafMessageAnswer::kNo},
+      {ZafMessageButtons::kYesNoCancel, QMessageBox::Yes, ZafMessageAnswer::kYes},
+      {ZafMessageButtons::kRetryCancel, QMessageBox::Retry, ZafMessageAnswer::kRetry},
+  };
+  for (const StCase& c : cases) {
+    QString title;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      title = box->windowTitle();
+      box->button(c.press)->click();
+    });
+    EXPECT_EQ(m_presenter->MessageBox("Tablet", "Something happened", c.buttons), c.answer);
+    EXPECT_EQ(title, "Tablet");
+  }
+}
+
+// A window that counts its timer's ticks.
+class CTickWindow : public ZafWindow {
+ public:
+  int ticks = 0;
+  ZafEventType Event(const ZafEventStruct& event) override {
+    if (event.type == kZafEventTimer) ++ticks;
+    return ZafWindow::Event(event);
+  }
+};
+
+TEST_F(QtRun, AToolkitTimerWakesTheLoopOnTime) {
+  CTickWindow window;
+  window.SetRegion(ZafRegion::FromSize(0, 0, 100, 50));
+  m_application->WindowManager().Add(window);
+  ZafTimer* timer = m_application->EventManager().AddTimer(std::make_unique<ZafTimer>(40, &window));
+  // Should nothing wake the loop, this ends the wait so the test fails instead of hanging.
+  bool gaveUp = false;
+  QTimer::singleShot(3000, [&] { gaveUp = true; });
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_TRUE(m_application->EventManager().RunUntil([&] { return window.ticks >= 3 || gaveUp; }));
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+  EXPECT_EQ(window.ticks, 3);
+  EXPECT_GE(elapsed.count(), 110) << "ticks came early";
+  EXPECT_LT(elapsed.count(), 1000) << "the loop slept past its timers";
+  m_application->EventManager().RemoveTimer(timer);
+  m_application->WindowManager().Subtract(window);
+}
+
+TEST_F(QtRun, AScreenshotOfTheMainWindowIsAPngOfItsSize) {
+  ZafWindow& main = Show("ConsumerCPLMainWindow");
+  CTempDir temp;
+  const std::string path = temp.Path() + "/main.png";
+  ASSERT_EQ(m_presenter->Screenshot(main, path), kStatusOk);
+  QImage picture(QString::fromStdString(path), "PNG");
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.width(), main.Region().Width());
+  EXPECT_EQ(picture.height(), main.Region().Height());
+  // Something is drawn: not one flat colour.
+  QList<QRgb> colours;
+  for (int y = 0; y < picture.height() && colours.size() < 3; y += 7) {
+    for (int x = 0; x < picture.width() && colours.size() < 3; x += 7) {
+      if (!colours.contains(picture.pixel(x, y))) colours.push_back(picture.pixel(x, y));
+    }
+  }
+  EXPECT_GE(colours.size(), 3);
+  EXPECT_EQ(m_presenter->Screenshot(main, temp.Path() + "/no/such/folder/x.png"), kStatusWriteFailed);
+  ZafWindow& hidden = Load("AboutDialog");
+  EXPECT_EQ(m_presenter->Screenshot(hidden, temp.Path() + "/about.png"), kStatusNoItem);
+}
+
+TEST_F(QtRun, TheScreenshotOnShowIsTakenOnceAndCanEndTheRun) {
+  CTempDir temp;
+  const std::string path = temp.Path() + "/shown.png";
+  m_presenter->SetScreenshotOnShow(path, true);
+  ZafWindow& main = Show("ConsumerCPLMainWindow");
+  EXPECT_EQ(m_application->Control(), 0);
+  EXPECT_FALSE(m_application->WindowManager().Contains(main));
+  EXPECT_EQ(main.ClosingEvent(), kZafEventClose);
+  EXPECT_FALSE(QImage(QString::fromStdString(path), "PNG").isNull());
+}
+
+TEST_F(QtRun, FileFiltersBecomeQtFilters) {
+  EXPECT_EQ(ZafQtPresenter::QtFilter("Text files|*.txt|All files|*.*"), "Text files (*.txt);;All files (*.*)");
+  EXPECT_EQ(ZafQtPresenter::QtFilter("Pictures|*.png;*.bmp"), "Pictures (*.png *.bmp)");
+  EXPECT_EQ(ZafQtPresenter::QtFilter("Images (*.png)"), "Images (*.png)");
+}
+
+TEST_F(QtRun, ScreensComeFromQt) {
+  const std::vector<ZafScreen> screens = m_presenter->Screens();
+  ASSERT_EQ(screens.size(), static_cast<std::size_t>(QGuiApplication::screens().size()));
+  EXPECT_EQ(std::count_if(screens.begin(), screens.end(), [](const ZafScreen& s) { return s.primary; }), 1);
+  EXPECT_GT(screens.front().bounds.Width(), 0);
+}
+
+// Headless runs (scripts) draw their screenshots offscreen through Qt.
+TEST(QtHeadlessScreenshot, TheScriptVerbSavesAPictureOfTheCurrentWindow) {
+  ZafStorage storage;
+  ASSERT_EQ(storage.Open(BuildBinDir() + "/Tablet.znc"), kStatusOk);
+  CTempDir temp;
+  const std::string path = temp.Path() + "/about.png";
+  auto script = std::make_unique<ZafScript>();
+  ASSERT_EQ(script->Parse("screenshot \"" + path + "\"\n"), kStatusOk);
+  auto headless = std::make_unique<ZafHeadlessPresenter>();
+  ZafHeadlessPresenter* presenter = headless.get();
+  presenter->SetScript(std::move(script));
+  ZafQtStartup::Install();
+  {
+    ZafApplication application(0, nullptr, std::move(headless));
+    ZafObjectPersistence persistence(storage, &application.DataManager());
+    std::unique_ptr<ZafWindow> about;
+    ASSERT_EQ(persistence.ReadWindow("AboutDialog", about), kStatusOk);
+    application.WindowManager().Add(*about);
+    application.Control();
+    EXPECT_FALSE(presenter->Automation()->Failed()) << presenter->Automation()->FailureText();
+    application.WindowManager().Subtract(*about);
+  }
+  ZafApplication::InstallPresenterFactory(nullptr);
+  ZafHeadlessPresenter::InstallScreenshotRenderer(nullptr);
+  const QImage picture(QString::fromStdString(path), "PNG");
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_GT(picture.width(), 100);
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+#pragma once
+
+// Shows the toolkit's windows as Qt widgets and keeps both sides in step:
+// state changes reach the widgets (without firing their signals), user input
+// reaches the objects' User* operations or is posted as toolkit events.
+// Waiting for input runs Qt's event loop, so a modal run of the toolkit is a
+// nested Qt loop; a timer's deadline wakes it through a QTimer. Needs a
+// QApplication.
+
+#include <memory>
+#include <set>
+#include <string>
+
+#include "toolkit/ZafEvents.h"
+#include "toolkit/ZafPresenter.h"
+#include "toolkit/ZafSteadyClock.h"
+
+class CQtBindings;
+class CQtInputFilter;
+class CQtWidgetBuilder;
+class CQtWidgetSync;
+class QAction;
+class QTimer;
+class QWidget;
+
+enum class ZafQtShow {
+  kOnScreen,
+  kOffscreen,  // windows are drawn for pictures only, never shown
+};
+
+class ZafQtPresenter : public ZafPresenter {
+ public:
+  explicit ZafQtPresenter(ZafQtShow show = ZafQtShow::kOnScreen);
+  ~ZafQtPresenter() override;
+  ZafQtPresenter(const ZafQtPresenter&) = delete;
+  ZafQtPresenter& operator=(const ZafQtPresenter&) = delete;
+
+  // The widget of an object (nullptr when it has none or is not shown here).
+  [[nodiscard]] QWidget* WidgetFor(const ZafWindowObject& object) const;
+  [[nodiscard]] QAction* ActionFor(const ZafWindowObject& object) const;
+  [[nodiscard]] bool Realized(const ZafWindow& window) const;
+  // Saves the first window shown as a PNG at path (and says so on stderr);
+  // with closeAfter the window is then closed, ending a run nobody can see.
+  void SetScreenshotOnShow(std::string path, bool closeAfter);
+
+  void ObjectChanged(ZafWindowObject& object, ZafChange change) override;
+  void Realize(ZafWindow& window) override;
+  void Unrealize(ZafWindow& window) override;
+  void BeginModal(ZafWindow& window) override;
+  void EndModal(ZafWindow& window) override;
+  [[nodiscard]] ZafWaitResult WaitForInput(std::optional<std::int64_t> deadlineMs) override;
+  [[nodiscard]] std::int32_t UnattendedModalAnswer() const override { return kZafEventCancel; }
+  [[nodiscard]] ZafMessageAnswer MessageBox(const std::string& title, const std::string& text,
+                                            ZafMessageButtons buttons) override;
+  [[nodiscard]] bool ChooseOpenFile(const std::string& title, const std::string& filter, std::string& path) override;
+  [[nodiscard]] std::vector<ZafScreen> Screens() const override;
+  [[nodiscard]] ZafClock& Clock() override { return m_clock; }
+  [[nodiscard]] Status Screenshot(ZafWindow& window, const std::string& path) override;
+
+  // A filter as the applet writes it ("Text files|*.txt|All|*.*") in Qt's form.
+  [[nodiscard]] static std::string QtFilter(const std::string& filter);
+
+ private:
+  void TakeScreenshotOnShow(ZafWindow& window);
+
+  ZafQtShow m_show;
+  ZafSteadyClock m_clock;
+  std::unique_ptr<CQtBindings> m_bindings;
+  std::unique_ptr<CQtWidgetSync> m_sync;
+  std::unique_ptr<CQtWidgetBuilder> m_builder;
+  std::unique_ptr<CQtInputFilter> m_filter;
+  std::unique_ptr<QTimer> m_wake;
+  std::set<const ZafWindow*> m_modal;
+  std::set<const ZafWindow*> m_windows;
+  std::string m_screenshotPath;
+  bool m_closeAfterScreenshot = false;
+};
