@@ -1,14 +1,11 @@
 #include "host/upperview/CDriverVersionView.h"
 
-#include <cctype>
 #include <cstdio>
 
 void CDriverVersionView::FormatVersion(const std::uint8_t (&record)[5], char* text) {
-  // Releases without a letter carry a small number there; it is not shown.
-  if (std::isalpha(record[3]) != 0)
-    std::snprintf(text, 32, "%d.%d%d%c%d", record[0], record[1], record[2], record[3], record[4]);
-  else
-    std::snprintf(text, 32, "%d.%d%d%d", record[0], record[1], record[2], record[4]);
+  // The release stage is a code: 0 alpha, 1 beta, anything else a release.
+  const char stage = record[3] == 0 ? 'a' : record[3] == 1 ? 'b' : '-';
+  std::snprintf(text, 32, "%d.%d%d%c%d", record[0], record[1], record[2], stage, record[4]);
 }
 
 ViewResult CDriverVersionView::Dispatch(ViewRequest& request) {

@@ -2,8 +2,8 @@
 
 #include "views/CItemView.h"
 
-// Read-only text: the driver's five-byte version record as "4.82a3" style
-// text (major, minor tens and units digits, letter, build).
+// Read-only text: the driver's five-byte version record as "4.82-8" style
+// text (major, minor tens and units digits, release stage, build).
 class CDriverVersionView : public CItemView {
  public:
   using CItemView::CItemView;

@@ -53,12 +53,16 @@ TEST(SupportedTabletTest, ModelRangesAndTheirEdges) {
   for (std::uint16_t model : unsupported) EXPECT_FALSE(IsSupportedTabletModel(model)) << model;
 }
 
+// The stage byte is a code, not a character: 0 and 1 are shown as letters,
+// every other value as a dash.
 TEST(DriverVersionViewTest, FormatsTheVersionRecord) {
   struct Case {
     std::uint8_t record[5];
     const char* text;
   };
-  const Case cases[] = {{{4, 8, 2, 'a', 3}, "4.82a3"}, {{4, 8, 2, 2, 8}, "4.828"}, {{10, 0, 0, 'Z', 255}, "10.00Z255"}};
+  const Case cases[] = {{{4, 7, 5, 2, 3}, "4.75-3"}, {{5, 0, 2, 1, 7}, "5.02b7"},
+                        {{4, 8, 2, 0, 3}, "4.82a3"}, {{5, 0, 2, 9, 7}, "5.02-7"},
+                        {{4, 8, 2, 'a', 255}, "4.82-255"}};
   for (const Case& c : cases) {
     char text[32] = {};
     CDriverVersionView::FormatVersion(c.record, text);
