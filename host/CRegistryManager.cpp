@@ -17,8 +17,21 @@ CRegistryManager* g_registryManager = nullptr;
 
 // Four bytes per entry: the longest code is three characters.
 constexpr std::array<std::array<char, 4>, kLanguageCount> kLanguageCodes = {{
-    {"en"}, {"zhc"}, {"zht"}, {"en"}, {"fr"}, {"de"}, {"ja"}, {"ko"},
-    {"it"}, {"es"}, {"pt"}, {"en"}, {"nl"}, {"ru"}, {"sv"},
+    {"en"},
+    {"zhc"},
+    {"zht"},
+    {"en"},
+    {"fr"},
+    {"de"},
+    {"ja"},
+    {"ko"},
+    {"it"},
+    {"es"},
+    {"pt"},
+    {"en"},
+    {"nl"},
+    {"ru"},
+    {"sv"},
 }};
 
 constexpr std::uint32_t kStringReadSize = 256;
@@ -126,9 +139,7 @@ std::uint32_t CRegistryManager::LanguageOfLcid(LCID lcid, bool* known) {
         case 5: index = kLanguageTraditionalChinese; break;
         case 2:
         case 4: index = kLanguageSimplifiedChinese; break;
-        default:
-          index = kLanguageSimplifiedChinese;
-          isKnown = false;
+        default: index = kLanguageSimplifiedChinese; isKnown = false;
       }
       break;
     case LANG_GERMAN: index = kLanguageGerman; break;

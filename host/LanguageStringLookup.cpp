@@ -16,7 +16,7 @@ Status LookupLanguageString(const LanguageStringTables& tables, const char* tabl
   if (entry == strings.end() && tableNumber == kTabletModelTable)
     entry = strings.find(kTabletModelFallback);
   if (entry == strings.end()) {
-    if (out != nullptr) std::strcpy(out, " ");
+    if (out != nullptr) std::memcpy(out, " ", 2);
     return kStatusNotFound;
   }
   if (out == nullptr) return kStatusNoOutText;

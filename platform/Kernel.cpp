@@ -2,7 +2,6 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,6 +13,8 @@
 #include <memory>
 #include <mutex>
 #include <string>
+
+#include <sys/file.h>
 
 namespace {
 
@@ -77,9 +78,13 @@ bool ParseVersionOverride(const char* text, OSVERSIONINFOA& info) {
 
 }  // namespace
 
-DWORD GetLastError() { return t_lastError; }
+DWORD GetLastError() {
+  return t_lastError;
+}
 
-void SetLastError(DWORD error) { t_lastError = error; }
+void SetLastError(DWORD error) {
+  t_lastError = error;
+}
 
 HMODULE GetModuleHandleFromAddress(const void* address) {
   Dl_info info{};

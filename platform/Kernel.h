@@ -29,6 +29,5 @@ BOOL GetVersionExA(OSVERSIONINFOA* info);
 // Opens an existing file for reading (OPEN_EXISTING, GENERIC_READ only); the
 // caller uses it to learn that the file is there. INVALID_HANDLE_VALUE with
 // ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND when it is not.
-[[nodiscard]] HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
-                                 void* attributes, DWORD disposition, DWORD flags,
-                                 HANDLE templateFile);
+[[nodiscard]] HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, void* attributes,
+                                 DWORD disposition, DWORD flags, HANDLE templateFile);

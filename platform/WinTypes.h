@@ -93,6 +93,12 @@ inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(~std::uintpt
 [[nodiscard]] constexpr LANGID MAKELANGID(unsigned primary, unsigned sub) {
   return static_cast<LANGID>((sub << 10) | primary);
 }
-[[nodiscard]] constexpr unsigned PRIMARYLANGID(LANGID id) { return id & 0x3FFU; }
-[[nodiscard]] constexpr unsigned SUBLANGID(LANGID id) { return static_cast<unsigned>(id) >> 10; }
-[[nodiscard]] constexpr LANGID LANGIDFROMLCID(LCID id) { return static_cast<LANGID>(id & 0xFFFFU); }
+[[nodiscard]] constexpr unsigned PRIMARYLANGID(LANGID id) {
+  return id & 0x3FFU;
+}
+[[nodiscard]] constexpr unsigned SUBLANGID(LANGID id) {
+  return static_cast<unsigned>(id) >> 10;
+}
+[[nodiscard]] constexpr LANGID LANGIDFROMLCID(LCID id) {
+  return static_cast<LANGID>(id & 0xFFFFU);
+}

@@ -1,7 +1,6 @@
-#include "driver/CDataKey.h"
-
 #include <gtest/gtest.h>
 
+#include "driver/CDataKey.h"
 #include "driver/StDriverPacket.h"
 #include "host/CEventTranslator.h"
 #include "host/CObjectFactory.h"

@@ -1,9 +1,8 @@
-#include "driver/CDriverInterface.h"
+#include <string>
 
 #include <gtest/gtest.h>
 
-#include <string>
-
+#include "driver/CDriverInterface.h"
 #include "host/CEventTranslator.h"
 #include "host/CObjectFactory.h"
 #include "host/CStringManager.h"
@@ -18,13 +17,11 @@ TEST(AppletVersion, ParsesVersionStrings) {
   };
   // 0xEE marks a byte the parse must leave alone.
   const Case cases[] = {
-      {"4.82-8", {4, 8, 2, 2, 8}},
-      {"5.10A3", {5, 1, 0, 0, 3}},
-      {"5.10B17", {5, 1, 0, 1, 17}},
-      {"4.82B1A2", {4, 8, 2, 0, 2}},  // "A" is looked for first, wherever it stands
-      {"1.2", {1, 0, 2, 2, 0xEE}},     // no letter: code 2, build unchanged
-      {"300.300-1", {44, 4, 4, 2, 1}}, // major kept to 8 bits, minor taken modulo 256
-      {"x.-", {0, 0, 0, 2, 0}},        // no digits read as 0
+      {"4.82-8", {4, 8, 2, 2, 8}},     {"5.10A3", {5, 1, 0, 0, 3}}, {"5.10B17", {5, 1, 0, 1, 17}},
+      {"4.82B1A2", {4, 8, 2, 0, 2}},    // "A" is looked for first, wherever it stands
+      {"1.2", {1, 0, 2, 2, 0xEE}},      // no letter: code 2, build unchanged
+      {"300.300-1", {44, 4, 4, 2, 1}},  // major kept to 8 bits, minor taken modulo 256
+      {"x.-", {0, 0, 0, 2, 0}},         // no digits read as 0
       {"7.5-300", {7, 0, 5, 2, 44}},
   };
   for (const Case& c : cases) {

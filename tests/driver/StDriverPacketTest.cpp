@@ -1,11 +1,10 @@
-#include "driver/StDriverPacket.h"
-
-#include <gtest/gtest.h>
-
 #include <array>
 #include <functional>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "driver/StDriverPacket.h"
 #include "driver/StObjectKeyPlaceKeeper.h"
 
 namespace {
@@ -26,9 +25,8 @@ struct StFilledPacket {
   std::array<std::uint8_t, 8> buffer{};
   StDriverPacket packet;
   StFilledPacket() {
-    const std::array<StObjectKey, 3> keys = {StObjectKey{0x11223344, 2, 1},
-                                             StObjectKey{0xA1B2C3D4, 115, 0x01020304},
-                                             StObjectKey{}};
+    const std::array<StObjectKey, 3> keys = {
+        StObjectKey{0x11223344, 2, 1}, StObjectKey{0xA1B2C3D4, 115, 0x01020304}, StObjectKey{}};
     const std::array<std::uint8_t, 2> data = {0xBE, 0xEF};
     EXPECT_EQ(packet.Make(8, buffer.data()), kStatusOk);
     EXPECT_EQ(packet.FillRequest(kCommandSet, keys.data(), 2, data.data(), kRequestModeApplet),
@@ -81,10 +79,12 @@ TEST(PacketWireImage, KeyPointerIsTheByteOffsetOfItsSlot) {
     std::uint32_t offset;
   };
   for (const Case c : {Case{-1, 0}, Case{0, 12}, Case{1, 24}, Case{2, 36}, Case{10, 132}}) {
-    filled.packet.keyPointer = c.slot < 0 ? nullptr : &filled.packet.keys[static_cast<std::size_t>(c.slot)];
+    filled.packet.keyPointer =
+        c.slot < 0 ? nullptr : &filled.packet.keys[static_cast<std::size_t>(c.slot)];
     Wire wire{};
     filled.packet.EncodeWire(wire);
-    const std::uint32_t got = wire[8] | wire[9] << 8 | wire[10] << 16 | static_cast<std::uint32_t>(wire[11]) << 24;
+    std::uint32_t got = 0;
+    for (std::size_t i = 4; i-- > 0;) got = got << 8 | wire[8 + i];
     EXPECT_EQ(got, c.offset) << "slot " << c.slot;
   }
 }
@@ -149,8 +149,16 @@ TEST(PacketValidate, RejectsEachMalformation) {
   };
   const std::vector<Case> cases = {
       {"well formed", [](StDriverPacket&) {}, kStatusOk},
-      {"signature reversed", [](StDriverPacket& p) { p.signature = {'Z', 'Q'}; }, kStatusMalformedPacket},
-      {"signature blank", [](StDriverPacket& p) { p.signature = {0, 0}; }, kStatusMalformedPacket},
+      {"signature reversed",
+       [](StDriverPacket& p) {
+         p.signature = {'Z', 'Q'};
+       },
+       kStatusMalformedPacket},
+      {"signature blank",
+       [](StDriverPacket& p) {
+         p.signature = {0, 0};
+       },
+       kStatusMalformedPacket},
       {"no key pointer", [](StDriverPacket& p) { p.keyPointer = nullptr; }, kStatusNullPointer},
       {"code 263", [](StDriverPacket& p) { p.keys[1].code = 263; }, kStatusMalformedPacket},
       {"code 262", [](StDriverPacket& p) { p.keys[1].code = 262; }, kStatusOk},
@@ -164,7 +172,8 @@ TEST(PacketValidate, RejectsEachMalformation) {
          for (std::size_t i = 0; i < 9; ++i) p.keys[i].code = 1;
        },
        kStatusOk},
-      {"key pointer at the end entry", [](StDriverPacket& p) { p.keyPointer = &p.keys[2]; }, kStatusOk},
+      {"key pointer at the end entry", [](StDriverPacket& p) { p.keyPointer = &p.keys[2]; },
+       kStatusOk},
       {"key pointer past the end entry", [](StDriverPacket& p) { p.keyPointer = &p.keys[3]; },
        kStatusMalformedPacket},
       {"key pointer outside the packet",
@@ -175,12 +184,23 @@ TEST(PacketValidate, RejectsEachMalformation) {
        kStatusMalformedPacket},
       {"command 7", [](StDriverPacket& p) { p.command = 7; }, kStatusOk},
       {"command 8", [](StDriverPacket& p) { p.command = 8; }, kStatusMalformedPacket},
-      {"buffer without capacity", [](StDriverPacket& p) { p.capacity = 0; p.dataLength = 0; },
+      {"buffer without capacity",
+       [](StDriverPacket& p) {
+         p.capacity = 0;
+         p.dataLength = 0;
+       },
        kStatusMalformedPacket},
-      {"capacity without buffer", [](StDriverPacket& p) { p.data = nullptr; }, kStatusMalformedPacket},
-      {"data longer than capacity", [](StDriverPacket& p) { p.dataLength = 9; }, kStatusMalformedPacket},
+      {"capacity without buffer", [](StDriverPacket& p) { p.data = nullptr; },
+       kStatusMalformedPacket},
+      {"data longer than capacity", [](StDriverPacket& p) { p.dataLength = 9; },
+       kStatusMalformedPacket},
       {"no buffer and no capacity",
-       [](StDriverPacket& p) { p.data = nullptr; p.capacity = 0; p.dataLength = 0; }, kStatusOk},
+       [](StDriverPacket& p) {
+         p.data = nullptr;
+         p.capacity = 0;
+         p.dataLength = 0;
+       },
+       kStatusOk},
   };
   for (const Case& c : cases) {
     StFilledPacket filled;

@@ -1,11 +1,10 @@
-#include "host/CEventTranslator.h"
-
-#include <gtest/gtest.h>
-
 #include <optional>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "driver/CDriverInterface.h"
+#include "host/CEventTranslator.h"
 #include "host/CObjectFactory.h"
 #include "host/CStringManager.h"
 #include "host/CWinEventTranslator.h"
@@ -21,9 +20,9 @@ struct StSeenEvent {
 class CRecordingWindow : public CWindowEventTarget {
  public:
   Status HandleWindowEvent(const StWindowEvent& event) override {
-    seen.push_back({event.type, event.controlId,
-                    event.value != nullptr ? std::optional<std::uint32_t>(*event.value)
-                                           : std::nullopt});
+    seen.push_back(
+        {event.type, event.controlId,
+         event.value != nullptr ? std::optional<std::uint32_t>(*event.value) : std::nullopt});
     return answer;
   }
   std::vector<StSeenEvent> seen;
@@ -45,7 +44,7 @@ TEST_F(NotifyRoutine, ReasonsBecomeWindowEvents) {
     std::optional<std::uint32_t> subCode;
   };
   const Case cases[] = {
-      {0, 5, std::nullopt}, {1, 5, 0u}, {2, 5, 1u}, {3, 5, 2u}, {4, 10, std::nullopt},
+      {0, 5, std::nullopt},  {1, 5, 0u}, {2, 5, 1u}, {3, 5, 2u}, {4, 10, std::nullopt},
       {5, 11, std::nullopt},
   };
   for (const Case& c : cases) {
@@ -97,11 +96,10 @@ TEST(Forward, HandsTheThreeWordsToTheListener) {
     std::uint32_t answer;
     Status expected;
   };
-  const Case cases[] = {{kStatusHandled, kStatusOk}, {0, kStatusOk}, {0x0606, 0x0606},
-                        {0x0001060C, kStatusOk}};
+  const Case cases[] = {
+      {kStatusHandled, kStatusOk}, {0, kStatusOk}, {0x0606, 0x0606}, {0x0001060C, kStatusOk}};
   CWinEventTranslator translator;
-  EXPECT_EQ(translator.Send(kViewRefresh, kBroadcastId, nullptr), kStatusUnknown)
-      << "no listener";
+  EXPECT_EQ(translator.Send(kViewRefresh, kBroadcastId, nullptr), kStatusUnknown) << "no listener";
   CRecordingListener listener;
   EXPECT_EQ(translator.SetListener(&listener), nullptr);
   int payload = 5;

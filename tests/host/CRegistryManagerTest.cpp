@@ -1,12 +1,11 @@
-#include "host/CRegistryManager.h"
-
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstring>
 #include <optional>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "host/CRegistryManager.h"
 #include "support/CScopedEnv.h"
 #include "support/CTempDir.h"
 
@@ -128,7 +127,7 @@ TEST_F(RegistryReads, StringAndNumberStatusMapping) {
     char text[8] = "keep";
     EXPECT_EQ(manager.ReadString(c.name, text, sizeof text), c.expected) << c.name;
     if (c.expected != kStatusOk) {
-  EXPECT_STREQ(text, "keep") << "left unchanged: " << c.name;
+      EXPECT_STREQ(text, "keep") << "left unchanged: " << c.name;
     }
     std::uint32_t number = 77;
     const char* numberName = std::strcmp(c.name, "OEMCPLName") == 0 ? "CPLIcon" : c.name;
@@ -178,7 +177,7 @@ TEST(UserLanguage, FromTheLocaleId) {
 
 TEST(LanguageTable, Codes) {
   const char* expected[] = {"en", "zhc", "zht", "en", "fr", "de", "ja", "ko",
-                            "it", "es", "pt", "en", "nl", "ru", "sv"};
+                            "it", "es",  "pt",  "en", "nl", "ru", "sv"};
   for (std::uint32_t i = 0; i < kLanguageCount; ++i)
     EXPECT_STREQ(CRegistryManager::GetLanguageCode(i), expected[i]) << i;
   EXPECT_EQ(CRegistryManager::GetLanguageCode(15), nullptr);
@@ -200,11 +199,11 @@ TEST(SelectLanguage, UserLocaleAndRegistryLists) {
       {"pl_PL", "", nullptr, 0},
       {"fr_FR", "de", nullptr, 4},
       {"fr_FR", "de", "", 4},
-      {"pl_PL", "fr", "de", 5},           // a test list wins over the base list
+      {"pl_PL", "fr", "de", 5},  // a test list wins over the base list
       {"ja_JP", nullptr, "en", 0},
       {"ja_JP", nullptr, "  ja  de", 6},  // blanks around codes are not codes
       {"ja_JP", nullptr, "zht zhc", 2},
-      {"de_DE", nullptr, "fr DE", 4},     // codes compare case-sensitively
+      {"de_DE", nullptr, "fr DE", 4},  // codes compare case-sensitively
       {"ru_RU", nullptr, "   ", 13},
       {"zh_TW", nullptr, "zhc", 1},
   };

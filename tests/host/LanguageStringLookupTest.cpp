@@ -1,11 +1,10 @@
-#include "host/LanguageStringLookup.h"
-
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "host/CWinStringManager.h"
+#include "host/LanguageStringLookup.h"
 
 namespace {
 
@@ -30,9 +29,9 @@ TEST(LanguageStringLookup, Outcomes) {
       {"3001", 65535, true, kStatusOk, "Last"},
       {"3001", 2, true, kStatusNotFound, " "},
       {"2100", 12, true, kStatusOk, "Model 12"},
-      {"2100", 7, true, kStatusOk, "Pen Tablet"},   // falls back to "91" of the same table
-      {"2102", 7, true, kStatusNotFound, " "},      // only table 2100 falls back
-      {"1089", 1, true, kStatusNotFound, "keep"},   // no such table: out untouched
+      {"2100", 7, true, kStatusOk, "Pen Tablet"},  // falls back to "91" of the same table
+      {"2102", 7, true, kStatusNotFound, " "},     // only table 2100 falls back
+      {"1089", 1, true, kStatusNotFound, "keep"},  // no such table: out untouched
       {"", 1, true, kStatusNotFound, "keep"},
       {"3001", 1, false, kStatusNoOutText, nullptr},
       {"2100", 7, false, kStatusNoOutText, nullptr},
@@ -44,7 +43,7 @@ TEST(LanguageStringLookup, Outcomes) {
     EXPECT_EQ(LookupLanguageString(tables, c.table, c.number, c.withOut ? out : nullptr), c.status)
         << c.table << "/" << c.number;
     if (c.out != nullptr) {
-  EXPECT_STREQ(out, c.out) << c.table << "/" << c.number;
+      EXPECT_STREQ(out, c.out) << c.table << "/" << c.number;
     }
   }
   char out[8] = "keep";

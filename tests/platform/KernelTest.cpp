@@ -1,13 +1,14 @@
-#include "platform/Kernel.h"
-
-#include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "platform/Kernel.h"
 #include "support/CScopedEnv.h"
 #include "support/CTempDir.h"
+
+#include <sys/wait.h>
 
 namespace {
 
@@ -67,8 +68,8 @@ TEST(WindowsVersion, DefaultAndOverrides) {
     DWORD platform, major, minor;
   };
   const Case cases[] = {
-      {nullptr, TRUE, 2, 5, 1},      {"1.4.10", TRUE, 1, 4, 10}, {"2.6.0", TRUE, 2, 6, 0},
-      {"fail", FALSE, 0, 0, 0},      {"2.5", FALSE, 0, 0, 0},    {"2.5.1x", FALSE, 0, 0, 0},
+      {nullptr, TRUE, 2, 5, 1},  {"1.4.10", TRUE, 1, 4, 10}, {"2.6.0", TRUE, 2, 6, 0},
+      {"fail", FALSE, 0, 0, 0},  {"2.5", FALSE, 0, 0, 0},    {"2.5.1x", FALSE, 0, 0, 0},
       {"2.x.1", FALSE, 0, 0, 0},
   };
   for (const Case& c : cases) {

@@ -1,9 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "platform/CRegistryFile.h"
 #include "platform/Registry.h"
@@ -40,8 +40,8 @@ TEST(RegistryFileParse, ReadsStringsNumbersBinaryAndDefault) {
   EXPECT_EQ(Text(file.FindValue(kParameters, "OEMCPLName")), "Pen \"Tablet\" C:\\x");
   EXPECT_EQ(file.FindValue(kParameters, "oemcplname"), file.FindValue(kParameters, "OEMCPLName"))
       << "value names are case-insensitive";
-  const StRegistryValue* icon = file.FindValue("hkey_users\\.default\\SOFTWARE\\kelvo\\parameters",
-                                               "CPLIcon");
+  const StRegistryValue* icon =
+      file.FindValue("hkey_users\\.default\\SOFTWARE\\kelvo\\parameters", "CPLIcon");
   ASSERT_NE(icon, nullptr);
   EXPECT_EQ(icon->type, REG_DWORD);
   EXPECT_EQ(icon->data, (std::vector<BYTE>{0x66, 0, 0, 0}));
@@ -136,7 +136,9 @@ TEST(RegistryFileParse, EveryPrefixOfAFileIsSafe) {
 
 class RegistryFunctions : public ::testing::Test {
  protected:
-  void Use(const std::string& content) { m_env.emplace("KELVO_REGISTRY", m_dir.Write("r.reg", content)); }
+  void Use(const std::string& content) {
+    m_env.emplace("KELVO_REGISTRY", m_dir.Write("r.reg", content));
+  }
 
   CTempDir m_dir;
   std::optional<CScopedEnv> m_env;
@@ -145,14 +147,15 @@ class RegistryFunctions : public ::testing::Test {
 TEST_F(RegistryFunctions, OpenQueryClose) {
   Use(kGoodFile);
   HKEY key = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_USERS, ".DEFAULT\\Software\\Kelvo\\Parameters", 0, KEY_QUERY_VALUE,
-                          &key),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegOpenKeyExA(HKEY_USERS, ".DEFAULT\\Software\\Kelvo\\Parameters", 0, KEY_QUERY_VALUE, &key),
+      ERROR_SUCCESS);
   char text[64] = {};
   DWORD size = sizeof text;
   DWORD type = 0;
-  EXPECT_EQ(RegQueryValueExA(key, "OEMCPLName", nullptr, &type, reinterpret_cast<BYTE*>(text), &size),
-            ERROR_SUCCESS);
+  EXPECT_EQ(
+      RegQueryValueExA(key, "OEMCPLName", nullptr, &type, reinterpret_cast<BYTE*>(text), &size),
+      ERROR_SUCCESS);
   EXPECT_EQ(type, REG_SZ);
   EXPECT_STREQ(text, "Pen \"Tablet\" C:\\x");
   EXPECT_EQ(size, 18U) << "the size counts the terminating zero";
@@ -187,9 +190,9 @@ TEST_F(RegistryFunctions, MissingKeysAndFiles) {
 
   m_env.reset();
   CScopedEnv missing("KELVO_REGISTRY", m_dir.Path() + "/absent.reg");
-  EXPECT_EQ(RegOpenKeyExA(HKEY_USERS, ".DEFAULT\\Software\\Kelvo\\Parameters", 0, KEY_QUERY_VALUE,
-                          &key),
-            ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(
+      RegOpenKeyExA(HKEY_USERS, ".DEFAULT\\Software\\Kelvo\\Parameters", 0, KEY_QUERY_VALUE, &key),
+      ERROR_PATH_NOT_FOUND);
 }
 
 TEST_F(RegistryFunctions, Utf16FileWithByteOrderMark) {

@@ -33,8 +33,7 @@ Status CRecordingDriverInterface::SendRequest(std::uint32_t command, const StObj
                                               std::uint32_t capacity, void* buffer) {
   StRecordedRequest request;
   request.command = command;
-  for (std::size_t i = 0; keys != nullptr && i < StDriverPacket::kMaxKeys && keys[i].code != 0;
-       ++i)
+  for (std::size_t i = 0; keys != nullptr && i < StDriverPacket::kMaxKeys && keys[i].code != 0; ++i)
     request.levels.push_back(keys[i]);
   request.capacity = capacity;
   request.hadBuffer = buffer != nullptr;
@@ -67,8 +66,7 @@ Status CRecordingDriverInterface::SendRequest(std::uint32_t command, const StObj
                                          : std::vector<std::uint8_t>{};
       return kStatusOk;
     }
-    default:
-      return kStatusOk;
+    default: return kStatusOk;
   }
 }
 
@@ -106,6 +104,7 @@ std::size_t CRecordingDriverInterface::CountRequests(std::uint32_t command) cons
 
 KeyPath MakePath(std::initializer_list<StLevel> levels) {
   KeyPath path;
-  for (const StLevel& level : levels) path.push_back(StObjectKey{level.qualifier, level.code, level.index});
+  for (const StLevel& level : levels)
+    path.push_back(StObjectKey{level.qualifier, level.code, level.index});
   return path;
 }

@@ -39,9 +39,9 @@
 // One request as it reached the interface.
 struct StRecordedRequest {
   std::uint32_t command = 0;
-  std::vector<StObjectKey> levels;   // up to the first code 0
-  std::uint32_t capacity = 0;        // the size argument
-  std::vector<std::uint8_t> data;    // the buffer's bytes when sent (empty: no buffer)
+  std::vector<StObjectKey> levels;  // up to the first code 0
+  std::uint32_t capacity = 0;       // the size argument
+  std::vector<std::uint8_t> data;   // the buffer's bytes when sent (empty: no buffer)
   bool hadBuffer = false;
 };
 
@@ -102,7 +102,7 @@ std::vector<std::uint8_t> Bytes(T value) {
 
 // Builds a key path from (code, index[, qualifier]) triples.
 struct StLevel {
-  std::uint16_t code;
+  std::uint16_t code = 0;
   std::uint32_t index = 0;
   std::uint32_t qualifier = 0;
 };

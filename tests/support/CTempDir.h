@@ -12,8 +12,8 @@ class CTempDir {
  public:
   CTempDir() {
     const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                          "/kelvo-test-XXXXXX";
+    std::string pattern =
+        std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/kelvo-test-XXXXXX";
     if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
   }
   ~CTempDir() {

@@ -55,8 +55,8 @@ int main() {
   std::printf("  %-22s %s (%zu keys", "registry file", registryPath.c_str(), file.GetKeyCount());
   if (file.GetErrorLine() != 0) std::printf(", read up to bad line %zu", file.GetErrorLine());
   std::printf(")\n");
-  for (const char* name : {"OEMCPLName", "OEMCPLComment", "BaseLanguages", "TestLanguages",
-                           "OEMDocLocation"})
+  for (const char* name :
+       {"OEMCPLName", "OEMCPLComment", "BaseLanguages", "TestLanguages", "OEMDocLocation"})
     ShowRegistryValue(registry, name);
 
   CWintabLibrary library;

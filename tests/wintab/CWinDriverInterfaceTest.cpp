@@ -1,16 +1,16 @@
 // The driver interface end to end: CWinDriverInterface loads the real
 // libwintab32.so and its entry hands every packet to a recording handler.
 
-#include "driver/CWinDriverInterface.h"
-
 #include <dlfcn.h>
-#include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "driver/CDataKey.h"
+#include "driver/CWinDriverInterface.h"
 #include "driver/StDriverPacket.h"
 #include "host/CObjectFactory.h"
 #include "support/BuildPaths.h"
@@ -174,8 +174,8 @@ TEST(NoDriverLibrary, EveryRequestAnswers4096) {
     CDataKey key;
     key.AppendLevel(2, 1).AppendLevel(115);
     std::uint32_t value = 0;
-    for (const std::uint32_t command : {kCommandGet, kCommandSet, kCommandCreate, kCommandRemove,
-                                        kCommandGetDefault})
+    for (const std::uint32_t command :
+         {kCommandGet, kCommandSet, kCommandCreate, kCommandRemove, kCommandGetDefault})
       EXPECT_EQ(key.Request(command, sizeof value, &value), kStatusNoDriverInterface) << c.name;
     EXPECT_EQ(GetDriverInterface(), nullptr) << c.name;
     ReleaseObjectFactory();
