@@ -32,7 +32,9 @@ TEST(ZafQtStartup, ThePresenterFollowsTheEnvironment) {
       {"a screenshot without a display", {{"KELVO_SCREENSHOT", "/tmp/a.png"}}, K::kQtOffscreen},
       {"a screenshot on a desktop", {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"DISPLAY", ":0"}}, K::kQt},
       {"Qt asked for without a display", {{"KELVO_PRESENTER", "qt"}}, K::kQtOffscreen},
-      {"a screenshot of a headless run", {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"KELVO_PRESENTER", "headless"}}, K::kHeadless},
+      {"a screenshot of a headless run", {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"KELVO_PRESENTER", "headless"}},
+       K::kQtOffscreen},
+      {"a screenshot with a script", {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"KELVO_SCRIPT", "/tmp/s"}}, K::kHeadless},
   };
   for (const StChoiceCase& c : cases) {
     const auto lookup = [&](const char* name) -> const char* {

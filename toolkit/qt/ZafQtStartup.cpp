@@ -35,14 +35,22 @@ std::unique_ptr<QApplication>& OwnApplication() {
 }  // namespace
 
 ZafPresenterKind ZafQtStartup::Choose(const Environment& environment) {
-  const std::string_view asked = Value(environment, "KELVO_PRESENTER");
-  if (asked == "headless" || Set(environment, "KELVO_HEADLESS")) return ZafPresenterKind::kHeadless;
   // Scripts act through the headless presenter.
-  if (Set(environment, "KELVO_AUTOMATION_SCRIPT") || Set(environment, "KELVO_SCRIPT")) return ZafPresenterKind::kHeadless;
+  if (Set(environment, "KELVO_AUTOMATION_SCRIPT") || Set(environment, "KELVO_SCRIPT")) {
+    return ZafPresenterKind::kHeadless;
+  }
+  const std::string_view asked = Value(environment, "KELVO_PRESENTER");
+  const bool headless = asked == "headless" || Set(environment, "KELVO_HEADLESS");
+  // A picture of a run without a display is drawn offscreen, where nothing shows.
+  if (Set(environment, "KELVO_SCREENSHOT") && headless) return ZafPresenterKind::kQtOffscreen;
+  if (headless) return ZafPresenterKind::kHeadless;
   const std::string_view platform = Value(environment, "QT_QPA_PLATFORM");
-  if (platform.starts_with("offscreen") || platform.starts_with("minimal")) return ZafPresenterKind::kQtOffscreen;
-  const bool display = Set(environment, "DISPLAY") || Set(environment, "WAYLAND_DISPLAY") || !platform.empty();
-  if (display) return ZafPresenterKind::kQt;
+  if (platform.starts_with("offscreen") || platform.starts_with("minimal")) {
+    return ZafPresenterKind::kQtOffscreen;
+  }
+  if (Set(environment, "DISPLAY") || Set(environment, "WAYLAND_DISPLAY") || !platform.empty()) {
+    return ZafPresenterKind::kQt;
+  }
   if (asked == "qt" || Set(environment, "KELVO_SCREENSHOT")) return ZafPresenterKind::kQtOffscreen;
   return ZafPresenterKind::kHeadless;
 }

@@ -21,9 +21,11 @@ class ZafQtStartup {
  public:
   using Environment = std::function<const char*(const char* name)>;
 
-  // Headless when asked (KELVO_PRESENTER=headless, KELVO_HEADLESS) or when an
-  // automation script drives the run; Qt when a display or a Qt platform is
-  // named; offscreen Qt when only a screenshot is wanted; headless otherwise.
+  // Headless when an automation script drives the run or when asked
+  // (KELVO_PRESENTER=headless, KELVO_HEADLESS), except that a screenshot
+  // (KELVO_SCREENSHOT) is then drawn by Qt offscreen; Qt when a display or a
+  // Qt platform is named; offscreen Qt when only a screenshot is wanted;
+  // headless otherwise.
   [[nodiscard]] static ZafPresenterKind Choose(const Environment& environment);
   [[nodiscard]] static ZafPresenterKind Choose();
 
