@@ -5,14 +5,13 @@
 //
 //   kelvo-draw-icons OUTPUT_FOLDER
 
-#include <cstdio>
-#include <cstdlib>
-
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -26,7 +25,7 @@ void DrawPen(QPainter& p) {
   p.setBrush(QColor(226, 228, 232));
   p.drawRoundedRect(QRectF(-12, -20, 24, 120), 10, 10);  // barrel
   p.setBrush(QColor(70, 130, 200));
-  p.drawRect(QRectF(-12, 20, 24, 14));                    // side switch band
+  p.drawRect(QRectF(-12, 20, 24, 14));  // side switch band
   QPainterPath tip;
   tip.moveTo(-12, 100);
   tip.lineTo(12, 100);
@@ -102,7 +101,8 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication application(argc, argv);
   const QString out = QString::fromLocal8Bit(argv[1]);
-  bool ok = Save(Draw(DrawTablet, 48), out + "/101.png") && Save(Draw(DrawPenDisplay, 48), out + "/102.png");
+  bool ok = Save(Draw(DrawTablet, 48), out + "/101.png") &&
+            Save(Draw(DrawPenDisplay, 48), out + "/102.png");
   for (int size : {16, 24, 32, 48, 64, 128, 256}) {
     const QString folder = QString("%1/hicolor/%2x%2/apps/").arg(out).arg(size);
     ok = ok && Save(Draw(DrawTablet, size), folder + "tablet-properties.png");

@@ -5,8 +5,8 @@
 //
 //   kelvo-qt-startup [--runs N] [--save FILE.png]
 
-#include <sys/resource.h>
-
+#include <QPixmap>
+#include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,9 +16,6 @@
 #include <string>
 #include <vector>
 
-#include <QPixmap>
-#include <QWidget>
-
 #include "support/BuildPaths.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
@@ -26,6 +23,8 @@
 #include "toolkit/qt/ZafQtPresenter.h"
 #include "toolkit/qt/ZafQtStartup.h"
 #include "toolkit/storage/ZafStorage.h"
+
+#include <sys/resource.h>
 
 namespace {
 

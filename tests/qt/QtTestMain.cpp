@@ -1,7 +1,7 @@
 // Qt tests run on Qt's offscreen platform, whatever display the machine has.
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+
+#include <gtest/gtest.h>
 
 #include "toolkit/qt/ZafQtStartup.h"
 

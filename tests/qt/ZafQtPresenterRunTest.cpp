@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
 #include <chrono>
 #include <filesystem>
 
@@ -36,7 +35,8 @@ TEST_F(QtRun, AModalDialogClosedWithOkOrCancelAnswersThatEvent) {
     const char* button;
     ZafEventType closing;
   };
-  for (const StCase& c : {StCase{"OkButton", kZafEventOk}, StCase{"CancelButton", kZafEventCancel}}) {
+  for (const StCase& c :
+       {StCase{"OkButton", kZafEventOk}, StCase{"CancelButton", kZafEventCancel}}) {
     ZafWindow& dialog = Load("KeystrokeDialog");
     ClickLater(*m_presenter, Find<ZafWindowObject>(dialog, c.button));
     EXPECT_EQ(m_application->WindowManager().RunModal(dialog), c.closing) << c.button;
@@ -51,13 +51,24 @@ TEST_F(QtRun, EscapeInAModalDialogIsCancelThroughTheToolkit) {
   EXPECT_EQ(m_application->WindowManager().RunModal(dialog), kZafEventCancel);
 }
 
+TEST_F(QtRun, EnterInATextFieldStillPressesTheDefaultButton) {
+  ZafWindow& dialog = Load("KeystrokeDialog");
+  QTimer::singleShot(0, [&] {
+    QWidget* field = m_presenter->WidgetFor(Find<ZafWindowObject>(dialog, "KeysText"));
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+  });
+  EXPECT_EQ(m_application->WindowManager().RunModal(dialog), kZafEventOk);
+}
+
 TEST_F(QtRun, ModalDialogsBlockTheWindowsBelow) {
   Show("ConsumerCPLMainWindow");
   ZafWindow& dialog = Load("AboutDialog");
   bool modal = false;
   QTimer::singleShot(0, [&] {
     modal = m_presenter->WidgetFor(dialog)->isModal();
-    QTest::mouseClick(qobject_cast<QPushButton*>(m_presenter->WidgetFor(Find<ZafWindowObject>(dialog, "OkButton"))),
+    QTest::mouseClick(qobject_cast<QPushButton*>(
+                          m_presenter->WidgetFor(Find<ZafWindowObject>(dialog, "OkButton"))),
                       Qt::LeftButton);
   });
   EXPECT_EQ(m_application->WindowManager().RunModal(dialog), kZafEventOk);
@@ -110,7 +121,8 @@ TEST_F(QtRun, AToolkitTimerWakesTheLoopOnTime) {
   QTimer::singleShot(3000, [&] { gaveUp = true; });
   const auto started = std::chrono::steady_clock::now();
   EXPECT_TRUE(m_application->EventManager().RunUntil([&] { return window.ticks >= 3 || gaveUp; }));
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - started);
   EXPECT_EQ(window.ticks, 3);
   EXPECT_GE(elapsed.count(), 110) << "ticks came early";
   EXPECT_LT(elapsed.count(), 1000) << "the loop slept past its timers";
@@ -135,7 +147,8 @@ TEST_F(QtRun, AScreenshotOfTheMainWindowIsAPngOfItsSize) {
     }
   }
   EXPECT_GE(colours.size(), 3);
-  EXPECT_EQ(m_presenter->Screenshot(main, temp.Path() + "/no/such/folder/x.png"), kStatusWriteFailed);
+  EXPECT_EQ(m_presenter->Screenshot(main, temp.Path() + "/no/such/folder/x.png"),
+            kStatusWriteFailed);
   ZafWindow& hidden = Load("AboutDialog");
   EXPECT_EQ(m_presenter->Screenshot(hidden, temp.Path() + "/about.png"), kStatusNoItem);
 }
@@ -152,7 +165,8 @@ TEST_F(QtRun, TheScreenshotOnShowIsTakenOnceAndCanEndTheRun) {
 }
 
 TEST_F(QtRun, FileFiltersBecomeQtFilters) {
-  EXPECT_EQ(ZafQtPresenter::QtFilter("Text files|*.txt|All files|*.*"), "Text files (*.txt);;All files (*.*)");
+  EXPECT_EQ(ZafQtPresenter::QtFilter("Text files|*.txt|All files|*.*"),
+            "Text files (*.txt);;All files (*.*)");
   EXPECT_EQ(ZafQtPresenter::QtFilter("Pictures|*.png;*.bmp"), "Pictures (*.png *.bmp)");
   EXPECT_EQ(ZafQtPresenter::QtFilter("Images (*.png)"), "Images (*.png)");
 }
@@ -160,7 +174,9 @@ TEST_F(QtRun, FileFiltersBecomeQtFilters) {
 TEST_F(QtRun, ScreensComeFromQt) {
   const std::vector<ZafScreen> screens = m_presenter->Screens();
   ASSERT_EQ(screens.size(), static_cast<std::size_t>(QGuiApplication::screens().size()));
-  EXPECT_EQ(std::count_if(screens.begin(), screens.end(), [](const ZafScreen& s) { return s.primary; }), 1);
+  EXPECT_EQ(
+      std::count_if(screens.begin(), screens.end(), [](const ZafScreen& s) { return s.primary; }),
+      1);
   EXPECT_GT(screens.front().bounds.Width(), 0);
 }
 

@@ -52,7 +52,8 @@ class ZafQtPresenter : public ZafPresenter {
   [[nodiscard]] std::int32_t UnattendedModalAnswer() const override { return kZafEventCancel; }
   [[nodiscard]] ZafMessageAnswer MessageBox(const std::string& title, const std::string& text,
                                             ZafMessageButtons buttons) override;
-  [[nodiscard]] bool ChooseOpenFile(const std::string& title, const std::string& filter, std::string& path) override;
+  [[nodiscard]] bool ChooseOpenFile(const std::string& title, const std::string& filter,
+                                    std::string& path) override;
   [[nodiscard]] std::vector<ZafScreen> Screens() const override;
   [[nodiscard]] ZafClock& Clock() override { return m_clock; }
   [[nodiscard]] Status Screenshot(ZafWindow& window, const std::string& path) override;

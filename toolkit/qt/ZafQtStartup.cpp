@@ -1,10 +1,9 @@
 #include "toolkit/qt/ZafQtStartup.h"
 
+#include <QApplication>
 #include <cstdlib>
 #include <memory>
 #include <string_view>
-
-#include <QApplication>
 
 #include "toolkit/ZafApplication.h"
 #include "toolkit/automation/ZafHeadlessPresenter.h"
@@ -55,10 +54,13 @@ ZafPresenterKind ZafQtStartup::Choose(const Environment& environment) {
   return ZafPresenterKind::kHeadless;
 }
 
-ZafPresenterKind ZafQtStartup::Choose() { return Choose([](const char* name) { return std::getenv(name); }); }
+ZafPresenterKind ZafQtStartup::Choose() {
+  return Choose([](const char* name) { return std::getenv(name); });
+}
 
 bool ZafQtStartup::EnsureApplication(bool offscreen) {
-  if (QCoreApplication::instance() != nullptr) return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+  if (QCoreApplication::instance() != nullptr)
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
   if (offscreen) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   OwnApplication() = std::make_unique<QApplication>(g_argc, g_argv);
   return true;
@@ -70,7 +72,8 @@ void ZafQtStartup::Install() {
     if (kind == ZafPresenterKind::kHeadless) return nullptr;
     const bool offscreen = kind == ZafPresenterKind::kQtOffscreen;
     if (!EnsureApplication(offscreen)) return nullptr;
-    auto presenter = std::make_unique<ZafQtPresenter>(offscreen ? ZafQtShow::kOffscreen : ZafQtShow::kOnScreen);
+    auto presenter =
+        std::make_unique<ZafQtPresenter>(offscreen ? ZafQtShow::kOffscreen : ZafQtShow::kOnScreen);
     if (const char* path = std::getenv("KELVO_SCREENSHOT"); path != nullptr && *path != '\0') {
       // Nobody can use a window drawn offscreen: the picture is the whole run.
       presenter->SetScreenshotOnShow(path, offscreen);
