@@ -59,12 +59,19 @@ ZafPresenterKind ZafQtStartup::Choose() {
 }
 
 bool ZafQtStartup::EnsureApplication(bool offscreen) {
-  if (QCoreApplication::instance() != nullptr)
+  if (QCoreApplication::instance() != nullptr) {
     return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+  }
   if (offscreen) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   OwnApplication() = std::make_unique<QApplication>(g_argc, g_argv);
+  // Qt's own statics, made while the application started, would be gone
+  // before a static holder is destroyed: end the application first (at exit,
+  // or when the module that made it is unloaded).
+  std::atexit(&ReleaseApplication);
   return true;
 }
+
+void ZafQtStartup::ReleaseApplication() { OwnApplication().reset(); }
 
 void ZafQtStartup::Install() {
   ZafApplication::InstallPresenterFactory([]() -> std::unique_ptr<ZafPresenter> {

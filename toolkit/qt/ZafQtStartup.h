@@ -32,6 +32,9 @@ class ZafQtStartup {
   // Makes the process's QApplication when there is none; offscreen puts it on
   // Qt's offscreen platform. False when Qt cannot start.
   [[nodiscard]] static bool EnsureApplication(bool offscreen);
+  // Ends the QApplication that EnsureApplication made (nothing otherwise);
+  // a later EnsureApplication makes a new one.
+  static void ReleaseApplication();
   // Lets ZafApplication make the Qt presenter when Choose says so, and lets
   // headless runs render screenshots offscreen.
   static void Install();
