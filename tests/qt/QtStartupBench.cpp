@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   int runs = 20;
   std::string save;
   for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(1, std::atoi(argv[i + 1]));
+    if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(0, std::atoi(argv[i + 1]));
     if (std::strcmp(argv[i], "--save") == 0) save = argv[i + 1];
   }
   if (!ZafQtStartup::EnsureApplication(true)) return 2;
@@ -82,8 +82,10 @@ int main(int argc, char** argv) {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   std::printf("first painted main window: %.1f ms after start\n", first);
-  std::printf("main window again: median %.1f ms, min %.1f ms, max %.1f ms over %d runs\n",
-              again[again.size() / 2], again.front(), again.back(), runs);
+  if (!again.empty()) {
+    std::printf("main window again: median %.1f ms, min %.1f ms, max %.1f ms over %d runs\n",
+                again[again.size() / 2], again.front(), again.back(), runs);
+  }
   std::printf("peak memory: %.1f MiB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
   return 0;
 }
