@@ -53,6 +53,8 @@ ZafApplication::ZafApplication(int argc, char** argv, std::unique_ptr<ZafPresent
 }
 
 ZafApplication::~ZafApplication() {
+  // Windows may outlive the run; they must not tell a presenter that is gone.
+  for (ZafWindow* window : m_windows->Windows()) window->SetObserver(nullptr);
   if (auto* headless = dynamic_cast<ZafHeadlessPresenter*>(m_presenter.get())) headless->Finish();
   if (g_application == this) g_application = nullptr;
 }

@@ -37,7 +37,8 @@ class ZafPresenter : public ZafObjectObserver {
  public:
   ~ZafPresenter() override = default;
 
-  // A top-level window was added to / taken from the window manager.
+  // A top-level window was added to / taken from the window manager. Unrealize
+  // may come from the window's destructor: use the window only as a key then.
   virtual void Realize(ZafWindow& window) = 0;
   virtual void Unrealize(ZafWindow& window) = 0;
   // ObjectChanged (from ZafObjectObserver): redraw what changed.

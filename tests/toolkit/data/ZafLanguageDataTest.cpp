@@ -1,0 +1,45 @@
+#include <gtest/gtest.h>
+
+#include "toolkit/ToolkitFixture.h"
+#include "toolkit/data/ZafLanguageData.h"
+
+namespace {
+
+TEST(ZafLanguageData, LanguageIndexesGiveTheirCodes) {
+  const std::pair<int, const char*> rows[] = {{0, "en"},  {1, "zhc"}, {2, "zht"}, {3, "en"},  {4, "fr"},
+                                              {5, "de"},  {6, "ja"},  {7, "ko"},  {8, "it"},  {9, "es"},
+                                              {10, "pt"}, {11, "en"}, {12, "nl"}, {13, "ru"}, {14, "sv"},
+                                              {15, "en"}, {-1, "en"}};
+  for (const auto& [index, code] : rows) EXPECT_EQ(ZafLanguageData::CodeForIndex(index), code) << index;
+}
+
+using ZafLanguageDataTest = ToolkitFixture;
+
+TEST_F(ZafLanguageDataTest, AChosenLanguageOverridesEnglishAndFallsBackToItPerString) {
+  std::unique_ptr<ZafLanguageData> strings;
+  ASSERT_EQ(m_persistence->ReadLanguageData("LanguageStrings", "en", strings), kStatusOk);
+  EXPECT_EQ(strings->Language(), "en");
+  EXPECT_EQ(*strings->Text("TestMain~ClickSound"), "Click sound");
+
+  strings->SetLanguage("de");
+  EXPECT_EQ(*strings->Text("TestMain~ClickSound"), "Klickton");
+  EXPECT_EQ(*strings->Text("2100~91"), "Grafiktablett");
+  // Not translated: the English text.
+  EXPECT_EQ(*strings->Text("TestMain~TipFeelSlider_QTIP"), "How hard you press");
+  EXPECT_EQ(strings->Text("TestMain~Nothing"), nullptr);
+
+  // The form the main window walks: every identifier once, the chosen language first.
+  const auto entries = strings->Entries();
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"2100~91", "Grafiktablett"},
+      {"TestMain~ClickSound", "Klickton"},
+      {"TestMain~TipFeelSlider_QTIP", "How hard you press"}};
+  EXPECT_EQ(entries, expected);
+
+  // A language without strings of its own shows English throughout.
+  strings->SetLanguage(std::string(ZafLanguageData::CodeForIndex(7)));
+  EXPECT_FALSE(strings->HasLanguage("ko"));
+  EXPECT_EQ(*strings->Text("TestMain~ClickSound"), "Click sound");
+}
+
+}  // namespace
