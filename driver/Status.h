@@ -18,6 +18,8 @@ inline constexpr Status kStatusDataTooLong = 0x105;        // 261: data longer t
 inline constexpr Status kStatusNotFound = 0x200;           // 512: no such path, table or string
 inline constexpr Status kStatusMalformedPacket = 0x201;    // 513
 inline constexpr Status kStatusNoOutText = 0x202;          // 514: string found but nowhere to put it
+inline constexpr Status kStatusWrongSize = 0x203;          // 515: a set whose data size is not the value's size
+inline constexpr Status kStatusReadOnly = 0x204;           // 516: the value is kept by the driver and cannot be set
 inline constexpr Status kStatusNoRoutine = 0x40D;          // 1037: no notification or string routine installed
 inline constexpr Status kStatusBadVersionString = 0x410;   // 1040
 

@@ -1,6 +1,7 @@
 #include "wintab/WintabEntry.h"
 
 #include "driver/StDriverPacket.h"
+#include "wintab/CServiceBackend.h"
 
 namespace {
 
@@ -11,8 +12,9 @@ void* g_context = nullptr;
 
 extern "C" std::uint32_t WintabPrivateEntry599(StDriverPacket* packet) {
   if (packet == nullptr) return kStatusNullPointer;
-  if (g_handler == nullptr) return kStatusNoDriverInterface;
-  return g_handler(g_context, packet);
+  // An installed handler takes precedence over the tablet service.
+  if (g_handler != nullptr) return g_handler(g_context, packet);
+  return CServiceBackend::Instance().Handle(*packet);
 }
 
 extern "C" WintabPacketHandler WintabInstallPacketHandler(WintabPacketHandler handler,

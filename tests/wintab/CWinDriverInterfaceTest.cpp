@@ -131,11 +131,12 @@ TEST_F(CWinDriverInterfaceTest, DataKeyGoesThroughTheWholeChain) {
   EXPECT_EQ(*static_cast<std::uint16_t*>(m_script.seen[0].data), 0x5555);
 }
 
-TEST_F(CWinDriverInterfaceTest, EntryWithoutHandlerAnswersNoDriver) {
+TEST_F(CWinDriverInterfaceTest, EntryWithoutHandlerFallsBackToTheTabletService) {
   m_install(nullptr, nullptr, nullptr);
   StDriverPacket packet;
   ASSERT_EQ(packet.Clear(), kStatusOk);
-  EXPECT_EQ(m_entry(&packet), kStatusNoDriverInterface);
+  // The embedded service answers; it carries out no command 0.
+  EXPECT_EQ(m_entry(&packet), kStatusNotSupported);
   EXPECT_EQ(m_entry(nullptr), kStatusNullPointer);
 }
 

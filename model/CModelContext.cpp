@@ -1,0 +1,3 @@
+#include "model/CModelContext.h"
+
+CModelContext::~CModelContext() = default;

@@ -1,0 +1,333 @@
+#include "service/CControlCommand.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "service/CFrameCodec.h"
+#include "service/CPathText.h"
+#include "service/ServiceCodes.h"
+
+namespace sc = service_codes;
+
+namespace {
+
+constexpr std::uint32_t kLargestValue = 256;
+
+bool ToNumber(const std::string& text, std::uint64_t& out) {
+  const char* begin = text.c_str();
+  int base = 10;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    begin += 2;
+    base = 16;
+  }
+  bool negative = false;
+  if (*begin == '-' && base == 10) {
+    negative = true;
+    ++begin;
+  }
+  const char* end = text.c_str() + text.size();
+  const auto [stop, error] = std::from_chars(begin, end, out, base);
+  if (begin == end || error != std::errc() || stop != end) return false;
+  if (negative) out = ~out + 1;
+  return true;
+}
+
+std::vector<StObjectKey> Append(std::vector<StObjectKey> path, std::uint16_t code, std::uint32_t index = 0) {
+  path.push_back({0, code, index});
+  return path;
+}
+
+}  // namespace
+
+CControlCommand::CControlCommand(CDaemonClient& client, std::FILE* out, std::FILE* err)
+    : m_client(client), m_out(out), m_err(err) {}
+
+Status CControlCommand::Send(std::uint32_t command, const std::vector<StObjectKey>& path,
+                             std::vector<std::uint8_t>& data, std::uint32_t capacity) {
+  std::vector<StObjectKey> keys = path;
+  keys.push_back({});
+  const std::uint32_t length = static_cast<std::uint32_t>(data.size());
+  data.resize(std::max(capacity, length));
+  StDriverPacket packet;
+  (void)packet.Make(static_cast<std::uint32_t>(data.size()), data.empty() ? nullptr : data.data());
+  const Status filled = packet.FillRequest(command, keys.data(), 0, nullptr, kRequestModeApplet);
+  if (filled != kStatusOk) return filled;
+  packet.dataLength = command == 1 || command == 6 ? 0 : length;
+  const auto status = static_cast<Status>(m_client.Exchange(packet) & 0xFFFF);
+  data.resize(status == kStatusOk ? packet.dataLength : 0);
+  return status;
+}
+
+int CControlCommand::Finish(Status status, const std::string& what) {
+  if (status == kStatusOk) return 0;
+  if (status == kStatusNoDriverInterface) {
+    std::fprintf(m_err, "tabletctl: no tablet service answers (is tabletd running?)\n");
+    return 3;
+  }
+  std::fprintf(m_err, "tabletctl: %s: status 0x%04X\n", what.c_str(), status);
+  return 1;
+}
+
+int CControlCommand::Usage(const std::string& why) {
+  std::fprintf(m_err,
+               "tabletctl: %s\n"
+               "usage: tabletctl [--socket PATH] COMMAND\n"
+               "  list | get PATH | default PATH | set PATH VALUE | create PATH [VALUE] | remove PATH\n"
+               "  pen [--tablet T] prox TOOL|off | move X Y | pressure P | tilt X Y | wheel W |\n"
+               "      rotation R | switches MASK | stroke\n"
+               "  attach tablet [DEFINITION] | attach tool TABLET TYPE SERIAL\n"
+               "  detach tablet T | detach tool TABLET TOOL | watch [COUNT]\n"
+               "PATH: levels code[:index[@qualifier]] joined by '/', e.g. 2:0/4:1/115\n"
+               "VALUE: a number (decimal or 0x), text:WORDS or hex:BYTES\n",
+               why.c_str());
+  return 2;
+}
+
+bool CControlCommand::ParsePath(const std::string& text, std::vector<StObjectKey>& path) {
+  std::string error;
+  const auto parsed = CPathText::Parse(text, error);
+  if (!parsed) {
+    std::fprintf(m_err, "tabletctl: bad path \"%s\": %s\n", text.c_str(), error.c_str());
+    return false;
+  }
+  path = *parsed;
+  return true;
+}
+
+void CControlCommand::Print(const std::vector<std::uint8_t>& bytes) {
+  if (bytes.size() <= 8) {
+    std::uint64_t number = 0;
+    for (std::size_t i = bytes.size(); i > 0; --i) number = (number << 8) | bytes[i - 1];
+    std::fprintf(m_out, "%llu (0x%llX)", static_cast<unsigned long long>(number),
+                 static_cast<unsigned long long>(number));
+  }
+  // 256-byte values are texts or word lists; a printable start reads as text.
+  const bool text = bytes.size() == kLargestValue && (bytes[0] >= 0x20 || bytes[0] == 0) &&
+                    std::memchr(bytes.data(), 0, bytes.size()) != nullptr;
+  if (text) std::fprintf(m_out, "\"%s\"", reinterpret_cast<const char*>(bytes.data()));
+  if (bytes.size() > 8 && !text) {
+    std::size_t shown = bytes.size();
+    while (shown > 0 && bytes[shown - 1] == 0) --shown;
+    std::fprintf(m_out, "hex:");
+    for (std::size_t i = 0; i < shown; ++i) std::fprintf(m_out, "%02x", bytes[i]);
+    std::fprintf(m_out, " (%zu bytes)", bytes.size());
+  }
+  std::fprintf(m_out, "\n");
+}
+
+std::uint64_t CControlCommand::ReadNumber(const std::vector<StObjectKey>& path, Status& status) {
+  std::vector<std::uint8_t> data;
+  status = Send(1, path, data, 8);
+  std::uint64_t number = 0;
+  for (std::size_t i = data.size(); i > 0; --i) number = (number << 8) | data[i - 1];
+  return number;
+}
+
+int CControlCommand::Get(const std::string& pathText, std::uint32_t command) {
+  std::vector<StObjectKey> path;
+  if (!ParsePath(pathText, path)) return 2;
+  std::vector<std::uint8_t> data;
+  const Status status = Send(command, path, data, kLargestValue);
+  if (status != kStatusOk) return Finish(status, pathText);
+  Print(data);
+  return 0;
+}
+
+int CControlCommand::SetValue(const std::vector<StObjectKey>& path, const std::string& valueText) {
+  // The value's size is the driver's: ask first, then encode to fit.
+  std::vector<std::uint8_t> current;
+  const Status read = Send(1, path, current, kLargestValue);
+  if (read != kStatusOk) return Finish(read, CPathText::Format(path));
+  std::vector<std::uint8_t> value(current.size(), 0);
+  std::uint64_t number = 0;
+  if (valueText.rfind("text:", 0) == 0) {
+    const std::string text = valueText.substr(5);
+    if (text.size() + 1 > value.size()) return Usage("text too long for a value of " + std::to_string(value.size()) + " bytes");
+    std::memcpy(value.data(), text.data(), text.size());
+  } else if (valueText.rfind("hex:", 0) == 0) {
+    const std::string hex = valueText.substr(4);
+    if (hex.size() != 2 * value.size()) return Usage("the value takes exactly " + std::to_string(value.size()) + " bytes");
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      std::uint64_t byte = 0;
+      if (!ToNumber("0x" + hex.substr(2 * i, 2), byte)) return Usage("bad hex value \"" + valueText + "\"");
+      value[i] = static_cast<std::uint8_t>(byte);
+    }
+  } else if (ToNumber(valueText, number) && value.size() <= 8) {
+    if (value.size() < 8 && (number >> (8 * value.size())) != 0 && (~number >> (8 * value.size())) != 0)
+      return Usage(valueText + " does not fit in " + std::to_string(value.size()) + " bytes");
+    for (std::size_t i = 0; i < value.size(); ++i) value[i] = static_cast<std::uint8_t>(number >> (8 * i));
+  } else {
+    return Usage("bad value \"" + valueText + "\"");
+  }
+  return Finish(Send(2, path, value, 0), CPathText::Format(path));
+}
+
+int CControlCommand::List() {
+  Status status = kStatusOk;
+  const std::uint64_t tablets = ReadNumber({{0, sc::kCount, 2}}, status);
+  if (status != kStatusOk) return Finish(status, "tablet count");
+  for (std::uint32_t t = 0; t < tablets; ++t) {
+    const std::vector<StObjectKey> tablet{{0, sc::kTablet, t}};
+    std::vector<std::uint8_t> name;
+    (void)Send(1, Append(tablet, 29), name, kLargestValue);
+    const std::uint64_t model = ReadNumber(Append(tablet, sc::kModel), status);
+    const std::uint64_t present = ReadNumber(Append(tablet, sc::kPresent), status);
+    const std::uint64_t tools = ReadNumber(Append(tablet, sc::kCount, 4), status);
+    std::fprintf(m_out, "tablet %u: model %llu \"%s\"%s\n", t, static_cast<unsigned long long>(model),
+                 name.empty() ? "" : reinterpret_cast<const char*>(name.data()), present != 0 ? "" : " (detached)");
+    for (std::uint32_t n = 0; n < tools; ++n) {
+      std::vector<StObjectKey> tool = tablet;
+      tool.push_back({0, sc::kTool, n});
+      const std::uint64_t type = ReadNumber(Append(tool, sc::kTypeCode), status);
+      const std::uint64_t serial = ReadNumber(Append(tool, sc::kSerial), status);
+      const std::uint64_t here = ReadNumber(Append(tool, sc::kPresent), status);
+      std::fprintf(m_out, "  tool %u: type %llu serial 0x%08llX%s\n", n, static_cast<unsigned long long>(type),
+                   static_cast<unsigned long long>(serial), here != 0 ? "" : " (detached)");
+    }
+  }
+  return 0;
+}
+
+int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
+  std::vector<std::uint64_t> numbers;
+  for (std::size_t i = 2; i < args.size(); ++i) {
+    std::uint64_t number = 0;
+    if (!ToNumber(args[i], number)) return Usage("bad number \"" + args[i] + "\"");
+    numbers.push_back(number);
+  }
+  const bool tablet = args.size() > 1 && args[1] == "tablet";
+  const bool tool = args.size() > 1 && args[1] == "tool";
+  std::vector<std::uint8_t> data;
+  if (attach && tablet && numbers.size() <= 1) {
+    const std::uint64_t definition = numbers.empty() ? 0 : numbers[0];
+    data = {static_cast<std::uint8_t>(definition), static_cast<std::uint8_t>(definition >> 8)};
+    const Status status = Send(3, {{0, sc::kTablet, 0}}, data, 2);
+    if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tablet %u\n", data[0] | (data[1] << 8));
+    return Finish(status, "attach tablet");
+  }
+  if (attach && tool && numbers.size() == 3) {
+    const auto type = static_cast<std::uint16_t>(numbers[1]);
+    const auto serial = static_cast<std::uint32_t>(numbers[2]);
+    data = {static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(type >> 8)};
+    for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(serial >> (8 * i)));
+    const Status status =
+        Send(3, {{0, sc::kTablet, static_cast<std::uint32_t>(numbers[0])}, {0, sc::kTool, 0}}, data, 6);
+    if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tool %u\n", data[0] | (data[1] << 8));
+    return Finish(status, "attach tool");
+  }
+  if (!attach && tablet && numbers.size() == 1)
+    return SetValue({{0, sc::kTablet, static_cast<std::uint32_t>(numbers[0])}, {0, sc::kPresent, 0}}, "0");
+  if (!attach && tool && numbers.size() == 2)
+    return SetValue({{0, sc::kTablet, static_cast<std::uint32_t>(numbers[0])},
+                     {0, sc::kTool, static_cast<std::uint32_t>(numbers[1])},
+                     {0, sc::kPresent, 0}},
+                    "0");
+  return Usage("attach/detach: bad arguments");
+}
+
+int CControlCommand::Pen(const std::vector<std::string>& args) {
+  std::size_t at = 1;
+  std::uint64_t tablet = 0;
+  if (args.size() > 2 && args[1] == "--tablet") {
+    if (!ToNumber(args[2], tablet)) return Usage("bad tablet number");
+    at = 3;
+  }
+  if (at >= args.size()) return Usage("pen: what should the pen do?");
+  const std::string action = args[at];
+  std::vector<std::uint64_t> numbers;
+  for (std::size_t i = at + 1; i < args.size(); ++i) {
+    std::uint64_t number = 0;
+    if (action == "prox" && args[i] == "off") continue;
+    if (!ToNumber(args[i], number)) return Usage("pen: bad number \"" + args[i] + "\"");
+    numbers.push_back(number);
+  }
+  const std::vector<StObjectKey> base{{0, sc::kTablet, static_cast<std::uint32_t>(tablet)}};
+  auto field = [&](std::uint32_t index, std::uint64_t value) {
+    return SetValue(Append(base, sc::kToolRecord, index), std::to_string(value));
+  };
+  struct StAction {
+    const char* name;
+    std::size_t count;
+    std::uint32_t first;
+    std::uint32_t second;
+  };
+  static constexpr StAction kFields[] = {
+      {"move", 2, sc::kFieldX, sc::kFieldY},        {"tilt", 2, sc::kFieldTiltX, sc::kFieldTiltY},
+      {"pressure", 1, sc::kFieldPressure, 0},       {"wheel", 1, sc::kFieldWheel, 0},
+      {"rotation", 1, sc::kFieldRotation, 0},       {"switches", 1, sc::kFieldSwitches, 0},
+  };
+  for (const StAction& known : kFields) {
+    if (action != known.name) continue;
+    if (numbers.size() != known.count) return Usage(std::string("pen ") + known.name + ": wrong number of values");
+    int result = field(known.first, numbers[0]);
+    if (result == 0 && known.count == 2) result = field(known.second, numbers[1]);
+    return result;
+  }
+  if (action == "prox") {
+    if (numbers.empty()) return field(sc::kFieldProximity, 0);
+    const int chosen = SetValue(Append(base, sc::kCurrentTool), std::to_string(numbers[0]));
+    return chosen != 0 ? chosen : field(sc::kFieldProximity, 1);
+  }
+  if (action == "stroke") {
+    // A fixed diagonal stroke with a pressure ramp: the same every time.
+    int result = field(sc::kFieldProximity, 1);
+    for (std::uint64_t step = 0; result == 0 && step <= 10; ++step) {
+      result = field(sc::kFieldX, 1000 + step * 500);
+      if (result == 0) result = field(sc::kFieldY, 1000 + step * 300);
+      if (result == 0) result = field(sc::kFieldPressure, step * 100);
+    }
+    return result != 0 ? result : field(sc::kFieldProximity, 0);
+  }
+  return Usage("pen: unknown action \"" + action + "\"");
+}
+
+int CControlCommand::Watch(const std::vector<std::string>& args) {
+  std::uint64_t count = 0;
+  if (args.size() > 1 && !ToNumber(args[1], count)) return Usage("watch: bad count");
+  if (!m_client.Subscribe()) return Finish(kStatusNoDriverInterface, "watch");
+  std::vector<std::uint8_t> payload;
+  for (std::uint64_t seen = 0; count == 0 || seen < count; ++seen) {
+    if (!m_client.ReadFrame(payload, -1)) return 0;
+    if (payload.size() < 4 + StDriverPacket::kWireSize) return 0;
+    StDriverPacket packet;
+    const std::span<const std::uint8_t, StDriverPacket::kWireSize> image(payload.data() + 4, StDriverPacket::kWireSize);
+    if (StDriverPacket::DecodeWire(image, nullptr, packet) != kStatusOk) continue;
+    std::vector<StObjectKey> path;
+    for (std::size_t i = 0; i < StDriverPacket::kMaxKeys && packet.keys[i].code != 0; ++i) path.push_back(packet.keys[i]);
+    const auto status = static_cast<std::uint32_t>(payload[0] | (payload[1] << 8));
+    std::fprintf(m_out, "command %u %s status 0x%04X ", packet.command, CPathText::Format(path).c_str(), status);
+    Print({payload.begin() + 4 + StDriverPacket::kWireSize, payload.end()});
+    std::fflush(m_out);
+  }
+  return 0;
+}
+
+int CControlCommand::Run(const std::vector<std::string>& args) {
+  if (args.empty()) return Usage("no command");
+  const std::string& name = args[0];
+  std::vector<StObjectKey> path;
+  if (name == "list" && args.size() == 1) return List();
+  if ((name == "get" || name == "default") && args.size() == 2) return Get(args[1], name == "get" ? 1 : 6);
+  if (name == "set" && args.size() == 3) return ParsePath(args[1], path) ? SetValue(path, args[2]) : 2;
+  if (name == "remove" && args.size() == 2) {
+    if (!ParsePath(args[1], path)) return 2;
+    std::vector<std::uint8_t> none;
+    return Finish(Send(4, path, none, 0), args[1]);
+  }
+  if (name == "create" && (args.size() == 2 || args.size() == 3)) {
+    if (!ParsePath(args[1], path)) return 2;
+    std::vector<std::uint8_t> data;
+    std::uint64_t number = 0;
+    if (args.size() == 3) {
+      if (!ToNumber(args[2], number)) return Usage("bad value \"" + args[2] + "\"");
+      data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8)};
+    }
+    const Status status = Send(3, path, data, 2);
+    if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "%u\n", data[0] | (data[1] << 8));
+    return Finish(status, args[1]);
+  }
+  if (name == "pen") return Pen(args);
+  if (name == "attach" || name == "detach") return Attach(args, name == "attach");
+  if (name == "watch" && args.size() <= 2) return Watch(args);
+  return Usage("unknown command or wrong arguments: " + name);
+}

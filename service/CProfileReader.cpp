@@ -1,0 +1,203 @@
+#include "service/CProfileReader.h"
+
+#include <fstream>
+#include <initializer_list>
+#include <limits>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+using nlohmann::json;
+
+namespace {
+
+// Walks one JSON document and remembers the first fault with its field path.
+class CFieldReader {
+ public:
+  explicit CFieldReader(std::string& error) : m_error(error) {}
+
+  bool Fail(const std::string& field, const std::string& what) {
+    if (m_ok) m_error = field + ": " + what;
+    m_ok = false;
+    return false;
+  }
+  [[nodiscard]] bool Ok() const { return m_ok; }
+
+  bool OnlyKeys(const json& object, const std::string& field, std::initializer_list<const char*> keys) {
+    if (!object.is_object()) return Fail(field.empty() ? "(top level)" : field, "expected an object");
+    for (const auto& item : object.items()) {
+      bool known = false;
+      for (const char* key : keys) known = known || item.key() == key;
+      if (!known) return Fail(Join(field, item.key()), "unknown field");
+    }
+    return true;
+  }
+
+  template <typename T>
+  void Number(const json& object, const std::string& field, const char* key, T& out,
+              std::uint64_t low = 0, std::uint64_t high = std::numeric_limits<T>::max()) {
+    if (!m_ok || !object.contains(key)) return;
+    const json& value = object.at(key);
+    if (!value.is_number_unsigned() || value.get<std::uint64_t>() < low || value.get<std::uint64_t>() > high) {
+      Fail(Join(field, key), "expected an integer from " + std::to_string(low) + " to " + std::to_string(high));
+      return;
+    }
+    out = static_cast<T>(value.get<std::uint64_t>());
+  }
+
+  void Flag(const json& object, const std::string& field, const char* key, bool& out) {
+    if (!m_ok || !object.contains(key)) return;
+    if (!object.at(key).is_boolean()) {
+      Fail(Join(field, key), "expected true or false");
+      return;
+    }
+    out = object.at(key).get<bool>();
+  }
+
+  void Text(const json& object, const std::string& field, const char* key, std::string& out) {
+    if (!m_ok || !object.contains(key)) return;
+    const json& value = object.at(key);
+    if (!value.is_string() || value.get<std::string>().size() > 255) {
+      Fail(Join(field, key), "expected a text of at most 255 bytes");
+      return;
+    }
+    out = value.get<std::string>();
+  }
+
+  void Version(const json& object, const std::string& field, const char* key, StVersionBytes& out) {
+    if (!m_ok || !object.contains(key)) return;
+    const json& value = object.at(key);
+    if (!value.is_array() || value.size() != out.size()) {
+      Fail(Join(field, key), "expected five numbers (major, tens, units, letter, build)");
+      return;
+    }
+    for (std::size_t i = 0; i < out.size(); ++i) {
+      if (!value[i].is_number_unsigned() || value[i].get<std::uint64_t>() > 255) {
+        Fail(Join(field, key) + "[" + std::to_string(i) + "]", "expected an integer from 0 to 255");
+        return;
+      }
+      out[i] = static_cast<std::uint8_t>(value[i].get<std::uint64_t>());
+    }
+  }
+
+  static std::string Join(const std::string& field, const std::string& key) {
+    return field.empty() ? key : field + "." + key;
+  }
+
+ private:
+  std::string& m_error;
+  bool m_ok = true;
+};
+
+void ReadTool(CFieldReader& reader, const json& node, const std::string& field, StToolProfile& tool) {
+  if (!reader.OnlyKeys(node, field, {"type", "serial", "identity", "name", "eraser", "buttons", "roller", "wheel"}))
+    return;
+  if (!node.contains("type")) {
+    reader.Fail(CFieldReader::Join(field, "type"), "missing");
+    return;
+  }
+  reader.Number(node, field, "type", tool.type);
+  reader.Number(node, field, "serial", tool.serial);
+  reader.Number(node, field, "identity", tool.identity);
+  reader.Text(node, field, "name", tool.name);
+  reader.Flag(node, field, "eraser", tool.eraser);
+  reader.Number(node, field, "buttons", tool.buttons, 0, 15);
+  reader.Flag(node, field, "roller", tool.roller);
+  reader.Flag(node, field, "wheel", tool.wheel);
+}
+
+void ReadTablet(CFieldReader& reader, const json& node, const std::string& field, StTabletProfile& tablet) {
+  if (!reader.OnlyKeys(node, field,
+                       {"model", "name", "version", "pressureLevels", "width", "height", "penDisplay",
+                        "monitor", "battery", "batteryLevel", "joystick", "tabletButtons", "touchStrips",
+                        "tools"}))
+    return;
+  if (!node.contains("model")) {
+    reader.Fail(CFieldReader::Join(field, "model"), "missing");
+    return;
+  }
+  reader.Number(node, field, "model", tablet.model);
+  reader.Text(node, field, "name", tablet.name);
+  reader.Version(node, field, "version", tablet.version);
+  reader.Number(node, field, "pressureLevels", tablet.pressureLevels, 1, 65535);
+  reader.Number(node, field, "width", tablet.width, 1, 0x7FFFFFFF);
+  reader.Number(node, field, "height", tablet.height, 1, 0x7FFFFFFF);
+  reader.Flag(node, field, "penDisplay", tablet.penDisplay);
+  reader.Number(node, field, "monitor", tablet.monitor, 1, 16);
+  reader.Flag(node, field, "battery", tablet.battery);
+  reader.Number(node, field, "batteryLevel", tablet.batteryLevel, 0, 5);
+  reader.Flag(node, field, "joystick", tablet.joystick);
+  reader.Number(node, field, "tabletButtons", tablet.tabletButtons, 0, 8);
+  reader.Number(node, field, "touchStrips", tablet.touchStrips, 0, 2);
+  tablet.tools.clear();
+  if (!reader.Ok() || !node.contains("tools")) return;
+  const json& tools = node.at("tools");
+  if (!tools.is_array() || tools.size() > 64) {
+    reader.Fail(CFieldReader::Join(field, "tools"), "expected a list of at most 64 tools");
+    return;
+  }
+  for (std::size_t i = 0; i < tools.size() && reader.Ok(); ++i) {
+    StToolProfile tool;
+    ReadTool(reader, tools[i], CFieldReader::Join(field, "tools") + "[" + std::to_string(i) + "]", tool);
+    tablet.tools.push_back(tool);
+  }
+}
+
+}  // namespace
+
+bool CProfileReader::ReadText(std::string_view text, std::string_view source, StProfile& out,
+                              std::string& error) {
+  const json document = json::parse(text, nullptr, false);
+  if (document.is_discarded()) {
+    error = std::string(source) + ": not valid JSON";
+    return false;
+  }
+  std::string fault;
+  CFieldReader reader(fault);
+  StProfile profile;
+  profile.tablets.clear();
+  profile.applications.clear();
+  if (reader.OnlyKeys(document, "", {"name", "driverVersion", "tablets", "applications"})) {
+    reader.Text(document, "", "name", profile.name);
+    reader.Version(document, "", "driverVersion", profile.driverVersion);
+    if (reader.Ok() && (!document.contains("tablets") || !document.at("tablets").is_array() ||
+                        document.at("tablets").empty() || document.at("tablets").size() > 16))
+      reader.Fail("tablets", "expected a list of 1 to 16 tablets");
+    for (std::size_t i = 0; reader.Ok() && i < document.at("tablets").size(); ++i) {
+      StTabletProfile tablet;
+      ReadTablet(reader, document.at("tablets")[i], "tablets[" + std::to_string(i) + "]", tablet);
+      profile.tablets.push_back(tablet);
+    }
+    if (reader.Ok() && document.contains("applications")) {
+      const json& apps = document.at("applications");
+      if (!apps.is_array() || apps.size() > 64) reader.Fail("applications", "expected a list of at most 64");
+      for (std::size_t i = 0; reader.Ok() && i < apps.size(); ++i) {
+        const std::string field = "applications[" + std::to_string(i) + "]";
+        StApplicationProfile app;
+        if (!reader.OnlyKeys(apps[i], field, {"identifier", "program", "title"})) break;
+        reader.Number(apps[i], field, "identifier", app.identifier);
+        reader.Text(apps[i], field, "program", app.program);
+        reader.Text(apps[i], field, "title", app.title);
+        profile.applications.push_back(app);
+      }
+    }
+  }
+  if (!reader.Ok()) {
+    error = std::string(source) + ": " + fault;
+    return false;
+  }
+  if (profile.applications.empty()) profile.applications.push_back({});
+  out = std::move(profile);
+  return true;
+}
+
+bool CProfileReader::ReadFile(const std::filesystem::path& file, StProfile& out, std::string& error) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    error = file.string() + ": cannot be read";
+    return false;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  return ReadText(text.str(), file.string(), out, error);
+}

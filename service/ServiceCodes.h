@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+
+// Path codes and item codes the service gives rules to. Every other code is
+// plain data built from a profile.
+namespace service_codes {
+
+inline constexpr std::uint16_t kTablet = 2;
+inline constexpr std::uint16_t kBattery = 3;
+inline constexpr std::uint16_t kTool = 4;
+inline constexpr std::uint16_t kJoystick = 6;
+inline constexpr std::uint16_t kFunctionSet = 7;      // (7, p, 0) by position, (7, id, 1) popup root
+inline constexpr std::uint16_t kPopupEntry = 8;
+inline constexpr std::uint16_t kApplication = 9;
+inline constexpr std::uint16_t kButton = 11;
+inline constexpr std::uint16_t kMapping = 12;
+inline constexpr std::uint16_t kApplicationList = 18;
+inline constexpr std::uint16_t kFunctionArea = 23;   // (23, id, 1)
+inline constexpr std::uint16_t kCount = 28;
+inline constexpr std::uint16_t kInUse = 251;
+inline constexpr std::uint16_t kApplicationEntry = 142;
+inline constexpr std::uint16_t kPopupCount = 146;
+inline constexpr std::uint16_t kPopupItem = 159;
+inline constexpr std::uint16_t kRemovePopup = 157;
+inline constexpr std::uint16_t kRemoveArea = 158;
+inline constexpr std::uint16_t kPopupReset = 198;
+
+inline constexpr std::uint16_t kFunctionCode = 41;
+inline constexpr std::uint16_t kModifiers = 104;
+inline constexpr std::uint16_t kTypeCode = 115;
+inline constexpr std::uint16_t kAppIdentifier = 116;
+inline constexpr std::uint16_t kProgramName = 118;
+inline constexpr std::uint16_t kSerial = 38;
+inline constexpr std::uint16_t kIdentity = 37;
+inline constexpr std::uint16_t kPresent = 172;
+inline constexpr std::uint16_t kModel = 124;
+inline constexpr std::uint16_t kCurrentTablet = 202;
+inline constexpr std::uint16_t kCurrentTool = 203;
+inline constexpr std::uint16_t kToolRecord = 190;
+inline constexpr std::uint16_t kRawRecord = 168;
+
+// Fields of the tool records 190 and 168.
+inline constexpr std::uint32_t kFieldProximity = 3;
+inline constexpr std::uint32_t kFieldType = 4;
+inline constexpr std::uint32_t kFieldSerial = 5;
+inline constexpr std::uint32_t kFieldX = 6;
+inline constexpr std::uint32_t kFieldY = 7;
+inline constexpr std::uint32_t kFieldSwitches = 8;
+inline constexpr std::uint32_t kFieldPressure = 9;
+inline constexpr std::uint32_t kFieldTiltX = 10;
+inline constexpr std::uint32_t kFieldTiltY = 11;
+inline constexpr std::uint32_t kFieldWheel = 12;
+inline constexpr std::uint32_t kFieldRotation = 13;
+
+// Qualifiers that change what a level's index means.
+inline constexpr std::uint32_t kByIdentifier = 1;
+inline constexpr std::uint32_t kCountQualifier = 4;
+
+}  // namespace service_codes

@@ -1,0 +1,3 @@
+#include "settings/CForceDriverData.h"
+
+CForceDriverData::CForceDriverData(DataType type) : CDriverData(type) { SetAlwaysWrite(); }

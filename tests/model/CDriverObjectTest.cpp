@@ -1,0 +1,282 @@
+// The driver object against a recording driver whose values each test lays
+// out, so that counts of requests and odd driver states can be set exactly.
+#include "driver/CDriverObject.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "model/ModelCodes.h"
+#include "model/ModelReads.h"
+#include "model/CStylus.h"
+#include "model/ModelTestSupport.h"
+#include "settings/CBehaviour.h"
+#include "support/CRecordingDriverInterface.h"
+
+namespace {
+
+std::vector<std::uint8_t> Text(const std::string& text) {
+  std::vector<std::uint8_t> bytes(256, 0);
+  std::memcpy(bytes.data(), text.data(), text.size());
+  return bytes;
+}
+
+class CDriverObjectTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_driver = CRecordingDriverInterface::Install();
+    m_driver->SetValue(MakePath({{219}}), {4, 8, 2, 2, 8});
+    SetTablets(0, 0);
+    SetApplications({});
+  }
+  void TearDown() override {
+    ReleaseDriverInterface();
+    for (const BehaviourKind kind : {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
+      ReleaseBehaviour(kind);
+  }
+
+  void SetTablets(std::uint16_t inUse, std::uint16_t total) {
+    m_driver->SetValue(MakePath({{251, 2}}), Bytes(inUse));
+    m_driver->SetValue(MakePath({{28, 2}}), Bytes(total));
+    for (std::uint32_t n = 0; n < total; ++n) {
+      m_driver->SetValue(MakePath({{2, n}, {172}}), Bytes(std::uint8_t{1}));
+      m_driver->SetValue(MakePath({{2, n}, {124}}), Bytes(std::uint16_t{130}));
+    }
+  }
+  struct StApp {
+    std::uint32_t id;
+    std::string program;
+  };
+  void SetApplications(const std::vector<StApp>& applications) {
+    const auto count = static_cast<std::uint16_t>(applications.size());
+    m_driver->SetValue(MakePath({{18}, {251}}), Bytes(count));
+    m_driver->SetValue(MakePath({{18}, {28}}), Bytes(count));
+    for (std::uint32_t n = 0; n < count; ++n) {
+      m_driver->SetValue(MakePath({{18}, {9, n}, {116}}), Bytes(applications[n].id));
+      m_driver->SetValue(MakePath({{18}, {9, n}, {118}}), Text(applications[n].program));
+      m_driver->SetValue(MakePath({{18}, {9, n}, {117}}), Text(""));
+    }
+  }
+  std::size_t CountTo(std::uint32_t command, const KeyPath& path) const {
+    std::size_t count = 0;
+    for (const StRecordedRequest& request : m_driver->GetRequests())
+      if (request.command == command && request.levels == path) ++count;
+    return count;
+  }
+
+  CRecordingDriverInterface* m_driver = nullptr;
+};
+
+struct ConnectCase {
+  VersionRecord driver;
+  Status expected;
+};
+
+TEST_F(CDriverObjectTest, ConnectAnnouncesTheAppletAndRefusesAnotherVersion) {
+  const ConnectCase cases[] = {
+      {{4, 8, 2, 2, 8}, kStatusOk},
+      {{4, 9, 2, 0, 1}, kStatusOk},
+      {{4, 8, 1, 2, 8}, kStatusVersionMismatch},
+      {{5, 8, 2, 2, 8}, kStatusVersionMismatch},
+      {{4, 9, 0, 2, 8}, kStatusVersionMismatch},
+  };
+  for (const ConnectCase& c : cases) {
+    m_driver->SetValue(MakePath({{219}}), std::vector<std::uint8_t>(c.driver.begin(), c.driver.end()));
+    m_driver->ClearRequests();
+    {
+      CDriverObject driverObject;
+      EXPECT_EQ(driverObject.SetKey(CDataKey()), c.expected);
+      EXPECT_EQ(m_driver->FindValue(MakePath({{193}}))->at(0), 1);
+      EXPECT_EQ(*m_driver->FindValue(MakePath({{244, 6}})), Bytes(std::uint32_t{0}));
+      EXPECT_EQ(CountTo(kCommandGet, MakePath({{102}})), 1U);
+      // Nothing else is read from a driver of another version.
+      EXPECT_EQ(CountTo(kCommandGet, MakePath({{18}, {28}})), c.expected == kStatusOk ? 1U : 0U);
+    }
+    EXPECT_EQ(m_driver->FindValue(MakePath({{193}}))->at(0), 0) << "closing clears the open flag";
+    EXPECT_EQ(CountTo(kCommandSet, MakePath({{244, 6}})), 2U);
+  }
+}
+
+TEST_F(CDriverObjectTest, ConnectPassesAFailedOpenFlagOn) {
+  m_driver->FailWith(kCommandSet, MakePath({{193}}), kStatusNotFound);
+  CDriverObject driverObject;
+  EXPECT_EQ(driverObject.SetKey(CDataKey()), kStatusNotFound);
+  EXPECT_EQ(CountTo(kCommandGet, MakePath({{219}})), 0U);
+}
+
+TEST_F(CDriverObjectTest, TabletListDropsTabletsMarkedGoneAndNeverRemakesThem) {
+  SetTablets(2, 3);
+  m_driver->SetValue(MakePath({{2, 1}, {172}}), Bytes(std::uint8_t{0}));
+  CDriverObject driverObject;
+  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
+  ASSERT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), 2);
+  EXPECT_TRUE(driverObject.GetSubGroup(0, kSubGroupMain)->GetKey().LastLevel() == (StObjectKey{0, 2, 0}));
+  EXPECT_TRUE(driverObject.GetSubGroup(1, kSubGroupMain)->GetKey().LastLevel() == (StObjectKey{0, 2, 2}));
+  EXPECT_EQ(driverObject.GetSubGroup(2, kSubGroupMain), nullptr);
+  EXPECT_EQ(driverObject.GetTabletsMade(), 3);
+  // Each new tablet's model code was read once.
+  EXPECT_EQ(CountTo(kCommandGet, MakePath({{2, 2}, {124}})), 1U);
+
+  // The same counts again: nothing new is made.
+  m_driver->ClearRequests();
+  EXPECT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), 2);
+  EXPECT_EQ(m_driver->GetRequests().size(), 2U);
+}
+
+TEST_F(CDriverObjectTest, TabletListKeepsEveryTabletWhenNoneIsMarkedGone) {
+  SetTablets(1, 2);
+  CDriverObject driverObject;
+  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
+  EXPECT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), 2);
+}
+
+TEST_F(CDriverObjectTest, RemovingATabletClearsItsPresentFlag) {
+  SetTablets(2, 2);
+  CDriverObject driverObject;
+  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
+  ASSERT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), 2);
+  EXPECT_EQ(driverObject.RemoveSubGroup(0, kSubGroupApplication), kStatusNoItem);
+  EXPECT_EQ(driverObject.RemoveSubGroup(2, kSubGroupMain), kStatusNoItem);
+  EXPECT_EQ(driverObject.RemoveSubGroup(0, kSubGroupMain), kStatusOk);
+  EXPECT_EQ(m_driver->FindValue(MakePath({{2, 0}, {172}}))->at(0), 0);
+  m_driver->SetValue(MakePath({{251, 2}}), Bytes(std::uint16_t{1}));
+  ASSERT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), 1);
+  EXPECT_TRUE(driverObject.GetSubGroup(0, kSubGroupMain)->GetKey().LastLevel() == (StObjectKey{0, 2, 1}));
+}
+
+struct SelectedCase {
+  std::uint16_t tablets;
+  std::uint16_t current;  // 0xFFFF: the driver cannot say
+  std::uint16_t expected;
+};
+
+TEST_F(CDriverObjectTest, SelectedTabletStartsFromTheDriversCurrentTablet) {
+  const SelectedCase cases[] = {
+      {2, 1, 1}, {2, 0, 0}, {2, 5, 0}, {2, 0xFFFF, 0}, {0, 0, 0xFFFF}, {0, 3, 0xFFFF},
+  };
+  for (const SelectedCase& c : cases) {
+    SetTablets(c.tablets, c.tablets);
+    if (c.current == 0xFFFF)
+      m_driver->FailWith(kCommandGet, MakePath({{202}}), kStatusNotFound);
+    else
+      m_driver->SetValue(MakePath({{202}}), Bytes(c.current));
+    CDriverObject driverObject;
+    ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
+    (void)driverObject.GetSubGroupCount(kSubGroupMain);
+    std::uint16_t selected = 0x1234;
+    ASSERT_EQ(ReadItem(driverObject, kItemSelected, selected), kStatusOk);
+    EXPECT_EQ(selected, c.expected) << c.tablets << " tablets, current " << c.current;
+    m_driver->FailWith(kCommandGet, MakePath({{202}}), kStatusOk);
+  }
+}
+
+TEST_F(CDriverObjectTest, ApplicationsFollowTheDriversCount) {
+  SetApplications({{1, "a"}, {2, "b"}, {3, "c"}});
+  CDriverObject driverObject;
+  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
+  EXPECT_EQ(driverObject.GetApplicationCount(), 3U);
+  CAppObject* last = driverObject.FindApplicationById(3);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(driverObject.GetApplicationPosition(last), 2);
+  EXPECT_EQ(driverObject.FindApplicationByProgram("b"), driverObject.GetSubGroup(1, kSubGroupApplication));
+  EXPECT_EQ(driverObject.FindApplicationByProgram("B"), nullptr);
+  EXPECT_EQ(driverObject.FindApplicationById(9), nullptr);
+
+  SetApplications({{1, "a"}});
+  EXPECT_EQ(driverObject.GetSubGroupCount(kSubGroupApplication), 1);
+  EXPECT_EQ(driverObject.GetApplicationPosition(last), 0) << "a deleted application has no position";
+}
+
+struct IdCase {
+  std::vector<std::pair<std::uint32_t, std::string>> held;
+  std::string name;
+  std::uint32_t expected;
+};
+
+TEST_F(CDriverObjectTest, MadeIdentifierSkipsThoseOtherProgramsHold) {
+  const IdCase cases[] = {
+      {{}, "abc", 294},
+      {{{294, "x.exe"}, {295, "y.exe"}}, "abc", 296},
+      {{{294, "abc"}}, "abc", 294},
+      {{}, "\xE9", static_cast<std::uint32_t>(-23)},
+      {{}, "", 0},
+  };
+  for (const IdCase& c : cases) {
+    std::vector<StApp> applications;
+    for (const auto& [id, program] : c.held) applications.push_back({id, program});
+    SetApplications(applications);
+    CDriverObject driverObject;
+    ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
+    std::uint32_t id = 0;
+    EXPECT_EQ(driverObject.MakeApplicationId(c.name, id), kStatusOk);
+    EXPECT_EQ(id, c.expected) << c.name;
+  }
+}
+
+TEST_F(CDriverObjectTest, CheckApplicationRemovesDuplicatesAndNamelessEntries) {
+  SetApplications({{0, "paint.exe"}, {7, "draw.exe"}, {0, ""}, {8, "draw.exe"}});
+  CDriverObject driverObject;
+  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
+
+  std::int32_t position = 9;
+  EXPECT_EQ(driverObject.CheckApplication(position), kStatusNoItem);
+
+  // A unique program without identifier gets one and stays.
+  position = 0;
+  EXPECT_EQ(driverObject.CheckApplication(position), kStatusOk);
+  EXPECT_EQ(position, 0);
+  std::uint32_t expected = 0;
+  for (const char c : std::string("paint.exe")) expected += static_cast<std::uint32_t>(c);
+  EXPECT_EQ(*m_driver->FindValue(MakePath({{18}, {9, 0}, {116}})), Bytes(expected));
+  EXPECT_EQ(CountTo(kCommandRemove, MakePath({{18}, {142, 0}})), 0U);
+
+  // A second entry for a program goes; the position names the first.
+  position = 3;
+  EXPECT_EQ(driverObject.CheckApplication(position), kStatusOk);
+  EXPECT_EQ(position, 1);
+  EXPECT_EQ(CountTo(kCommandRemove, MakePath({{18}, {142, 3}})), 1U);
+
+  // A nameless entry goes with no other to point at.
+  position = 2;
+  EXPECT_EQ(driverObject.CheckApplication(position), kStatusOk);
+  EXPECT_EQ(position, -1);
+  EXPECT_EQ(CountTo(kCommandRemove, MakePath({{18}, {142, 2}})), 1U);
+}
+
+TEST_F(CDriverObjectTest, AddApplicationAsksForANewEntry) {
+  CDriverObject driverObject;
+  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
+  std::uint32_t number = 77;
+  EXPECT_EQ(driverObject.AddApplication(number), kStatusOk);
+  EXPECT_EQ(CountTo(kCommandCreate, MakePath({{18}, {142}})), 1U);
+  EXPECT_EQ(number, 0U) << "the recording driver answers the create with no bytes";
+}
+
+TEST_F(CDriverObjectTest, ToolItemsOfAnApplicationComeFromThatApplication) {
+  SetApplications({{0, "any"}, {5, "paint.exe"}});
+  SetTablets(1, 1);
+  m_driver->SetValue(MakePath({{2, 0}, {4, 0}, {116}}), Bytes(std::uint32_t{5}));
+  CDriverObject driverObject;
+  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
+  CStylus stylus(driverObject);
+  CDataKey key;
+  key.AppendLevel(2, 0).AppendLevel(4, 0);
+  ASSERT_EQ(stylus.SetKey(key), kStatusOk);
+  std::string program;
+  EXPECT_EQ(ReadItemText(stylus, kItemProgramName, program), kStatusOk);
+  EXPECT_EQ(program, "paint.exe");
+  CDriverData* fromTool = nullptr;
+  CDriverData* fromApplication = nullptr;
+  ASSERT_EQ(stylus.GetItem(41, fromTool), kStatusOk);
+  ASSERT_EQ(driverObject.GetSubGroup(1, kSubGroupApplication)->GetItem(41, fromApplication), kStatusOk);
+  EXPECT_EQ(fromTool, fromApplication);
+
+  m_driver->SetValue(MakePath({{2, 0}, {4, 1}, {116}}), Bytes(std::uint32_t{6}));
+  CStylus orphan(driverObject);
+  ASSERT_EQ(orphan.SetKey(CDataKey(key).RemoveLastLevel().AppendLevel(4, 1)), kStatusOk);
+  CDriverData* none = nullptr;
+  EXPECT_EQ(orphan.GetItem(42, none), kStatusOutOfMemory);
+}
+
+}  // namespace

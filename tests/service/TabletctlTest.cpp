@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct StRun {
+  int code = -1;
+  std::string out;
+};
+
+// tabletctl and tabletd as a user runs them, against a private socket.
+class TabletctlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* bin = std::getenv("KELVO_BUILD_BIN");
+    if (bin == nullptr) GTEST_SKIP() << "KELVO_BUILD_BIN is set by ctest";
+    m_bin = bin;
+    m_dir = fs::temp_directory_path() / ("kelvo-ctl-" + std::to_string(::getpid()));
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir);
+    m_daemon = ::fork();
+    if (m_daemon == 0) {
+      const std::string tabletd = (m_bin / "tabletd").string();
+      const std::string socket = (m_dir / "s").string();
+      const std::string state = (m_dir / "state.json").string();
+      ::execl(tabletd.c_str(), "tabletd", "--socket", socket.c_str(), "--state", state.c_str(), nullptr);
+      ::_exit(127);
+    }
+    for (int i = 0; i < 200 && !fs::exists(m_dir / "s"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  void TearDown() override {
+    if (m_daemon > 0) {
+      ::kill(m_daemon, SIGTERM);
+      int status = 0;
+      ::waitpid(m_daemon, &status, 0);
+      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+      EXPECT_FALSE(fs::exists(m_dir / "s"));  // SIGTERM removes the socket
+    }
+    fs::remove_all(m_dir);
+  }
+  StRun Ctl(const std::string& args, const fs::path& socket = {}) {
+    const std::string command = (m_bin / "tabletctl").string() + " --socket " +
+                                (socket.empty() ? m_dir / "s" : socket).string() + " " + args + " 2>&1";
+    StRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    char chunk[512];
+    while (std::fgets(chunk, sizeof(chunk), pipe) != nullptr) run.out += chunk;
+    const int status = ::pclose(pipe);
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+  }
+
+  fs::path m_bin;
+  fs::path m_dir;
+  pid_t m_daemon = -1;
+};
+
+TEST_F(TabletctlTest, ReadsWritesAndResetsValuesByPath) {
+  EXPECT_EQ(Ctl("get 2:0/4:0/11:2/41").out, "3 (0x3)\n");
+  EXPECT_EQ(Ctl("set 2:0/4:0/11:2/41 7").code, 0);
+  EXPECT_EQ(Ctl("get 2:0/4:0/11:2/41").out, "7 (0x7)\n");
+  EXPECT_EQ(Ctl("default 2:0/4:0/11:2/41").out, "3 (0x3)\n");
+  EXPECT_EQ(Ctl("set 2:0/4:0/188 'text:Fine liner'").code, 0);
+  EXPECT_EQ(Ctl("get 2:0/4:0/188").out, "\"Fine liner\"\n");
+  const StRun list = Ctl("list");
+  EXPECT_NE(list.out.find("tablet 0: model 130"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("tool 1: type 3"), std::string::npos) << list.out;
+}
+
+TEST_F(TabletctlTest, PenAndAttachChangeWhatTheDiagnosticsRead) {
+  EXPECT_EQ(Ctl("pen prox 1").code, 0);
+  EXPECT_EQ(Ctl("pen move 1500 900").code, 0);
+  EXPECT_EQ(Ctl("get 2:0/190:3").out, "1 (0x1)\n");
+  EXPECT_EQ(Ctl("get 2:0/190:4").out, "3 (0x3)\n");   // the puck's type code
+  EXPECT_EQ(Ctl("get 2:0/168:7").out, "900 (0x384)\n");
+  EXPECT_EQ(Ctl("attach tool 0 42 77").out, "tool 2\n");
+  EXPECT_EQ(Ctl("get 2:0/28:4").out, "3 (0x3)\n");
+  EXPECT_EQ(Ctl("detach tool 0 2").code, 0);
+  EXPECT_EQ(Ctl("get 2:0/251:4").out, "2 (0x2)\n");
+}
+
+TEST_F(TabletctlTest, BadInputAndNoDaemonExitNonZero) {
+  struct Row {
+    const char* args;
+    int code;
+  };
+  const Row rows[] = {
+      {"get 2:0/999", 2},               // bad path
+      {"get 2:0/4:9/115", 1},           // unknown to the service
+      {"set 2:0/4:0/11:2/41 seven", 2}, // bad value
+      {"set 2:0/4:0/172 300", 2},       // does not fit one byte
+      {"set 2:0/4:0/38 1", 1},          // the serial is the tool's own
+      {"frobnicate", 2},
+  };
+  for (const Row& row : rows) EXPECT_EQ(Ctl(row.args).code, row.code) << row.args;
+  const StRun none = Ctl("list", m_dir / "nobody");
+  EXPECT_EQ(none.code, 3);
+  EXPECT_NE(none.out.find("tabletd"), std::string::npos);
+}
+
+}  // namespace

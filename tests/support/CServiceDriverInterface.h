@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+
+#include "driver/CDriverInterface.h"
+#include "service/CTabletService.h"
+
+// A driver interface that sends each request exactly as the Wintab one does
+// (packet made on the stack, filled, data length set to the capacity) but
+// hands it to a tablet service in this process. Tests of settings and model
+// install it: InstallDriverInterface(std::make_unique<CServiceDriverInterface>(service)).
+class CServiceDriverInterface : public CDriverInterface {
+ public:
+  // Owns a service built from the default profile, with no state file.
+  CServiceDriverInterface();
+  explicit CServiceDriverInterface(std::unique_ptr<CTabletService> owned);
+  // Borrows `service`, which must outlive this interface.
+  explicit CServiceDriverInterface(CTabletService& borrowed);
+
+  [[nodiscard]] Status SendRequest(std::uint32_t command, const StObjectKey* keys, std::uint32_t capacity,
+                                   void* buffer) override;
+  [[nodiscard]] Status GetAppletVersion(VersionRecord& out) override;
+  [[nodiscard]] Status Open() override { return kStatusOk; }
+
+  [[nodiscard]] CTabletService& Service() { return *m_service; }
+  // Requests sent so far, for tests where the number of requests matters.
+  [[nodiscard]] std::uint32_t RequestCount() const { return m_requests; }
+
+ private:
+  std::unique_ptr<CTabletService> m_owned;
+  CTabletService* m_service;
+  std::uint32_t m_requests = 0;
+};

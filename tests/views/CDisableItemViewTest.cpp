@@ -1,0 +1,44 @@
+#include "views/CDisableItemView.h"
+
+#include "views/ViewTestHarness.h"
+
+namespace {
+
+constexpr std::uint32_t kControl = 1209;
+constexpr ItemId kAcceleration = 122;
+
+class DisableItemViewTest : public ViewTest {
+ protected:
+  void SetUp() override {
+    ViewTest::SetUp();
+    m_data->Define(kAcceleration, DataType::kWord);
+    m_driver->PutWord(m_data->KeyOf(kAcceleration), 1);
+  }
+};
+
+TEST_F(DisableItemViewTest, GreysInsteadOfHidingAndNeverAsksForARedisplay) {
+  CDisableItemView view(kControl, kAcceleration);
+  ASSERT_EQ(view.Attach(m_data.get(), kSameData), kStatusOk);
+  EXPECT_EQ(Refresh(view), kStatusOk);
+  EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlShow}}));
+
+  m_driver->PutWord(m_data->KeyOf(kAcceleration), 3);
+  EXPECT_EQ(Refresh(view), kStatusOk);
+  EXPECT_TRUE(TakeChanges().empty()) << "a changed value is not redisplayed";
+
+  m_driver->Fail(m_data->KeyOf(kAcceleration), kStatusNotFound);
+  EXPECT_EQ(Refresh(view, kControl), kStatusHandled);
+  EXPECT_EQ(view.GetState(), kStateHidden);
+  EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlShowDisabled}}));
+}
+
+TEST_F(DisableItemViewTest, MatchStateGreys) {
+  const std::uint8_t reference[] = {1, 0};
+  CDisableItemView view(kControl, kAcceleration);
+  ASSERT_EQ(view.SetReference(reference, sizeof reference, 0), kStatusOk);
+  ASSERT_EQ(view.Attach(m_data.get(), kSameData), kStatusOk);
+  EXPECT_EQ(Refresh(view), kStatusOk);
+  EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlShowDisabled}}));
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+#include "views/COnOffView.h"
+
+#include <algorithm>
+
+#include "views/CItemView.h"
+#include "views/CMenuSuperView.h"
+#include "views/ControlIds.h"
+#include "views/ViewTestHarness.h"
+
+namespace {
+
+class OnOffViewTest : public ViewTest {
+ protected:
+  void SetUp() override {
+    ViewTest::SetUp();
+    m_data->Define(kDriverOnItem, DataType::kByte);
+    m_driver->Put(m_data->KeyOf(kDriverOnItem), {1});
+  }
+};
+
+TEST_F(OnOffViewTest, BuildsTheDriverOnCheckBox) {
+  COnOffView group(ControlId::kDriverOnGroup);
+  ASSERT_EQ(group.Build(), kStatusOk);
+  ASSERT_EQ(group.Count(), 1u);
+  auto* box = dynamic_cast<CItemView*>(group.ViewAt(0));
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->GetControlId(), ControlId::kDriverOnButton);
+  EXPECT_EQ(box->GetItemId(), kDriverOnItem);
+}
+
+TEST_F(OnOffViewTest, RoutesToTheCheckBoxButNeverClaims) {
+  COnOffView group(ControlId::kDriverOnGroup);
+  ASSERT_EQ(group.Build(), kStatusOk);
+  ASSERT_EQ(group.Attach(m_data.get(), kSameData), kStatusOk);
+  std::uint32_t off = 0;
+  EXPECT_EQ(Send(group, kViewSet, ControlId::kDriverOnButton, &off), kStatusOk);
+  EXPECT_EQ(m_driver->Value(m_data->KeyOf(kDriverOnItem)), std::vector<std::uint8_t>{0});
+
+  ASSERT_EQ(group.SetStateAndNotify(kStateHidden), kStatusOk);
+  TakeChanges();
+  // Any request shows the group again.
+  EXPECT_EQ(Refresh(group), kStatusOk);
+  EXPECT_EQ(group.GetState(), kStateShown);
+  const std::vector<Change> changes = TakeChanges();
+  EXPECT_NE(std::find(changes.begin(), changes.end(), Change{ControlId::kDriverOnGroup, kControlShow}),
+            changes.end());
+}
+
+TEST_F(OnOffViewTest, MenuPlaceholderIsInert) {
+  CMenuSuperView menu(ControlId::kMenuView);
+  ASSERT_EQ(menu.Build(), kStatusOk);
+  EXPECT_EQ(menu.Count(), 0u);
+  ASSERT_EQ(menu.Attach(m_data.get(), kSameData), kStatusOk);
+  for (std::uint32_t op : {0u, 1u, 5u, 9u}) {
+    EXPECT_EQ(Send(menu, op, ControlId::kMenuView), kStatusOk) << op;
+  }
+  EXPECT_TRUE(m_driver->NothingSent());
+}
+
+}  // namespace

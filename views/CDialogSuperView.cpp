@@ -1,0 +1,30 @@
+#include "views/CDialogSuperView.h"
+
+#include "views/CRootStack.h"
+
+ViewResult CDialogSuperView::Attach(CDataGrouping* data, std::int32_t index) {
+  const ViewResult result = CSuperView::Attach(data, index);
+  if (LowWord(result) != kStatusOk) return result;
+  if (CRootStack* roots = FindRootStack(); roots != nullptr) roots->PushRoot(this);
+  ViewRequest refresh{kViewRefresh, kBroadcastId, nullptr};
+  static_cast<void>(Dispatch(refresh));
+  ViewRequest commit{kViewCommit, kBroadcastId, nullptr};
+  static_cast<void>(Dispatch(commit));
+  static_cast<void>(NotifyControlState(GetControlId(), kControlRedisplay));
+  return kStatusOk;
+}
+
+ViewResult CDialogSuperView::Dispatch(ViewRequest& request) {
+  if (request.controlId != GetControlId()) return CSuperView::Dispatch(request);
+  ViewRequest toChildren{request.operation, kBroadcastId, request.data};
+  const ViewResult result = CSuperView::Dispatch(toChildren);
+  if (request.operation != kViewApply && request.operation != kViewRevert) {
+    return LowWord(result) != kStatusOk ? result : kStatusHandled;
+  }
+  CRootStack* roots = FindRootStack();
+  if (roots != nullptr) roots->PopRoot();
+  static_cast<void>(Detach());
+  if (roots == nullptr) return kStatusHandled;
+  const ViewResult below = roots->HandleRequest(request);
+  return LowWord(below) != kStatusOk ? below : kStatusHandled;
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+
+#include "views/ViewRequest.h"
+
+// Control ids of the views' controls and of the view roots. The main window's
+// control table gives every named control of its layout one of these.
+namespace ControlId {
+
+inline constexpr std::uint32_t kBroadcast = kBroadcastId;
+
+// Main window.
+inline constexpr std::uint32_t kUpperView = 1100;
+inline constexpr std::uint32_t kVersionPrompt = 1101;
+inline constexpr std::uint32_t kDriverOnGroup = 1102;
+inline constexpr std::uint32_t kDriverOnButton = 1103;
+inline constexpr std::uint32_t kWindowPosition = 1104;
+inline constexpr std::uint32_t kClickSound = 1105;
+inline constexpr std::uint32_t kTabChange = 1150;
+inline constexpr std::uint32_t kStylusTab = 1151;
+inline constexpr std::uint32_t kPuckTab = 1153;
+inline constexpr std::uint32_t kTabletTab = 1155;
+inline constexpr std::uint32_t kCalibrateTab = 1156;
+inline constexpr std::uint32_t kTabsWindow = 1159;
+
+// Stylus tab.
+inline constexpr std::uint32_t kStylusView = 1200;
+inline constexpr std::uint32_t kEraserFeelSlider = 1201;
+inline constexpr std::uint32_t kUpperSideSwitchComboBox = 1202;
+inline constexpr std::uint32_t kLowerSideSwitchComboBox = 1203;
+inline constexpr std::uint32_t kTipFeelSlider = 1204;
+inline constexpr std::uint32_t kTrackingModeGroup = 1205;
+inline constexpr std::uint32_t kPenMouseMode = 1206;
+inline constexpr std::uint32_t kDCDSlider = 1207;
+inline constexpr std::uint32_t kStylusDefaultButton = 1208;
+inline constexpr std::uint32_t kNoAcceleration = 1209;
+inline constexpr std::uint32_t kStylusImage = 1210;
+inline constexpr std::uint32_t kStylusAdvancedButton = 1211;
+inline constexpr std::uint32_t kEnableEraserCheckBox = 1228;
+inline constexpr std::uint32_t kStylusToolType = 1229;
+
+// Puck tab.
+inline constexpr std::uint32_t kPuckView = 1300;
+inline constexpr std::uint32_t kLeftPuckButtonComboBox = 1301;
+inline constexpr std::uint32_t kMidPuckButtonComboBox = 1302;
+inline constexpr std::uint32_t kRightPuckButtonComboBox = 1303;
+inline constexpr std::uint32_t kPuckImage = 1304;
+inline constexpr std::uint32_t kWheelFunctionGroup = 1305;
+inline constexpr std::uint32_t kWFLinesSpin = 1306;
+inline constexpr std::uint32_t kMouseSpeedSlider = 1307;
+inline constexpr std::uint32_t kPuckTrackingModeGroup = 1308;
+inline constexpr std::uint32_t kPuckPenMouseMode = 1309;
+inline constexpr std::uint32_t kPuckDefaultButton = 1310;
+inline constexpr std::uint32_t kMouseBallisticsGroup = 1312;
+inline constexpr std::uint32_t kMouseSpeedGroup = 1313;
+inline constexpr std::uint32_t kMouseBallisticsSlider = 1314;
+
+// Tablet tab.
+inline constexpr std::uint32_t kTabletView = 1400;
+inline constexpr std::uint32_t kSignalStateImage = 1401;
+inline constexpr std::uint32_t kBatteryStateImage = 1402;
+inline constexpr std::uint32_t kJoystickScrollGroup = 1403;
+inline constexpr std::uint32_t kJoystickSwitchGroup = 1404;
+inline constexpr std::uint32_t kBatteryLow = 1405;
+inline constexpr std::uint32_t kTabletDefaultButton = 1406;
+
+// Calibration tab.
+inline constexpr std::uint32_t kCalibrateView = 1600;
+inline constexpr std::uint32_t kCalibrateButton = 1601;
+inline constexpr std::uint32_t kCalibrationMonitorComboBox = 1602;
+
+// Roots of the modal dialogs' view trees.
+inline constexpr std::uint32_t kKeystrokeDialog = 2000;
+inline constexpr std::uint32_t kModifierDialog = 2100;
+inline constexpr std::uint32_t kRunDialog = 2200;
+inline constexpr std::uint32_t kDiagnosticsDialog = 3000;
+inline constexpr std::uint32_t kAdvancedSettings = 4000;
+inline constexpr std::uint32_t kTipModeGroup = 4001;
+
+// Modifier dialog check boxes.
+inline constexpr std::uint32_t kShiftCheckBox = 2102;
+inline constexpr std::uint32_t kCtrlCheckBox = 2103;
+inline constexpr std::uint32_t kAltCheckBox = 2104;
+inline constexpr std::uint32_t kClickCheckBox = 2107;
+
+// Opens the diagnostics dialog.
+inline constexpr std::uint32_t kOpenDiagnostics = 2253;
+
+// Information texts.
+inline constexpr std::uint32_t kDriverVersion = 3010;
+inline constexpr std::uint32_t kTabletComboBox = 3020;
+inline constexpr std::uint32_t kTabletModel = 3022;
+inline constexpr std::uint32_t kMenuView = 3500;
+inline constexpr std::uint32_t kHelpButton = 3502;
+inline constexpr std::uint32_t kAboutButton = 3503;
+
+}  // namespace ControlId

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <utility>
+
+#include "settings/MakeNoThrow.h"
+#include "settings/StItemRow.h"
+#include "views/CSuperView.h"
+
+class CItemView;
+class CDisableItemView;
+class CDefaultButtonItemView;
+class CPercentItemView;
+class CPromptItemView;
+
+// Makes a view of any class into `out`; 0x101 when it cannot be allocated.
+template <typename TView, typename... Args>
+[[nodiscard]] Status MakeView(std::unique_ptr<TView>& out, Args&&... args) {
+  out = MakeNoThrow<TView>(std::forward<Args>(args)...);
+  return out ? kStatusOk : kStatusOutOfMemory;
+}
+
+// Where a new child of a super view finds its data object.
+struct StChildPlace {
+  std::int32_t index = kSameData;
+  ViewSelector selector = nullptr;
+  std::uint32_t argument = 0;
+};
+
+// Makes a view and appends it to `parent` as a child at `place`; `added`,
+// when given, receives the child (still owned by the parent).
+template <typename TView, typename... Args>
+[[nodiscard]] Status AddChildView(CSuperView& parent, const StChildPlace& place, TView** added,
+                                  Args&&... args) {
+  std::unique_ptr<TView> view;
+  KELVO_TRY(MakeView(view, std::forward<Args>(args)...));
+  TView* raw = view.get();
+  KELVO_TRY(parent.AddView(std::move(view), place.index, place.selector, place.argument));
+  if (added != nullptr) *added = raw;
+  return kStatusOk;
+}
+
+// Item views of each class, made on their own or added to a parent.
+[[nodiscard]] Status MakeItemView(std::unique_ptr<CItemView>& out, std::uint32_t controlId,
+                                  ItemId itemId, std::uint32_t valueType = 0);
+[[nodiscard]] Status AddItemView(CSuperView& parent, std::uint32_t controlId, ItemId itemId,
+                                 const StChildPlace& place = {}, std::uint32_t valueType = 0,
+                                 CItemView** added = nullptr);
+
+[[nodiscard]] Status MakeDisableItemView(std::unique_ptr<CDisableItemView>& out,
+                                         std::uint32_t controlId, ItemId itemId,
+                                         std::uint32_t valueType = 0);
+[[nodiscard]] Status AddDisableItemView(CSuperView& parent, std::uint32_t controlId, ItemId itemId,
+                                        const StChildPlace& place = {}, std::uint32_t valueType = 0,
+                                        CDisableItemView** added = nullptr);
+
+[[nodiscard]] Status MakeDefaultButtonItemView(std::unique_ptr<CDefaultButtonItemView>& out,
+                                               std::uint32_t controlId, ItemId itemId = 0,
+                                               std::uint32_t valueType = 0);
+[[nodiscard]] Status AddDefaultButtonItemView(CSuperView& parent, std::uint32_t controlId,
+                                              ItemId itemId = 0, const StChildPlace& place = {},
+                                              std::uint32_t valueType = 0,
+                                              CDefaultButtonItemView** added = nullptr);
+
+[[nodiscard]] Status MakePercentItemView(std::unique_ptr<CPercentItemView>& out,
+                                         std::uint32_t controlId, ItemId itemId,
+                                         std::uint32_t valueType = 0);
+[[nodiscard]] Status AddPercentItemView(CSuperView& parent, std::uint32_t controlId, ItemId itemId,
+                                        const StChildPlace& place = {}, std::uint32_t valueType = 0,
+                                        CPercentItemView** added = nullptr);
+
+[[nodiscard]] Status MakePromptItemView(std::unique_ptr<CPromptItemView>& out,
+                                        std::uint32_t controlId, ItemId itemId,
+                                        std::uint32_t valueType = 0);
+[[nodiscard]] Status AddPromptItemView(CSuperView& parent, std::uint32_t controlId, ItemId itemId,
+                                       const StChildPlace& place = {}, std::uint32_t valueType = 0,
+                                       CPromptItemView** added = nullptr);
