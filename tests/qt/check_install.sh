@@ -20,6 +20,10 @@ grep -q "$prefix/$app/tablet-properties" "$prefix/bin/tablet-properties" || { ec
 need "$app/cplhost"
 need "$app/libwintab32.so"
 need "$app/Tablet.znc"
+# What other folders build is installed when the build has it.
+for built in Tablet.cpl tablet-properties; do
+  [ -e "$build/bin/$built" ] && need "$app/$built"
+done
 need "share/applications/tablet-properties.desktop"
 for icon in 101 102; do
   need "$app/icons/$icon.png"
