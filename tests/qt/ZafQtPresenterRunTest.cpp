@@ -180,6 +180,30 @@ TEST_F(QtRun, ScreensComeFromQt) {
   EXPECT_GT(screens.front().bounds.Width(), 0);
 }
 
+// Offscreen, nobody can answer a window: a run ends once its picture is taken,
+// even with a timer ticking.
+TEST(QtOffscreenRun, EndsByItselfOnceThePictureIsTaken) {
+  for (const bool picture : {false, true}) {
+    auto presenter = std::make_unique<ZafQtPresenter>(ZafQtShow::kOffscreen);
+    CTempDir temp;
+    const std::string path = temp.Path() + "/run.png";
+    if (picture) presenter->SetScreenshotOnShow(path, true);
+    ZafApplication application(0, nullptr, std::move(presenter));
+    CTickWindow window;
+    window.SetRegion(ZafRegion::FromSize(0, 0, 120, 60));
+    application.WindowManager().Add(window);
+    ZafTimer* timer = application.EventManager().AddTimer(std::make_unique<ZafTimer>(20, &window));
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(application.Control(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1)) << picture;
+    EXPECT_EQ(application.WindowManager().Contains(window), !picture)
+        << "closed only after a picture";
+    EXPECT_EQ(QImage(QString::fromStdString(path), "PNG").isNull(), !picture);
+    application.EventManager().RemoveTimer(timer);
+    application.WindowManager().Subtract(window);
+  }
+}
+
 // Headless runs (scripts) draw their screenshots offscreen through Qt.
 TEST(QtHeadlessScreenshot, TheScriptVerbSavesAPictureOfTheCurrentWindow) {
   ZafStorage storage;

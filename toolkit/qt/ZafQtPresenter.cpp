@@ -118,6 +118,11 @@ void ZafQtPresenter::EndModal(ZafWindow& window) {
 }
 
 ZafWaitResult ZafQtPresenter::WaitForInput(std::optional<std::int64_t> deadlineMs) {
+  // Offscreen nobody can answer: once the picture is taken, the run is over.
+  if (m_show == ZafQtShow::kOffscreen && !m_screenshotPending) {
+    QCoreApplication::processEvents();
+    return ZafWaitResult::kEnded;
+  }
   if (deadlineMs) {
     const std::int64_t remaining = *deadlineMs - m_clock.NowMs();
     if (remaining <= 0) {
@@ -220,8 +225,10 @@ std::string ZafQtPresenter::QtFilter(const std::string& filter) {
 
 void ZafQtPresenter::TakeScreenshotOnShow(ZafWindow& window) {
   const std::string path = std::exchange(m_screenshotPath, {});
+  m_screenshotPending = true;
   // After the window has set itself up and been laid out.
   QTimer::singleShot(0, m_filter.get(), [this, target = &window, path] {
+    m_screenshotPending = false;
     if (!Realized(*target)) return;
     if (Screenshot(*target, path) == kStatusOk)
       std::fprintf(stderr, "screenshot saved to %s\n", path.c_str());

@@ -25,7 +25,7 @@ class QWidget;
 
 enum class ZafQtShow {
   kOnScreen,
-  kOffscreen,  // windows are drawn for pictures only, never shown
+  kOffscreen,  // windows are drawn for pictures only, never shown; runs end by themselves
 };
 
 class ZafQtPresenter : public ZafPresenter {
@@ -75,4 +75,5 @@ class ZafQtPresenter : public ZafPresenter {
   std::set<const ZafWindow*> m_windows;
   std::string m_screenshotPath;
   bool m_closeAfterScreenshot = false;
+  bool m_screenshotPending = false;
 };
