@@ -2,6 +2,7 @@
 // closing event, message boxes, timers waking the loop, screenshots.
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
@@ -162,6 +163,24 @@ TEST_F(QtRun, TheScreenshotOnShowIsTakenOnceAndCanEndTheRun) {
   EXPECT_FALSE(m_application->WindowManager().Contains(main));
   EXPECT_EQ(main.ClosingEvent(), kZafEventClose);
   EXPECT_FALSE(QImage(QString::fromStdString(path), "PNG").isNull());
+}
+
+TEST_F(QtRun, TheFileChooserAnswersTheChosenFileOrNothing) {
+  CTempDir temp;
+  const std::string chosen = temp.Write("manual.pdf", "%PDF");
+  for (const bool accept : {true, false}) {
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->windowTitle(), "Find the manual");
+      if (!accept) return dialog->reject();
+      dialog->selectFile(QString::fromStdString(chosen));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    std::string path = temp.Path();
+    EXPECT_EQ(m_presenter->ChooseOpenFile("Find the manual", "Documents|*.pdf", path), accept);
+    EXPECT_EQ(path, accept ? chosen : temp.Path());
+  }
 }
 
 TEST_F(QtRun, FileFiltersBecomeQtFilters) {
