@@ -43,7 +43,8 @@ TEST(CQtKeyMapper, KeysMapToTheirVirtualKeyAndCharacter) {
       {Qt::Key_Adiaeresis, Qt::NoModifier, "\xc3\xa4", 0, 0},
   };
   for (const StKeyCase& c : cases) {
-    const ZafKeyInfo key = CQtKeyMapper::Map(c.qtKey, c.modifiers, QString::fromUtf8(c.text), true, false);
+    const ZafKeyInfo key =
+        CQtKeyMapper::Map(c.qtKey, c.modifiers, QString::fromUtf8(c.text), true, false);
     EXPECT_EQ(key.virtualKey, c.virtualKey) << "Qt key 0x" << std::hex << c.qtKey;
     EXPECT_EQ(key.character, c.character) << "Qt key 0x" << std::hex << c.qtKey;
   }

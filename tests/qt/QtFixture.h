@@ -4,15 +4,14 @@
 // offscreen platform; windows are read by name and shown through the window
 // manager as the applet shows them.
 
-#include <gtest/gtest.h>
-
+#include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include <QCoreApplication>
+#include <gtest/gtest.h>
 
 #include "support/BuildPaths.h"
 #include "toolkit/ZafApplication.h"
@@ -24,11 +23,13 @@
 class QtFixture : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(m_storage.Open(BuildBinDir() + "/Tablet.znc"), kStatusOk) << "Tablet.znc beside the tests";
+    ASSERT_EQ(m_storage.Open(BuildBinDir() + "/Tablet.znc"), kStatusOk)
+        << "Tablet.znc beside the tests";
     auto presenter = std::make_unique<ZafQtPresenter>();
     m_presenter = presenter.get();
     m_application = std::make_unique<ZafApplication>(0, nullptr, std::move(presenter));
-    m_persistence = std::make_unique<ZafObjectPersistence>(m_storage, &m_application->DataManager());
+    m_persistence =
+        std::make_unique<ZafObjectPersistence>(m_storage, &m_application->DataManager());
     ZafObjectPersistence::SetDefault(m_persistence.get());
   }
 

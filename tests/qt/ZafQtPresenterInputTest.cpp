@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "qt/QtFixture.h"
+#include "toolkit/controls/CIntegerEditControl.h"
 #include "toolkit/controls/CMouseCaptureWindow.h"
 #include "toolkit/controls/ZafComboBox.h"
 #include "toolkit/controls/ZafNotebook.h"
@@ -28,7 +29,8 @@ namespace {
 using QtInput = QtFixture;
 
 void FillEntries(ZafComboBox& combo) {
-  for (const char* name : {"Click", "DoubleClick", "RightClick"}) combo.AddEntry({name, name, 0, 0});
+  for (const char* name : {"Click", "DoubleClick", "RightClick"})
+    combo.AddEntry({name, name, 0, 0});
 }
 
 TEST_F(QtInput, ClickOnACheckBoxRunsItsUserFunctionAndTheToolkitFollows) {
@@ -59,7 +61,8 @@ TEST_F(QtInput, StateSetFromCodeReachesTheWidgetsWithoutUserFunctions) {
   auto& combo = Find<ZafComboBox>(main, "UpperSideSwitchComboBox");
   auto& spin = Find<ZafSpinControl>(main, "WFLinesSpin");
   auto& notebook = Find<ZafNotebook>(main, "TabsWindow");
-  for (ZafWindowObject* o : std::initializer_list<ZafWindowObject*>{&eraser, &slider, &combo, &spin, &notebook}) {
+  for (ZafWindowObject* o :
+       std::initializer_list<ZafWindowObject*>{&eraser, &slider, &combo, &spin, &notebook}) {
     o->SetUserFunction(calls.Function());
   }
 
@@ -197,7 +200,8 @@ TEST_F(QtInput, KeyMessagesCarryCodeCharacterAndKeyDataWord) {
   EXPECT_EQ(window.keys[2].virtualKey, 0x25);
   EXPECT_EQ(window.keys[2].keyData, 1U | kZafKeyExtended);
   EXPECT_EQ(window.keys[4].virtualKey, 0x42);
-  EXPECT_EQ(window.keys[4].keyData & kZafKeyWasDown, kZafKeyWasDown) << "an auto-repeat was not marked as already down";
+  EXPECT_EQ(window.keys[4].keyData & kZafKeyWasDown, kZafKeyWasDown)
+      << "an auto-repeat was not marked as already down";
   // The field edited itself from those messages: "a", caret left, "b" before it.
   EXPECT_EQ(field->Text(), "ba");
   EXPECT_EQ(edit->text(), "ba");
@@ -210,6 +214,46 @@ TEST_F(QtInput, KeyMessagesCarryCodeCharacterAndKeyDataWord) {
   EXPECT_EQ(m_application->Keyboard().GetKeyState(kZafKeyControl) & 0x8000, 0);
   EXPECT_EQ(field->Text(), "ba") << "Ctrl+C typed a character";
   m_application->WindowManager().Subtract(window);
+}
+
+TEST_F(QtInput, AnIntegerEditControlTakesItsValueOnEnterOnly) {
+  ZafWindow window;
+  window.SetRegion(ZafRegion::FromSize(0, 0, 200, 80));
+  auto* field =
+      static_cast<CIntegerEditControl*>(window.Add(std::make_unique<CIntegerEditControl>()));
+  field->SetRegion(ZafRegion::FromSize(4, 4, 80, 22));
+  StUserCalls calls;
+  field->SetUserFunction(calls.Function());
+  m_application->WindowManager().Add(window);
+  auto* edit = WidgetOf<QLineEdit>(*field);
+  ASSERT_NE(edit, nullptr);
+  edit->selectAll();
+  QTest::keyClicks(edit, "42");
+  Deliver();
+  EXPECT_EQ(field->IntegerValue(), 42);
+  EXPECT_TRUE(calls.events.empty()) << "typing alone confirmed the value";
+  QTest::keyClick(edit, Qt::Key_Return);
+  Deliver();
+  EXPECT_EQ(calls.events, std::vector<ZafEventType>{kZafEventChanged});
+  EXPECT_EQ(field->IntegerValue(), 42);
+  m_application->WindowManager().Subtract(window);
+}
+
+TEST_F(QtInput, ATypedSpinValueIsTakenWhenEditingEnds) {
+  ZafWindow& main = Show("ConsumerCPLMainWindow");
+  auto& spin = Find<ZafSpinControl>(main, "WFLinesSpin");
+  ASSERT_NE(spin.Field(), nullptr);
+  StUserCalls calls;
+  spin.Field()->SetUserFunction(calls.Function());
+  auto* box = WidgetOf<QSpinBox>(spin);
+  const int wanted =
+      spin.Field()->IntegerValue() == spin.Minimum() ? spin.Minimum() + 1 : spin.Minimum();
+  box->setValue(wanted);
+  emit box->editingFinished();
+  EXPECT_EQ(spin.Field()->IntegerValue(), wanted);
+  EXPECT_EQ(calls.events, std::vector<ZafEventType>{kZafEventChanged});
+  emit box->editingFinished();
+  EXPECT_EQ(calls.events.size(), 1U) << "an unchanged value was reported again";
 }
 
 TEST_F(QtInput, MouseClicksMoveTheCaretThroughTheToolkit) {
@@ -260,7 +304,8 @@ class CTapWindow : public ZafWindow {
 TEST_F(QtInput, PenTapsOnACaptureWindowReachTheTopLevelWindow) {
   CTapWindow window;
   window.SetRegion(ZafRegion::FromSize(0, 0, 300, 200));
-  auto* capture = static_cast<CMouseCaptureWindow*>(window.Add(std::make_unique<CMouseCaptureWindow>()));
+  auto* capture =
+      static_cast<CMouseCaptureWindow*>(window.Add(std::make_unique<CMouseCaptureWindow>()));
   capture->SetRegion(ZafRegion::FromSize(10, 10, 200, 100));
   m_application->WindowManager().Add(window);
   QWidget* surface = m_presenter->WidgetFor(*capture);

@@ -2,12 +2,12 @@
 // closing event, message boxes, timers waking the loop, screenshots.
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-
 #include <chrono>
 #include <filesystem>
 
@@ -36,7 +36,8 @@ TEST_F(QtRun, AModalDialogClosedWithOkOrCancelAnswersThatEvent) {
     const char* button;
     ZafEventType closing;
   };
-  for (const StCase& c : {StCase{"OkButton", kZafEventOk}, StCase{"CancelButton", kZafEventCancel}}) {
+  for (const StCase& c :
+       {StCase{"OkButton", kZafEventOk}, StCase{"CancelButton", kZafEventCancel}}) {
     ZafWindow& dialog = Load("KeystrokeDialog");
     ClickLater(*m_presenter, Find<ZafWindowObject>(dialog, c.button));
     EXPECT_EQ(m_application->WindowManager().RunModal(dialog), c.closing) << c.button;
@@ -51,13 +52,24 @@ TEST_F(QtRun, EscapeInAModalDialogIsCancelThroughTheToolkit) {
   EXPECT_EQ(m_application->WindowManager().RunModal(dialog), kZafEventCancel);
 }
 
+TEST_F(QtRun, EnterInATextFieldStillPressesTheDefaultButton) {
+  ZafWindow& dialog = Load("KeystrokeDialog");
+  QTimer::singleShot(0, [&] {
+    QWidget* field = m_presenter->WidgetFor(Find<ZafWindowObject>(dialog, "KeysText"));
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+  });
+  EXPECT_EQ(m_application->WindowManager().RunModal(dialog), kZafEventOk);
+}
+
 TEST_F(QtRun, ModalDialogsBlockTheWindowsBelow) {
   Show("ConsumerCPLMainWindow");
   ZafWindow& dialog = Load("AboutDialog");
   bool modal = false;
   QTimer::singleShot(0, [&] {
     modal = m_presenter->WidgetFor(dialog)->isModal();
-    QTest::mouseClick(qobject_cast<QPushButton*>(m_presenter->WidgetFor(Find<ZafWindowObject>(dialog, "OkButton"))),
+    QTest::mouseClick(qobject_cast<QPushButton*>(
+                          m_presenter->WidgetFor(Find<ZafWindowObject>(dialog, "OkButton"))),
                       Qt::LeftButton);
   });
   EXPECT_EQ(m_application->WindowManager().RunModal(dialog), kZafEventOk);
@@ -110,7 +122,8 @@ TEST_F(QtRun, AToolkitTimerWakesTheLoopOnTime) {
   QTimer::singleShot(3000, [&] { gaveUp = true; });
   const auto started = std::chrono::steady_clock::now();
   EXPECT_TRUE(m_application->EventManager().RunUntil([&] { return window.ticks >= 3 || gaveUp; }));
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - started);
   EXPECT_EQ(window.ticks, 3);
   EXPECT_GE(elapsed.count(), 110) << "ticks came early";
   EXPECT_LT(elapsed.count(), 1000) << "the loop slept past its timers";
@@ -135,7 +148,8 @@ TEST_F(QtRun, AScreenshotOfTheMainWindowIsAPngOfItsSize) {
     }
   }
   EXPECT_GE(colours.size(), 3);
-  EXPECT_EQ(m_presenter->Screenshot(main, temp.Path() + "/no/such/folder/x.png"), kStatusWriteFailed);
+  EXPECT_EQ(m_presenter->Screenshot(main, temp.Path() + "/no/such/folder/x.png"),
+            kStatusWriteFailed);
   ZafWindow& hidden = Load("AboutDialog");
   EXPECT_EQ(m_presenter->Screenshot(hidden, temp.Path() + "/about.png"), kStatusNoItem);
 }
@@ -151,8 +165,27 @@ TEST_F(QtRun, TheScreenshotOnShowIsTakenOnceAndCanEndTheRun) {
   EXPECT_FALSE(QImage(QString::fromStdString(path), "PNG").isNull());
 }
 
+TEST_F(QtRun, TheFileChooserAnswersTheChosenFileOrNothing) {
+  CTempDir temp;
+  const std::string chosen = temp.Write("manual.pdf", "%PDF");
+  for (const bool accept : {true, false}) {
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->windowTitle(), "Find the manual");
+      if (!accept) return dialog->reject();
+      dialog->selectFile(QString::fromStdString(chosen));
+      QMetaObject::invokeMethod(dialog, "accept");
+    });
+    std::string path = temp.Path();
+    EXPECT_EQ(m_presenter->ChooseOpenFile("Find the manual", "Documents|*.pdf", path), accept);
+    EXPECT_EQ(path, accept ? chosen : temp.Path());
+  }
+}
+
 TEST_F(QtRun, FileFiltersBecomeQtFilters) {
-  EXPECT_EQ(ZafQtPresenter::QtFilter("Text files|*.txt|All files|*.*"), "Text files (*.txt);;All files (*.*)");
+  EXPECT_EQ(ZafQtPresenter::QtFilter("Text files|*.txt|All files|*.*"),
+            "Text files (*.txt);;All files (*.*)");
   EXPECT_EQ(ZafQtPresenter::QtFilter("Pictures|*.png;*.bmp"), "Pictures (*.png *.bmp)");
   EXPECT_EQ(ZafQtPresenter::QtFilter("Images (*.png)"), "Images (*.png)");
 }
@@ -160,8 +193,34 @@ TEST_F(QtRun, FileFiltersBecomeQtFilters) {
 TEST_F(QtRun, ScreensComeFromQt) {
   const std::vector<ZafScreen> screens = m_presenter->Screens();
   ASSERT_EQ(screens.size(), static_cast<std::size_t>(QGuiApplication::screens().size()));
-  EXPECT_EQ(std::count_if(screens.begin(), screens.end(), [](const ZafScreen& s) { return s.primary; }), 1);
+  EXPECT_EQ(
+      std::count_if(screens.begin(), screens.end(), [](const ZafScreen& s) { return s.primary; }),
+      1);
   EXPECT_GT(screens.front().bounds.Width(), 0);
+}
+
+// Offscreen, nobody can answer a window: a run ends once its picture is taken,
+// even with a timer ticking.
+TEST(QtOffscreenRun, EndsByItselfOnceThePictureIsTaken) {
+  for (const bool picture : {false, true}) {
+    auto presenter = std::make_unique<ZafQtPresenter>(ZafQtShow::kOffscreen);
+    CTempDir temp;
+    const std::string path = temp.Path() + "/run.png";
+    if (picture) presenter->SetScreenshotOnShow(path, true);
+    ZafApplication application(0, nullptr, std::move(presenter));
+    CTickWindow window;
+    window.SetRegion(ZafRegion::FromSize(0, 0, 120, 60));
+    application.WindowManager().Add(window);
+    ZafTimer* timer = application.EventManager().AddTimer(std::make_unique<ZafTimer>(20, &window));
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(application.Control(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1)) << picture;
+    EXPECT_EQ(application.WindowManager().Contains(window), !picture)
+        << "closed only after a picture";
+    EXPECT_EQ(QImage(QString::fromStdString(path), "PNG").isNull(), !picture);
+    application.EventManager().RemoveTimer(timer);
+    application.WindowManager().Subtract(window);
+  }
 }
 
 // Headless runs (scripts) draw their screenshots offscreen through Qt.

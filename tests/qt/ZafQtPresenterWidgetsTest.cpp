@@ -25,8 +25,8 @@
 #include "toolkit/controls/ZafImage.h"
 #include "toolkit/controls/ZafNotebook.h"
 #include "toolkit/controls/ZafPopUpItem.h"
-#include "toolkit/controls/ZafPrompt.h"
 #include "toolkit/controls/ZafProgressBar.h"
+#include "toolkit/controls/ZafPrompt.h"
 #include "toolkit/controls/ZafScrollBar.h"
 #include "toolkit/controls/ZafSpinControl.h"
 #include "toolkit/controls/ZafText.h"
@@ -35,7 +35,9 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 class WidgetKinds : public QtFixture {
  protected:
@@ -46,22 +48,27 @@ class WidgetKinds : public QtFixture {
     if (auto* item = dynamic_cast<ZafPopUpItem*>(&o)) {
       QAction* action = m_presenter->ActionFor(o);
       auto* menu = qobject_cast<QMenu*>(m_presenter->WidgetFor(*o.Parent()));
-      if (action == nullptr || menu == nullptr || !menu->actions().contains(action)) return "no action in its menu";
+      if (action == nullptr || menu == nullptr || !menu->actions().contains(action))
+        return "no action in its menu";
       return action->text() == Q(item->Text()) ? "" : "action text differs";
     }
     if (w == nullptr) return "no widget";
     if (o.Parent() == nullptr) {
       const bool dialog = o.ClassName() == "ZafDialogWindow";
-      if (!w->isWindow() || dialog != (qobject_cast<QDialog*>(w) != nullptr)) return "wrong top-level kind";
+      if (!w->isWindow() || dialog != (qobject_cast<QDialog*>(w) != nullptr))
+        return "wrong top-level kind";
       if (w->windowTitle() != Q(o.Text())) return "title differs";
       return w->isVisible() ? "" : "not shown";
     }
     if (auto* notebook = dynamic_cast<ZafNotebook*>(&o)) {
       auto* tabs = qobject_cast<QTabWidget*>(w);
-      if (tabs == nullptr || tabs->count() != static_cast<int>(notebook->PageCount())) return "tabs do not match pages";
+      if (tabs == nullptr || tabs->count() != static_cast<int>(notebook->PageCount()))
+        return "tabs do not match pages";
       for (std::size_t i = 0; i < notebook->PageCount(); ++i) {
-        if (tabs->widget(static_cast<int>(i)) != m_presenter->WidgetFor(*notebook->Page(i))) return "page out of place";
-        if (tabs->tabText(static_cast<int>(i)) != Q(notebook->Page(i)->PageText())) return "tab label differs";
+        if (tabs->widget(static_cast<int>(i)) != m_presenter->WidgetFor(*notebook->Page(i)))
+          return "page out of place";
+        if (tabs->tabText(static_cast<int>(i)) != Q(notebook->Page(i)->PageText()))
+          return "tab label differs";
       }
       return tabs->currentIndex() == notebook->CurrentIndex() ? "" : "current tab differs";
     }
@@ -78,10 +85,14 @@ class WidgetKinds : public QtFixture {
     }
     if (auto* spin = dynamic_cast<ZafSpinControl*>(&o)) {
       auto* box = qobject_cast<QSpinBox*>(w);
-      return box != nullptr && spin->Field() != nullptr && box->value() == spin->Field()->IntegerValue() ? "" : "no spin box";
+      return box != nullptr && spin->Field() != nullptr &&
+                     box->value() == spin->Field()->IntegerValue()
+                 ? ""
+                 : "no spin box";
     }
     if (auto* integer = dynamic_cast<ZafInteger*>(&o)) {
-      if (auto* box = qobject_cast<QSpinBox*>(w)) return box->value() == integer->IntegerValue() ? "" : "value differs";
+      if (auto* box = qobject_cast<QSpinBox*>(w))
+        return box->value() == integer->IntegerValue() ? "" : "value differs";
       auto* edit = qobject_cast<QLineEdit*>(w);
       return edit != nullptr && edit->text() == Q(integer->Text()) ? "" : "no integer field";
     }
@@ -92,11 +103,14 @@ class WidgetKinds : public QtFixture {
     if (auto* field = dynamic_cast<ZafString*>(&o)) {
       auto* edit = qobject_cast<QLineEdit*>(w);
       if (edit == nullptr) return "no line edit";
-      return edit->text() == Q(field->Text()) && edit->isReadOnly() == field->ReadOnly() ? "" : "text differs";
+      return edit->text() == Q(field->Text()) && edit->isReadOnly() == field->ReadOnly()
+                 ? ""
+                 : "text differs";
     }
     if (auto* combo = dynamic_cast<ZafComboBox*>(&o)) {
       auto* box = qobject_cast<QComboBox*>(w);
-      return box != nullptr && box->count() == static_cast<int>(combo->Count()) ? "" : "no combo box";
+      return box != nullptr && box->count() == static_cast<int>(combo->Count()) ? ""
+                                                                                : "no combo box";
     }
     if (auto* list = dynamic_cast<ZafList*>(&o)) {
       auto* view = qobject_cast<QListWidget*>(w);
@@ -104,13 +118,16 @@ class WidgetKinds : public QtFixture {
     }
     if (auto* scroll = dynamic_cast<ZafScrollBar*>(&o)) {
       auto* bar = qobject_cast<QAbstractSlider*>(w);
-      const bool kind = scroll->IsSlider() ? qobject_cast<QSlider*>(w) != nullptr : qobject_cast<QScrollBar*>(w) != nullptr;
+      const bool kind = scroll->IsSlider() ? qobject_cast<QSlider*>(w) != nullptr
+                                           : qobject_cast<QScrollBar*>(w) != nullptr;
       if (!kind || bar == nullptr) return "wrong slider kind";
-      return bar->minimum() == scroll->Minimum() && bar->maximum() == scroll->Maximum() && bar->value() == scroll->Position()
+      return bar->minimum() == scroll->Minimum() && bar->maximum() == scroll->Maximum() &&
+                     bar->value() == scroll->Position()
                  ? ""
                  : "range or position differs";
     }
-    if (dynamic_cast<ZafProgressBar*>(&o) != nullptr) return qobject_cast<QProgressBar*>(w) != nullptr ? "" : "no bar";
+    if (dynamic_cast<ZafProgressBar*>(&o) != nullptr)
+      return qobject_cast<QProgressBar*>(w) != nullptr ? "" : "no bar";
     if (auto* image = dynamic_cast<ZafImage*>(&o)) {
       auto* label = qobject_cast<QLabel*>(w);
       if (label == nullptr) return "no picture label";
@@ -125,7 +142,8 @@ class WidgetKinds : public QtFixture {
       auto* group = qobject_cast<QGroupBox*>(w);
       return group != nullptr && group->title() == Q(o.Text()) ? "" : "no group box";
     }
-    if (dynamic_cast<ZafPopUpMenu*>(&o) != nullptr) return qobject_cast<QMenu*>(w) != nullptr ? "" : "no menu";
+    if (dynamic_cast<ZafPopUpMenu*>(&o) != nullptr)
+      return qobject_cast<QMenu*>(w) != nullptr ? "" : "no menu";
     if (dynamic_cast<ZafWindow*>(&o) != nullptr) return "";
     return "no widget kind for " + o.ClassName();
   }
@@ -185,7 +203,8 @@ TEST_F(WidgetKinds, ImagesUseTheColourTableAndKeepTransparency) {
   int compared = 0;
   for (int y = 0; y < image.BitmapHeight(); ++y) {
     for (int x = 0; x < image.BitmapWidth(); ++x) {
-      const std::uint8_t index = image.Pixels()[static_cast<std::size_t>(y) * image.BitmapWidth() + static_cast<std::size_t>(x)];
+      const std::uint8_t index = image.Pixels()[static_cast<std::size_t>(y) * image.BitmapWidth() +
+                                                static_cast<std::size_t>(x)];
       const QRgb got = drawn.pixel(x, y);
       if (index == 0xFF) {
         EXPECT_EQ(qAlpha(got), 0) << x << "," << y;

@@ -1,9 +1,9 @@
 // Which presenter a run gets from its environment.
 
-#include <gtest/gtest.h>
-
 #include <map>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "toolkit/qt/ZafQtStartup.h"
 
@@ -23,16 +23,29 @@ TEST(ZafQtStartup, ThePresenterFollowsTheEnvironment) {
       {"a Wayland display", {{"WAYLAND_DISPLAY", "wayland-0"}}, K::kQt},
       {"an empty display", {{"DISPLAY", ""}}, K::kHeadless},
       {"a named Qt platform", {{"QT_QPA_PLATFORM", "xcb"}}, K::kQt},
-      {"the offscreen platform", {{"QT_QPA_PLATFORM", "offscreen"}, {"DISPLAY", ":0"}}, K::kQtOffscreen},
-      {"--headless on a desktop", {{"DISPLAY", ":0"}, {"KELVO_PRESENTER", "headless"}}, K::kHeadless},
+      {"the offscreen platform",
+       {{"QT_QPA_PLATFORM", "offscreen"}, {"DISPLAY", ":0"}},
+       K::kQtOffscreen},
+      {"--headless on a desktop",
+       {{"DISPLAY", ":0"}, {"KELVO_PRESENTER", "headless"}},
+       K::kHeadless},
       {"the toolkit's own switch", {{"DISPLAY", ":0"}, {"KELVO_HEADLESS", "1"}}, K::kHeadless},
       {"the switch turned off", {{"DISPLAY", ":0"}, {"KELVO_HEADLESS", "0"}}, K::kQt},
-      {"a script on a desktop", {{"DISPLAY", ":0"}, {"KELVO_AUTOMATION_SCRIPT", "/tmp/s"}}, K::kHeadless},
+      {"a script on a desktop",
+       {{"DISPLAY", ":0"}, {"KELVO_AUTOMATION_SCRIPT", "/tmp/s"}},
+       K::kHeadless},
       {"a toolkit script", {{"WAYLAND_DISPLAY", "w"}, {"KELVO_SCRIPT", "/tmp/s"}}, K::kHeadless},
       {"a screenshot without a display", {{"KELVO_SCREENSHOT", "/tmp/a.png"}}, K::kQtOffscreen},
-      {"a screenshot on a desktop", {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"DISPLAY", ":0"}}, K::kQt},
+      {"a screenshot on a desktop",
+       {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"DISPLAY", ":0"}},
+       K::kQt},
       {"Qt asked for without a display", {{"KELVO_PRESENTER", "qt"}}, K::kQtOffscreen},
-      {"a screenshot of a headless run", {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"KELVO_PRESENTER", "headless"}}, K::kHeadless},
+      {"a screenshot of a headless run",
+       {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"KELVO_PRESENTER", "headless"}},
+       K::kQtOffscreen},
+      {"a screenshot with a script",
+       {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"KELVO_SCRIPT", "/tmp/s"}},
+       K::kHeadless},
   };
   for (const StChoiceCase& c : cases) {
     const auto lookup = [&](const char* name) -> const char* {

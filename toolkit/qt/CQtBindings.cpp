@@ -1,9 +1,8 @@
 #include "toolkit/qt/CQtBindings.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QWidget>
+#include <algorithm>
 
 StQtBinding* CQtBindings::Find(const ZafWindowObject* object) {
   auto it = m_bindings.find(object);

@@ -5,7 +5,8 @@
 
 #include "toolkit/controls/CMouseCaptureWindow.h"
 
-CQtCaptureWidget::CQtCaptureWidget(CMouseCaptureWindow& window, QWidget* parent) : QWidget(parent), m_window(window) {
+CQtCaptureWidget::CQtCaptureWidget(CMouseCaptureWindow& window, QWidget* parent)
+    : QWidget(parent), m_window(window) {
   setCursor(Qt::CrossCursor);
   setAttribute(Qt::WA_TabletTracking);
 }

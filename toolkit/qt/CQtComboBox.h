@@ -1,8 +1,7 @@
 #pragma once
 
-#include <functional>
-
 #include <QComboBox>
+#include <functional>
 
 // A combo box that says when its list opens and closes: while it is open the
 // user is only browsing.

@@ -20,7 +20,8 @@ bool CQtInputFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Close: return Close(*widget) ? (event->ignore(), true) : false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
-      if (ZafApplication* application = ZafApplication::Get(); application != nullptr && m_bindings.ObjectFor(widget) != nullptr) {
+      if (ZafApplication* application = ZafApplication::Get();
+          application != nullptr && m_bindings.ObjectFor(widget) != nullptr) {
         FollowModifiers(*application, static_cast<QMouseEvent*>(event)->modifiers());
       }
       return false;
@@ -30,12 +31,13 @@ bool CQtInputFilter::eventFilter(QObject* watched, QEvent* event) {
 
 bool CQtInputFilter::ToolkitOnly(const ZafWindowObject* focus, int qtKey) {
   if (qtKey == Qt::Key_Escape) return true;
-  if ((qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) && dynamic_cast<const CIntegerEditControl*>(focus) != nullptr) {
+  if ((qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) &&
+      dynamic_cast<const CIntegerEditControl*>(focus) != nullptr) {
     return true;
   }
   // Tab and Enter still move the focus and press the default button.
-  const bool navigation = qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab || qtKey == Qt::Key_Return ||
-                          qtKey == Qt::Key_Enter;
+  const bool navigation = qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab ||
+                          qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter;
   return dynamic_cast<const ZafString*>(focus) != nullptr && !navigation;
 }
 
@@ -43,7 +45,8 @@ bool CQtInputFilter::Key(QWidget& receiver, QKeyEvent& event) {
   ZafApplication* application = ZafApplication::Get();
   ZafWindowObject* object = m_bindings.ObjectFor(&receiver);
   if (application == nullptr || object == nullptr) return false;
-  const bool passedUp = m_lastReceiver != nullptr && m_lastReceiver != &receiver && receiver.isAncestorOf(m_lastReceiver);
+  const bool passedUp = m_lastReceiver != nullptr && m_lastReceiver != &receiver &&
+                        receiver.isAncestorOf(m_lastReceiver);
   if (&event == m_lastKey && passedUp) return false;
   m_lastKey = &event;
   m_lastReceiver = &receiver;
@@ -57,8 +60,10 @@ bool CQtInputFilter::Key(QWidget& receiver, QKeyEvent& event) {
   message.target = object->RootWindow();
   message.source = object;
   const int qtKey = event.key();
-  message.key = CQtKeyMapper::Map(qtKey, event.modifiers(), event.text(), down,
-                                  event.isAutoRepeat() || !down || keyboard.IsDown(CQtKeyMapper::VirtualKey(qtKey, event.modifiers())));
+  message.key =
+      CQtKeyMapper::Map(qtKey, event.modifiers(), event.text(), down,
+                        event.isAutoRepeat() || !down ||
+                            keyboard.IsDown(CQtKeyMapper::VirtualKey(qtKey, event.modifiers())));
   FollowModifiers(*application, event.modifiers());
   if (message.key.virtualKey != 0) {
     // The state follows at once (a modifier's own event may not list it yet),

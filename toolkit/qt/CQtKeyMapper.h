@@ -4,10 +4,9 @@
 // of the platform the applet comes from, the character typed and the key data
 // word (repeat count, extended, Alt, previous state, transition).
 
-#include <cstdint>
-
 #include <QString>
 #include <Qt>
+#include <cstdint>
 
 #include "toolkit/ZafEvents.h"
 
@@ -17,6 +16,6 @@ class CQtKeyMapper {
   [[nodiscard]] static std::uint8_t VirtualKey(int qtKey, Qt::KeyboardModifiers modifiers);
   // wasDown: the key was already down before this message (auto-repeat, or
   // the release of a held key).
-  [[nodiscard]] static ZafKeyInfo Map(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text, bool down,
-                                      bool wasDown);
+  [[nodiscard]] static ZafKeyInfo Map(int qtKey, Qt::KeyboardModifiers modifiers,
+                                      const QString& text, bool down, bool wasDown);
 };

@@ -19,8 +19,8 @@ QColor CQtPicture::Colour(std::int32_t index, const ZafDisplay& display) {
                 static_cast<int>((value >> 16) & 0xFFU));
 }
 
-QImage CQtPicture::Image(std::uint16_t width, std::uint16_t height, const std::vector<std::uint8_t>& pixels,
-                         const ZafDisplay& display) {
+QImage CQtPicture::Image(std::uint16_t width, std::uint16_t height,
+                         const std::vector<std::uint8_t>& pixels, const ZafDisplay& display) {
   if (width == 0 || height == 0 || pixels.size() < std::size_t{width} * height) return {};
   QImage image(width, height, QImage::Format_ARGB32);
   // One lookup per colour index rather than per pixel.

@@ -3,11 +3,10 @@
 // Colours and pictures of the toolkit as Qt sees them: colour-table indexes
 // become QColors, bitmaps of colour indexes become images with transparency.
 
-#include <cstdint>
-#include <vector>
-
 #include <QColor>
 #include <QImage>
+#include <cstdint>
+#include <vector>
 
 class ZafDisplay;
 
@@ -18,6 +17,7 @@ class CQtPicture {
   // An invalid colour for an index outside the table (or -1, "none").
   [[nodiscard]] static QColor Colour(std::int32_t index, const ZafDisplay& display = Display());
   // Index 0xFF is transparent; a picture with no pixels is a null image.
-  [[nodiscard]] static QImage Image(std::uint16_t width, std::uint16_t height, const std::vector<std::uint8_t>& pixels,
+  [[nodiscard]] static QImage Image(std::uint16_t width, std::uint16_t height,
+                                    const std::vector<std::uint8_t>& pixels,
                                     const ZafDisplay& display = Display());
 };

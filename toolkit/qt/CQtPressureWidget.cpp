@@ -5,7 +5,8 @@
 #include "toolkit/controls/CPressureTestWnd.h"
 #include "toolkit/qt/CQtPicture.h"
 
-CQtPressureWidget::CQtPressureWidget(CPressureTestWnd& window, QWidget* parent) : QWidget(parent), m_window(window) {}
+CQtPressureWidget::CQtPressureWidget(CPressureTestWnd& window, QWidget* parent)
+    : QWidget(parent), m_window(window) {}
 
 void CQtPressureWidget::paintEvent(QPaintEvent*) {
   if (signalsBlocked()) return;

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <functional>
-
 #include <QSpinBox>
+#include <functional>
 
 // A spin box whose arrows step through the toolkit: each step is reported,
 // and the toolkit decides the value (it writes it back).

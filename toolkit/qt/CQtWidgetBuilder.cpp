@@ -1,9 +1,5 @@
 #include "toolkit/qt/CQtWidgetBuilder.h"
 
-#include <algorithm>
-#include <array>
-#include <string_view>
-
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -22,6 +18,9 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabWidget>
+#include <algorithm>
+#include <array>
+#include <string_view>
 
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
@@ -54,7 +53,9 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
 const ZafBitmapData* FindBitmap(const std::string& name) {
   if (name.empty()) return nullptr;
@@ -78,9 +79,11 @@ QSize ContentSize(const ZafWindowObject& object) {
 }  // namespace
 
 bool CQtWidgetBuilder::IsDecoration(const ZafWindowObject& object) {
-  constexpr std::array<std::string_view, 6> kDecorations = {"ZafBorder",         "ZafTitle",          "ZafSystemButton",
-                                                            "ZafMinimizeButton", "ZafMaximizeButton", "ZafTreeItem"};
-  return std::find(kDecorations.begin(), kDecorations.end(), object.ClassName()) != kDecorations.end();
+  constexpr std::array<std::string_view, 6> kDecorations = {
+      "ZafBorder",         "ZafTitle",          "ZafSystemButton",
+      "ZafMinimizeButton", "ZafMaximizeButton", "ZafTreeItem"};
+  return std::find(kDecorations.begin(), kDecorations.end(), object.ClassName()) !=
+         kDecorations.end();
 }
 
 QWidget* CQtWidgetBuilder::BuildWindow(ZafWindow& window) {
@@ -139,7 +142,8 @@ void CQtWidgetBuilder::BuildChildren(ZafWindowObject& object) {
     if (notebook != nullptr && tabs != nullptr) {
       QWidget* page = Build(child, nullptr);
       const QSignalBlocker blocker(tabs);
-      if (page != nullptr) tabs->insertTab(static_cast<int>(i), page, Q(notebook->Page(i)->PageText()));
+      if (page != nullptr)
+        tabs->insertTab(static_cast<int>(i), page, Q(notebook->Page(i)->PageText()));
     } else {
       (void)Build(child, m_bindings.Find(&object)->container);
     }
@@ -151,8 +155,9 @@ void CQtWidgetBuilder::Reconcile(ZafWindowObject& object) {
   if (binding == nullptr) return;
   std::vector<const ZafWindowObject*> gone;
   for (const ZafWindowObject* child : binding->children) {
-    const bool present = std::any_of(object.Children().begin(), object.Children().end(),
-                                     [&](const std::unique_ptr<ZafWindowObject>& c) { return c.get() == child; });
+    const bool present =
+        std::any_of(object.Children().begin(), object.Children().end(),
+                    [&](const std::unique_ptr<ZafWindowObject>& c) { return c.get() == child; });
     if (!present) gone.push_back(child);
   }
   // Gone children may be destroyed already: only their bindings are used.
@@ -184,7 +189,8 @@ void CQtWidgetBuilder::Settle(ZafWindowObject* object) {
   if (m_bindings.Find(object) != nullptr) m_sync.ApplyAll(*object);
 }
 
-QWidget* CQtWidgetBuilder::MakeWidget(ZafWindowObject& object, QWidget* parent, QWidget*& container) {
+QWidget* CQtWidgetBuilder::MakeWidget(ZafWindowObject& object, QWidget* parent,
+                                      QWidget*& container) {
   ZafWindowObject* o = &object;
   if (auto* window = dynamic_cast<ZafWindow*>(o)) return MakeWindow(*window, parent, container);
   if (dynamic_cast<ZafButton*>(o) != nullptr) return MakeButton(object, parent);
@@ -206,12 +212,14 @@ QWidget* CQtWidgetBuilder::MakeWidget(ZafWindowObject& object, QWidget* parent, 
     });
     QObject::connect(box, &QSpinBox::editingFinished, box, [this, spin, box] {
       ZafInteger* field = spin->Field();
-      if (field != nullptr && field->IntegerValue() != box->value()) field->UserSetValue(box->value());
+      if (field != nullptr && field->IntegerValue() != box->value())
+        field->UserSetValue(box->value());
       Settle(spin);
     });
     return box;
   }
-  if (dynamic_cast<ZafString*>(o) != nullptr || dynamic_cast<ZafInteger*>(o) != nullptr) return MakeField(object, parent);
+  if (dynamic_cast<ZafString*>(o) != nullptr || dynamic_cast<ZafInteger*>(o) != nullptr)
+    return MakeField(object, parent);
   if (auto* combo = dynamic_cast<ZafComboBox*>(o)) {
     auto* box = new CQtComboBox(parent);
     box->SetListHandler([combo](bool open) { combo->SetListOpen(open); });
@@ -230,8 +238,9 @@ QWidget* CQtWidgetBuilder::MakeWidget(ZafWindowObject& object, QWidget* parent, 
     return view;
   }
   if (auto* scroll = dynamic_cast<ZafScrollBar*>(o)) {
-    QAbstractSlider* bar = scroll->IsSlider() ? static_cast<QAbstractSlider*>(new QSlider(parent))
-                                              : static_cast<QAbstractSlider*>(new QScrollBar(parent));
+    QAbstractSlider* bar = scroll->IsSlider()
+                               ? static_cast<QAbstractSlider*>(new QSlider(parent))
+                               : static_cast<QAbstractSlider*>(new QScrollBar(parent));
     if (auto* slider = qobject_cast<QSlider*>(bar)) slider->setTickPosition(QSlider::TicksBelow);
     QObject::connect(bar, &QAbstractSlider::valueChanged, bar, [this, scroll](int value) {
       scroll->UserSetPosition(value);
@@ -246,7 +255,8 @@ QWidget* CQtWidgetBuilder::MakeWidget(ZafWindowObject& object, QWidget* parent, 
     label->setWordWrap(true);
     return label;
   }
-  if (auto* thumbnail = dynamic_cast<CThumbnail*>(o)) return new CQtThumbnailWidget(*thumbnail, parent);
+  if (auto* thumbnail = dynamic_cast<CThumbnail*>(o))
+    return new CQtThumbnailWidget(*thumbnail, parent);
   if (auto* menu = dynamic_cast<ZafPopUpMenu*>(o)) {
     auto* popup = new QMenu(parent);
     QObject::connect(popup, &QMenu::aboutToHide, popup, [menu] { menu->SetOpen(false); });
@@ -257,8 +267,10 @@ QWidget* CQtWidgetBuilder::MakeWidget(ZafWindowObject& object, QWidget* parent, 
 }
 
 QWidget* CQtWidgetBuilder::MakeWindow(ZafWindow& window, QWidget* parent, QWidget*& container) {
-  if (auto* pressure = dynamic_cast<CPressureTestWnd*>(&window)) return new CQtPressureWidget(*pressure, parent);
-  if (auto* capture = dynamic_cast<CMouseCaptureWindow*>(&window)) return new CQtCaptureWidget(*capture, parent);
+  if (auto* pressure = dynamic_cast<CPressureTestWnd*>(&window))
+    return new CQtPressureWidget(*pressure, parent);
+  if (auto* capture = dynamic_cast<CMouseCaptureWindow*>(&window))
+    return new CQtCaptureWidget(*capture, parent);
   if (auto* scroll = dynamic_cast<CScrollWindow*>(&window)) {
     auto* area = new QScrollArea(parent);
     auto* content = new QWidget;
@@ -274,7 +286,8 @@ QWidget* CQtWidgetBuilder::MakeWindow(ZafWindow& window, QWidget* parent, QWidge
   }
   if (window.Parent() != nullptr) return new QWidget(parent);
   if (window.Modal() || window.ClassName() == "ZafDialogWindow") {
-    auto* dialog = new QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    auto* dialog =
+        new QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     dialog->setSizeGripEnabled(window.Sizeable());
     return dialog;
   }
@@ -315,13 +328,13 @@ QWidget* CQtWidgetBuilder::MakeButton(ZafWindowObject& object, QWidget* parent) 
 QWidget* CQtWidgetBuilder::MakeField(ZafWindowObject& object, QWidget* parent) {
   if (auto* integer = dynamic_cast<ZafInteger*>(&object)) {
     auto* edit = new QLineEdit(parent);
-    edit->setValidator(new QIntValidator(integer->Minimum().value_or(INT32_MIN), integer->Maximum().value_or(INT32_MAX), edit));
+    edit->setValidator(new QIntValidator(integer->Minimum().value_or(INT32_MIN),
+                                         integer->Maximum().value_or(INT32_MAX), edit));
     if (dynamic_cast<CIntegerEditControl*>(integer) != nullptr) {
       // The value is taken on Enter (a key message to the toolkit); until then
       // the field only holds what is typed.
-      QObject::connect(edit, &QLineEdit::textEdited, edit, [integer](const QString& text) {
-        integer->SetText(text.toStdString());
-      });
+      QObject::connect(edit, &QLineEdit::textEdited, edit,
+                       [integer](const QString& text) { integer->SetText(text.toStdString()); });
     } else {
       QObject::connect(edit, &QLineEdit::editingFinished, edit, [this, integer, edit] {
         bool ok = false;
@@ -340,7 +353,8 @@ QWidget* CQtWidgetBuilder::MakeField(ZafWindowObject& object, QWidget* parent) {
     area->setContextMenuPolicy(Qt::NoContextMenu);
     area->setAcceptDrops(false);
     QObject::connect(area, &QPlainTextEdit::cursorPositionChanged, area, [this, field, area] {
-      field->UserSetCaret(CQtWidgetSync::ToBytes(area->toPlainText(), area->textCursor().position()));
+      field->UserSetCaret(
+          CQtWidgetSync::ToBytes(area->toPlainText(), area->textCursor().position()));
       Settle(field);
     });
     return area;
@@ -349,10 +363,11 @@ QWidget* CQtWidgetBuilder::MakeField(ZafWindowObject& object, QWidget* parent) {
   edit->setContextMenuPolicy(Qt::NoContextMenu);
   edit->setAcceptDrops(false);
   edit->setDragEnabled(false);
-  QObject::connect(edit, &QLineEdit::cursorPositionChanged, edit, [this, field, edit](int, int now) {
-    field->UserSetCaret(CQtWidgetSync::ToBytes(edit->text(), now));
-    Settle(field);
-  });
+  QObject::connect(edit, &QLineEdit::cursorPositionChanged, edit,
+                   [this, field, edit](int, int now) {
+                     field->UserSetCaret(CQtWidgetSync::ToBytes(edit->text(), now));
+                     Settle(field);
+                   });
   return edit;
 }
 

@@ -14,7 +14,8 @@ class ZafWindowObject;
 
 class CQtWidgetBuilder {
  public:
-  CQtWidgetBuilder(CQtBindings& bindings, CQtWidgetSync& sync) : m_bindings(bindings), m_sync(sync) {}
+  CQtWidgetBuilder(CQtBindings& bindings, CQtWidgetSync& sync)
+      : m_bindings(bindings), m_sync(sync) {}
 
   // The top-level widget of a window with everything in it.
   QWidget* BuildWindow(ZafWindow& window);

@@ -1,7 +1,5 @@
 #include "toolkit/qt/CQtWidgetSync.h"
 
-#include <algorithm>
-
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
@@ -21,6 +19,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafWindow.h"
@@ -42,18 +41,24 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
-bool IsPage(const ZafWindowObject& object) { return dynamic_cast<const ZafNotebook*>(object.Parent()) != nullptr; }
+bool IsPage(const ZafWindowObject& object) {
+  return dynamic_cast<const ZafNotebook*>(object.Parent()) != nullptr;
+}
 
 // Whether the object's own region and visibility place its widget: not so for
 // top-level windows (the window manager), pages (their tabs) and menus (they pop up).
 bool Placed(const ZafWindowObject& object, const QWidget& widget) {
-  return object.Parent() != nullptr && !IsPage(object) && qobject_cast<const QMenu*>(&widget) == nullptr;
+  return object.Parent() != nullptr && !IsPage(object) &&
+         qobject_cast<const QMenu*>(&widget) == nullptr;
 }
 
 QString TipOf(const ZafWindowObject& object) {
-  if (ZafApplication* application = ZafApplication::Get()) return Q(application->WrapHelpTip(object.QuickTip()));
+  if (ZafApplication* application = ZafApplication::Get())
+    return Q(application->WrapHelpTip(object.QuickTip()));
   return Q(object.QuickTip());
 }
 
@@ -72,10 +77,12 @@ void ApplyColours(const ZafWindowObject& object, QWidget& widget) {
   if (!foreground.isValid() && !background.isValid()) return;
   QPalette palette = widget.palette();
   if (foreground.isValid()) {
-    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) palette.setColor(role, foreground);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+      palette.setColor(role, foreground);
   }
   if (background.isValid()) {
-    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) palette.setColor(role, background);
+    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+      palette.setColor(role, background);
     widget.setAutoFillBackground(true);
   }
   widget.setPalette(palette);
@@ -84,7 +91,8 @@ void ApplyColours(const ZafWindowObject& object, QWidget& widget) {
 void ApplyList(const ZafList& list, QWidget& widget) {
   if (auto* combo = qobject_cast<QComboBox*>(&widget)) {
     bool same = combo->count() == static_cast<int>(list.Count());
-    for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == Q(list.Entries()[static_cast<std::size_t>(i)].text);
+    for (int i = 0; same && i < combo->count(); ++i)
+      same = combo->itemText(i) == Q(list.Entries()[static_cast<std::size_t>(i)].text);
     if (!same) {
       combo->clear();
       for (const ZafListEntry& entry : list.Entries()) combo->addItem(Q(entry.text));
@@ -92,7 +100,8 @@ void ApplyList(const ZafList& list, QWidget& widget) {
     combo->setCurrentIndex(list.Selection());
   } else if (auto* view = qobject_cast<QListWidget*>(&widget)) {
     bool same = view->count() == static_cast<int>(list.Count());
-    for (int i = 0; same && i < view->count(); ++i) same = view->item(i)->text() == Q(list.Entries()[static_cast<std::size_t>(i)].text);
+    for (int i = 0; same && i < view->count(); ++i)
+      same = view->item(i)->text() == Q(list.Entries()[static_cast<std::size_t>(i)].text);
     if (!same) {
       view->clear();
       for (const ZafListEntry& entry : list.Entries()) view->addItem(Q(entry.text));
@@ -109,7 +118,8 @@ void ApplyNotebook(const ZafNotebook& notebook, QTabWidget& tabs) {
     tabs.setTabEnabled(i, !notebook.TabDisabled(*page));
     tabs.setTabToolTip(i, TipOf(*page));
   }
-  if (notebook.CurrentIndex() >= 0 && notebook.CurrentIndex() < tabs.count()) tabs.setCurrentIndex(notebook.CurrentIndex());
+  if (notebook.CurrentIndex() >= 0 && notebook.CurrentIndex() < tabs.count())
+    tabs.setCurrentIndex(notebook.CurrentIndex());
 }
 
 }  // namespace
@@ -133,7 +143,8 @@ void CQtWidgetSync::Apply(ZafWindowObject& object, ZafChange change) {
   if (binding->action == nullptr && binding->widget != nullptr && !binding->shared) {
     ApplyCommon(object, *binding->widget, change);
   }
-  if (change != ZafChange::kRegion && change != ZafChange::kFocus && change != ZafChange::kVisibility) {
+  if (change != ZafChange::kRegion && change != ZafChange::kFocus &&
+      change != ZafChange::kVisibility) {
     ApplyOwn(object, *binding);
   }
 }
@@ -142,7 +153,8 @@ void CQtWidgetSync::ApplyAll(ZafWindowObject& object) {
   StQtBinding* binding = m_bindings.Find(&object);
   if (binding == nullptr) return;
   if (binding->action == nullptr && binding->widget != nullptr && !binding->shared) {
-    for (ZafChange change : {ZafChange::kText, ZafChange::kQuickTip, ZafChange::kDisabled, ZafChange::kDrawing}) {
+    for (ZafChange change :
+         {ZafChange::kText, ZafChange::kQuickTip, ZafChange::kDisabled, ZafChange::kDrawing}) {
       ApplyCommon(object, *binding->widget, change);
     }
     ApplyCommon(object, *binding->widget, ZafChange::kRegion);
@@ -187,7 +199,8 @@ void CQtWidgetSync::ApplyOwn(ZafWindowObject& object, StQtBinding& binding) {
     binding.action->setEnabled(!object.Disabled());
     binding.action->setVisible(object.Visible());
     binding.action->setToolTip(TipOf(object));
-    if (auto* item = dynamic_cast<ZafPopUpItem*>(&object); item != nullptr && item->ButtonType() != ZafButtonType::kPush) {
+    if (auto* item = dynamic_cast<ZafPopUpItem*>(&object);
+        item != nullptr && item->ButtonType() != ZafButtonType::kPush) {
       binding.action->setCheckable(true);
       binding.action->setChecked(item->Checked());
     }
@@ -206,7 +219,8 @@ void CQtWidgetSync::ApplyOwn(ZafWindowObject& object, StQtBinding& binding) {
   } else if (auto* integer = dynamic_cast<ZafInteger*>(&object)) {
     if (auto* box = qobject_cast<QSpinBox*>(widget)) {
       box->setValue(integer->IntegerValue());
-    } else if (auto* edit = qobject_cast<QLineEdit*>(widget); edit != nullptr && edit->text() != Q(integer->Text())) {
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget);
+               edit != nullptr && edit->text() != Q(integer->Text())) {
       edit->setText(Q(integer->Text()));
     }
   } else if (auto* field = dynamic_cast<ZafString*>(&object)) {
@@ -249,7 +263,8 @@ void CQtWidgetSync::ApplyOwn(ZafWindowObject& object, StQtBinding& binding) {
     if (auto* tabs = qobject_cast<QTabWidget*>(widget)) ApplyNotebook(*notebook, *tabs);
   } else if (auto* image = dynamic_cast<ZafImage*>(&object)) {
     if (auto* label = qobject_cast<QLabel*>(widget)) {
-      label->setPixmap(QPixmap::fromImage(CQtPicture::Image(image->BitmapWidth(), image->BitmapHeight(), image->Pixels())));
+      label->setPixmap(QPixmap::fromImage(
+          CQtPicture::Image(image->BitmapWidth(), image->BitmapHeight(), image->Pixels())));
     }
   } else if (auto* prompt = dynamic_cast<ZafPrompt*>(&object)) {
     if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -269,7 +284,8 @@ void CQtWidgetSync::ApplyOwn(ZafWindowObject& object, StQtBinding& binding) {
   }
   // A page's label lives on its notebook's tab.
   if (IsPage(object)) {
-    if (StQtBinding* notebook = m_bindings.Find(object.Parent())) ApplyOwn(*object.Parent(), *notebook);
+    if (StQtBinding* notebook = m_bindings.Find(object.Parent()))
+      ApplyOwn(*object.Parent(), *notebook);
   }
 }
 
@@ -281,7 +297,8 @@ void CQtWidgetSync::ApplyMenu(ZafWindowObject& object, StQtBinding& binding) {
     if (menu->Open() && !popup->isVisible()) {
       // Drop down from the control that owns the menu, as a menu button does.
       QWidget* anchor = m_bindings.WidgetFor(object.Parent());
-      const QPoint at = anchor != nullptr ? anchor->mapToGlobal(QPoint(0, anchor->height())) : QCursor::pos();
+      const QPoint at =
+          anchor != nullptr ? anchor->mapToGlobal(QPoint(0, anchor->height())) : QCursor::pos();
       popup->popup(at);
     } else if (!menu->Open() && popup->isVisible()) {
       popup->hide();
@@ -290,7 +307,9 @@ void CQtWidgetSync::ApplyMenu(ZafWindowObject& object, StQtBinding& binding) {
     auto* box = qobject_cast<QComboBox*>(binding.widget);
     if (box == nullptr) return;
     const bool shown = box->view() != nullptr && box->view()->isVisible();
-    if (combo->ListOpen() && !shown) box->showPopup();
-    else if (!combo->ListOpen() && shown) box->hidePopup();
+    if (combo->ListOpen() && !shown)
+      box->showPopup();
+    else if (!combo->ListOpen() && shown)
+      box->hidePopup();
   }
 }

@@ -4,9 +4,8 @@
 // made with the widget's signals blocked, so showing a state never reads as
 // the user changing it.
 
-#include <string>
-
 #include <QString>
+#include <string>
 
 #include "toolkit/ZafChange.h"
 

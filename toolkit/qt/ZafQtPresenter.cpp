@@ -1,9 +1,5 @@
 #include "toolkit/qt/ZafQtPresenter.h"
 
-#include <algorithm>
-#include <climits>
-#include <cstdio>
-
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -11,6 +7,9 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
+#include <climits>
+#include <cstdio>
 
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafWindow.h"
@@ -22,9 +21,13 @@
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text) {
+  return QString::fromStdString(text);
+}
 
-ZafRegion RegionOf(const QRect& rect) { return ZafRegion::FromSize(rect.x(), rect.y(), rect.width(), rect.height()); }
+ZafRegion RegionOf(const QRect& rect) {
+  return ZafRegion::FromSize(rect.x(), rect.y(), rect.width(), rect.height());
+}
 
 }  // namespace
 
@@ -39,10 +42,11 @@ ZafQtPresenter::ZafQtPresenter(ZafQtShow show)
   if (m_show == ZafQtShow::kOnScreen) {
     qApp->installEventFilter(m_filter.get());
     // The toolkit's focus follows the user's clicks and Tab presses.
-    QObject::connect(qApp, &QApplication::focusChanged, m_filter.get(), [this](QWidget*, QWidget* now) {
-      ZafWindowObject* object = m_bindings->ObjectFor(now);
-      if (object != nullptr && !object->HasFocus()) object->SetFocus();
-    });
+    QObject::connect(qApp, &QApplication::focusChanged, m_filter.get(),
+                     [this](QWidget*, QWidget* now) {
+                       ZafWindowObject* object = m_bindings->ObjectFor(now);
+                       if (object != nullptr && !object->HasFocus()) object->SetFocus();
+                     });
   }
 }
 
@@ -57,14 +61,18 @@ ZafQtPresenter::~ZafQtPresenter() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QWidget* ZafQtPresenter::WidgetFor(const ZafWindowObject& object) const { return m_bindings->WidgetFor(&object); }
+QWidget* ZafQtPresenter::WidgetFor(const ZafWindowObject& object) const {
+  return m_bindings->WidgetFor(&object);
+}
 
 QAction* ZafQtPresenter::ActionFor(const ZafWindowObject& object) const {
   const StQtBinding* binding = m_bindings->Find(&object);
   return binding == nullptr ? nullptr : binding->action;
 }
 
-bool ZafQtPresenter::Realized(const ZafWindow& window) const { return m_windows.count(&window) != 0; }
+bool ZafQtPresenter::Realized(const ZafWindow& window) const {
+  return m_windows.count(&window) != 0;
+}
 
 void ZafQtPresenter::SetScreenshotOnShow(std::string path, bool closeAfter) {
   m_screenshotPath = std::move(path);
@@ -72,7 +80,8 @@ void ZafQtPresenter::SetScreenshotOnShow(std::string path, bool closeAfter) {
 }
 
 void ZafQtPresenter::ObjectChanged(ZafWindowObject& object, ZafChange change) {
-  if (change == ZafChange::kChildren || (change == ZafChange::kPages && dynamic_cast<ZafNotebook*>(&object) != nullptr)) {
+  if (change == ZafChange::kChildren ||
+      (change == ZafChange::kPages && dynamic_cast<ZafNotebook*>(&object) != nullptr)) {
     m_builder->Reconcile(object);
     return;
   }
@@ -100,11 +109,20 @@ void ZafQtPresenter::Unrealize(ZafWindow& window) {
   m_builder->Discard(&window);
 }
 
-void ZafQtPresenter::BeginModal(ZafWindow& window) { m_modal.insert(&window); }
+void ZafQtPresenter::BeginModal(ZafWindow& window) {
+  m_modal.insert(&window);
+}
 
-void ZafQtPresenter::EndModal(ZafWindow& window) { m_modal.erase(&window); }
+void ZafQtPresenter::EndModal(ZafWindow& window) {
+  m_modal.erase(&window);
+}
 
 ZafWaitResult ZafQtPresenter::WaitForInput(std::optional<std::int64_t> deadlineMs) {
+  // Offscreen nobody can answer: once the picture is taken, the run is over.
+  if (m_show == ZafQtShow::kOffscreen && !m_screenshotPending) {
+    QCoreApplication::processEvents();
+    return ZafWaitResult::kEnded;
+  }
   if (deadlineMs) {
     const std::int64_t remaining = *deadlineMs - m_clock.NowMs();
     if (remaining <= 0) {
@@ -125,12 +143,18 @@ ZafMessageAnswer ZafQtPresenter::MessageBox(const std::string& title, const std:
   switch (buttons) {
     case ZafMessageButtons::kOk: icon = QMessageBox::Warning; break;
     case ZafMessageButtons::kOkCancel: shown = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case ZafMessageButtons::kYesNo: shown = QMessageBox::Yes | QMessageBox::No; icon = QMessageBox::Question; break;
+    case ZafMessageButtons::kYesNo:
+      shown = QMessageBox::Yes | QMessageBox::No;
+      icon = QMessageBox::Question;
+      break;
     case ZafMessageButtons::kYesNoCancel:
       shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
       icon = QMessageBox::Question;
       break;
-    case ZafMessageButtons::kRetryCancel: shown = QMessageBox::Retry | QMessageBox::Cancel; icon = QMessageBox::Warning; break;
+    case ZafMessageButtons::kRetryCancel:
+      shown = QMessageBox::Retry | QMessageBox::Cancel;
+      icon = QMessageBox::Warning;
+      break;
   }
   QMessageBox box(icon, Q(title), Q(text), shown, QApplication::activeWindow());
   if (m_show == ZafQtShow::kOffscreen) box.setAttribute(Qt::WA_DontShowOnScreen);
@@ -150,7 +174,8 @@ ZafMessageAnswer ZafQtPresenter::MessageBox(const std::string& title, const std:
   }
 }
 
-bool ZafQtPresenter::ChooseOpenFile(const std::string& title, const std::string& filter, std::string& path) {
+bool ZafQtPresenter::ChooseOpenFile(const std::string& title, const std::string& filter,
+                                    std::string& path) {
   QFileDialog dialog(QApplication::activeWindow(), Q(title), Q(path), Q(QtFilter(filter)));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -163,8 +188,8 @@ std::vector<ZafScreen> ZafQtPresenter::Screens() const {
   std::vector<ZafScreen> screens;
   const QScreen* primary = QGuiApplication::primaryScreen();
   for (const QScreen* screen : QGuiApplication::screens()) {
-    screens.push_back({screen->name().toStdString(), RegionOf(screen->geometry()), RegionOf(screen->availableGeometry()),
-                       screen == primary});
+    screens.push_back({screen->name().toStdString(), RegionOf(screen->geometry()),
+                       RegionOf(screen->availableGeometry()), screen == primary});
   }
   return screens;
 }
@@ -181,8 +206,9 @@ std::string ZafQtPresenter::QtFilter(const std::string& filter) {
   if (filter.find('|') == std::string::npos) return filter;
   std::vector<std::string> parts;
   std::size_t start = 0;
-  for (std::size_t bar = filter.find('|'); ; bar = filter.find('|', start)) {
-    parts.push_back(filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+  for (std::size_t bar = filter.find('|');; bar = filter.find('|', start)) {
+    parts.push_back(
+        filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
     if (bar == std::string::npos) break;
     start = bar + 1;
   }
@@ -199,12 +225,17 @@ std::string ZafQtPresenter::QtFilter(const std::string& filter) {
 
 void ZafQtPresenter::TakeScreenshotOnShow(ZafWindow& window) {
   const std::string path = std::exchange(m_screenshotPath, {});
+  m_screenshotPending = true;
   // After the window has set itself up and been laid out.
   QTimer::singleShot(0, m_filter.get(), [this, target = &window, path] {
+    m_screenshotPending = false;
     if (!Realized(*target)) return;
-    if (Screenshot(*target, path) == kStatusOk) std::fprintf(stderr, "screenshot saved to %s\n", path.c_str());
-    else std::fprintf(stderr, "screenshot: cannot write %s\n", path.c_str());
-    if (ZafApplication* application = ZafApplication::Get(); application != nullptr && m_closeAfterScreenshot) {
+    if (Screenshot(*target, path) == kStatusOk)
+      std::fprintf(stderr, "screenshot saved to %s\n", path.c_str());
+    else
+      std::fprintf(stderr, "screenshot: cannot write %s\n", path.c_str());
+    if (ZafApplication* application = ZafApplication::Get();
+        application != nullptr && m_closeAfterScreenshot) {
       application->EventManager().Post(kZafEventClose, target);
     }
   });

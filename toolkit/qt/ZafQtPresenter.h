@@ -25,7 +25,7 @@ class QWidget;
 
 enum class ZafQtShow {
   kOnScreen,
-  kOffscreen,  // windows are drawn for pictures only, never shown
+  kOffscreen,  // windows are drawn for pictures only, never shown; runs end by themselves
 };
 
 class ZafQtPresenter : public ZafPresenter {
@@ -52,7 +52,8 @@ class ZafQtPresenter : public ZafPresenter {
   [[nodiscard]] std::int32_t UnattendedModalAnswer() const override { return kZafEventCancel; }
   [[nodiscard]] ZafMessageAnswer MessageBox(const std::string& title, const std::string& text,
                                             ZafMessageButtons buttons) override;
-  [[nodiscard]] bool ChooseOpenFile(const std::string& title, const std::string& filter, std::string& path) override;
+  [[nodiscard]] bool ChooseOpenFile(const std::string& title, const std::string& filter,
+                                    std::string& path) override;
   [[nodiscard]] std::vector<ZafScreen> Screens() const override;
   [[nodiscard]] ZafClock& Clock() override { return m_clock; }
   [[nodiscard]] Status Screenshot(ZafWindow& window, const std::string& path) override;
@@ -74,4 +75,5 @@ class ZafQtPresenter : public ZafPresenter {
   std::set<const ZafWindow*> m_windows;
   std::string m_screenshotPath;
   bool m_closeAfterScreenshot = false;
+  bool m_screenshotPending = false;
 };

@@ -1,10 +1,9 @@
 #include "toolkit/qt/ZafQtStartup.h"
 
+#include <QApplication>
 #include <cstdlib>
 #include <memory>
 #include <string_view>
-
-#include <QApplication>
 
 #include "toolkit/ZafApplication.h"
 #include "toolkit/automation/ZafHeadlessPresenter.h"
@@ -35,26 +34,44 @@ std::unique_ptr<QApplication>& OwnApplication() {
 }  // namespace
 
 ZafPresenterKind ZafQtStartup::Choose(const Environment& environment) {
-  const std::string_view asked = Value(environment, "KELVO_PRESENTER");
-  if (asked == "headless" || Set(environment, "KELVO_HEADLESS")) return ZafPresenterKind::kHeadless;
   // Scripts act through the headless presenter.
-  if (Set(environment, "KELVO_AUTOMATION_SCRIPT") || Set(environment, "KELVO_SCRIPT")) return ZafPresenterKind::kHeadless;
+  if (Set(environment, "KELVO_AUTOMATION_SCRIPT") || Set(environment, "KELVO_SCRIPT")) {
+    return ZafPresenterKind::kHeadless;
+  }
+  const std::string_view asked = Value(environment, "KELVO_PRESENTER");
+  const bool headless = asked == "headless" || Set(environment, "KELVO_HEADLESS");
+  // A picture of a run without a display is drawn offscreen, where nothing shows.
+  if (Set(environment, "KELVO_SCREENSHOT") && headless) return ZafPresenterKind::kQtOffscreen;
+  if (headless) return ZafPresenterKind::kHeadless;
   const std::string_view platform = Value(environment, "QT_QPA_PLATFORM");
-  if (platform.starts_with("offscreen") || platform.starts_with("minimal")) return ZafPresenterKind::kQtOffscreen;
-  const bool display = Set(environment, "DISPLAY") || Set(environment, "WAYLAND_DISPLAY") || !platform.empty();
-  if (display) return ZafPresenterKind::kQt;
+  if (platform.starts_with("offscreen") || platform.starts_with("minimal")) {
+    return ZafPresenterKind::kQtOffscreen;
+  }
+  if (Set(environment, "DISPLAY") || Set(environment, "WAYLAND_DISPLAY") || !platform.empty()) {
+    return ZafPresenterKind::kQt;
+  }
   if (asked == "qt" || Set(environment, "KELVO_SCREENSHOT")) return ZafPresenterKind::kQtOffscreen;
   return ZafPresenterKind::kHeadless;
 }
 
-ZafPresenterKind ZafQtStartup::Choose() { return Choose([](const char* name) { return std::getenv(name); }); }
+ZafPresenterKind ZafQtStartup::Choose() {
+  return Choose([](const char* name) { return std::getenv(name); });
+}
 
 bool ZafQtStartup::EnsureApplication(bool offscreen) {
-  if (QCoreApplication::instance() != nullptr) return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+  if (QCoreApplication::instance() != nullptr) {
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+  }
   if (offscreen) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   OwnApplication() = std::make_unique<QApplication>(g_argc, g_argv);
+  // Qt's own statics, made while the application started, would be gone
+  // before a static holder is destroyed: end the application first (at exit,
+  // or when the module that made it is unloaded).
+  std::atexit(&ReleaseApplication);
   return true;
 }
+
+void ZafQtStartup::ReleaseApplication() { OwnApplication().reset(); }
 
 void ZafQtStartup::Install() {
   ZafApplication::InstallPresenterFactory([]() -> std::unique_ptr<ZafPresenter> {
@@ -62,7 +79,8 @@ void ZafQtStartup::Install() {
     if (kind == ZafPresenterKind::kHeadless) return nullptr;
     const bool offscreen = kind == ZafPresenterKind::kQtOffscreen;
     if (!EnsureApplication(offscreen)) return nullptr;
-    auto presenter = std::make_unique<ZafQtPresenter>(offscreen ? ZafQtShow::kOffscreen : ZafQtShow::kOnScreen);
+    auto presenter =
+        std::make_unique<ZafQtPresenter>(offscreen ? ZafQtShow::kOffscreen : ZafQtShow::kOnScreen);
     if (const char* path = std::getenv("KELVO_SCREENSHOT"); path != nullptr && *path != '\0') {
       // Nobody can use a window drawn offscreen: the picture is the whole run.
       presenter->SetScreenshotOnShow(path, offscreen);

@@ -21,15 +21,20 @@ class ZafQtStartup {
  public:
   using Environment = std::function<const char*(const char* name)>;
 
-  // Headless when asked (KELVO_PRESENTER=headless, KELVO_HEADLESS) or when an
-  // automation script drives the run; Qt when a display or a Qt platform is
-  // named; offscreen Qt when only a screenshot is wanted; headless otherwise.
+  // Headless when an automation script drives the run or when asked
+  // (KELVO_PRESENTER=headless, KELVO_HEADLESS), except that a screenshot
+  // (KELVO_SCREENSHOT) is then drawn by Qt offscreen; Qt when a display or a
+  // Qt platform is named; offscreen Qt when only a screenshot is wanted;
+  // headless otherwise.
   [[nodiscard]] static ZafPresenterKind Choose(const Environment& environment);
   [[nodiscard]] static ZafPresenterKind Choose();
 
   // Makes the process's QApplication when there is none; offscreen puts it on
   // Qt's offscreen platform. False when Qt cannot start.
   [[nodiscard]] static bool EnsureApplication(bool offscreen);
+  // Ends the QApplication that EnsureApplication made (nothing otherwise);
+  // a later EnsureApplication makes a new one.
+  static void ReleaseApplication();
   // Lets ZafApplication make the Qt presenter when Choose says so, and lets
   // headless runs render screenshots offscreen.
   static void Install();
