@@ -269,6 +269,7 @@ CTabletObject* CUpperView::FindTabletQuietly() {
 void CUpperView::Rebind() {
   if (m_rebinding || m_root == nullptr) return;
   m_rebinding = true;
+  ++m_dispatchDepth;
   // Every read below may delete more of the model; a pass during which that
   // happened holds nothing it found and starts over.
   for (int pass = 0; m_modelChanged && pass < kRebindPasses; ++pass) {
@@ -288,6 +289,7 @@ void CUpperView::Rebind() {
     m_toolCount = static_cast<std::int16_t>(m_tablet != nullptr ? m_tablet->GetToolGroupCount() : 0);
     BindOpenTab();
   }
+  --m_dispatchDepth;
   m_rebinding = false;
 }
 
@@ -336,7 +338,18 @@ ViewResult CUpperView::SwitchTab(std::uint32_t pageId) {
 }
 
 ViewResult CUpperView::Dispatch(ViewRequest& incoming) {
-  if (m_modelChanged) Rebind();
+  // Requests the window sends while one is under way (perhaps from inside a
+  // model refresh) leave the binding to the outermost one.
+  const bool outermost = m_dispatchDepth == 0;
+  if (outermost && m_modelChanged) Rebind();
+  ++m_dispatchDepth;
+  const ViewResult result = Route(incoming);
+  --m_dispatchDepth;
+  if (outermost && m_modelChanged) Rebind();
+  return result;
+}
+
+ViewResult CUpperView::Route(ViewRequest& incoming) {
   if (!m_roots.empty()) return m_roots.back()->Dispatch(incoming);
   ViewRequest request = incoming;
   if (request.operation == kViewRefresh && request.controlId == ControlId::kApplyOnRefresh)
@@ -376,7 +389,6 @@ ViewResult CUpperView::Dispatch(ViewRequest& incoming) {
     result = kStatusHandled;
   }
   if (request.operation == kViewRefresh) RefreshModel(request.controlId == kBroadcastId);
-  if (m_modelChanged) Rebind();
   return result;
 }
 

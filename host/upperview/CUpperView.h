@@ -59,6 +59,8 @@ class CUpperView : public CSuperView, public CRootStack, public CModelRemovalLis
   [[nodiscard]] CSuperView* GetOwnedView(std::uint32_t controlId) const;
 
  private:
+  // Dispatch without the rebinding around it.
+  [[nodiscard]] ViewResult Route(ViewRequest& request);
   [[nodiscard]] Status AttachModel(CDriverObject& driver);
   [[nodiscard]] Status ChooseTablet(CDriverObject& driver);
   void FindTools(bool initial);
@@ -99,6 +101,7 @@ class CUpperView : public CSuperView, public CRootStack, public CModelRemovalLis
   // Set when the model deleted something since the views were last bound.
   bool m_modelChanged = false;
   bool m_rebinding = false;
+  int m_dispatchDepth = 0;
   std::uint32_t m_removals = 0;
 };
 
