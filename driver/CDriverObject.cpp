@@ -203,6 +203,7 @@ bool CDriverObject::DropOneAbsentTablet() {
     std::uint8_t present = 1;
     if (ReadItem(**tablet, kItemTabletPresent, present, ReadMode::kFresh) == kStatusOk &&
         present == 0) {
+      NotifyRemoving(**tablet);
       m_tablets.erase(tablet);
       return true;
     }
@@ -227,6 +228,7 @@ Status CDriverObject::RefreshApplicationList() {
     ++m_applicationsMade;
   }
   while (total < m_applicationsMade && !m_applications.empty()) {
+    NotifyRemoving(*m_applications.back());
     m_applications.pop_back();
     --m_applicationsMade;
   }

@@ -75,6 +75,7 @@ void CMetaTransducer::Refresh() {
       ++i;
       continue;
     }
+    m_context.NotifyRemoving(*m_transducers[i]);
     std::unique_ptr<CTransducer> gone = std::move(m_transducers[i]);
     m_transducers.erase(m_transducers.begin() + static_cast<std::ptrdiff_t>(i));
     ++m_transducersRemoved;

@@ -202,6 +202,7 @@ Status CTabletObject::RefreshToolGroups() {
       continue;
     }
     m_toolsRemoved = static_cast<std::uint16_t>(m_toolsRemoved + m_toolGroups[i]->GetTransducersRemoved());
+    m_context.NotifyRemoving(*m_toolGroups[i]);
     m_toolGroups.erase(m_toolGroups.begin() + static_cast<std::ptrdiff_t>(i));
   }
   return kStatusOk;

@@ -30,6 +30,9 @@ constexpr ItemId kPenDisplayItem = 147;
 constexpr ItemId kCalibratedItem = 136;
 
 constexpr std::uint16_t kNoTablet = 0xFFFF;
+// A rebinding whose own reads keep deleting parts of the model gives up after
+// this many passes and leaves the views unbound until the next request.
+constexpr int kRebindPasses = 4;
 constexpr std::uint16_t kModelWithTabletTab = 230;
 constexpr std::uint16_t kModelWithoutHelp = 142;
 
@@ -117,6 +120,7 @@ ViewResult CUpperView::Attach(CDataGrouping* data, std::int32_t /*index*/) {
 
 Status CUpperView::AttachModel(CDriverObject& driver) {
   m_root = &driver;
+  driver.SetRemovalListener(this);
   KELVO_TRY(ChooseTablet(driver));
   m_modelCode = ModelOf(m_tablet);
   (void)CSuperView::Attach(&driver, kSameData);
@@ -125,9 +129,11 @@ Status CUpperView::AttachModel(CDriverObject& driver) {
   m_toolCount = static_cast<std::int16_t>(m_tablet->GetSubGroupCount(kSubGroupMain) - 1);
   m_currentTabView = m_stylusView.get();
   FindTools(true);
+  // Tools already gone when the window opens left the model above; the
+  // pointers found since are current.
+  m_modelChanged = false;
 
-  Notify(ControlId::kTabletTab, m_modelCode == kModelWithTabletTab ? kControlShowDisabled : kControlHide);
-  Notify(ControlId::kHelpButton, m_modelCode == kModelWithoutHelp ? kControlHide : kControlShow);
+  ShowTabletControls();
   CDataGrouping* mapping = PenDisplayMapping();
   Notify(ControlId::kCalibrateTab, mapping != nullptr ? kControlShow : kControlHide);
   if (m_firstStylus == nullptr) return kStatusUnknown;
@@ -145,6 +151,7 @@ Status CUpperView::AttachModel(CDriverObject& driver) {
 }
 
 ViewResult CUpperView::Detach() {
+  if (m_root != nullptr && m_root->GetRemovalListener() == this) m_root->SetRemovalListener(nullptr);
   (void)CSuperView::Detach();
   (void)m_onOffView->Detach();
   if (m_currentTabView != nullptr) (void)m_currentTabView->Detach();
@@ -194,16 +201,20 @@ Status CUpperView::ChooseTablet(CDriverObject& driver) {
 }
 
 void CUpperView::FindTools(bool initial) {
-  m_firstStylus = nullptr;
-  m_firstPuck = nullptr;
-  const std::int32_t count = m_tablet->GetSubGroupCount(kSubGroupMain);
+  // Looking at a group refreshes it, which may delete tools of that group
+  // (and clear the members); what was found in earlier groups stays valid.
+  CDataGrouping* stylus = nullptr;
+  CDataGrouping* puck = nullptr;
+  const std::int32_t count = m_tablet != nullptr ? m_tablet->GetSubGroupCount(kSubGroupMain) : 0;
   for (std::int32_t position = 1; position < count; ++position) {
-    if (m_firstStylus != nullptr && m_firstPuck != nullptr) break;
+    if (stylus != nullptr && puck != nullptr) break;
     CDataGrouping* tool = nullptr;
     const ToolClass kind = ClassOfGroup(m_tablet->GetSubGroup(position, kSubGroupMain), tool);
-    if (kind == ToolClass::kStylus && m_firstStylus == nullptr) m_firstStylus = tool;
-    if (kind == ToolClass::kPuck && m_firstPuck == nullptr) m_firstPuck = tool;
+    if (kind == ToolClass::kStylus && stylus == nullptr) stylus = tool;
+    if (kind == ToolClass::kPuck && puck == nullptr) puck = tool;
   }
+  m_firstStylus = stylus;
+  m_firstPuck = puck;
   if (m_firstStylus == nullptr) Notify(ControlId::kStylusTab, kControlHide);
   else if (!initial) Notify(ControlId::kStylusTab, kControlShow);
   if (m_firstPuck == nullptr) Notify(ControlId::kPuckTab, kControlHide);
@@ -218,6 +229,90 @@ CDataGrouping* CUpperView::PenDisplayMapping() const {
   return ReadItemBytes(*mapping, kPenDisplayItem, probe, sizeof probe, ReadMode::kHeld) == kStatusOk
              ? mapping
              : nullptr;
+}
+
+void CUpperView::ShowTabletControls() {
+  Notify(ControlId::kTabletTab, m_modelCode == kModelWithTabletTab ? kControlShowDisabled : kControlHide);
+  Notify(ControlId::kHelpButton, m_modelCode == kModelWithoutHelp ? kControlHide : kControlShow);
+}
+
+void CUpperView::ModelObjectRemoving(const CDataGrouping& leaving) {
+  ++m_removals;
+  m_modelChanged = true;
+  // Detaching only forgets items, it never reads them, so it is safe while
+  // the model is in the middle of its refresh.
+  DetachTabView();
+  m_currentTool = nullptr;
+  m_firstStylus = nullptr;
+  m_firstPuck = nullptr;
+  if (&leaving == m_tablet) {
+    (void)m_onOffView->Detach();
+    m_tablet = nullptr;
+  }
+}
+
+CTabletObject* CUpperView::FindTabletQuietly() {
+  // The list is read once first, so that tablets gone leave before any is held.
+  const std::int32_t count = m_root->GetSubGroupCount(kSubGroupMain);
+  std::uint16_t current = kNoTablet;
+  if (ReadItem(*m_root, kCurrentTabletItem, current, ReadMode::kFresh) == kStatusOk && current < count) {
+    auto* tablet = dynamic_cast<CTabletObject*>(m_root->GetSubGroup(current, kSubGroupMain));
+    if (tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet))) return tablet;
+  }
+  for (std::int32_t i = 0; i < count; ++i) {
+    auto* tablet = dynamic_cast<CTabletObject*>(m_root->GetSubGroup(i, kSubGroupMain));
+    if (tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet))) return tablet;
+  }
+  return nullptr;
+}
+
+void CUpperView::Rebind() {
+  if (m_rebinding || m_root == nullptr) return;
+  m_rebinding = true;
+  ++m_dispatchDepth;
+  // Every read below may delete more of the model; a pass during which that
+  // happened holds nothing it found and starts over.
+  for (int pass = 0; m_modelChanged && pass < kRebindPasses; ++pass) {
+    m_modelChanged = false;
+    const std::uint32_t removals = m_removals;
+    if (m_tablet == nullptr) {
+      CTabletObject* tablet = FindTabletQuietly();
+      if (m_removals != removals) continue;
+      m_tablet = tablet;
+      m_modelCode = ModelOf(m_tablet);
+      if (m_onOffView->CanAttach(m_tablet, kSameData) == kStatusOk) (void)m_onOffView->Attach(m_tablet, kSameData);
+      if (m_tablet != nullptr) ShowTabletControls();
+      else Notify(ControlId::kCalibrateTab, kControlHide);
+    }
+    FindTools(false);
+    if (m_removals != removals) continue;
+    m_toolCount = static_cast<std::int16_t>(m_tablet != nullptr ? m_tablet->GetToolGroupCount() : 0);
+    BindOpenTab();
+  }
+  --m_dispatchDepth;
+  m_rebinding = false;
+}
+
+void CUpperView::BindOpenTab() {
+  CSuperView* view = m_currentTabView;
+  if (view == m_advancedView.get()) return AttachTabView(view, m_root);
+  if (view == m_tabletView.get()) return AttachTabView(view, m_tablet);
+  if (view == m_calibrateView.get()) {
+    if (CDataGrouping* mapping = PenDisplayMapping(); mapping != nullptr) return AttachTabView(view, mapping);
+    view = m_stylusView.get();
+  }
+  if (view == m_puckView.get() && m_firstPuck != nullptr) return AttachTabView(view, m_firstPuck);
+  if (view == m_stylusView.get() && m_firstStylus != nullptr) return AttachTabView(view, m_firstStylus);
+  // The open tab's tool is gone and its tab hidden: the other tool's tab opens.
+  if (m_firstStylus != nullptr) {
+    AttachTabView(m_stylusView.get(), m_firstStylus);
+    Notify(ControlId::kStylusTab, kControlRedisplay);
+  } else if (m_firstPuck != nullptr) {
+    AttachTabView(m_puckView.get(), m_firstPuck);
+    Notify(ControlId::kPuckTab, kControlRedisplay);
+  } else {
+    AttachTabView(view, nullptr);
+  }
 }
 
 void CUpperView::AttachTabView(CSuperView* view, CDataGrouping* tool) {
@@ -243,6 +338,18 @@ ViewResult CUpperView::SwitchTab(std::uint32_t pageId) {
 }
 
 ViewResult CUpperView::Dispatch(ViewRequest& incoming) {
+  // Requests the window sends while one is under way (perhaps from inside a
+  // model refresh) leave the binding to the outermost one.
+  const bool outermost = m_dispatchDepth == 0;
+  if (outermost && m_modelChanged) Rebind();
+  ++m_dispatchDepth;
+  const ViewResult result = Route(incoming);
+  --m_dispatchDepth;
+  if (outermost && m_modelChanged) Rebind();
+  return result;
+}
+
+ViewResult CUpperView::Route(ViewRequest& incoming) {
   if (!m_roots.empty()) return m_roots.back()->Dispatch(incoming);
   ViewRequest request = incoming;
   if (request.operation == kViewRefresh && request.controlId == ControlId::kApplyOnRefresh)
@@ -281,14 +388,25 @@ ViewResult CUpperView::Dispatch(ViewRequest& incoming) {
     *static_cast<std::uint16_t*>(request.data) = ModelOf(m_tablet);
     result = kStatusHandled;
   }
-  if (request.operation == kViewRefresh && m_tablet != nullptr) {
-    const auto count = static_cast<std::int16_t>(m_tablet->GetSubGroupCount(kSubGroupMain) - 1);
-    if (count != m_toolCount) {
-      FindTools(false);
-      m_toolCount = count;
-    }
-  }
+  if (request.operation == kViewRefresh) RefreshModel(request.controlId == kBroadcastId);
   return result;
+}
+
+void CUpperView::RefreshModel(bool everything) {
+  // Tablets the driver took away leave the model here, this view letting go first.
+  if (everything && m_root != nullptr) (void)m_root->GetSubGroupCount(kSubGroupMain);
+  if (m_tablet == nullptr) {
+    // A tablet that came back is bound as one that replaced a removed one.
+    if (m_root != nullptr && FindTabletQuietly() != nullptr) m_modelChanged = true;
+    return;
+  }
+  const auto count = static_cast<std::int16_t>(m_tablet->GetSubGroupCount(kSubGroupMain) - 1);
+  if (count != m_toolCount) {
+    FindTools(false);
+    m_toolCount = count;
+    // An open tab left without a tool takes one that has arrived.
+    if (m_currentTool == nullptr && !m_modelChanged) BindOpenTab();
+  }
 }
 
 Status CUpperViewLink::Attach(CDriverObject& driverObject, std::int32_t index) {

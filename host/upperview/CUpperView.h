@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "driver/CDriverLink.h"
+#include "model/CModelRemovalListener.h"
 #include "views/CRootStack.h"
 #include "views/CSuperView.h"
 
@@ -17,7 +18,9 @@ class CTabletObject;
 // tablet and its tools, owns one view per tab and the dialog roots' views,
 // and keeps the stack of dialog roots that take every request while a modal
 // dialog is open. The event translator hands it every request a control sends.
-class CUpperView : public CSuperView, public CRootStack {
+// Tablets and tools the driver takes away while the window is open are let go
+// of before the model deletes them; the tab views then bind to what is left.
+class CUpperView : public CSuperView, public CRootStack, public CModelRemovalListener {
  public:
   CUpperView();
   ~CUpperView() override;
@@ -30,6 +33,7 @@ class CUpperView : public CSuperView, public CRootStack {
   // `data` must be the driver object: chooses the tablet, finds its tools
   // and attaches the tab view that fits the first stylus.
   [[nodiscard]] ViewResult Attach(CDataGrouping* data, std::int32_t index) override;
+  // Also stops listening to the model, which may then go.
   [[nodiscard]] ViewResult Detach() override;
 
   std::uint32_t HandleRequest(ViewRequest& request) override { return Dispatch(request); }
@@ -39,6 +43,10 @@ class CUpperView : public CSuperView, public CRootStack {
 
   // Tells the window that the driver knows no tablet at all.
   void ShowNoTablet();
+
+  // Unbinds every view that may reach below `leaving`; the next request binds
+  // them again.
+  void ModelObjectRemoving(const CDataGrouping& leaving) override;
 
   [[nodiscard]] CTabletObject* GetTablet() const { return m_tablet; }
   [[nodiscard]] CDataGrouping* GetFirstStylus() const { return m_firstStylus; }
@@ -51,9 +59,20 @@ class CUpperView : public CSuperView, public CRootStack {
   [[nodiscard]] CSuperView* GetOwnedView(std::uint32_t controlId) const;
 
  private:
+  // Dispatch without the rebinding around it.
+  [[nodiscard]] ViewResult Route(ViewRequest& request);
   [[nodiscard]] Status AttachModel(CDriverObject& driver);
   [[nodiscard]] Status ChooseTablet(CDriverObject& driver);
   void FindTools(bool initial);
+  // After the model deleted something: a tablet again when it went (no
+  // dialog), its tools, and the open tab's view on what is left.
+  void Rebind();
+  [[nodiscard]] CTabletObject* FindTabletQuietly();
+  void BindOpenTab();
+  // After a Refresh: the tablet list (when `everything` was refreshed) and
+  // the tablet's tools are read again.
+  void RefreshModel(bool everything);
+  void ShowTabletControls();
   [[nodiscard]] ViewResult SwitchTab(std::uint32_t pageId);
   void AttachTabView(CSuperView* view, CDataGrouping* tool);
   void DetachTabView();
@@ -79,6 +98,11 @@ class CUpperView : public CSuperView, public CRootStack {
   CItemView* m_clickSoundView = nullptr;
   std::vector<CKelvoView*> m_roots;
   std::uint16_t m_modelCode = 0;
+  // Set when the model deleted something since the views were last bound.
+  bool m_modelChanged = false;
+  bool m_rebinding = false;
+  int m_dispatchDepth = 0;
+  std::uint32_t m_removals = 0;
 };
 
 // What the driver link holds: the upper view, built, behind the link's

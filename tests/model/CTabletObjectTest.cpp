@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "model/CMetaTransducer.h"
+#include "model/CModelRemovalListener.h"
 #include "model/CPuck.h"
 #include "model/CStylus.h"
 #include "model/ModelCodes.h"
@@ -19,6 +20,20 @@ namespace {
 struct StTool {
   std::uint16_t type;
   std::uint32_t serial;
+};
+
+// Notes each object it is told of, by the last level of its key, in the
+// factory's journal, so the order against the parts' deletions shows.
+class CRemovalJournal : public CModelRemovalListener {
+ public:
+  explicit CRemovalJournal(std::vector<std::string>& journal) : m_journal(journal) {}
+  void ModelObjectRemoving(const CDataGrouping& leaving) override {
+    const StObjectKey last = leaving.GetKey().LastLevel();
+    m_journal.push_back("removing " + std::to_string(last.code) + "," + std::to_string(last.index));
+  }
+
+ private:
+  std::vector<std::string>& m_journal;
 };
 
 class CTabletObjectTest : public ::testing::Test {
@@ -124,6 +139,28 @@ TEST_F(CTabletObjectTest, RemovedToolsLeaveAtTheNextRefreshAndAreNotMadeAgain) {
   EXPECT_EQ(m_tablet.GetToolsRemoved(), 1);
   EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 2);
   EXPECT_EQ(m_tablet.GetToolGroupCount(), 1U) << "tool 2 is not made again";
+}
+
+// Whoever points into the model hears of a tool and then its emptied group
+// before either is deleted, and before the tool's mappings go.
+TEST_F(CTabletObjectTest, RemovalIsToldBeforeToolAndGroupAreDeleted) {
+  SetTools({{2, 7}, {4, 8}});
+  CRemovalJournal listener(Journal());
+  m_context.SetRemovalListener(&listener);
+  ASSERT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 3);
+  ASSERT_NE(Group(1).GetSubGroup(0, kSubGroupMain)->GetSubGroup(0, kSubGroupMapping), nullptr);
+  m_driver->SetValue(MakePath({{2}, {4, 0}, {172}}), Bytes(std::uint8_t{0}));
+  Journal().clear();
+
+  EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 2);
+  m_context.SetRemovalListener(nullptr);
+  const std::vector<std::string> told{"removing 4,0", "removing 4,0"};
+  std::vector<std::string> removals;
+  std::copy_if(Journal().begin(), Journal().end(), std::back_inserter(removals),
+               [](const std::string& entry) { return entry.starts_with("removing"); });
+  EXPECT_EQ(removals, told) << "the tool, then its group; the puck's group stays";
+  ASSERT_FALSE(Journal().empty());
+  EXPECT_EQ(Journal().front(), "removing 4,0") << "before its mapping is removed";
 }
 
 TEST_F(CTabletObjectTest, SelectedGroupFollowsTheDriversCurrentTool) {

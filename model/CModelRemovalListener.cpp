@@ -1,0 +1,3 @@
+#include "model/CModelRemovalListener.h"
+
+CModelRemovalListener::~CModelRemovalListener() = default;
