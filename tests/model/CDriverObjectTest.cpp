@@ -76,10 +76,7 @@ struct ConnectCase {
 TEST_F(CDriverObjectTest, ConnectAnnouncesTheAppletAndRefusesAnotherVersion) {
   const ConnectCase cases[] = {
       {{4, 8, 2, 2, 8}, kStatusOk},
-      {{4, 9, 2, 0, 1}, kStatusOk},
       {{4, 8, 1, 2, 8}, kStatusVersionMismatch},
-      {{5, 8, 2, 2, 8}, kStatusVersionMismatch},
-      {{4, 9, 0, 2, 8}, kStatusVersionMismatch},
   };
   for (const ConnectCase& c : cases) {
     m_driver->SetValue(MakePath({{219}}), std::vector<std::uint8_t>(c.driver.begin(), c.driver.end()));
@@ -122,13 +119,12 @@ TEST_F(CDriverObjectTest, TabletListDropsTabletsMarkedGoneAndNeverRemakesThem) {
   m_driver->ClearRequests();
   EXPECT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), 2);
   EXPECT_EQ(m_driver->GetRequests().size(), 2U);
-}
 
-TEST_F(CDriverObjectTest, TabletListKeepsEveryTabletWhenNoneIsMarkedGone) {
+  // Fewer in use than listed, but none marked gone: every tablet stays.
   SetTablets(1, 2);
-  CDriverObject driverObject;
-  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
-  EXPECT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), 2);
+  CDriverObject other;
+  ASSERT_EQ(other.SetKey(CDataKey()), kStatusOk);
+  EXPECT_EQ(other.GetSubGroupCount(kSubGroupMain), 2);
 }
 
 TEST_F(CDriverObjectTest, RemovingATabletClearsItsPresentFlag) {
