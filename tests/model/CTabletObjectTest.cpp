@@ -12,8 +12,6 @@
 #include "model/ModelCodes.h"
 #include "model/ModelReads.h"
 #include "model/ModelTestSupport.h"
-#include "settings/CBehaviour.h"
-#include "support/CRecordingDriverInterface.h"
 
 namespace {
 
@@ -36,18 +34,13 @@ class CRemovalJournal : public CModelRemovalListener {
   std::vector<std::string>& m_journal;
 };
 
-class CTabletObjectTest : public ::testing::Test {
+class CTabletObjectTest : public CRecordingModelTest {
  protected:
   void SetUp() override {
-    m_driver = CRecordingDriverInterface::Install();
+    CRecordingModelTest::SetUp();
     CDataKey key;
     key.AppendLevel(kCodeTablet, 0);
     ASSERT_EQ(m_tablet.SetKey(key), kStatusOk);
-  }
-  void TearDown() override {
-    ReleaseDriverInterface();
-    for (const BehaviourKind kind : {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
-      ReleaseBehaviour(kind);
   }
 
   void SetTools(const std::vector<StTool>& tools) {
@@ -71,7 +64,6 @@ class CTabletObjectTest : public ::testing::Test {
     return std::find(Journal().begin(), Journal().end(), event) != Journal().end();
   }
 
-  CRecordingDriverInterface* m_driver = nullptr;
   CTestModelContext m_context;
   CTabletObject m_tablet{m_context};
 };
@@ -101,16 +93,14 @@ TEST_F(CTabletObjectTest, ToolNumbersOfOneTypeAndSerialFormOneGroup) {
   EXPECT_EQ(m_driver->CountRequests(kCommandGet), 2U + 4U) << "two counts, one present flag per tool";
 }
 
-TEST_F(CTabletObjectTest, UnknownTypeCodeStopsTheRefreshAndAddsNoGroup) {
+TEST_F(CTabletObjectTest, RefreshStopsAtAFailedCountOrAnUnknownTypeCode) {
+  EXPECT_EQ(m_tablet.RefreshToolGroups(), kStatusNotFound);
+  EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 1);
+
   SetTools({{2, 1}, {9, 2}, {2, 3}});
   EXPECT_EQ(m_tablet.RefreshToolGroups(), kStatusOutOfMemory);
   EXPECT_EQ(m_tablet.GetToolGroupCount(), 1U) << "the tool before it stays";
   EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 2);
-}
-
-TEST_F(CTabletObjectTest, FailedCountReadIsReturned) {
-  EXPECT_EQ(m_tablet.RefreshToolGroups(), kStatusNotFound);
-  EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 1);
 }
 
 TEST_F(CTabletObjectTest, RemovedToolsLeaveAtTheNextRefreshAndAreNotMadeAgain) {

@@ -84,17 +84,4 @@ TEST(DriverVersionTest, MismatchMessagesDecodeFromTheirCodePages) {
   }
 }
 
-TEST(DriverVersionTest, MessageTableKeepsTheFixedLayout) {
-  const auto* first = reinterpret_cast<const unsigned char*>(&GetVersionMismatchMessage(0));
-  for (std::uint32_t index = 0; index < kVersionMismatchLanguages; ++index) {
-    const auto* entry = reinterpret_cast<const unsigned char*>(&GetVersionMismatchMessage(index));
-    EXPECT_EQ(entry - first, static_cast<std::ptrdiff_t>(index * 256)) << index;
-    for (int b = 0; b < 8; ++b) EXPECT_EQ(entry[b], 0) << index;
-    EXPECT_NE(entry[8], 0) << "title starts at byte 8, index " << index;
-    EXPECT_NE(entry[72], 0) << "text starts at byte 72, index " << index;
-    EXPECT_EQ(entry[71], 0) << "title ends inside its field, index " << index;
-    EXPECT_EQ(entry[255], 0) << index;
-  }
-}
-
 }  // namespace

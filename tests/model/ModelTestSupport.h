@@ -1,8 +1,10 @@
 #pragma once
 
 // Stand-ins for the parts other layers put into the model: a factory that
-// makes small recording groupings, and a context for model objects tested
-// without a driver object.
+// makes small recording groupings, a context for model objects tested without
+// a driver object, and a fixture over a recording driver.
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <memory>
@@ -12,7 +14,9 @@
 #include "model/CAppObject.h"
 #include "model/CModelContext.h"
 #include "model/CModelFactory.h"
+#include "settings/CBehaviour.h"
 #include "settings/CDataGrouping.h"
+#include "support/CRecordingDriverInterface.h"
 
 // A grouping that notes what the model asks of it.
 class CPartGrouping : public CDataGrouping {
@@ -85,4 +89,18 @@ class CTestModelContext : public CModelContext {
   CAppObject* FindApplicationById(std::uint32_t) override { return nullptr; }
 
   CPartFactory factory;
+};
+
+// Installs a recording driver whose values each test lays out, so that counts
+// of requests and odd driver states can be set exactly.
+class CRecordingModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override { m_driver = CRecordingDriverInterface::Install(); }
+  void TearDown() override {
+    ReleaseDriverInterface();
+    for (const BehaviourKind kind : {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
+      ReleaseBehaviour(kind);
+  }
+
+  CRecordingDriverInterface* m_driver = nullptr;
 };

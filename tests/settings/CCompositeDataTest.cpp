@@ -59,39 +59,30 @@ TEST_F(CCompositeDataTest, MissingSourceGivesTheClassStatus) {
   EXPECT_EQ(plain.GetSourceCount(), 0u);
   CSumData pressure(kStatusUnknown);
   EXPECT_EQ(pressure.SetSources(nullptr, m_b.get()), kStatusUnknown);
-}
-
-TEST_F(CCompositeDataTest, HasNoValueOfItsOwnAndCannotBeForceWritten) {
-  EXPECT_EQ(m_sum.GetSize(), 2u);
-  EXPECT_TRUE(m_sum.CurrentValue().empty());
-  EXPECT_EQ(m_sum.GetBehaviour(), nullptr);
+  // It has no value of its own to write.
   EXPECT_EQ(m_sum.ForceWrite(), kStatusNoItem);
-  EXPECT_EQ(m_driver->Count(kCommandSet), 0u);
+  EXPECT_EQ(m_driver->Requests().size(), 0u);
 }
 
 TEST_F(CCompositeDataTest, OperationsReachTheSourcesInOrder) {
   EXPECT_EQ(GetValue<std::uint16_t>(m_sum), 5);
   const std::uint16_t v = 9;
   ASSERT_EQ(m_sum.Set(&v), kStatusOk);
-  EXPECT_EQ(m_driver->Count(kCommandSet), 0u);  // apply sources wait
-  EXPECT_EQ(m_sum.Apply(), kStatusOk);
-  ASSERT_EQ(m_driver->Requests().size(), 4u);
-  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_keyA), 9);
-  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_keyB), 0);
-  EXPECT_EQ(m_driver->Requests()[2].path, CFakeValueDriver::PathOf(m_keyA.GetLevels()));
-  EXPECT_EQ(m_driver->Requests()[3].path, CFakeValueDriver::PathOf(m_keyB.GetLevels()));
-}
-
-TEST_F(CCompositeDataTest, RevertCommitAndDefaultPassOn) {
-  const std::uint16_t v = 9;
-  ASSERT_EQ(m_sum.Set(&v), kStatusOk);
   EXPECT_EQ(m_sum.Revert(), kStatusOk);
   EXPECT_EQ(GetValue<std::uint16_t>(m_sum), 5);
 
+  // Committed but not written: Cancel keeps it and Apply still sends it.
   ASSERT_EQ(m_sum.Set(&v), kStatusOk);
   EXPECT_EQ(m_sum.Commit(), kStatusOk);
   EXPECT_EQ(m_sum.Revert(), kStatusOk);
   EXPECT_EQ(GetValue<std::uint16_t>(m_sum), 9);
+  m_driver->ClearLog();
+  EXPECT_EQ(m_sum.Apply(), kStatusOk);
+  ASSERT_EQ(m_driver->Requests().size(), 2u);
+  EXPECT_EQ(m_driver->Requests()[0].path, CFakeValueDriver::PathOf(m_keyA.GetLevels()));
+  EXPECT_EQ(m_driver->Requests()[1].path, CFakeValueDriver::PathOf(m_keyB.GetLevels()));
+  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_keyA), 9);
+  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_keyB), 0);
 
   m_driver->PokeDefault<std::uint16_t>(m_keyA, 1);
   m_driver->PokeDefault<std::uint16_t>(m_keyB, 1);
@@ -101,7 +92,6 @@ TEST_F(CCompositeDataTest, RevertCommitAndDefaultPassOn) {
 
 TEST_F(CCompositeDataTest, RevertAnswersTheLastSourceThatFailed) {
   // Live sources write on Revert, so failures of the driver show.
-  m_driver->Poke<std::uint16_t>(m_keyA, 2);
   auto liveA = MakeInitialised(DataType::kWord, BehaviourKind::kLive, m_keyA);
   auto liveB = MakeInitialised(DataType::kWord, BehaviourKind::kLive, m_keyB);
   CSumData sum;
@@ -114,7 +104,7 @@ TEST_F(CCompositeDataTest, RevertAnswersTheLastSourceThatFailed) {
   EXPECT_EQ(m_driver->Count(kCommandSet, m_keyA), 2u);
 }
 
-TEST_F(CCompositeDataTest, RefreshIsChangedWhenAnySourceChanged) {
+TEST_F(CCompositeDataTest, RefreshIsChangedWhenAnySourceChangedAndStopsAtAFailure) {
   bool changed = false;
   ASSERT_EQ(m_sum.Refresh(changed, this), kStatusOk);
   EXPECT_TRUE(changed);
@@ -124,11 +114,7 @@ TEST_F(CCompositeDataTest, RefreshIsChangedWhenAnySourceChanged) {
   ASSERT_EQ(m_sum.Refresh(changed, this), kStatusOk);
   EXPECT_TRUE(changed);
   EXPECT_EQ(GetValue<std::uint16_t>(m_sum), 32);
-}
 
-TEST_F(CCompositeDataTest, RefreshStopsAtTheFirstFailingSource) {
-  bool changed = false;
-  ASSERT_EQ(m_sum.Refresh(changed, this), kStatusOk);
   const std::size_t readsOfB = m_driver->Count(kCommandGet, m_keyB);
   m_driver->Fail(kCommandGet, kStatusNotFound, &m_keyA);
   EXPECT_EQ(m_sum.Refresh(changed, this), kStatusNotFound);

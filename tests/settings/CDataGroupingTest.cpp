@@ -40,16 +40,6 @@ class CTestGrouping : public CDataGrouping {
   int m_defaultItemsCalls = 0;
 };
 
-// Counts its own destruction so that tests can see the cache delete it.
-class CCountedData : public CDriverData {
- public:
-  CCountedData(int& destroyed) : CDriverData(DataType::kWord), m_destroyed(destroyed) {}
-  ~CCountedData() override { ++m_destroyed; }
-
- private:
-  int& m_destroyed;
-};
-
 class CDataGroupingTest : public CSettingsTest {
  protected:
   void SetUp() override {
@@ -62,7 +52,7 @@ class CDataGroupingTest : public CSettingsTest {
   CTestGrouping m_grouping;
 };
 
-TEST_F(CDataGroupingTest, TableRowsMakeItemsOnTheGroupingsKey) {
+TEST_F(CDataGroupingTest, TableRowsMakeItemsOnceOnTheGroupingsKey) {
   struct StExpect {
     ItemId id;
     std::uint16_t code;
@@ -72,77 +62,80 @@ TEST_F(CDataGroupingTest, TableRowsMakeItemsOnTheGroupingsKey) {
   };
   constexpr StExpect kCases[] = {{1, 10, 0, 2, false}, {2, 11, 4, 4, false}, {3, 12, 0, 2, true}};
   for (const StExpect& c : kCases) {
+    SCOPED_TRACE(c.id);
     CDriverData* item = nullptr;
-    ASSERT_EQ(m_grouping.GetItem(c.id, item), kStatusOk) << c.id;
+    ASSERT_EQ(m_grouping.GetItem(c.id, item), kStatusOk);
     ASSERT_NE(item, nullptr);
     const CDataKey& key = item->GetKey();
-    ASSERT_EQ(key.GetLevelCount(), 2u) << c.id;
+    ASSERT_EQ(key.GetLevelCount(), 2u);
     EXPECT_EQ(key.GetLevel(0).code, 2);
     EXPECT_EQ(key.GetLevel(0).index, 1u);
-    EXPECT_EQ(key.LastLevel().code, c.code) << c.id;
-    EXPECT_EQ(key.LastLevel().index, c.index) << c.id;
-    EXPECT_EQ(item->GetSize(), c.size) << c.id;
-    EXPECT_EQ(item->IsAlwaysWrite(), c.forced) << c.id;
+    EXPECT_EQ(key.LastLevel().code, c.code);
+    EXPECT_EQ(key.LastLevel().index, c.index);
+    EXPECT_EQ(item->GetSize(), c.size);
+    EXPECT_EQ(item->IsAlwaysWrite(), c.forced);
+    CDriverData* again = nullptr;
+    ASSERT_EQ(m_grouping.GetItem(c.id, again), kStatusOk);
+    EXPECT_EQ(again, item);
   }
+  EXPECT_EQ(m_grouping.GetCachedItemCount(), 3u);
   // Made lazily: nothing was read.
   EXPECT_EQ(m_driver->Requests().size(), 0u);
 }
 
-TEST_F(CDataGroupingTest, ItemsAreMadeOnceAndCached) {
-  CDriverData* first = nullptr;
-  CDriverData* again = nullptr;
-  ASSERT_EQ(m_grouping.GetItem(1, first), kStatusOk);
-  ASSERT_EQ(m_grouping.GetItem(1, again), kStatusOk);
-  EXPECT_EQ(first, again);
-  EXPECT_EQ(m_grouping.FindItem(1), first);
-  EXPECT_EQ(m_grouping.GetCachedItemCount(), 1u);
-}
-
-TEST_F(CDataGroupingTest, UnknownIdIsNoItem) {
+TEST_F(CDataGroupingTest, UnknownIdOrFailedInitLeavesNoItem) {
   CDriverData* item = reinterpret_cast<CDriverData*>(&m_grouping);
   EXPECT_EQ(m_grouping.GetItem(99, item), kStatusNoItem);
   EXPECT_EQ(item, nullptr);
-  EXPECT_EQ(m_grouping.FindItem(99), nullptr);
   EXPECT_EQ(m_grouping.DefaultItem(99), kStatusNoItem);
   EXPECT_EQ(m_grouping.ForceWriteItem(99), kStatusNoItem);
   EXPECT_EQ(m_grouping.GetCachedItemCount(), 0u);
-}
 
-TEST_F(CDataGroupingTest, MakeItemThatFailsInitLeavesNoItem) {
-  std::unique_ptr<CDriverData> item;
-  EXPECT_EQ(CDataGrouping::MakeItem(item, m_grouping.GetKey(), 10, DataType::kWord,
+  std::unique_ptr<CDriverData> made;
+  EXPECT_EQ(CDataGrouping::MakeItem(made, m_grouping.GetKey(), 10, DataType::kWord,
                                     static_cast<BehaviourKind>(7), 0),
             kStatusOutOfMemory);
-  EXPECT_EQ(item, nullptr);
-  EXPECT_EQ(CDataGrouping::MakeForcedItem(item, m_grouping.GetKey(), 10, DataType::kWord,
+  EXPECT_EQ(made, nullptr);
+  EXPECT_EQ(CDataGrouping::MakeForcedItem(made, m_grouping.GetKey(), 10, DataType::kWord,
                                           static_cast<BehaviourKind>(-1), 0),
             kStatusOutOfMemory);
-  EXPECT_EQ(item, nullptr);
+  EXPECT_EQ(made, nullptr);
 }
 
-TEST_F(CDataGroupingTest, ApplyItemTouchesOnlyItemsThatExist) {
+// One item failing must not stop the grouping's other items, so the per-item
+// operations swallow the driver's failures; ApplyItem leaves unmade items be.
+TEST_F(CDataGroupingTest, PerItemOperationsSendOnceAndSwallowFailures) {
   EXPECT_EQ(m_grouping.ApplyItem(2), kStatusOk);
   EXPECT_EQ(m_grouping.FindItem(2), nullptr);
 
-  CDriverData* item = nullptr;
-  ASSERT_EQ(m_grouping.GetItem(2, item), kStatusOk);
-  m_driver->Poke<std::uint32_t>(item->GetKey(), 1);
-  const std::uint32_t v = 5;
-  ASSERT_EQ(item->Set(&v), kStatusOk);
-  m_driver->Fail(kCommandSet, kStatusNotFound);
-  // A failing write is not passed on.
-  EXPECT_EQ(m_grouping.ApplyItem(2), kStatusOk);
-  EXPECT_EQ(m_driver->Count(kCommandSet), 1u);
-}
-
-TEST_F(CDataGroupingTest, ApplyItemsWritesForcedItemsEveryTime) {
-  CDriverData* forced = nullptr;
-  ASSERT_EQ(m_grouping.GetItem(3, forced), kStatusOk);
-  m_driver->Poke<std::uint16_t>(forced->GetKey(), 8);
-  EXPECT_EQ(GetValue<std::uint16_t>(*forced), 8);
-  EXPECT_EQ(m_grouping.ApplyItems(), kStatusOk);
-  EXPECT_EQ(m_grouping.ApplyItems(), kStatusOk);
-  EXPECT_EQ(m_driver->Count(kCommandSet), 2u);
+  struct StCase {
+    const char* name;
+    ItemId id;
+    std::uint32_t failing;
+    std::size_t writes;  // the live item 1 writes on Set
+  };
+  const StCase kCases[] = {
+      {"apply", 2, kCommandSet, 1},
+      {"default", 1, kCommandGetDefault, 1},
+      {"force write", 4, kCommandSet, 1},
+  };
+  for (const StCase& c : kCases) {
+    SCOPED_TRACE(c.name);
+    m_driver->ClearFailures();
+    m_driver->ClearLog();
+    m_driver->Poke<std::uint32_t>(TabletKey(10), 3);
+    m_driver->Poke<std::uint32_t>(TabletKey(11, 4), 3);
+    CDriverData* item = nullptr;
+    ASSERT_EQ(m_grouping.GetItem(c.id, item), kStatusOk);
+    const std::uint32_t v = 5;
+    ASSERT_EQ(item->Set(&v), kStatusOk);
+    m_driver->Fail(c.failing, kStatusMalformedPacket);
+    const Status status = c.id == 2   ? m_grouping.ApplyItem(c.id)
+                          : c.id == 1 ? m_grouping.DefaultItem(c.id)
+                                      : m_grouping.ForceWriteItem(c.id);
+    EXPECT_EQ(status, kStatusOk);
+    EXPECT_EQ(m_driver->Count(kCommandSet), c.writes);
+  }
 }
 
 TEST_F(CDataGroupingTest, DefaultItemMakesTheItemAndResetsIt) {
@@ -152,10 +145,6 @@ TEST_F(CDataGroupingTest, DefaultItemMakesTheItemAndResetsIt) {
   EXPECT_EQ(m_grouping.DefaultItem(1), kStatusOk);
   ASSERT_NE(m_grouping.FindItem(1), nullptr);
   EXPECT_EQ(m_driver->Peek<std::uint16_t>(key), 6);
-
-  // A failing reset is not passed on.
-  m_driver->Fail(kCommandGetDefault, kStatusMalformedPacket);
-  EXPECT_EQ(m_grouping.DefaultItem(1), kStatusOk);
 }
 
 TEST_F(CDataGroupingTest, DefaultSubGroupResetsTheChildOrSaysThereIsNone) {
@@ -164,30 +153,6 @@ TEST_F(CDataGroupingTest, DefaultSubGroupResetsTheChildOrSaysThereIsNone) {
   EXPECT_EQ(m_grouping.DefaultSubGroup(0, 0), kStatusOk);
   EXPECT_EQ(m_grouping.m_child->m_defaultItemsCalls, 1);
   EXPECT_EQ(m_grouping.DefaultSubGroup(1, 0), kStatusNoChild);
-  EXPECT_EQ(m_grouping.DefaultSubGroup(0, 1), kStatusNoChild);
-}
-
-TEST_F(CDataGroupingTest, ForceWriteItemWritesNoDriverItems) {
-  EXPECT_EQ(m_grouping.ForceWriteItem(4), kStatusOk);
-  EXPECT_EQ(m_driver->Count(kCommandSet), 1u);
-  EXPECT_EQ(m_driver->Count(kCommandGet), 0u);
-  // A failing write is not passed on.
-  m_driver->Fail(kCommandSet, kStatusNotFound);
-  EXPECT_EQ(m_grouping.ForceWriteItem(4), kStatusOk);
-}
-
-TEST_F(CDataGroupingTest, CacheOwnsItsItems) {
-  int destroyed = 0;
-  {
-    CTestGrouping grouping;
-    grouping.AddItem(50, std::make_unique<CCountedData>(destroyed));
-    grouping.AddItem(51, std::make_unique<CCountedData>(destroyed));
-    // Replacing an id deletes the item it held.
-    grouping.AddItem(50, std::make_unique<CCountedData>(destroyed));
-    EXPECT_EQ(destroyed, 1);
-    EXPECT_EQ(grouping.GetCachedItemCount(), 2u);
-  }
-  EXPECT_EQ(destroyed, 3);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include "driver/CDataKey.h"
 #include "driver/StDriverPacket.h"
 #include "settings/CBehaviour.h"
-#include "settings/CDataGrouping.h"
 #include "settings/CDriverData.h"
 #include "settings/CForceDriverData.h"
 #include "support/CServiceDriverInterface.h"
@@ -31,14 +30,9 @@ class CDriverDataServiceTest : public ::testing::Test {
     ReleaseDriverInterface();
   }
 
-  static CDataKey PenKey() {
-    CDataKey key;
-    key.AppendLevel(2, 0).AppendLevel(4, 0);
-    return key;
-  }
   static CDataKey PenValue(std::uint16_t itemCode) {
-    CDataKey key = PenKey();
-    key.AppendLevel(itemCode);
+    CDataKey key;
+    key.AppendLevel(2, 0).AppendLevel(4, 0).AppendLevel(itemCode);
     return key;
   }
 
@@ -49,21 +43,18 @@ class CDriverDataServiceTest : public ::testing::Test {
     return item;
   }
 
-  // What the service holds, read around the item (not counted).
+  // Reads or changes what the service holds behind the items' backs; these
+  // requests are not counted by Sent().
   template <typename T>
-  T InService(std::uint16_t itemCode) {
-    T value{};
-    const std::uint32_t before = m_service->RequestCount();
-    EXPECT_EQ(PenValue(itemCode).Request(kCommandGet, sizeof(T), &value), kStatusOk);
-    m_uncounted += m_service->RequestCount() - before;
+  T Direct(std::uint32_t command, std::uint16_t itemCode, T value = T{}) {
+    EXPECT_EQ(PenValue(itemCode).Request(command, sizeof(T), &value), kStatusOk);
+    ++m_lastSent;
     return value;
   }
   template <typename T>
-  void ChangeInService(std::uint16_t itemCode, T value) {
-    const std::uint32_t before = m_service->RequestCount();
-    ASSERT_EQ(PenValue(itemCode).Request(kCommandSet, sizeof(T), &value), kStatusOk);
-    m_uncounted += m_service->RequestCount() - before;
-  }
+  T InService(std::uint16_t itemCode) { return Direct<T>(kCommandGet, itemCode); }
+  template <typename T>
+  void ChangeInService(std::uint16_t itemCode, T value) { Direct(kCommandSet, itemCode, value); }
 
   template <typename T>
   static T Value(CDriverData& item) {
@@ -74,9 +65,8 @@ class CDriverDataServiceTest : public ::testing::Test {
 
   // Requests the items sent since the last call.
   std::uint32_t Sent() {
-    const std::uint32_t total = m_service->RequestCount() - m_uncounted;
-    const std::uint32_t sent = total - m_lastSent;
-    m_lastSent = total;
+    const std::uint32_t sent = m_service->RequestCount() - m_lastSent;
+    m_lastSent = m_service->RequestCount();
     return sent;
   }
 
@@ -87,14 +77,14 @@ class CDriverDataServiceTest : public ::testing::Test {
   static constexpr std::uint16_t kTypeCode = 115;  // 16-bit, read-only, no factory value
 
   CServiceDriverInterface* m_service = nullptr;
-  std::uint32_t m_uncounted = 0;
   std::uint32_t m_lastSent = 0;
 };
 
 TEST_F(CDriverDataServiceTest, SettingTheSameValueSendsNothing) {
   auto item = Make(DataType::kLong, BehaviourKind::kLive, kValueB);
   EXPECT_EQ(Value<std::uint32_t>(*item), 500u);
-  EXPECT_EQ(Sent(), 1u);
+  EXPECT_EQ(Value<std::uint32_t>(*item), 500u);
+  EXPECT_EQ(Sent(), 1u);  // loaded once, not at Init
   const std::uint32_t same = 500;
   EXPECT_EQ(item->Set(&same), kStatusOk);
   EXPECT_EQ(Sent(), 0u);
@@ -165,21 +155,19 @@ TEST_F(CDriverDataServiceTest, RequestsPerBehaviourForOneEditCycle) {
   }
 }
 
+// A live item writes the factory value at once; an apply item waits for Apply.
 TEST_F(CDriverDataServiceTest, SetDefaultTakesTheFactoryValue) {
-  ChangeInService<std::uint32_t>(kValueA, 11);
-  auto item = Make(DataType::kLong, BehaviourKind::kLive, kValueA);
-  ASSERT_EQ(item->SetDefault(), kStatusOk);
-  EXPECT_EQ(Value<std::uint32_t>(*item), 2u);
-  EXPECT_EQ(InService<std::uint32_t>(kValueA), 2u);
-}
-
-TEST_F(CDriverDataServiceTest, SetDefaultWithoutFactoryValueRereadsAndWritesNothing) {
-  auto item = Make(DataType::kWord, BehaviourKind::kLive, kTypeCode);
-  EXPECT_EQ(Value<std::uint16_t>(*item), 2);
-  (void)Sent();
-  EXPECT_EQ(item->SetDefault(), kStatusOk);
-  EXPECT_EQ(Value<std::uint16_t>(*item), 2);
-  EXPECT_EQ(Sent(), 2u);  // the default read, then the plain read
+  for (const BehaviourKind kind : {BehaviourKind::kLive, BehaviourKind::kApply}) {
+    SCOPED_TRACE(static_cast<int>(kind));
+    ChangeInService<std::uint32_t>(kValueA, 11);
+    auto item = Make(DataType::kLong, kind, kValueA);
+    ASSERT_EQ(item->SetDefault(), kStatusOk);
+    EXPECT_EQ(Value<std::uint32_t>(*item), 2u);
+    const bool live = kind == BehaviourKind::kLive;
+    EXPECT_EQ(InService<std::uint32_t>(kValueA), live ? 2u : 11u);
+    ASSERT_EQ(item->Apply(), kStatusOk);
+    EXPECT_EQ(InService<std::uint32_t>(kValueA), 2u);
+  }
 }
 
 TEST_F(CDriverDataServiceTest, RefusedWriteIsUndoneByTheNextRefresh) {
@@ -214,62 +202,9 @@ TEST_F(CDriverDataServiceTest, RefreshTakesOverChangesMadeElsewhereUnlessOneIsPe
 
   ASSERT_EQ(pending->Apply(), kStatusOk);
   EXPECT_EQ(InService<std::uint32_t>(kValueB), 135u);
-}
-
-TEST_F(CDriverDataServiceTest, NoDriverItemReachesTheDriverOnlyByForceWrite) {
-  auto item = Make(DataType::kLong, BehaviourKind::kNoDriver, kValueA);
-  EXPECT_EQ(Value<std::uint32_t>(*item), 0u);
-  const std::uint32_t v = 7;
-  ASSERT_EQ(item->Set(&v), kStatusOk);
-  ASSERT_EQ(item->Apply(), kStatusOk);
-  EXPECT_EQ(Sent(), 0u);
-  EXPECT_EQ(InService<std::uint32_t>(kValueA), 2u);
-
-  ASSERT_EQ(item->ForceWrite(), kStatusOk);
-  EXPECT_EQ(Sent(), 1u);
-  EXPECT_EQ(InService<std::uint32_t>(kValueA), 7u);
-}
-
-// A grouping over the pen's key: its table rows must name the service's values.
-class CPenGrouping : public CDataGrouping {
- public:
-  static constexpr std::array<StItemRow, 4> kItems{{
-      {51, 255, DataType::kLong, BehaviourKind::kLive, 0},
-      {52, 113, DataType::kLong, BehaviourKind::kLive, 0},
-      {53, 170, DataType::kByte, BehaviourKind::kLive, 0},
-      {46, 115, DataType::kWord, BehaviourKind::kLive, 0},
-  }};
-  Status GetItem(ItemId itemId, CDriverData*& item) override {
-    return GetTableItem(kItems, itemId, item);
-  }
-  Status ApplyItems() override { return kStatusOk; }
-  Status DefaultItems() override {
-    for (const StItemRow& row : kItems) (void)DefaultItem(row.itemId);
-    return kStatusOk;
-  }
-};
-
-TEST_F(CDriverDataServiceTest, GroupingItemsReadAndResetTheirDriverValues) {
-  CPenGrouping pen;
-  ASSERT_EQ(pen.SetKey(PenKey()), kStatusOk);
-  struct StCase {
-    ItemId id;
-    std::uint32_t factory;
-  };
-  constexpr StCase kCases[] = {{51, 2}, {52, 500}, {53, 1}, {46, 2}};
-  ChangeInService<std::uint32_t>(kValueA, 9);
-  ChangeInService<std::uint32_t>(kValueB, 9);
-  ChangeInService<std::uint8_t>(kSwitch, 0);
-  ASSERT_EQ(pen.DefaultItems(), kStatusOk);
-  for (const StCase& c : kCases) {
-    CDriverData* item = nullptr;
-    ASSERT_EQ(pen.GetItem(c.id, item), kStatusOk);
-    std::uint32_t value = 0;
-    ASSERT_EQ(item->Get(&value), kStatusOk) << c.id;
-    EXPECT_EQ(value, c.factory) << c.id;
-  }
-  EXPECT_EQ(InService<std::uint32_t>(kValueA), 2u);
-  EXPECT_EQ(InService<std::uint8_t>(kSwitch), 1);
+  // Taken over, not committed: Cancel restores the value the dialog opened with.
+  ASSERT_EQ(live->Revert(), kStatusOk);
+  EXPECT_EQ(InService<std::uint32_t>(kValueB), 500u);
 }
 
 }  // namespace

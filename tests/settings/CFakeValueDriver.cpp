@@ -64,7 +64,7 @@ Status CFakeValueDriver::SendRequest(std::uint32_t command, const StObjectKey* k
     }
     case kCommandGetDefault: {
       const auto found = m_defaults.find(request.path);
-      return found == m_defaults.end() ? m_noDefaultStatus : copyOut(found->second);
+      return found == m_defaults.end() ? kStatusNotSupported : copyOut(found->second);
     }
     case kCommandSet:
       m_values[request.path] = request.data;

@@ -11,8 +11,8 @@
 #include "driver/CDataKey.h"
 #include "driver/CDriverInterface.h"
 
-// A small driver for the settings tests: values by path, an optional factory
-// value per path, failures on demand, and a log of every request so that
+// A small driver for the settings tests: values by path, a factory value per
+// path (none: not supported), failures on demand, and a log of every request so that
 // tests can count what reached the driver.
 class CFakeValueDriver : public CDriverInterface {
  public:
@@ -51,8 +51,6 @@ class CFakeValueDriver : public CDriverInterface {
   // Every request of `command` for `key` (any key when none) answers `status`.
   void Fail(std::uint32_t command, Status status, const CDataKey* key = nullptr);
   void ClearFailures() { m_failures.clear(); }
-  // What get-default answers for a path without a factory value.
-  void SetNoDefaultStatus(Status status) { m_noDefaultStatus = status; }
 
   [[nodiscard]] std::size_t Count(std::uint32_t command) const;
   [[nodiscard]] std::size_t Count(std::uint32_t command, const CDataKey& key) const;
@@ -66,6 +64,5 @@ class CFakeValueDriver : public CDriverInterface {
   std::map<std::string, std::vector<std::byte>> m_defaults;
   // (command, path or "" for every path) -> status
   std::map<std::pair<std::uint32_t, std::string>, Status> m_failures;
-  Status m_noDefaultStatus = kStatusNotSupported;
   std::vector<StRequest> m_requests;
 };

@@ -48,11 +48,4 @@ TEST_F(DefaultButtonItemViewTest, OnlyAPressOfThisButtonBroadcasts) {
   EXPECT_TRUE(m_roots.Log().empty());
 }
 
-TEST_F(DefaultButtonItemViewTest, ABoundButtonAnswersItsItemsResult) {
-  CDefaultButtonItemView button(kButton, kFeel);
-  ASSERT_EQ(button.Attach(m_data.get(), kSameData), kStatusOk);
-  EXPECT_EQ(Send(button, 9, kButton), kStatusNoItem);
-  EXPECT_TRUE(m_roots.Log().empty());
-}
-
 }  // namespace

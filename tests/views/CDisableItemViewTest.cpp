@@ -30,15 +30,16 @@ TEST_F(DisableItemViewTest, GreysInsteadOfHidingAndNeverAsksForARedisplay) {
   EXPECT_EQ(Refresh(view, kControl), kStatusHandled);
   EXPECT_EQ(view.GetState(), kStateHidden);
   EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlShowDisabled}}));
-}
 
-TEST_F(DisableItemViewTest, MatchStateGreys) {
+  // A match greys too.
   const std::uint8_t reference[] = {1, 0};
-  CDisableItemView view(kControl, kAcceleration);
-  ASSERT_EQ(view.SetReference(reference, sizeof reference, 0), kStatusOk);
-  ASSERT_EQ(view.Attach(m_data.get(), kSameData), kStatusOk);
-  EXPECT_EQ(Refresh(view), kStatusOk);
-  EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlShowDisabled}}));
+  CDisableItemView matching(kControl + 1, kAcceleration);
+  ASSERT_EQ(matching.SetReference(reference, sizeof reference, 0), kStatusOk);
+  m_driver->Fail(m_data->KeyOf(kAcceleration), kStatusOk);
+  m_driver->PutWord(m_data->KeyOf(kAcceleration), 1);
+  ASSERT_EQ(matching.Attach(m_data.get(), kSameData), kStatusOk);
+  EXPECT_EQ(Refresh(matching), kStatusOk);
+  EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl + 1, kControlShowDisabled}}));
 }
 
 }  // namespace

@@ -18,16 +18,6 @@ class OnOffViewTest : public ViewTest {
   }
 };
 
-TEST_F(OnOffViewTest, BuildsTheDriverOnCheckBox) {
-  COnOffView group(ControlId::kDriverOnGroup);
-  ASSERT_EQ(group.Build(), kStatusOk);
-  ASSERT_EQ(group.Count(), 1u);
-  auto* box = dynamic_cast<CItemView*>(group.ViewAt(0));
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(box->GetControlId(), ControlId::kDriverOnButton);
-  EXPECT_EQ(box->GetItemId(), kDriverOnItem);
-}
-
 TEST_F(OnOffViewTest, RoutesToTheCheckBoxButNeverClaims) {
   COnOffView group(ControlId::kDriverOnGroup);
   ASSERT_EQ(group.Build(), kStatusOk);

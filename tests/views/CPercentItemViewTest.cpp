@@ -38,7 +38,7 @@ TEST_F(PercentItemViewTest, ShowsTheValueAsAPercentageOf1023) {
   }
 }
 
-TEST_F(PercentItemViewTest, IgnoresWritesAndAnswersOnlyWhenBound) {
+TEST_F(PercentItemViewTest, IgnoresWritesAndAnswersReadsOnlyWhenBound) {
   m_driver->PutWord(m_data->KeyOf(kPressure), 700);
   CPercentItemView view(kControl, kPressure);
   char text[kViewTextCapacity] = "untouched";
@@ -55,21 +55,7 @@ TEST_F(PercentItemViewTest, IgnoresWritesAndAnswersOnlyWhenBound) {
   EXPECT_TRUE(m_driver->NothingSent());
   EXPECT_EQ(Send(view, kViewGet, kControl + 1, text), kStatusOk);
   EXPECT_EQ(std::string(text), "untouched");
-}
-
-TEST_F(PercentItemViewTest, RefreshGoesThroughTheItemView) {
-  CPercentItemView view(kControl, kPressure);
-  ASSERT_EQ(view.Attach(m_data.get(), kSameData), kStatusOk);
-  EXPECT_EQ(Refresh(view), kStatusOk);
-  EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlShow}, {kControl, kControlRedisplay}}));
-  EXPECT_EQ(Refresh(view, kControl), kStatusHandled);
-}
-
-TEST_F(PercentItemViewTest, AFailingReadIsAnswered) {
-  CPercentItemView view(kControl, kPressure);
-  ASSERT_EQ(view.Attach(m_data.get(), kSameData), kStatusOk);
   m_driver->Fail(m_data->KeyOf(kPressure), kStatusNoTablet);
-  char text[kViewTextCapacity] = "untouched";
   EXPECT_EQ(Send(view, kViewGet, kControl, text), kStatusNoTablet);
 }
 
