@@ -45,7 +45,9 @@ ZafPresenterKind ZafQtStartup::Choose(const Environment& environment) {
   if (headless) return ZafPresenterKind::kHeadless;
   const std::string_view platform = Value(environment, "QT_QPA_PLATFORM");
   if (platform.starts_with("offscreen") || platform.starts_with("minimal")) {
-    return ZafPresenterKind::kQtOffscreen;
+    // Asked for by name, Qt runs as on a display: whatever drives the widgets
+    // (a test clicking them) is the user, so the run does not end by itself.
+    return asked == "qt" ? ZafPresenterKind::kQt : ZafPresenterKind::kQtOffscreen;
   }
   if (Set(environment, "DISPLAY") || Set(environment, "WAYLAND_DISPLAY") || !platform.empty()) {
     return ZafPresenterKind::kQt;
