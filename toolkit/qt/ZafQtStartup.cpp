@@ -100,6 +100,9 @@ Status ZafQtStartup::SaveScreenshot(ZafWindow& window, const std::string& path) 
   if (!EnsureApplication(true)) return kStatusNotSupported;
   ZafQtPresenter painter(ZafQtShow::kOffscreen);
   painter.Realize(window);
+  // Widgets lay themselves out from posted events; without them a text field
+  // is drawn with the scroll bars of its first, unwrapped layout.
+  QCoreApplication::sendPostedEvents();
   const Status status = painter.Screenshot(window, path);
   painter.Unrealize(window);
   return status;
