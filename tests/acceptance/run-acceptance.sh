@@ -127,6 +127,15 @@ case $case in
     KELVO_PROFILE=$profiles/unsupported.json shoot screenshots-no-supported-tablet.script no-supported-tablet.png ;;
   screenshots-select-tablet)
     KELVO_PROFILE=$here/profiles/several-supported.json shoot screenshots-select-tablet.script select-tablet.png ;;
+  launcher-without-display)
+    # What a user on a machine without a display sees: a description and a picture.
+    KELVO_SCREENSHOT=$work/main.png "${launcher[@]}" "$bin/tablet-properties" >"$work/out" 2>"$work/err"
+    status=$?
+    cat "$work/out" "$work/err" >&2
+    [ "$status" -eq 0 ] || fail "the launcher answered $status"
+    grep -q "tabs: Pen (shown), Puck" "$work/err" || fail "no description of the main window"
+    grep -qF "a picture of the main window is in $work/main.png" "$work/out" || fail "the picture's place is not said"
+    python3 "$here/check-png.py" "$work/main.png" || fail "no picture of the main window" ;;
   *) fail "unknown case" ;;
 esac
 echo "PASS ($case)"
