@@ -36,6 +36,22 @@ set_state_value() {
   printf '{"version": 1, "applications": [], "values": [{"path": "%s", "bytes": "%s"}]}\n' "$1" "$2" >"$KELVO_STATE"
 }
 
+# Pictures of what the user sees go to the build's screenshot folder; each
+# named one must be a PNG of a window with something drawn in it.
+shots=${KELVO_SCREENSHOT_DIR:-$bin/../screenshots}
+shoot() {  # shoot SCRIPT PICTURE...
+  local script=$1 picture
+  shift
+  mkdir -p "$shots" || fail "no screenshot folder $shots"
+  for picture in "$@"; do rm -f "$shots/$picture"; done
+  cd "$shots" || fail "cannot enter $shots"
+  script "$script"
+  for picture in "$@"; do
+    python3 "$here/check-png.py" "$shots/$picture" || fail "screenshot $picture"
+  done
+  echo "screenshots in $(cd "$shots" && pwd): $*"
+}
+
 case $case in
   opens-on-stylus-tab) script opens-on-stylus-tab.script ;;
   click-sound)
@@ -92,6 +108,34 @@ case $case in
     KELVO_PROFILE=$profiles/unsupported.json script no-supported-tablet-ctrl.script ;;
   tablet-pc)
     KELVO_PROFILE=$profiles/tablet-pc.json script tablet-pc.script ;;
+  screenshots-main)
+    shoot screenshots-main.script main-pen.png main-puck.png about.png diagnostics.png ;;
+  screenshots-tablet-tab)
+    KELVO_PROFILE=$here/profiles/model-230.json shoot screenshots-tablet-tab.script main-tablet-model.png ;;
+  screenshots-advanced)
+    printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
+    shoot screenshots-advanced.script advanced-settings.png ;;
+  screenshots-manual-not-found)
+    mkdir "$work/manual"
+    printf '%%PDF-1.4\n' >"$work/manual/TabletManual.pdf"
+    printf '"OEMDocLocation"="%s"\n' "$work/manual" >>"$KELVO_REGISTRY"
+    KELVO_OPEN_COMMAND=false shoot screenshots-manual-not-found.script manual-not-found.png ;;
+  screenshots-driver-not-found)
+    KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/no-daemon.sock \
+      shoot screenshots-driver-not-found.script driver-not-found.png ;;
+  screenshots-no-supported-tablet)
+    KELVO_PROFILE=$profiles/unsupported.json shoot screenshots-no-supported-tablet.script no-supported-tablet.png ;;
+  screenshots-select-tablet)
+    KELVO_PROFILE=$here/profiles/several-supported.json shoot screenshots-select-tablet.script select-tablet.png ;;
+  launcher-without-display)
+    # What a user on a machine without a display sees: a description and a picture.
+    KELVO_SCREENSHOT=$work/main.png "${launcher[@]}" "$bin/tablet-properties" >"$work/out" 2>"$work/err"
+    status=$?
+    cat "$work/out" "$work/err" >&2
+    [ "$status" -eq 0 ] || fail "the launcher answered $status"
+    grep -q "tabs: Pen (shown), Puck" "$work/err" || fail "no description of the main window"
+    grep -qF "a picture of the main window is in $work/main.png" "$work/out" || fail "the picture's place is not said"
+    python3 "$here/check-png.py" "$work/main.png" || fail "no picture of the main window" ;;
   *) fail "unknown case" ;;
 esac
 echo "PASS ($case)"

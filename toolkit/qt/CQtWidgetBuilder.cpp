@@ -108,6 +108,8 @@ QWidget* CQtWidgetBuilder::Build(ZafWindowObject& object, QWidget* parent) {
   }
   QWidget* container = nullptr;
   QWidget* widget = MakeWidget(object, parent, container);
+  // The string identifier names the widget for Qt's own tools and for tests.
+  if (widget != nullptr && !object.StringID().empty()) widget->setObjectName(Q(object.StringID()));
   StQtBinding binding;
   binding.widget = widget;
   binding.container = container != nullptr ? container : widget;

@@ -45,7 +45,9 @@ ZafPresenterKind ZafQtStartup::Choose(const Environment& environment) {
   if (headless) return ZafPresenterKind::kHeadless;
   const std::string_view platform = Value(environment, "QT_QPA_PLATFORM");
   if (platform.starts_with("offscreen") || platform.starts_with("minimal")) {
-    return ZafPresenterKind::kQtOffscreen;
+    // Asked for by name, Qt runs as on a display: whatever drives the widgets
+    // (a test clicking them) is the user, so the run does not end by itself.
+    return asked == "qt" ? ZafPresenterKind::kQt : ZafPresenterKind::kQtOffscreen;
   }
   if (Set(environment, "DISPLAY") || Set(environment, "WAYLAND_DISPLAY") || !platform.empty()) {
     return ZafPresenterKind::kQt;
@@ -98,6 +100,9 @@ Status ZafQtStartup::SaveScreenshot(ZafWindow& window, const std::string& path) 
   if (!EnsureApplication(true)) return kStatusNotSupported;
   ZafQtPresenter painter(ZafQtShow::kOffscreen);
   painter.Realize(window);
+  // Widgets lay themselves out from posted events; without them a text field
+  // is drawn with the scroll bars of its first, unwrapped layout.
+  QCoreApplication::sendPostedEvents();
   const Status status = painter.Screenshot(window, path);
   painter.Unrealize(window);
   return status;
