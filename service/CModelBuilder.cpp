@@ -279,7 +279,8 @@ std::unique_ptr<CServiceNode> CModelBuilder::MakeMappingTop(const StTabletProfil
 
 std::unique_ptr<CServiceNode> CModelBuilder::MakeTablet(const StTabletProfile& tablet) {
   auto node = std::make_unique<CServiceNode>(NodeKind::kTablet);
-  node->PutValue(186, Num(1, 0));
+  // The tablet is switched on until the user says otherwise.
+  node->PutValue(186, Num(1, 1));
   node->PutValue(123, Num(2, 0));
   node->PutValue(29, Text(tablet.name));
   node->PutValue(sc::kModel, Fixed(2, tablet.model));
@@ -349,7 +350,8 @@ std::unique_ptr<CServiceNode> CModelBuilder::MakeApplication(const StApplication
 
 std::unique_ptr<CServiceNode> CModelBuilder::MakeRoot(const StProfile& profile) {
   auto root = std::make_unique<CServiceNode>(NodeKind::kRoot);
-  root->PutValue(195, Num(6, 0));
+  // No saved window position yet: both coordinates -1 keep the layout's place.
+  root->PutValue(195, Num(6, 0xFFFFFFFFFFFFFFFFULL));
   root->PutValue(184, Num(3, 0));
   root->PutValue(219, CServiceValue::Raw({profile.driverVersion.begin(), profile.driverVersion.end()},
                                          false, ValueAccess::kReadOnly));

@@ -58,9 +58,8 @@ case $case in
     script click-sound.script
     [ "$(state_value 18/234)" = 00 ] || fail "the driver does not hold the click sound off: '$(state_value 18/234)'" ;;
   window-position)
-    # No position yet (-1, -1): the window stays where the layout puts it,
-    # and closing keeps that place for the next opening.
-    set_state_value 195 ffffffffffffffff
+    # A fresh service has no position yet (-1, -1): the window stays where
+    # the layout puts it, and closing keeps that place for the next opening.
     KELVO_DESCRIBE=1 applet
     grep -q 'position: 120,80' "$work/err" || fail "first opening not at the layout's place"
     [ "$(state_value 195)" = 7800000050000000 ] || fail "closing kept '$(state_value 195)'"
