@@ -8,11 +8,7 @@
 #include "settings/StItemRow.h"
 #include "views/CSuperView.h"
 
-class CItemView;
-class CDisableItemView;
-class CDefaultButtonItemView;
-class CPercentItemView;
-class CPromptItemView;
+#include "views/CItemView.h"
 
 // Makes a view of any class into `out`; 0x101 when it cannot be allocated.
 template <typename TView, typename... Args>
@@ -41,38 +37,12 @@ template <typename TView, typename... Args>
   return kStatusOk;
 }
 
-// Item views of each class, made on their own or added to a parent.
-[[nodiscard]] Status MakeItemView(std::unique_ptr<CItemView>& out, std::uint32_t controlId,
-                                  ItemId itemId, std::uint32_t valueType = 0);
-[[nodiscard]] Status AddItemView(CSuperView& parent, std::uint32_t controlId, ItemId itemId,
+// Makes an item view of class TView (CItemView, CDisableItemView,
+// CDefaultButtonItemView, CPercentItemView, CPromptItemView ...) bound to
+// `itemId` and appends it to `parent`.
+template <typename TView = CItemView>
+[[nodiscard]] Status AddItemView(CSuperView& parent, std::uint32_t controlId, ItemId itemId = 0,
                                  const StChildPlace& place = {}, std::uint32_t valueType = 0,
-                                 CItemView** added = nullptr);
-
-[[nodiscard]] Status MakeDisableItemView(std::unique_ptr<CDisableItemView>& out,
-                                         std::uint32_t controlId, ItemId itemId,
-                                         std::uint32_t valueType = 0);
-[[nodiscard]] Status AddDisableItemView(CSuperView& parent, std::uint32_t controlId, ItemId itemId,
-                                        const StChildPlace& place = {}, std::uint32_t valueType = 0,
-                                        CDisableItemView** added = nullptr);
-
-[[nodiscard]] Status MakeDefaultButtonItemView(std::unique_ptr<CDefaultButtonItemView>& out,
-                                               std::uint32_t controlId, ItemId itemId = 0,
-                                               std::uint32_t valueType = 0);
-[[nodiscard]] Status AddDefaultButtonItemView(CSuperView& parent, std::uint32_t controlId,
-                                              ItemId itemId = 0, const StChildPlace& place = {},
-                                              std::uint32_t valueType = 0,
-                                              CDefaultButtonItemView** added = nullptr);
-
-[[nodiscard]] Status MakePercentItemView(std::unique_ptr<CPercentItemView>& out,
-                                         std::uint32_t controlId, ItemId itemId,
-                                         std::uint32_t valueType = 0);
-[[nodiscard]] Status AddPercentItemView(CSuperView& parent, std::uint32_t controlId, ItemId itemId,
-                                        const StChildPlace& place = {}, std::uint32_t valueType = 0,
-                                        CPercentItemView** added = nullptr);
-
-[[nodiscard]] Status MakePromptItemView(std::unique_ptr<CPromptItemView>& out,
-                                        std::uint32_t controlId, ItemId itemId,
-                                        std::uint32_t valueType = 0);
-[[nodiscard]] Status AddPromptItemView(CSuperView& parent, std::uint32_t controlId, ItemId itemId,
-                                       const StChildPlace& place = {}, std::uint32_t valueType = 0,
-                                       CPromptItemView** added = nullptr);
+                                 TView** added = nullptr) {
+  return AddChildView<TView>(parent, place, added, controlId, itemId, valueType);
+}

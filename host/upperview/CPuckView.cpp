@@ -8,6 +8,6 @@
 
 Status CPuckView::Build() {
   KELVO_TRY(AddItemView(*this, ControlId::kPuckImage, 46));
-  KELVO_TRY(AddDefaultButtonItemView(*this, ControlId::kPuckDefaultButton));
+  KELVO_TRY(AddItemView<CDefaultButtonItemView>(*this, ControlId::kPuckDefaultButton));
   return AddItemView(*this, ControlId::kMouseSpeedSlider, 121, {.selector = SelectToolMapping});
 }

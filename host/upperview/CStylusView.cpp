@@ -8,7 +8,7 @@
 
 Status CStylusView::Build() {
   KELVO_TRY(AddItemView(*this, ControlId::kStylusImage, 46));
-  KELVO_TRY(AddDefaultButtonItemView(*this, ControlId::kStylusDefaultButton));
+  KELVO_TRY(AddItemView<CDefaultButtonItemView>(*this, ControlId::kStylusDefaultButton));
   KELVO_TRY(AddItemView(*this, ControlId::kEraserFeelSlider, 93, {.index = 4}));
   KELVO_TRY(AddItemView(*this, ControlId::kStylusToolType, 18));
   KELVO_TRY(AddItemView(*this, ControlId::kEnableEraserCheckBox, 60));

@@ -7,7 +7,7 @@
 #include "views/ViewCreation.h"
 
 Status CTabletView::Build() {
-  KELVO_TRY(AddDefaultButtonItemView(*this, ControlId::kTabletDefaultButton));
+  KELVO_TRY(AddItemView<CDefaultButtonItemView>(*this, ControlId::kTabletDefaultButton));
   KELVO_TRY(AddItemView(*this, ControlId::kSignalStateImage, 35, {}, kValueByte));
   KELVO_TRY(AddItemView(*this, ControlId::kBatteryStateImage, 172, {.selector = SelectTabletControl}, kValueWord));
   KELVO_TRY(AddItemView(*this, ControlId::kBatteryLow, 173, {.selector = SelectTabletControl}, kValueWord));

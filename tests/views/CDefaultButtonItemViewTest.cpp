@@ -19,7 +19,7 @@ class DefaultButtonItemViewTest : public ViewTest {
     m_data->Define(kFeel, DataType::kWord);
     m_driver->PutWord(m_data->KeyOf(kFeel), 800);
     m_driver->PutDefault(m_data->KeyOf(kFeel), {0x00, 0x02});
-    ASSERT_EQ(AddDefaultButtonItemView(m_tab, kButton), kStatusOk);
+    ASSERT_EQ(AddItemView<CDefaultButtonItemView>(m_tab, kButton), kStatusOk);
     ASSERT_EQ(AddItemView(m_tab, kSlider, kFeel), kStatusOk);
     ASSERT_EQ(m_tab.Attach(m_data.get(), kSameData), kStatusOk);
     m_roots.SetMainRoot(&m_tab);
