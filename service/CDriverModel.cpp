@@ -84,28 +84,25 @@ const CServiceValue* CDriverModel::FindLeaf(Path path, std::uint32_t& index) con
   return node->FindValue(leaf.code, leaf.index);
 }
 
-Status CDriverModel::Get(Path path, std::span<std::uint8_t> out, std::uint32_t& length) const {
+Status CDriverModel::ReadLeaf(Path path, std::span<std::uint8_t> out, std::uint32_t& length,
+                              ValueReader read) const {
   length = 0;
   std::uint32_t index = 0;
   const CServiceValue* value = FindLeaf(path, index);
   if (value == nullptr) return kStatusNotFound;
   const std::uint32_t size = value->SizeOf(index);
   if (size > out.size()) return kStatusDataTooLong;
-  KELVO_TRY(value->Read(index, out.first(size)));
+  KELVO_TRY((value->*read)(index, out.first(size)));
   length = size;
   return kStatusOk;
 }
 
+Status CDriverModel::Get(Path path, std::span<std::uint8_t> out, std::uint32_t& length) const {
+  return ReadLeaf(path, out, length, &CServiceValue::Read);
+}
+
 Status CDriverModel::GetDefault(Path path, std::span<std::uint8_t> out, std::uint32_t& length) const {
-  length = 0;
-  std::uint32_t index = 0;
-  const CServiceValue* value = FindLeaf(path, index);
-  if (value == nullptr) return kStatusNotFound;
-  const std::uint32_t size = value->SizeOf(index);
-  if (size > out.size()) return kStatusDataTooLong;
-  KELVO_TRY(value->ReadDefault(index, out.first(size)));
-  length = size;
-  return kStatusOk;
+  return ReadLeaf(path, out, length, &CServiceValue::ReadDefault);
 }
 
 Status CDriverModel::Set(Path path, std::span<const std::uint8_t> in) {

@@ -58,6 +58,10 @@ class CDriverModel {
   [[nodiscard]] CServiceNode* Walk(Path levels, WalkMode mode) const;
   [[nodiscard]] CServiceNode* Descend(CServiceNode& node, const StObjectKey& level, WalkMode mode) const;
   [[nodiscard]] const CServiceValue* FindLeaf(Path path, std::uint32_t& index) const;
+  // Get and get-default differ only in which of the value's copies they read.
+  using ValueReader = Status (CServiceValue::*)(std::uint32_t, std::span<std::uint8_t>) const;
+  [[nodiscard]] Status ReadLeaf(Path path, std::span<std::uint8_t> out, std::uint32_t& length,
+                                ValueReader read) const;
 
   [[nodiscard]] Status CreateApplication(std::optional<std::uint16_t>& number);
   [[nodiscard]] Status RemoveApplication(std::uint32_t position);
