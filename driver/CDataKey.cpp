@@ -1,6 +1,6 @@
 #include "driver/CDataKey.h"
 
-#include "driver/CDriverInterface.h"
+#include "services/CDriverInterface.h"
 
 CDataKey::CDataKey(const CDataKey& other) : m_levels(other.m_levels) {}
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "driver/StObjectKey.h"
-#include "driver/Status.h"
+#include "protocol/StObjectKey.h"
+#include "protocol/Status.h"
 
 class CDriverInterface;
 

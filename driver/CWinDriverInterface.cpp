@@ -1,6 +1,12 @@
 #include "driver/CWinDriverInterface.h"
 
-#include "driver/StDriverPacket.h"
+#include <new>
+
+#include "protocol/StDriverPacket.h"
+
+std::unique_ptr<CDriverInterface> CWinDriverInterface::Make() {
+  return std::unique_ptr<CDriverInterface>(new (std::nothrow) CWinDriverInterface());
+}
 
 Status CWinDriverInterface::SendRequest(std::uint32_t command, const StObjectKey* keys,
                                         std::uint32_t capacity, void* buffer) {

@@ -1,13 +1,17 @@
 #pragma once
 
-#include "driver/CDriverInterface.h"
 #include "driver/CWintabLibrary.h"
+#include "services/CDriverInterface.h"
 
 // Sends request packets through the Wintab library's private entry.
 class CWinDriverInterface : public CDriverInterface {
  public:
   CWinDriverInterface() = default;
   ~CWinDriverInterface() override = default;
+
+  // The maker the object factory uses on this platform; none when memory is
+  // exhausted.
+  static std::unique_ptr<CDriverInterface> Make();
 
   [[nodiscard]] Status SendRequest(std::uint32_t command, const StObjectKey* keys,
                                    std::uint32_t capacity, void* buffer) override;

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "wintab/WintabEntry.h"
+#include "protocol/WintabEntry.h"
 
 CWintabLibrary::~CWintabLibrary() {
   if (m_handle != nullptr) dlclose(m_handle);

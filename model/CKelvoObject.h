@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 
 // Common base of the system's value classes. It holds two words for its
 // derived classes; the operations are hooks a derived class may fill in and

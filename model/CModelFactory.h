@@ -4,8 +4,8 @@
 #include <memory>
 #include <span>
 
-#include "driver/Status.h"
 #include "model/ToolClasses.h"
+#include "protocol/Status.h"
 
 class CDataGrouping;
 class CDriverData;

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "driver/CDataKey.h"
-#include "driver/StDriverPacket.h"
-#include "driver/StObjectKey.h"
+#include "protocol/StDriverPacket.h"
+#include "protocol/StObjectKey.h"
 #include "settings/CDataGrouping.h"
 
 // Whether a value is taken as the item holds it or read from the driver again.

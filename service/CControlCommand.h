@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/StObjectKey.h"
-#include "driver/Status.h"
+#include "protocol/StObjectKey.h"
+#include "protocol/Status.h"
 #include "service/CDaemonClient.h"
 
 // One tabletctl command against a running tabletd. Exit codes: 0 done,

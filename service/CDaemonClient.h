@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "driver/StDriverPacket.h"
-#include "driver/Status.h"
+#include "protocol/StDriverPacket.h"
+#include "protocol/Status.h"
 
 // Carries request packets to tabletd over its Unix socket. Every wait is
 // bounded: a daemon that is gone or silent gives a status, never a hang.

@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "driver/StObjectKey.h"
-#include "driver/Status.h"
+#include "protocol/StObjectKey.h"
+#include "protocol/Status.h"
 #include "service/CServiceNode.h"
 #include "service/StProfile.h"
 

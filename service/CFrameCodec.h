@@ -4,8 +4,8 @@
 #include <span>
 #include <vector>
 
-#include "driver/StDriverPacket.h"
-#include "driver/Status.h"
+#include "protocol/StDriverPacket.h"
+#include "protocol/Status.h"
 
 // Daemon frames: a little-endian u32 payload length, then the payload.
 // Request payload: the 164-byte packet image, then `data length` bytes of data.

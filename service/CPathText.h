@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/StObjectKey.h"
+#include "protocol/StObjectKey.h"
 
 // The one human-readable form of a driver path: levels separated by '/',
 // each "code", "code:index" or "code:index@qualifier", numbers in decimal or

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 
 // How the indexes of one driver value are read.
 enum class ValueKind : std::uint8_t {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 #include "service/CDriverModel.h"
 
 // The values clients set, kept in a JSON file between runs. Entries are

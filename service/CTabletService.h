@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "driver/StDriverPacket.h"
-#include "driver/Status.h"
+#include "protocol/StDriverPacket.h"
+#include "protocol/Status.h"
 #include "service/CDriverModel.h"
 #include "service/StProfile.h"
 

@@ -1,6 +1,6 @@
 #include "settings/CApplyBehaviour.h"
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 #include "settings/CDriverData.h"
 
 // Changes wait in the current value until Apply.

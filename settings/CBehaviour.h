@@ -1,6 +1,6 @@
 #pragma once
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 #include "settings/BehaviourKind.h"
 
 class CDriverData;

@@ -6,7 +6,7 @@
 #include <span>
 
 #include "driver/CDataKey.h"
-#include "driver/Status.h"
+#include "protocol/Status.h"
 #include "settings/BehaviourKind.h"
 #include "settings/CDriverData.h"
 #include "settings/DataType.h"

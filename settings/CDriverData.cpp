@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 #include "settings/CBehaviour.h"
 
 CDriverData::CDriverData(DataType type) : m_type(type), m_size(DataTypeSize(type)) {}

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "driver/CDataKey.h"
-#include "driver/Status.h"
+#include "protocol/Status.h"
 #include "settings/BehaviourKind.h"
 #include "settings/DataType.h"
 

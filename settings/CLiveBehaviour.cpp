@@ -1,6 +1,6 @@
 #include "settings/CLiveBehaviour.h"
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 #include "settings/CDriverData.h"
 
 Status CLiveBehaviour::OnSet(CDriverData& item) { return item.WriteIfChanged(WriteMode::kIfChanged); }

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 #include "toolkit/storage/StResourceObject.h"
 
 class ZafBitmapData;

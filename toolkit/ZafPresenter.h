@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 #include "toolkit/ZafChange.h"
 #include "toolkit/ZafRegion.h"
 

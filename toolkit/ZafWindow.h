@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 
 #include "toolkit/ZafWindowObject.h"
 

@@ -1,6 +1,6 @@
 #include "views/CKelvoView.h"
 
-#include "host/CEventTranslator.h"
+#include "services/CEventTranslator.h"
 #include "settings/CDataGrouping.h"
 
 CDataGrouping* ResolveViewData(CDataGrouping* data, std::int32_t index) {

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "driver/Status.h"
-#include "views/ViewRequest.h"
+#include "protocol/Status.h"
+#include "services/ViewRequest.h"
 #include "views/ViewResults.h"
 
 class CDataGrouping;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/CEventTranslator.h"
+#include "services/CEventTranslator.h"
 
 class CKelvoView;
 

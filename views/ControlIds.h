@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "views/ViewRequest.h"
+#include "services/ViewRequest.h"
 
 // Control ids of the views' controls and of the view roots. The main window's
 // control table gives every named control of its layout one of these.

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 
 // Every view operation answers 32 bits of which the low word counts: below
 // 0x100 it is a set of flags from Perform, from 0x100 on it is a status.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 #include "service/CDaemonClient.h"
 #include "service/CTabletService.h"
 

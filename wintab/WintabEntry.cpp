@@ -1,6 +1,6 @@
-#include "wintab/WintabEntry.h"
+#include "protocol/WintabEntry.h"
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 #include "wintab/CServiceBackend.h"
 
 namespace {

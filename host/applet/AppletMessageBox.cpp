@@ -1,7 +1,7 @@
 #include "host/applet/AppletMessageBox.h"
 
-#include "host/CRegistryManager.h"
 #include "platform/CodePage.h"
+#include "services/CRegistryManager.h"
 #include "toolkit/ZafApplication.h"
 
 namespace {

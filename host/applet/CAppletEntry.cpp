@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "host/CRegistryManager.h"
 #include "host/applet/IconTable.h"
 #include "platform/Kernel.h"
+#include "services/CRegistryManager.h"
 
 namespace {
 constexpr char kDefaultName[] = "Tablet Properties";

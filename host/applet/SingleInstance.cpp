@@ -1,7 +1,7 @@
 #include "host/applet/SingleInstance.h"
 
-#include "host/CRegistryManager.h"
 #include "platform/Kernel.h"
+#include "services/CRegistryManager.h"
 
 std::string SingleInstanceMutexName(std::uint32_t windowsVersion) {
   const bool global = windowsVersion == kWindows2000 || windowsVersion == kWindowsXp ||

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 
 inline constexpr char kSingleInstanceMutex[] = "ConsumerCPLRunningMutex";
 

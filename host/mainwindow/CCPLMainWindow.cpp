@@ -2,14 +2,14 @@
 
 #include <cstring>
 
-#include "driver/CDriverLink.h"
-#include "driver/DriverVersion.h"
-#include "host/CEventTranslator.h"
-#include "host/CRegistryManager.h"
 #include "host/applet/AppletMessageBox.h"
 #include "host/applet/SingleInstance.h"
 #include "host/upperview/CUpperView.h"
+#include "model/CDriverLink.h"
+#include "model/DriverVersion.h"
 #include "platform/Registry.h"
+#include "services/CEventTranslator.h"
+#include "services/CRegistryManager.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafTimer.h"
 #include "views/ControlIds.h"

@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
-#include "driver/Status.h"
-#include "host/CWinEventTranslator.h"
-#include "host/LanguageStringLookup.h"
 #include "host/mainwindow/ControlTable.h"
+#include "protocol/Status.h"
+#include "services/CWinEventTranslator.h"
+#include "services/LanguageStringLookup.h"
 #include "toolkit/ZafWindow.h"
 
 class ZafApplication;

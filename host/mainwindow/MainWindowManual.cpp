@@ -1,9 +1,9 @@
 // The user's manual: a PDF named by the general texts, in the directory the
 // registry names.
-#include "host/CRegistryManager.h"
 #include "host/applet/ShellOpen.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "platform/Kernel.h"
+#include "services/CRegistryManager.h"
 
 namespace {
 constexpr std::uint16_t kManualNameString = 1;

@@ -1,16 +1,16 @@
 #include "host/upperview/CUpperView.h"
 
-#include "driver/CDriverObject.h"
-#include "host/CEventTranslator.h"
-#include "host/upperview/CDriverVersionView.h"
 #include "host/upperview/TabViewMakers.h"
+#include "model/CDriverObject.h"
 #include "model/CTransducer.h"
 #include "model/ModelCodes.h"
 #include "model/ModelReads.h"
-#include "views/COnOffView.h"
+#include "services/CEventTranslator.h"
 #include "views/CMenuSuperView.h"
+#include "views/COnOffView.h"
 #include "views/ControlIds.h"
 #include "views/ViewCreation.h"
+#include "views/info/CDriverVersionView.h"
 
 namespace {
 

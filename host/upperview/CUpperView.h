@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "driver/CDriverLink.h"
+#include "model/CDriverLink.h"
 #include "model/CModelRemovalListener.h"
 #include "views/CRootStack.h"
 #include "views/CSuperView.h"

@@ -1,14 +1,12 @@
 #include "host/upperview/TabViewMakers.h"
 
-#include "host/upperview/CAdvancedSuperView.h"
-#include "host/upperview/CCalibrateTabView.h"
-#include "host/upperview/CDiagnosticSuperView.h"
-#include "host/upperview/CPuckView.h"
-#include "host/upperview/CStylusView.h"
-#include "host/upperview/CTabletView.h"
-#include "model/ModelCodes.h"
-#include "settings/CDataGrouping.h"
+#include "calibration/CCalibrateTabView.h"
+#include "diagnostics/CDiagnosticSuperView.h"
 #include "views/ControlIds.h"
+#include "views/tabs/CAdvancedSuperView.h"
+#include "views/tabs/CPuckView.h"
+#include "views/tabs/CStylusView.h"
+#include "views/tabs/CTabletView.h"
 
 Status MakeStylusView(std::unique_ptr<CSuperView>& out) {
   return MakeOwned<CStylusView>(out, ControlId::kStylusView);
@@ -27,13 +25,4 @@ Status MakeDiagnosticSuperView(std::unique_ptr<CSuperView>& out) {
 }
 Status MakeAdvancedSuperView(std::unique_ptr<CSuperView>& out) {
   return MakeOwned<CAdvancedSuperView>(out, ControlId::kAdvancedSettings);
-}
-
-CDataGrouping* SelectToolMapping(CDataGrouping* data, std::uint32_t argument) {
-  return data != nullptr ? data->GetSubGroup(static_cast<std::int32_t>(argument), kSubGroupMapping) : nullptr;
-}
-
-CDataGrouping* SelectTabletControl(CDataGrouping* data, std::uint32_t argument) {
-  return data != nullptr ? data->GetSubGroup(static_cast<std::int32_t>(argument), kSubGroupTabletControl)
-                         : nullptr;
 }

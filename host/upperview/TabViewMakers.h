@@ -6,8 +6,6 @@
 #include "views/CSuperView.h"
 #include "views/ViewCreation.h"
 
-class CDataGrouping;
-
 // Makes a super view of class T with a control id into a base pointer.
 template <typename T>
 [[nodiscard]] Status MakeOwned(std::unique_ptr<CSuperView>& out, std::uint32_t controlId) {
@@ -24,8 +22,3 @@ template <typename T>
 [[nodiscard]] Status MakeCalibrateTabView(std::unique_ptr<CSuperView>& out);
 [[nodiscard]] Status MakeDiagnosticSuperView(std::unique_ptr<CSuperView>& out);
 [[nodiscard]] Status MakeAdvancedSuperView(std::unique_ptr<CSuperView>& out);
-
-// Selectors: a tool's mapping at `argument`; a tablet's control (0 battery,
-// 1 joystick) at `argument`.
-[[nodiscard]] CDataGrouping* SelectToolMapping(CDataGrouping* data, std::uint32_t argument);
-[[nodiscard]] CDataGrouping* SelectTabletControl(CDataGrouping* data, std::uint32_t argument);

@@ -12,11 +12,11 @@
 #include <filesystem>
 #include <thread>
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
+#include "protocol/WintabEntry.h"
 #include "service/CDaemon.h"
 #include "service/CDaemonClient.h"
 #include "service/CFrameCodec.h"
-#include "wintab/WintabEntry.h"
 
 namespace {
 

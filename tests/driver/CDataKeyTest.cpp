@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "driver/CDataKey.h"
-#include "driver/StDriverPacket.h"
-#include "host/CEventTranslator.h"
-#include "host/CObjectFactory.h"
-#include "host/CStringManager.h"
+#include "protocol/StDriverPacket.h"
+#include "services/CEventTranslator.h"
+#include "services/CObjectFactory.h"
+#include "services/CStringManager.h"
 #include "support/CRecordingDriverInterface.h"
 
 namespace {

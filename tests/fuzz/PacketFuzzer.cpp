@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "driver/StDriverPacket.h"
-#include "driver/StObjectKeyPlaceKeeper.h"
+#include "protocol/StDriverPacket.h"
+#include "protocol/StObjectKeyPlaceKeeper.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::array<std::uint8_t, StDriverPacket::kWireSize> image{};

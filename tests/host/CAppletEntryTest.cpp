@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "host/CRegistryManager.h"
+#include "services/CRegistryManager.h"
 #include "support/CTempDir.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "driver/CDriverObject.h"
 #include "host/upperview/CUpperView.h"
+#include "model/CDriverObject.h"
 #include "service/CProfileReader.h"
 #include "settings/CBehaviour.h"
 #include "support/CRecordingEventTranslator.h"

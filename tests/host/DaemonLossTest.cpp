@@ -13,9 +13,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "driver/CDriverObject.h"
 #include "driver/CWinDriverInterface.h"
 #include "host/upperview/CUpperView.h"
+#include "model/CDriverObject.h"
 #include "model/ModelReads.h"
 #include "settings/CBehaviour.h"
 #include "support/BuildPaths.h"

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "host/CRegistryManager.h"
 #include "host/applet/SingleInstance.h"
 #include "host/applet/StartupEntry.h"
-#include "host/upperview/CDriverVersionView.h"
 #include "host/upperview/CUpperView.h"
+#include "services/CRegistryManager.h"
+#include "views/info/CDriverVersionView.h"
 
 namespace {
 

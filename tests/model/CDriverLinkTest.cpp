@@ -1,7 +1,7 @@
 // The driver link start and stop end to end against the tablet service in
 // process, and the whole object model built, walked and torn down for every
 // profile the service has.
-#include "driver/CDriverLink.h"
+#include "model/CDriverLink.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "driver/CDriverObject.h"
-#include "driver/DriverVersion.h"
+#include "model/CDriverObject.h"
 #include "model/CMetaTransducer.h"
 #include "model/CTransducer.h"
+#include "model/DriverVersion.h"
 #include "model/ModelCodes.h"
 #include "model/ModelReads.h"
 #include "model/ModelTestSupport.h"

@@ -1,14 +1,14 @@
 // The driver object against a recording driver laid out per test.
-#include "driver/CDriverObject.h"
+#include "model/CDriverObject.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
+#include "model/CStylus.h"
 #include "model/ModelCodes.h"
 #include "model/ModelReads.h"
-#include "model/CStylus.h"
 #include "model/ModelTestSupport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "driver/DriverVersion.h"
+#include "model/DriverVersion.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "driver/CDriverObject.h"
+#include "model/CDriverObject.h"
 #include "model/CMetaTransducer.h"
 #include "model/CPuck.h"
 #include "model/CStylus.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 #include "settings/CSettingsTest.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <memory>
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 #include "settings/CSettingsTest.h"
 
 namespace {

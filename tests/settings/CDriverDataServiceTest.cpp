@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "driver/CDataKey.h"
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 #include "settings/CBehaviour.h"
 #include "settings/CDriverData.h"
 #include "settings/CForceDriverData.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 #include "settings/CSettingsTest.h"
 
 // What only a driver that fails on demand can show; the ordinary edit cycles

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 
 std::string CFakeValueDriver::PathOf(const StObjectKey* keys) {
   std::string path;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "driver/CDataKey.h"
-#include "driver/CDriverInterface.h"
+#include "services/CDriverInterface.h"
 
 // A small driver for the settings tests: values by path, a factory value per
 // path (none: not supported), failures on demand, and a log of every request so that

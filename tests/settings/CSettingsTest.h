@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "driver/CDataKey.h"
-#include "driver/CDriverInterface.h"
+#include "services/CDriverInterface.h"
 #include "settings/CBehaviour.h"
 #include "settings/CDriverData.h"
 #include "settings/CFakeValueDriver.h"

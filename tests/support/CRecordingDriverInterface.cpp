@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 
 CRecordingDriverInterface* CRecordingDriverInterface::Install() {
   auto made = std::make_unique<CRecordingDriverInterface>();

@@ -33,8 +33,8 @@
 #include <utility>
 #include <vector>
 
-#include "driver/CDriverInterface.h"
-#include "driver/StObjectKey.h"
+#include "protocol/StObjectKey.h"
+#include "services/CDriverInterface.h"
 
 // One request as it reached the interface.
 struct StRecordedRequest {

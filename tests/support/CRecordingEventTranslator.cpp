@@ -3,9 +3,9 @@
 #include <memory>
 #include <new>
 
-#include "driver/CDriverInterface.h"
-#include "host/CObjectFactory.h"
-#include "host/CStringManager.h"
+#include "services/CDriverInterface.h"
+#include "services/CObjectFactory.h"
+#include "services/CStringManager.h"
 
 namespace {
 

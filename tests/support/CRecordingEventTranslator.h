@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/CEventTranslator.h"
+#include "services/CEventTranslator.h"
 
 // An event translator that keeps every control-state change a view asks for,
 // in order, instead of handing it to a window. Requests still go to the

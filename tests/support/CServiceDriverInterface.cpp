@@ -1,6 +1,6 @@
 #include "support/CServiceDriverInterface.h"
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 
 CServiceDriverInterface::CServiceDriverInterface()
     : CServiceDriverInterface(std::make_unique<CTabletService>()) {}

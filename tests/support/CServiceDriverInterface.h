@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "driver/CDriverInterface.h"
 #include "service/CTabletService.h"
+#include "services/CDriverInterface.h"
 
 // A driver interface that sends each request exactly as the Wintab one does
 // (packet made on the stack, filled, data length set to the capacity) but

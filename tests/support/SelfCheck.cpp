@@ -6,13 +6,13 @@
 #include <string>
 
 #include "driver/CDataKey.h"
-#include "driver/CDriverInterface.h"
 #include "driver/CWintabLibrary.h"
-#include "driver/StDriverPacket.h"
-#include "host/CObjectFactory.h"
-#include "host/CRegistryManager.h"
 #include "platform/CRegistryFile.h"
 #include "platform/Locale.h"
+#include "protocol/StDriverPacket.h"
+#include "services/CDriverInterface.h"
+#include "services/CObjectFactory.h"
+#include "services/CRegistryManager.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "views/ViewTestHarness.h"
 
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
 #include "settings/CBehaviour.h"
 
 namespace {

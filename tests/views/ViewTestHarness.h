@@ -9,13 +9,13 @@
 #include <gtest/gtest.h>
 
 #include "driver/CDataKey.h"
-#include "driver/CDriverInterface.h"
-#include "driver/StDriverPacket.h"
+#include "protocol/StDriverPacket.h"
+#include "services/CDriverInterface.h"
 #include "settings/CDataGrouping.h"
 #include "support/CRecordingDriverInterface.h"
 #include "support/CRecordingEventTranslator.h"
-#include "views/CRootStack.h"
 #include "views/CKelvoView.h"
+#include "views/CRootStack.h"
 
 // The path of a data key, as the recording driver keys its values.
 [[nodiscard]] KeyPath PathOf(const CDataKey& key);

@@ -11,11 +11,12 @@
 
 #include "driver/CDataKey.h"
 #include "driver/CWinDriverInterface.h"
-#include "driver/StDriverPacket.h"
-#include "host/CObjectFactory.h"
+#include "protocol/StDriverPacket.h"
+#include "protocol/WintabEntry.h"
+#include "services/CObjectFactory.h"
+#include "services/CWinObjectFactory.h"
 #include "support/BuildPaths.h"
 #include "support/CScopedEnv.h"
-#include "wintab/WintabEntry.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ std::uint32_t RecordingHandler(void* context, StDriverPacket* packet) {
 class CWinDriverInterfaceTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    CWinObjectFactory::SetDriverInterfaceMaker(&CWinDriverInterface::Make);
     m_library = dlopen(m_path.c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(m_library, nullptr) << dlerror();
     m_install = reinterpret_cast<InstallFunction>(dlsym(m_library, kWintabInstallSymbol));

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 
 struct StScriptLine {
   int number = 0;                  // 1-based line in the file

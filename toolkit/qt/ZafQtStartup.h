@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 
 class ZafWindow;
 

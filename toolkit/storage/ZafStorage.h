@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 #include "toolkit/storage/StResourceData.h"
 #include "toolkit/storage/StResourceObject.h"
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "driver/Status.h"
+#include "protocol/Status.h"
 #include "toolkit/storage/CZncWriter.h"
 
 class CJsonResourceLoader {

@@ -1,0 +1,123 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "services/CDriverInterface.h"
+#include "services/CEventTranslator.h"
+#include "services/CObjectFactory.h"
+#include "services/CStringManager.h"
+#include "support/CRecordingDriverInterface.h"
+
+namespace {
+
+TEST(AppletVersion, ParsesVersionStrings) {
+  struct Case {
+    const char* text;
+    VersionRecord expected;
+  };
+  // 0xEE marks a byte the parse must leave alone.
+  const Case cases[] = {
+      {"4.82-8", {4, 8, 2, 2, 8}},     {"5.10A3", {5, 1, 0, 0, 3}}, {"5.10B17", {5, 1, 0, 1, 17}},
+      {"4.82B1A2", {4, 8, 2, 0, 2}},    // "A" is looked for first, wherever it stands
+      {"1.2", {1, 0, 2, 2, 0xEE}},      // no letter: code 2, build unchanged
+      {"300.300-1", {44, 4, 4, 2, 1}},  // major kept to 8 bits, minor taken modulo 256
+      {"x.-", {0, 0, 0, 2, 0}},         // no digits read as 0
+      {"7.5-300", {7, 0, 5, 2, 44}},
+  };
+  for (const Case& c : cases) {
+    VersionRecord record;
+    record.fill(0xEE);
+    EXPECT_EQ(ParseVersionString(c.text, record), kStatusOk) << c.text;
+    EXPECT_EQ(record, c.expected) << c.text;
+  }
+}
+
+TEST(AppletVersion, NoPointIs1040AndWritesNothing) {
+  VersionRecord record;
+  record.fill(0xEE);
+  EXPECT_EQ(ParseVersionString("482-8", record), kStatusBadVersionString);
+  EXPECT_EQ(record, (VersionRecord{0xEE, 0xEE, 0xEE, 0xEE, 0xEE}));
+}
+
+// A driver interface that counts its own deaths and opens as told.
+class CCountedInterface : public CRecordingDriverInterface {
+ public:
+  CCountedInterface(int* deaths, Status open) : m_deaths(deaths) { SetOpenStatus(open); }
+  ~CCountedInterface() override { ++*m_deaths; }
+
+ private:
+  int* m_deaths;
+};
+
+class CCountingFactory : public CObjectFactory {
+ public:
+  int made = 0;
+  int deaths = 0;
+  Status openStatus = kStatusOk;
+  bool fail = false;
+
+  std::unique_ptr<CDriverInterface> MakeDriverInterface() override {
+    if (fail) return nullptr;
+    ++made;
+    return std::make_unique<CCountedInterface>(&deaths, openStatus);
+  }
+  std::unique_ptr<CEventTranslator> MakeEventTranslator() override { return nullptr; }
+  std::unique_ptr<CStringManager> MakeStringManager() override { return nullptr; }
+};
+
+class ProcessWideInterface : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto factory = std::make_unique<CCountingFactory>();
+    m_factory = factory.get();
+    InstallObjectFactory(std::move(factory));
+  }
+  void TearDown() override {
+    ReleaseDriverInterface();
+    ReleaseObjectFactory();
+  }
+  CCountingFactory* m_factory = nullptr;
+};
+
+TEST_F(ProcessWideInterface, MadeOnceAndKept) {
+  CDriverInterface* first = GetDriverInterface();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(GetDriverInterface(), first);
+  EXPECT_EQ(m_factory->made, 1);
+}
+
+TEST_F(ProcessWideInterface, FailedOpenDeletesItAndTriesAgain) {
+  m_factory->openStatus = 0x1234;
+  EXPECT_EQ(GetDriverInterface(), nullptr);
+  EXPECT_EQ(m_factory->deaths, 1);
+  m_factory->openStatus = kStatusOk;
+  EXPECT_NE(GetDriverInterface(), nullptr);
+  EXPECT_EQ(m_factory->made, 2);
+}
+
+TEST_F(ProcessWideInterface, FactoryWithoutOneIsAskedAgain) {
+  m_factory->fail = true;
+  EXPECT_EQ(GetDriverInterface(), nullptr);
+  m_factory->fail = false;
+  EXPECT_NE(GetDriverInterface(), nullptr);
+}
+
+TEST_F(ProcessWideInterface, ReleaseDeletesAndTheNextGetMakesANewOne) {
+  ASSERT_NE(GetDriverInterface(), nullptr);
+  ReleaseDriverInterface();
+  EXPECT_EQ(m_factory->deaths, 1);
+  ReleaseDriverInterface();  // nothing left to release
+  EXPECT_EQ(m_factory->deaths, 1);
+  EXPECT_NE(GetDriverInterface(), nullptr);
+  EXPECT_EQ(m_factory->made, 2);
+}
+
+TEST_F(ProcessWideInterface, DeletingTheInterfaceForgetsTheGlobal) {
+  CDriverInterface* made = GetDriverInterface();
+  ASSERT_NE(made, nullptr);
+  delete made;  // NOLINT: the destructor itself must clear the process-wide pointer
+  EXPECT_NE(GetDriverInterface(), nullptr);
+  EXPECT_EQ(m_factory->made, 2);
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+#include <optional>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "services/CDriverInterface.h"
+#include "services/CEventTranslator.h"
+#include "services/CObjectFactory.h"
+#include "services/CStringManager.h"
+#include "services/CWinEventTranslator.h"
+
+namespace {
+
+struct StSeenEvent {
+  std::int32_t type;
+  std::uint32_t controlId;
+  std::optional<std::uint32_t> subCode;
+};
+
+class CRecordingWindow : public CWindowEventTarget {
+ public:
+  Status HandleWindowEvent(const StWindowEvent& event) override {
+    seen.push_back(
+        {event.type, event.controlId,
+         event.value != nullptr ? std::optional<std::uint32_t>(*event.value) : std::nullopt});
+    return answer;
+  }
+  std::vector<StSeenEvent> seen;
+  Status answer = kStatusOk;
+};
+
+class NotifyRoutine : public ::testing::Test {
+ protected:
+  void SetUp() override { m_previous = SetNotificationTarget(&m_window); }
+  void TearDown() override { SetNotificationTarget(m_previous); }
+  CRecordingWindow m_window;
+  CWindowEventTarget* m_previous = nullptr;
+};
+
+TEST_F(NotifyRoutine, ReasonsBecomeWindowEvents) {
+  struct Case {
+    std::uint32_t reason;
+    std::int32_t type;
+    std::optional<std::uint32_t> subCode;
+  };
+  const Case cases[] = {
+      {0, 5, std::nullopt},  {1, 5, 0u}, {2, 5, 1u}, {3, 5, 2u}, {4, 10, std::nullopt},
+      {5, 11, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    m_window.seen.clear();
+    EXPECT_EQ(NotifyTargetWindow(3040, c.reason), kStatusOk) << c.reason;
+    ASSERT_EQ(m_window.seen.size(), 1U) << c.reason;
+    EXPECT_EQ(m_window.seen[0].type, c.type) << c.reason;
+    EXPECT_EQ(m_window.seen[0].controlId, 3040U) << c.reason;
+    EXPECT_EQ(m_window.seen[0].subCode, c.subCode) << c.reason;
+  }
+}
+
+TEST_F(NotifyRoutine, UnknownReasonsSendNothing) {
+  for (const std::uint32_t reason : {6U, 7U, 0xFFFFFFFFU}) {
+    EXPECT_EQ(NotifyTargetWindow(3020, reason), kStatusNoItem) << reason;
+  }
+  EXPECT_TRUE(m_window.seen.empty());
+}
+
+TEST_F(NotifyRoutine, ThroughTheTranslatorWithTheWindowsAnswer) {
+  CWinEventTranslator translator;
+  EXPECT_EQ(translator.Notify(3068, 1), kStatusNoRoutine);
+  EXPECT_TRUE(m_window.seen.empty());
+  EXPECT_EQ(translator.InstallRoutine(&NotifyTargetWindow), kStatusOk);
+  m_window.answer = 0x0042;
+  EXPECT_EQ(translator.SetControlState(3069, 4), 0x0042);
+  ASSERT_EQ(m_window.seen.size(), 1U);
+  EXPECT_EQ(m_window.seen[0].type, 10);
+
+  CRecordingWindow other;
+  EXPECT_EQ(SetNotificationTarget(&other), &m_window);
+  EXPECT_EQ(translator.Notify(3069, 0), kStatusOk);
+  EXPECT_EQ(other.seen.size(), 1U);
+  EXPECT_EQ(SetNotificationTarget(&m_window), &other);
+}
+
+class CRecordingListener : public CRequestListener {
+ public:
+  std::uint32_t HandleRequest(ViewRequest& request) override {
+    seen.push_back(request);
+    return answer;
+  }
+  std::vector<ViewRequest> seen;
+  std::uint32_t answer = 0;
+};
+
+TEST(Forward, HandsTheThreeWordsToTheListener) {
+  struct Case {
+    std::uint32_t answer;
+    Status expected;
+  };
+  const Case cases[] = {
+      {kStatusHandled, kStatusOk}, {0, kStatusOk}, {0x0606, 0x0606}, {0x0001060C, kStatusOk}};
+  CWinEventTranslator translator;
+  EXPECT_EQ(translator.Send(kViewRefresh, kBroadcastId, nullptr), kStatusUnknown) << "no listener";
+  CRecordingListener listener;
+  EXPECT_EQ(translator.SetListener(&listener), nullptr);
+  int payload = 5;
+  for (const Case& c : cases) {
+    listener.answer = c.answer;
+    EXPECT_EQ(translator.Forward(kViewSet, 3020, &payload), c.expected) << c.answer;
+  }
+  ASSERT_EQ(listener.seen.size(), 4U);
+  EXPECT_EQ(listener.seen[0].operation, kViewSet);
+  EXPECT_EQ(listener.seen[0].controlId, 3020U);
+  EXPECT_EQ(listener.seen[0].data, &payload);
+  EXPECT_EQ(translator.SetListener(nullptr), &listener);
+}
+
+TEST(Forward, SecondEntryGoesThroughTheProcessWideTranslator) {
+  CEventTranslator* translator = GetEventTranslator();
+  ASSERT_NE(translator, nullptr);
+  EXPECT_EQ(ForwardViewRequest(kViewGet, 1, nullptr), kStatusUnknown);
+  CRecordingListener listener;
+  listener.answer = kStatusHandled;
+  (void)translator->SetListener(&listener);
+  EXPECT_EQ(ForwardViewRequest(kViewApply, 2000, nullptr), kStatusOk);
+  ASSERT_EQ(listener.seen.size(), 1U);
+  EXPECT_EQ(listener.seen[0].operation, kViewApply);
+  ReleaseEventTranslator();
+}
+
+// A translator that refuses to open, to check that the getter lets it go.
+class CClosedTranslator : public CEventTranslator {
+ public:
+  explicit CClosedTranslator(int* deaths) : m_deaths(deaths) {}
+  ~CClosedTranslator() override { ++*m_deaths; }
+  Status Open() override { return 0x0101; }
+  Status Notify(std::uint32_t, std::uint32_t) override { return kStatusOk; }
+
+ private:
+  int* m_deaths;
+};
+
+class CClosedFactory : public CObjectFactory {
+ public:
+  int deaths = 0;
+  int asked = 0;
+  std::unique_ptr<CDriverInterface> MakeDriverInterface() override { return nullptr; }
+  std::unique_ptr<CEventTranslator> MakeEventTranslator() override {
+    ++asked;
+    return std::make_unique<CClosedTranslator>(&deaths);
+  }
+  std::unique_ptr<CStringManager> MakeStringManager() override { return nullptr; }
+};
+
+TEST(TranslatorGetter, FailedOpenIsDeletedAndTriedAgain) {
+  auto factory = std::make_unique<CClosedFactory>();
+  CClosedFactory* raw = factory.get();
+  InstallObjectFactory(std::move(factory));
+  EXPECT_EQ(GetEventTranslator(), nullptr);
+  EXPECT_EQ(GetEventTranslator(), nullptr);
+  EXPECT_EQ(raw->asked, 2);
+  EXPECT_EQ(raw->deaths, 2);
+  EXPECT_EQ(ForwardViewRequest(kViewGet, 1, nullptr), kStatusUnknown);
+  EXPECT_EQ(GetStringManager(), nullptr);
+  ReleaseObjectFactory();
+}
+
+}  // namespace

@@ -1,0 +1,241 @@
+#include <array>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "services/CRegistryManager.h"
+#include "support/CScopedEnv.h"
+#include "support/CTempDir.h"
+
+namespace {
+
+std::optional<std::string> Opt(const char* text) {
+  return text != nullptr ? std::optional<std::string>(text) : std::nullopt;
+}
+
+TEST(WindowsVersionCode, FromWhatTheSystemReports) {
+  struct Case {
+    DWORD platform, major, minor;
+    std::uint32_t code;
+  };
+  const Case cases[] = {
+      {1, 4, 0, 1},  {1, 4, 10, 2}, {1, 4, 90, 3}, {2, 3, 51, 5}, {2, 4, 0, 6},
+      {2, 5, 0, 7},  {2, 5, 1, 8},  {2, 5, 2, 11}, {2, 5, 3, 8},  {2, 6, 0, 8},
+      {2, 10, 0, 8}, {0, 3, 1, 0},  {3, 5, 1, 0},
+  };
+  for (const Case& c : cases) {
+    OSVERSIONINFOA info;
+    info.dwPlatformId = c.platform;
+    info.dwMajorVersion = c.major;
+    info.dwMinorVersion = c.minor;
+    EXPECT_EQ(CRegistryManager::ClassifyWindowsVersion(&info), c.code)
+        << c.platform << "." << c.major << "." << c.minor;
+  }
+  EXPECT_EQ(CRegistryManager::ClassifyWindowsVersion(nullptr), kWindowsUnknown);
+}
+
+TEST(WindowsVersionCode, WorkedOutOnceAndKept) {
+  std::optional<CScopedEnv> version;
+  version.emplace("KELVO_WINDOWS_VERSION", "2.5.0");
+  CRegistryManager manager;
+  EXPECT_EQ(manager.GetWindowsVersion(), kWindows2000);
+  version.emplace("KELVO_WINDOWS_VERSION", "2.5.2");
+  EXPECT_EQ(manager.GetWindowsVersion(), kWindows2000);
+  EXPECT_EQ(CRegistryManager().GetWindowsVersion(), kWindowsServer2003);
+}
+
+const char kRegistry[] =
+    "Windows Registry Editor Version 5.00\n"
+    "[HKEY_USERS\\.DEFAULT\\Software\\Kelvo\\Parameters]\n"
+    "\"OEMCPLName\"=\"Pen Tablet\"\n"
+    "\"CPLIcon\"=dword:00000066\n"
+    "\"Big\"=dword:A1B2C3D4\n";
+
+class RegistryReads : public ::testing::Test {
+ protected:
+  void Use(const std::string& content) {
+    m_file.emplace("KELVO_REGISTRY", m_dir.Write("r.reg", content));
+  }
+  void SetUp() override { Use(kRegistry); }
+
+  CTempDir m_dir;
+  std::optional<CScopedEnv> m_file;
+  CScopedEnv m_version{"KELVO_WINDOWS_VERSION", std::nullopt};
+};
+
+TEST_F(RegistryReads, ReadValueAnswersWindowsCodes) {
+  CRegistryManager manager;
+  std::array<char, 32> buffer{};
+  DWORD size = buffer.size();
+  DWORD kind = 99;
+  EXPECT_EQ(manager.ReadValue("OEMCPLName", buffer.data(), &size, &kind), ERROR_SUCCESS);
+  EXPECT_STREQ(buffer.data(), "Pen Tablet");
+  EXPECT_EQ(kind, REG_SZ);
+  EXPECT_EQ(size, 11U);
+
+  size = buffer.size();
+  EXPECT_EQ(manager.ReadValue(nullptr, buffer.data(), &size, &kind), ERROR_INVALID_DATA);
+  EXPECT_EQ(manager.ReadValue("OEMCPLName", nullptr, &size, &kind), ERROR_INVALID_DATA);
+  EXPECT_EQ(manager.ReadValue("OEMCPLName", buffer.data(), nullptr, &kind), ERROR_INVALID_DATA);
+
+  buffer.fill('x');
+  size = buffer.size();
+  EXPECT_EQ(manager.ReadValue("Nothing", buffer.data(), &size, &kind), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(kind, REG_NONE);
+  EXPECT_EQ(buffer, (std::array<char, 32>{})) << "zero-filled over the given size";
+
+  Use("REGEDIT4\n[HKEY_USERS\\.DEFAULT\\Software\\Other]\n");
+  EXPECT_EQ(manager.ReadValue("OEMCPLName", buffer.data(), &size, &kind), ERROR_PATH_NOT_FOUND);
+}
+
+TEST_F(RegistryReads, UnknownSystemAnswers21) {
+  for (const char* version : {"fail", "0.3.1", "3.5.1"}) {
+    CScopedEnv forced("KELVO_WINDOWS_VERSION", version);
+    CRegistryManager manager;
+    std::array<char, 8> buffer{};
+    buffer.fill('x');
+    DWORD size = buffer.size();
+    EXPECT_EQ(manager.ReadValue("OEMCPLName", buffer.data(), &size, nullptr), ERROR_NOT_READY)
+        << version;
+    EXPECT_EQ(buffer, (std::array<char, 8>{}));
+  }
+}
+
+TEST_F(RegistryReads, StringAndNumberStatusMapping) {
+  struct Case {
+    const char* name;
+    const char* registry;  // null: the default file
+    const char* version;   // null: the default system
+    Status expected;
+  };
+  const std::string longValue =
+      std::string(kRegistry) + "\"Long\"=\"" + std::string(300, 'x') + "\"\n";
+  const Case cases[] = {
+      {"OEMCPLName", nullptr, nullptr, kStatusOk},
+      {"Missing", nullptr, nullptr, kStatusHandled},
+      {"OEMCPLName", "REGEDIT4\n", nullptr, kStatusNoChild},
+      {"OEMCPLName", "not a registry file", nullptr, kStatusNoChild},
+      {"Long", longValue.c_str(), nullptr, kStatusNoItem},
+      {"OEMCPLName", nullptr, "fail", kStatusNoItem},
+  };
+  for (const Case& c : cases) {
+    if (c.registry != nullptr) Use(c.registry);
+    CScopedEnv version("KELVO_WINDOWS_VERSION", Opt(c.version));
+    CRegistryManager manager;
+    char text[8] = "keep";
+    EXPECT_EQ(manager.ReadString(c.name, text, sizeof text), c.expected) << c.name;
+    if (c.expected != kStatusOk) {
+      EXPECT_STREQ(text, "keep") << "left unchanged: " << c.name;
+    }
+    std::uint32_t number = 77;
+    const char* numberName = std::strcmp(c.name, "OEMCPLName") == 0 ? "CPLIcon" : c.name;
+    EXPECT_EQ(manager.ReadNumber(numberName, &number), c.expected) << numberName;
+    EXPECT_EQ(number, c.expected == kStatusOk ? 0x66U : 77U) << numberName;
+    Use(kRegistry);
+  }
+}
+
+TEST_F(RegistryReads, StringIsCutToTheGivenSize) {
+  CRegistryManager manager;
+  char text[5] = "????";
+  EXPECT_EQ(manager.ReadString("OEMCPLName", text, sizeof text), kStatusOk);
+  EXPECT_STREQ(text, "Pen ");
+  char one[1] = {'?'};
+  EXPECT_EQ(manager.ReadString("OEMCPLName", one, 1), kStatusOk);
+  EXPECT_EQ(one[0], '\0');
+  EXPECT_EQ(manager.ReadString("OEMCPLName", text, 0), kStatusNoItem);
+  EXPECT_EQ(manager.ReadString("OEMCPLName", nullptr, 5), kStatusNoItem);
+  EXPECT_EQ(manager.ReadString(nullptr, text, 5), kStatusNoItem);
+  std::uint32_t number = 0;
+  EXPECT_EQ(manager.ReadNumber("Big", &number), kStatusOk);
+  EXPECT_EQ(number, 0xA1B2C3D4U);
+  EXPECT_EQ(manager.ReadNumber("Big", nullptr), kStatusNoItem);
+}
+
+TEST(UserLanguage, FromTheLocaleId) {
+  struct Case {
+    LCID lcid;
+    std::uint32_t index;
+    bool known;
+  };
+  const Case cases[] = {
+      {0x0404, 2, true},  {0x0C04, 2, true},  {0x1404, 2, true},  {0x0804, 1, true},
+      {0x1004, 1, true},  {0x1804, 1, false}, {0x0004, 1, false}, {0x0407, 5, true},
+      {0x0807, 5, true},  {0x0409, 0, true},  {0x0C0A, 9, true},  {0x040C, 4, true},
+      {0x0410, 8, true},  {0x0411, 6, true},  {0x0412, 7, true},  {0x0413, 12, true},
+      {0x0416, 10, true}, {0x0419, 13, true}, {0x041D, 14, true}, {0x0415, 0, false},
+      {0x0400, 0, false},
+  };
+  for (const Case& c : cases) {
+    bool known = !c.known;
+    EXPECT_EQ(CRegistryManager::LanguageOfLcid(c.lcid, &known), c.index) << std::hex << c.lcid;
+    EXPECT_EQ(known, c.known) << std::hex << c.lcid;
+  }
+}
+
+TEST(LanguageTable, Codes) {
+  const char* expected[] = {"en", "zhc", "zht", "en", "fr", "de", "ja", "ko",
+                            "it", "es",  "pt",  "en", "nl", "ru", "sv"};
+  for (std::uint32_t i = 0; i < kLanguageCount; ++i)
+    EXPECT_STREQ(CRegistryManager::GetLanguageCode(i), expected[i]) << i;
+  EXPECT_EQ(CRegistryManager::GetLanguageCode(15), nullptr);
+}
+
+TEST(SelectLanguage, UserLocaleAndRegistryLists) {
+  struct Case {
+    const char* locale;
+    const char* base;  // null: value absent
+    const char* test;
+    std::uint32_t expected;
+  };
+  const Case cases[] = {
+      {"de_DE", nullptr, nullptr, 5},
+      {"sv_SE", nullptr, "de fr", 5},
+      {"sv_SE", nullptr, "sv de", 14},
+      {"pl_PL", "fr", nullptr, 4},
+      {"pl_PL", "xx", nullptr, 0},
+      {"pl_PL", "", nullptr, 0},
+      {"fr_FR", "de", nullptr, 4},
+      {"fr_FR", "de", "", 4},
+      {"pl_PL", "fr", "de", 5},  // a test list wins over the base list
+      {"ja_JP", nullptr, "en", 0},
+      {"ja_JP", nullptr, "  ja  de", 6},  // blanks around codes are not codes
+      {"ja_JP", nullptr, "zht zhc", 2},
+      {"de_DE", nullptr, "fr DE", 4},  // codes compare case-sensitively
+      {"ru_RU", nullptr, "   ", 13},
+      {"zh_TW", nullptr, "zhc", 1},
+  };
+  for (const Case& c : cases) {
+    CTempDir dir;
+    std::string file =
+        "REGEDIT4\n[HKEY_USERS\\.DEFAULT\\Software\\Kelvo\\Parameters]\n\"Other\"=\"x\"\n";
+    if (c.base != nullptr) file += std::string("\"BaseLanguages\"=\"") + c.base + "\"\n";
+    if (c.test != nullptr) file += std::string("\"TestLanguages\"=\"") + c.test + "\"\n";
+    CScopedEnv registry("KELVO_REGISTRY", dir.Write("r.reg", file));
+    CScopedEnv all("LC_ALL", c.locale);
+    CScopedEnv version("KELVO_WINDOWS_VERSION", std::nullopt);
+    CRegistryManager manager;
+    EXPECT_EQ(manager.SelectLanguage(), c.expected)
+        << c.locale << " base=" << (c.base ? c.base : "-") << " test=" << (c.test ? c.test : "-");
+  }
+}
+
+TEST(SelectLanguage, NoRegistryFileKeepsTheUserLanguage) {
+  CScopedEnv registry("KELVO_REGISTRY", "/nonexistent/kelvo.reg");
+  CScopedEnv all("LC_ALL", "ko_KR.UTF-8");
+  CRegistryManager manager;
+  EXPECT_EQ(manager.SelectLanguage(), kLanguageKorean);
+}
+
+TEST(RegistryManagerGetter, MadeOnceAndReleased) {
+  CRegistryManager* first = GetRegistryManager();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(GetRegistryManager(), first);
+  ReleaseRegistryManager();
+  EXPECT_NE(GetRegistryManager(), nullptr);
+  ReleaseRegistryManager();
+}
+
+}  // namespace

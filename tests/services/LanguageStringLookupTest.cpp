@@ -1,0 +1,91 @@
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "services/CWinStringManager.h"
+#include "services/LanguageStringLookup.h"
+
+namespace {
+
+LanguageStringTables MakeTables() {
+  return {
+      {3001, {{"1", "OK"}, {"7", "Seven"}, {"65535", "Last"}}},
+      {2100, {{"91", "Pen Tablet"}, {"12", "Model 12"}}},
+      {2102, {{"3", "Eraser"}}},
+  };
+}
+
+TEST(LanguageStringLookup, Outcomes) {
+  struct Case {
+    const char* table;
+    std::uint16_t number;
+    bool withOut;
+    Status status;
+    const char* out;  // what the out text holds afterwards
+  };
+  const Case cases[] = {
+      {"3001", 1, true, kStatusOk, "OK"},
+      {"3001", 65535, true, kStatusOk, "Last"},
+      {"3001", 2, true, kStatusNotFound, " "},
+      {"2100", 12, true, kStatusOk, "Model 12"},
+      {"2100", 7, true, kStatusOk, "Pen Tablet"},  // falls back to "91" of the same table
+      {"2102", 7, true, kStatusNotFound, " "},     // only table 2100 falls back
+      {"1089", 1, true, kStatusNotFound, "keep"},  // no such table: out untouched
+      {"", 1, true, kStatusNotFound, "keep"},
+      {"3001", 1, false, kStatusNoOutText, nullptr},
+      {"2100", 7, false, kStatusNoOutText, nullptr},
+      {"3001", 2, false, kStatusNotFound, nullptr},
+  };
+  const LanguageStringTables tables = MakeTables();
+  for (const Case& c : cases) {
+    char out[32] = "keep";
+    EXPECT_EQ(LookupLanguageString(tables, c.table, c.number, c.withOut ? out : nullptr), c.status)
+        << c.table << "/" << c.number;
+    if (c.out != nullptr) {
+      EXPECT_STREQ(out, c.out) << c.table << "/" << c.number;
+    }
+  }
+  char out[8] = "keep";
+  EXPECT_EQ(LookupLanguageString(tables, nullptr, 1, out), kStatusNotFound);
+}
+
+TEST(LanguageStringLookup, FallbackNeedsItsOwnString) {
+  LanguageStringTables tables = MakeTables();
+  tables[2100].erase("91");
+  char out[8] = "keep";
+  EXPECT_EQ(LookupLanguageString(tables, "2100", 7, out), kStatusNotFound);
+  EXPECT_STREQ(out, " ");
+}
+
+// The routine the main window installs, over tables it owns.
+LanguageStringTables* g_tables = nullptr;
+Status TableRoutine(const char* table, std::uint16_t number, char* out) {
+  return LookupLanguageString(*g_tables, table, number, out);
+}
+
+TEST(StringManager, CallsTheInstalledRoutine) {
+  CWinStringManager manager;
+  char out[16] = {};
+  EXPECT_EQ(manager.GetString("3001", 1, out), kStatusNoRoutine);
+  LanguageStringTables tables = MakeTables();
+  g_tables = &tables;
+  EXPECT_EQ(manager.InstallRoutine(&TableRoutine), kStatusOk);
+  EXPECT_EQ(manager.GetString("3001", 7, out), kStatusOk);
+  EXPECT_STREQ(out, "Seven");
+  EXPECT_EQ(manager.InstallRoutine(nullptr), kStatusOk);
+  EXPECT_EQ(manager.GetString("3001", 7, out), kStatusNoRoutine);
+  g_tables = nullptr;
+}
+
+TEST(StringManager, ProcessWideGetterMakesAWinStringManager) {
+  CStringManager* manager = GetStringManager();
+  ASSERT_NE(manager, nullptr);
+  EXPECT_EQ(GetStringManager(), manager);
+  EXPECT_NE(dynamic_cast<CWinStringManager*>(manager), nullptr);
+  char out[4] = {};
+  EXPECT_EQ(manager->GetString("3001", 1, out), kStatusNoRoutine);
+  ReleaseStringManager();
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+#include "views/tabs/CStylusView.h"
+
+#include "views/CDefaultButtonItemView.h"
+#include "views/CItemView.h"
+#include "views/ControlIds.h"
+#include "views/ViewCreation.h"
+
+Status CStylusView::Build() {
+  KELVO_TRY(AddItemView(*this, ControlId::kStylusImage, 46));
+  KELVO_TRY(AddItemView<CDefaultButtonItemView>(*this, ControlId::kStylusDefaultButton));
+  KELVO_TRY(AddItemView(*this, ControlId::kEraserFeelSlider, 93, {.index = 4}));
+  KELVO_TRY(AddItemView(*this, ControlId::kStylusToolType, 18));
+  KELVO_TRY(AddItemView(*this, ControlId::kEnableEraserCheckBox, 60));
+  KELVO_TRY(AddItemView(*this, ControlId::kTipFeelSlider, 93, {.index = 1}));
+  return AddItemView(*this, ControlId::kDCDSlider, 84);
+}
