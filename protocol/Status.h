@@ -45,6 +45,10 @@ inline constexpr Status kStatusWriteFailed = 0x710;        // a file (a screensh
 
 inline constexpr Status kStatusUnknown = 0xFFFF;           // no listener, or nothing answered
 
+// A status dropped on purpose goes through here, with the reason at the call:
+//   DropStatus(view.Detach(), "the view is going away either way");
+constexpr void DropStatus(Status /*status*/, const char* /*why*/) {}
+
 // A caller that gets a non-zero status stops and passes it up.
 #define KELVO_TRY(expr)                                  \
   do {                                                   \

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "functions/CAppletModelFactory.h"
 #include "host/applet/AppletMessageBox.h"
 #include "host/applet/SingleInstance.h"
 #include "host/upperview/CUpperView.h"
@@ -10,6 +11,7 @@
 #include "platform/Registry.h"
 #include "services/CEventTranslator.h"
 #include "services/CRegistryManager.h"
+#include "settings/MakeNoThrow.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafTimer.h"
 #include "views/ControlIds.h"
@@ -89,6 +91,7 @@ Status CCPLMainWindow::Run() {
   start.notify = NotifyTargetWindow;
   start.strings = LookupString;
   start.makeUpperView = CUpperViewLink::Make;
+  start.makeModelFactory = [] { return MakeNoThrow<CAppletModelFactory>(); };
   m_linkStarted = true;
   const Status linked = StartDriverLink(start);
   if (linked == kStatusVersionMismatch) {

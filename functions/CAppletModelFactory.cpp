@@ -1,0 +1,3 @@
+#include "functions/CAppletModelFactory.h"
+
+CAppletModelFactory::~CAppletModelFactory() = default;
