@@ -68,6 +68,17 @@ TEST_F(CUpperViewTest, UnsupportedTabletAsksForTheDialogAndFails) {
   EXPECT_TRUE(Saw(ControlId::kNoSupportedTablet, 4));
 }
 
+// The one model with a tablet tab is unsupported: taken with Ctrl held, its
+// tab is shown and can be chosen.
+TEST_F(CUpperViewTest, ModelWithATabletTabShowsItEnabled) {
+  Start("../../tests/acceptance/profiles/model-230.json");
+  m_translator->AnswerWith(ControlId::kNoSupportedTablet, kStatusCtrlHeld);
+  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  EXPECT_EQ(m_view->GetModelCode(), 230);
+  EXPECT_TRUE(Saw(ControlId::kTabletTab, kControlShow));
+  EXPECT_FALSE(Saw(ControlId::kTabletTab, kControlShowDisabled));
+}
+
 TEST_F(CUpperViewTest, PuckOnlyTabletHasNoStylusTab) {
   Start("puck-only.json");
   EXPECT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusUnknown);
