@@ -133,8 +133,16 @@ TEST_F(CTabletObjectTest, RemovedToolsLeaveAtTheNextRefreshAndAreNotMadeAgain) {
   EXPECT_EQ(Group(1).GetSubGroupCount(kSubGroupMain), 1);
   EXPECT_EQ(Group(1).GetTransducersRemoved(), 1);
   EXPECT_TRUE(Noted("mapping 11,7,3 remove"));
-  // The first tool's mapping writes its twelve values again.
   EXPECT_EQ(Journal().back(), "mapping 11,7,3 delete");
+  // The first tool's mapping writes its twelve values again, on its own numbers.
+  std::vector<std::uint16_t> rewritten;
+  for (const StRecordedRequest& request : m_driver->GetRequests()) {
+    if (request.command != kCommandSet) continue;
+    ASSERT_EQ(request.levels.size(), 3U);
+    EXPECT_TRUE(request.levels[1] == (StObjectKey{0, 4, 0})) << "not the first tool";
+    rewritten.push_back(request.levels[2].code);
+  }
+  EXPECT_EQ(rewritten, (std::vector<std::uint16_t>{118, 121, 122, 123, 124, 127, 128, 132, 133, 136, 137, 139}));
 
   // Removing the whole second group through the tablet.
   EXPECT_EQ(m_tablet.RemoveSubGroup(0, kSubGroupMain), kStatusNoItem);
