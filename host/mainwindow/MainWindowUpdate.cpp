@@ -23,6 +23,8 @@ constexpr std::int32_t kUpdateTypeA = 10;
 constexpr std::int32_t kUpdateTypeB = 11;
 constexpr std::uint32_t kRequestTabletCount = 7;
 constexpr std::uint32_t kRequestTabletKey = 8;
+// What a tablet whose model cannot be read is named after.
+constexpr std::uint16_t kModelUnknown = 290;
 
 bool IsAccelerationBox(std::uint32_t id) { return id == ControlId::kNoAcceleration || id == 1311; }
 
@@ -161,9 +163,14 @@ Status CCPLMainWindow::UpdateTabletList(ZafWindowObject& control) {
   for (std::uint16_t position = 0; position < count; ++position) {
     std::uint32_t key = position;
     (void)Send(kRequestTabletKey, ControlId::kTabletComboBox, &key);
+    // Each entry is named after the model of its own tablet.
+    StTabletModelQuery query;
+    query.key = key;
+    std::uint16_t model = kModelUnknown;
+    if (Send(kViewGet, ControlId::kTabletModel, &query) == kStatusOk) std::memcpy(&model, &query, sizeof model);
     char name[256] = {};
-    std::memcpy(name, &key, sizeof key);
-    (void)Send(kViewGet, ControlId::kTabletModel, name);
+    DropStatus(LookupString("2100", static_cast<std::uint16_t>(model + 1), name),
+               "a model without a name shows the table's fallback");
     list->AddEntry({name, std::to_string(key), static_cast<std::int32_t>(key), key});
     if (key == current) list->SetSelection(static_cast<int>(list->Count()) - 1);
   }

@@ -3,6 +3,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 #include "CUpperViewFixture.h"
 
@@ -46,6 +48,28 @@ TEST_F(CUpperViewTest, UnansweredModelRequestIsAnsweredWithTheTabletModel) {
   EXPECT_EQ(m_view->Dispatch(get), kStatusHandled);
   EXPECT_EQ(model, m_view->GetModelCode());
   EXPECT_NE(model, 0);
+}
+
+// The tablet list names each entry by the model of the tablet it stands for.
+TEST_F(CUpperViewTest, ModelRequestWithATabletKeyAnswersThatTablet) {
+  Start("two-tablets.json");
+  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  ASSERT_EQ(m_view->GetModelCode(), 130);
+  for (const auto& [key, model] : {std::pair{1U, 150}, std::pair{0U, 130}}) {
+    char buffer[256] = {};
+    StTabletModelQuery query;
+    query.key = key;
+    std::memcpy(buffer, &query, sizeof query);
+    ViewRequest get{kViewGet, ControlId::kTabletModel, buffer};
+    EXPECT_EQ(m_view->Dispatch(get), kStatusHandled);
+    std::uint16_t answered = 0;
+    std::memcpy(&answered, buffer, sizeof answered);
+    EXPECT_EQ(answered, model) << "tablet " << key;
+  }
+  StTabletModelQuery nowhere;
+  nowhere.key = 7;
+  ViewRequest get{kViewGet, ControlId::kTabletModel, &nowhere};
+  EXPECT_NE(m_view->Dispatch(get), kStatusHandled) << "no tablet has that key";
 }
 
 TEST_F(CUpperViewTest, RootStackTakesEveryRequest) {
