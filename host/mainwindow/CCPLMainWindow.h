@@ -103,6 +103,8 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
 
   [[nodiscard]] ZafWindowObject* FindInTable(std::string_view name) const;
   [[nodiscard]] ZafWindowObject* FindNamed(std::string_view name) const;
+  // As FindNamed, and in the pages of hidden tabs too.
+  [[nodiscard]] ZafWindowObject* FindBound(std::string_view name) const;
   [[nodiscard]] Status Send(std::uint32_t operation, std::uint32_t controlId, void* data = nullptr) const;
   void Broadcast(std::uint32_t operation) const;
 
