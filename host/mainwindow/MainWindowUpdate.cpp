@@ -250,8 +250,11 @@ Status CCPLMainWindow::RunAdvancedSettings() {
       button->SetChecked(true);
   }
   const ZafEventType closed = RunModal(kAdvancedWindow);
-  // The dialog's own views let go on OK or Cancel; the stylus tab takes over again.
-  (void)Send(closed == kZafEventOk ? kViewApply : kViewRevert, ControlId::kAdvancedSettings);
+  // OK applies the dialog's views. A Cancel sends them nothing, so what an
+  // earlier OK wrote stays in the driver. Either way the stylus tab's views
+  // take over again, which lets go of the dialog's.
+  if (closed == kZafEventOk)
+    DropStatus(Send(kViewApply, ControlId::kAdvancedSettings), "the refresh below shows what the driver holds");
   std::uint32_t stylusPage = ControlId::kStylusTab;
   (void)Send(kViewRefresh, ControlId::kTabChange, &stylusPage);
   Broadcast(kViewRefresh);

@@ -107,6 +107,10 @@ case $case in
     KELVO_PROFILE=$profiles/unsupported.json script no-supported-tablet-ctrl.script ;;
   tablet-pc)
     KELVO_PROFILE=$profiles/tablet-pc.json script tablet-pc.script ;;
+  advanced-cancel-keeps-ok)
+    printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
+    script advanced-cancel-keeps-ok.script
+    [ "$(state_value 223)" = 01 ] || fail "the driver went back to '$(state_value 223)' after Cancel" ;;
   screenshots-main)
     shoot screenshots-main.script main-pen.png main-puck.png about.png diagnostics.png ;;
   screenshots-tablet-tab)
