@@ -1,6 +1,5 @@
 #include "wintab/CServiceBackend.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -24,13 +23,21 @@ void CServiceBackend::Start() {
   const char* profile = std::getenv("KELVO_PROFILE");
   std::string error;
   m_embedded = CTabletService::FromFiles(profile != nullptr ? profile : "", CServicePaths::State(), error);
-  // A profile that cannot be read leaves the applet without a driver; say why once.
-  if (!m_embedded) std::fprintf(stderr, "libwintab32: %s\n", error.c_str());
+  // A profile that cannot be read leaves the applet without a driver; the
+  // applet asks why and tells its user.
+  if (!m_embedded) m_failure = "the tablet service cannot start: " + error;
 }
 
 std::uint32_t CServiceBackend::Handle(StDriverPacket& packet) {
   if (!m_started) Start();
-  if (m_daemon) return m_daemon->Exchange(packet);
+  if (m_daemon) {
+    const std::uint32_t status = m_daemon->Exchange(packet);
+    if (status == kStatusNoDriverInterface)
+      m_failure = "no tablet service answers at " + CServicePaths::Socket().string();
+    else
+      m_failure.clear();
+    return status;
+  }
   if (m_embedded) return m_embedded->HandlePacket(packet);
   return kStatusNoDriverInterface;
 }
