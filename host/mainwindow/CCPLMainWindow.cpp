@@ -96,7 +96,8 @@ Status CCPLMainWindow::StartUp() {
     return loaded;
   }
 
-  m_application.WindowManager().Add(*this);
+  // The window goes on screen only once the driver link has started (below),
+  // so that a failure's dialog never stands before a half-built window.
   m_language = registry->SelectLanguage();
   (void)SetMessageBoxCodePage(CodePageOfLanguage(m_language));
   (void)ApplyLanguageStrings();

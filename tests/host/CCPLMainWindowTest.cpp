@@ -72,4 +72,34 @@ TEST_F(CCPLMainWindowTest, RadioGroupsCheckTheButtonOfTheirValue) {
   EXPECT_EQ(m_window->GetControl(ControlId::kPenMouseMode), nullptr);
 }
 
+// A start that fails shows its dialog alone, with no half-built main window
+// behind it; a start that succeeds shows the main window.
+TEST_F(CCPLMainWindowTest, FailureDialogsStandAlone) {
+  struct Case {
+    const char* profile;
+    Status result;
+    const char* dialog;
+  };
+  const Case cases[] = {
+      {"no driver", kStatusNoDriverInterface, "TabletDriverNotFoundDialog"},
+      {"unsupported.json", kStatusNoTablet, "NoSuppTabletDialog"},
+      {"old-driver.json", kStatusVersionMismatch, "Tablet Version Mismatch"},
+  };
+  for (const Case& c : cases) {
+    CTempDir runtime;  // a lock of its own: the previous start still holds its lock
+    CScopedEnv folder("KELVO_RUNTIME_DIR", runtime.Path());
+    m_presenter->behindDialogs.clear();
+    EXPECT_EQ(Open(c.profile), c.result) << c.profile;
+    ASSERT_FALSE(m_presenter->behindDialogs.empty()) << c.profile;
+    EXPECT_EQ(m_presenter->behindDialogs.back().first, c.dialog);
+    EXPECT_EQ(m_presenter->behindDialogs.back().second, std::vector<std::string>{}) << c.profile;
+    EXPECT_FALSE(m_application->WindowManager().Contains(*m_window)) << c.profile;
+    m_window.reset();
+  }
+  CTempDir runtime;
+  CScopedEnv folder("KELVO_RUNTIME_DIR", runtime.Path());
+  ASSERT_EQ(Open(), kStatusOk);
+  EXPECT_TRUE(m_application->WindowManager().Contains(*m_window));
+}
+
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/applet/CUserPersist.h"
 #include "host/mainwindow/CCPLMainWindow.h"
@@ -20,6 +22,43 @@
 #include "toolkit/data/ZafLanguageData.h"
 #include "toolkit/storage/ZafStorage.h"
 
+// The headless presenter, noting which windows were on screen whenever a
+// dialog or message box came up.
+class CWatchingPresenter : public ZafHeadlessPresenter {
+ public:
+  void BeginModal(ZafWindow& window) override {
+    Note(window.StringID());
+    ZafHeadlessPresenter::BeginModal(window);
+  }
+  ZafMessageAnswer MessageBox(const std::string& title, const std::string& text,
+                              ZafMessageButtons buttons) override {
+    Note(title);
+    return ZafHeadlessPresenter::MessageBox(title, text, buttons);
+  }
+
+  // For each dialog, by its name (a message box by its title): what was shown then.
+  std::vector<std::pair<std::string, std::vector<std::string>>> behindDialogs;
+
+ private:
+  void Note(const std::string& dialog) {
+    std::vector<std::string> shown;
+    if (ZafApplication* application = ZafApplication::Get()) {
+      for (const ZafWindow* window : application->WindowManager().Windows()) shown.push_back(window->StringID());
+    }
+    behindDialogs.emplace_back(dialog, std::move(shown));
+  }
+};
+
+// A driver library with no driver behind it.
+class CNoDriverInterface : public CDriverInterface {
+ public:
+  Status SendRequest(std::uint32_t, const StObjectKey*, std::uint32_t, void*) override {
+    return kStatusNoDriverInterface;
+  }
+  Status GetAppletVersion(VersionRecord& out) override { return ParseVersionString(kAppletVersionString, out); }
+  Status Open() override { return kStatusOk; }
+};
+
 class CMainWindowFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -29,7 +68,9 @@ class CMainWindowFixture : public ::testing::Test {
                  "[HKEY_USERS\\.DEFAULT\\Software\\Kelvo\\Parameters]\n");
     std::string module = BuildBinDir() + "/Tablet.cpl";
     char* argv[] = {module.data(), nullptr};
-    m_application = std::make_unique<ZafApplication>(1, argv, std::make_unique<ZafHeadlessPresenter>());
+    auto presenter = std::make_unique<CWatchingPresenter>();
+    m_presenter = presenter.get();
+    m_application = std::make_unique<ZafApplication>(1, argv, std::move(presenter));
     ASSERT_EQ(m_storage.Open(BuildBinDir() + "/Tablet.znc"), kStatusOk);
     m_persistence = std::make_unique<CUserPersist>(m_storage, &m_application->DataManager());
     ZafObjectPersistence::SetDefault(m_persistence.get());
@@ -43,9 +84,10 @@ class CMainWindowFixture : public ::testing::Test {
     ZafObjectPersistence::SetDefault(nullptr);
   }
 
-  // Opens the main window on a profile of service/profiles (empty: built-in)
-  // and answers what its start-up answered.
+  // Opens the main window on a profile of service/profiles (empty: built-in;
+  // "no driver": nothing answers) and answers what its start-up answered.
   Status Open(const std::string& profile = {}) {
+    if (profile == "no driver") return OpenOn(std::make_unique<CNoDriverInterface>());
     StProfile definition = MakeDefaultProfile();
     if (!profile.empty()) {
       std::string error;
@@ -54,8 +96,11 @@ class CMainWindowFixture : public ::testing::Test {
         return kStatusNotFound;
       }
     }
-    InstallDriverInterface(std::make_unique<CServiceDriverInterface>(
-        std::make_unique<CTabletService>(std::move(definition))));
+    return OpenOn(std::make_unique<CServiceDriverInterface>(std::make_unique<CTabletService>(std::move(definition))));
+  }
+
+  Status OpenOn(std::unique_ptr<CDriverInterface> driver) {
+    InstallDriverInterface(std::move(driver));
     m_window = std::make_unique<CCPLMainWindow>(*m_application);
     const Status loaded = m_window->Load(*m_persistence, "ConsumerCPLMainWindow");
     if (loaded != kStatusOk) return loaded;
@@ -66,6 +111,7 @@ class CMainWindowFixture : public ::testing::Test {
   CScopedEnv m_runtime{"KELVO_RUNTIME_DIR", m_temp.Path()};
   CScopedEnv m_registry{"KELVO_REGISTRY", m_temp.Path() + "/registry.reg"};
   CScopedEnv m_language{"LC_ALL", std::string("C")};
+  CWatchingPresenter* m_presenter = nullptr;
   std::unique_ptr<ZafApplication> m_application;
   ZafStorage m_storage;
   std::unique_ptr<CUserPersist> m_persistence;
