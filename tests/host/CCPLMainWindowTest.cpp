@@ -102,4 +102,25 @@ TEST_F(CCPLMainWindowTest, FailureDialogsStandAlone) {
   EXPECT_TRUE(m_application->WindowManager().Contains(*m_window));
 }
 
+// The user's locale picks the language of every text; Taiwan and Hong Kong
+// read Traditional Chinese.
+TEST_F(CCPLMainWindowTest, TheLocaleChoosesTheLanguageStrings) {
+  struct Case {
+    const char* locale;
+    const char* title;
+  };
+  const Case cases[] = {
+      {"zh_TW.UTF-8", "數位板內容"}, {"zh_HK", "數位板內容"}, {"zh_CN.UTF-8", "数位板属性"},
+      {"de_DE.UTF-8", "Tablett-Eigenschaften"}, {"C", "Tablet Properties"},
+  };
+  for (const Case& c : cases) {
+    CTempDir runtime;
+    CScopedEnv folder("KELVO_RUNTIME_DIR", runtime.Path());
+    CScopedEnv locale("LC_ALL", std::string(c.locale));
+    ASSERT_EQ(Open(), kStatusOk) << c.locale;
+    EXPECT_EQ(m_window->Text(), c.title) << c.locale;
+    m_window.reset();
+  }
+}
+
 }  // namespace
