@@ -41,9 +41,9 @@ class CModelFactory {
                                                                    std::uint16_t context3);
   // Sends the removal of a mapping this factory made; the caller deletes it.
   [[nodiscard]] virtual Status RemoveMapping(CDataGrouping& mapping);
-  // Makes a composite item over `sources`, in the order its SetSources takes them. A status comes
-  // back when it could not be made; none with status 0 when this factory has
-  // no such item.
+  // Makes a composite item over `sources`, in the order its SetSources takes
+  // them. A status comes back when it could not be made; none with status 0
+  // when this factory has no such item.
   [[nodiscard]] virtual Status MakeComposite(CompositeClass kind,
                                              std::span<CDriverData* const> sources,
                                              std::unique_ptr<CDriverData>& item);

@@ -23,11 +23,10 @@ Status CPressureBezierData::SetSources(CDriverData* curve, CDriverData* axis) {
 
 Status CPressureBezierData::Get(void* out) {
   if (GetSourceCount() == 0 || m_axis == nullptr) return GetMissingSourceStatus();
+  // The ratio of the curve's words needs no pressure levels. An unreadable
+  // curve reads as zeros, which match no position.
   CurveWords words{};
-  AxisWords axis{};
-  // Unreadable values read as zeros, which match no position.
   DropStatus(ReadValue(*GetSource(0), words.data(), sizeof words), "zeros answer no position");
-  DropStatus(ReadValue(*m_axis, axis.data(), sizeof axis), "the axis is not needed to read");
   if (words[3] == 0) return kStatusNoItem;
   const std::uint32_t ratio = static_cast<std::uint32_t>(words[2]) * 100U / words[3];
   for (std::uint16_t position = kPressurePositions; position-- > 0;) {
