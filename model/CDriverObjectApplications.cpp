@@ -22,7 +22,8 @@ CAppObject* CDriverObject::FindApplicationById(std::uint32_t id) {
   (void)RefreshApplicationList();
   for (const auto& application : m_applications) {
     std::uint32_t held = 0;
-    if (ReadItem(*application, kItemApplicationId, held, ReadMode::kFresh) == kStatusOk && held == id)
+    if (ReadItem(*application, kItemApplicationId, held, ReadMode::kFresh) == kStatusOk &&
+        held == id)
       return application.get();
   }
   return nullptr;

@@ -1,7 +1,6 @@
 #include "platform/CRegistryFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +12,8 @@
 #include <cstring>
 
 #include "platform/CodePage.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -279,7 +280,8 @@ void CRegistryFile::Parse(std::string_view text) {
     if (!valid && (m_badLines.empty() || m_badLines.back() != logicalStart))
       m_badLines.push_back(logicalStart);
   }
-  if (!logical.empty()) m_badLines.push_back(logicalStart);  // the file ended inside a continued line
+  if (!logical.empty())
+    m_badLines.push_back(logicalStart);  // the file ended inside a continued line
 }
 
 std::string CRegistryFile::Load(const std::string& path) {

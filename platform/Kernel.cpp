@@ -14,9 +14,9 @@
 #include <mutex>
 #include <string>
 
-#include <sys/file.h>
-
 #include "platform/RuntimeFolder.h"
+
+#include <sys/file.h>
 
 namespace {
 

@@ -30,13 +30,17 @@ std::string g_loadedBytes;
 std::string g_loadedProblem;
 std::shared_ptr<const CRegistryFile> g_loaded;
 
-void Complain(const std::string& path, const std::string& problem, const std::vector<std::size_t>& badLines) {
+void Complain(const std::string& path, const std::string& problem,
+              const std::vector<std::size_t>& badLines) {
   if (!problem.empty())
-    std::fprintf(stderr, "registry: %s %s; its values are not read\n", path.c_str(), problem.c_str());
+    std::fprintf(stderr, "registry: %s %s; its values are not read\n", path.c_str(),
+                 problem.c_str());
   for (std::size_t i = 0; i < badLines.size() && i < kBadLinesNamed; ++i)
-    std::fprintf(stderr, "registry: %s:%zu: not a key, value or comment; line skipped\n", path.c_str(), badLines[i]);
+    std::fprintf(stderr, "registry: %s:%zu: not a key, value or comment; line skipped\n",
+                 path.c_str(), badLines[i]);
   if (badLines.size() > kBadLinesNamed)
-    std::fprintf(stderr, "registry: %s: %zu more bad lines skipped\n", path.c_str(), badLines.size() - kBadLinesNamed);
+    std::fprintf(stderr, "registry: %s: %zu more bad lines skipped\n", path.c_str(),
+                 badLines.size() - kBadLinesNamed);
 }
 
 // The registry file as it is now; the caller holds g_mutex.
@@ -44,7 +48,8 @@ std::shared_ptr<const CRegistryFile> CurrentFile() {
   const std::string path = RegistryFilePath();
   std::string problem;
   std::string bytes = CRegistryFile::ReadBytes(path, problem);
-  if (g_loaded && path == g_loadedPath && bytes == g_loadedBytes && problem == g_loadedProblem) return g_loaded;
+  if (g_loaded && path == g_loadedPath && bytes == g_loadedBytes && problem == g_loadedProblem)
+    return g_loaded;
   auto file = std::make_shared<CRegistryFile>();
   file->ParseBytes(bytes);
   Complain(path, problem, file->GetBadLines());

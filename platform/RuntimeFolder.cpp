@@ -1,11 +1,12 @@
 #include "platform/RuntimeFolder.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -34,7 +35,8 @@ std::string UserRuntimeFolder(std::string& problem) {
     return problem.empty() ? folder : std::string();
   }
   const char* base = Environment("TMPDIR");
-  const std::string folder = std::string(base != nullptr ? base : "/tmp") + "/kelvo-" + std::to_string(getuid());
+  const std::string folder =
+      std::string(base != nullptr ? base : "/tmp") + "/kelvo-" + std::to_string(getuid());
   if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
     problem = folder + ": " + std::strerror(errno);
     return {};

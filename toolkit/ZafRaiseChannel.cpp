@@ -2,13 +2,14 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 
 namespace {
 
@@ -106,7 +107,8 @@ bool ZafRaiseChannel::TakeRequest(const std::function<bool()>& raise) {
   return taken;
 }
 
-ZafRaiseChannel::Answer ZafRaiseChannel::Ask(const std::string& path, std::chrono::milliseconds wait) {
+ZafRaiseChannel::Answer ZafRaiseChannel::Ask(const std::string& path,
+                                             std::chrono::milliseconds wait) {
   sockaddr_un address{};
   if (!MakeAddress(path, address)) return Answer::kNoAnswer;
   struct stat there {};
@@ -121,8 +123,10 @@ ZafRaiseChannel::Answer ZafRaiseChannel::Ask(const std::string& path, std::chron
     } else {
       Send(fd, kRequest);
       const std::string reply = ReadLine(fd, static_cast<int>(wait.count()), sizeof kRaised);
-      if (reply == kRaised) answer = Answer::kRaised;
-      else if (reply == kNoWindow) answer = Answer::kNoWindow;
+      if (reply == kRaised)
+        answer = Answer::kRaised;
+      else if (reply == kNoWindow)
+        answer = Answer::kNoWindow;
     }
   }
   close(fd);

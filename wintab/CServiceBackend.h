@@ -17,7 +17,9 @@ class CServiceBackend {
   [[nodiscard]] static CServiceBackend& Instance();
   [[nodiscard]] std::uint32_t Handle(StDriverPacket& packet);
   // Why the last request found no service; null when it found one.
-  [[nodiscard]] const char* Failure() const { return m_failure.empty() ? nullptr : m_failure.c_str(); }
+  [[nodiscard]] const char* Failure() const {
+    return m_failure.empty() ? nullptr : m_failure.c_str();
+  }
 
  private:
   CServiceBackend() = default;

@@ -26,4 +26,6 @@ extern "C" WintabPacketHandler WintabInstallPacketHandler(WintabPacketHandler ha
   return previous;
 }
 
-extern "C" const char* WintabServiceFailure() { return CServiceBackend::Instance().Failure(); }
+extern "C" const char* WintabServiceFailure() {
+  return CServiceBackend::Instance().Failure();
+}

@@ -33,7 +33,8 @@ Status AcquireSingleInstance(std::uint32_t windowsVersion, std::string& cause) {
     const std::string folder = UserRuntimeFolder(problem);
     const std::string where =
         folder.empty() ? problem : folder + "/" + MutexFileName(name.c_str()) + " cannot be opened";
-    std::fprintf(stderr, "Tablet Properties: no single-instance lock (%s); starting all the same\n", where.c_str());
+    std::fprintf(stderr, "Tablet Properties: no single-instance lock (%s); starting all the same\n",
+                 where.c_str());
     return kStatusOk;
   }
   if (GetLastError() != ERROR_ALREADY_EXISTS) {
@@ -47,10 +48,13 @@ Status AcquireSingleInstance(std::uint32_t windowsVersion, std::string& cause) {
       break;
     case ZafRaiseChannel::Answer::kNoWindow:
     case ZafRaiseChannel::Answer::kNoAnswer:
-      cause = "Tablet Properties is already open (still starting, or without a window to bring forward)";
+      cause =
+          "Tablet Properties is already open (still starting, or without a window to bring "
+          "forward)";
       break;
     case ZafRaiseChannel::Answer::kRefused:
-      cause = "Tablet Properties is already open; its channel belongs to another user and was not used";
+      cause =
+          "Tablet Properties is already open; its channel belongs to another user and was not used";
       break;
   }
   return kStatusUnknown;

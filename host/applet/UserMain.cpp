@@ -32,7 +32,8 @@ void OfferRaise(ZafApplication& application, ZafWindow& window) {
   auto channel = std::make_unique<ZafRaiseChannel>(path);
   std::string problem;
   if (!channel->Listen(problem)) {
-    std::fprintf(stderr, "Tablet Properties: a second start cannot bring this window forward (%s)\n",
+    std::fprintf(stderr,
+                 "Tablet Properties: a second start cannot bring this window forward (%s)\n",
                  problem.c_str());
     return;
   }
@@ -83,7 +84,8 @@ std::int32_t UserMain(ZafApplication& application) {
       ReportStartupFailure(window->FailureCause());
     }
   } else {
-    ReportStartupFailure("the resource file " + resourcePath + " has no main window " + kMainWindow);
+    ReportStartupFailure("the resource file " + resourcePath + " has no main window " +
+                         kMainWindow);
   }
 
   if (ZafObjectPersistence::Default() == persistence.get()) ZafObjectPersistence::SetDefault(nullptr);

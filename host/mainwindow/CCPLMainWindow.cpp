@@ -10,9 +10,9 @@
 #include "host/upperview/CUpperView.h"
 #include "model/CDriverLink.h"
 #include "model/CDriverObject.h"
+#include "model/DriverVersion.h"
 #include "model/ModelCodes.h"
 #include "model/ModelReads.h"
-#include "model/DriverVersion.h"
 #include "platform/Registry.h"
 #include "services/CEventTranslator.h"
 #include "services/CRegistryManager.h"
@@ -82,7 +82,8 @@ CCPLMainWindow::~CCPLMainWindow() {
 
 Status CCPLMainWindow::Run() {
   const Status result = StartUp();
-  if (result != kStatusOk && m_failureCause.empty()) m_failureCause = "the main window could not start (status " + Hex(result) + ")";
+  if (result != kStatusOk && m_failureCause.empty())
+    m_failureCause = "the main window could not start (status " + Hex(result) + ")";
   return result;
 }
 
@@ -116,8 +117,8 @@ Status CCPLMainWindow::StartUp() {
   m_linkStarted = true;
   const Status linked = StartDriverLink(start);
   if (linked == kStatusVersionMismatch) {
-    m_failureCause = "the tablet driver's version " + DriverVersionText() + " does not fit this applet (" +
-                     kAppletVersionString + ")";
+    m_failureCause = "the tablet driver's version " + DriverVersionText() +
+                     " does not fit this applet (" + kAppletVersionString + ")";
     ShowVersionMismatch();
     return linked;
   }
@@ -146,7 +147,8 @@ Status CCPLMainWindow::StartUp() {
 std::string CCPLMainWindow::DriverVersionText() const {
   VersionRecord version{};
   CDriverObject* driver = GetDriverObject();
-  if (driver == nullptr || ReadItem(*driver, kItemDriverVersion, version) != kStatusOk) return "(unreadable)";
+  if (driver == nullptr || ReadItem(*driver, kItemDriverVersion, version) != kStatusOk)
+    return "(unreadable)";
   return std::to_string(version[0]) + "." + std::to_string(version[1]) + std::to_string(version[2]);
 }
 

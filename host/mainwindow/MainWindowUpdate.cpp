@@ -130,7 +130,8 @@ Status CCPLMainWindow::UpdateRadioGroup(std::uint32_t id) {
     case ControlId::kPenMouseMode:
     case ControlId::kPuckPenMouseMode: {
       const bool stylus = id == ControlId::kPenMouseMode;
-      check(value == 0 ? (stylus ? "TM_PenMode" : "PTM_PenMode") : (stylus ? "TM_MouseMode" : "PTM_MouseMode"));
+      check(value == 0 ? (stylus ? "TM_PenMode" : "PTM_PenMode")
+                       : (stylus ? "TM_MouseMode" : "PTM_MouseMode"));
       const std::uint32_t follower = stylus ? ControlId::kNoAcceleration : ControlId::kMouseSpeedSlider;
       if (ZafWindowObject* control = GetControl(follower)) control->SetDisabled(value == 0);
       return kStatusOk;
@@ -172,7 +173,8 @@ Status CCPLMainWindow::UpdateTabletList(ZafWindowObject& control) {
     StTabletModelQuery query;
     query.key = key;
     std::uint16_t model = kModelUnknown;
-    if (Send(kViewGet, ControlId::kTabletModel, &query) == kStatusOk) std::memcpy(&model, &query, sizeof model);
+    if (Send(kViewGet, ControlId::kTabletModel, &query) == kStatusOk)
+      std::memcpy(&model, &query, sizeof model);
     char name[256] = {};
     DropStatus(LookupString("2100", static_cast<std::uint16_t>(model + 1), name),
                "a model without a name shows the table's fallback");
@@ -246,7 +248,8 @@ Status CCPLMainWindow::RunDefineDialog(int number, std::uint32_t rootId, bool al
 Status CCPLMainWindow::RunAdvancedSettings() {
   std::int32_t mode = 0;
   if (Send(kViewGet, ControlId::kTipModeGroup, &mode) == kStatusOk) {
-    if (auto* button = dynamic_cast<ZafButton*>(FindBound(mode == 0 ? "SwitchOnlyButton" : "SwitchPlusTipButton")))
+    if (auto* button = dynamic_cast<ZafButton*>(
+            FindBound(mode == 0 ? "SwitchOnlyButton" : "SwitchPlusTipButton")))
       button->SetChecked(true);
   }
   const ZafEventType closed = RunModal(kAdvancedWindow);
@@ -254,7 +257,8 @@ Status CCPLMainWindow::RunAdvancedSettings() {
   // earlier OK wrote stays in the driver. Either way the stylus tab's views
   // take over again, which lets go of the dialog's.
   if (closed == kZafEventOk)
-    DropStatus(Send(kViewApply, ControlId::kAdvancedSettings), "the refresh below shows what the driver holds");
+    DropStatus(Send(kViewApply, ControlId::kAdvancedSettings),
+               "the refresh below shows what the driver holds");
   std::uint32_t stylusPage = ControlId::kStylusTab;
   (void)Send(kViewRefresh, ControlId::kTabChange, &stylusPage);
   Broadcast(kViewRefresh);

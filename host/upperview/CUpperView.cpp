@@ -385,8 +385,8 @@ ViewResult CUpperView::Route(ViewRequest& incoming) {
   ViewResult result = CSuperView::Dispatch(request);
   if (result == 0) result = m_onOffView->Dispatch(request);
   if (result == 0 && m_currentTabView != nullptr) result = m_currentTabView->Dispatch(request);
-  if (result == 0 && request.operation == kViewGet && request.controlId == ControlId::kTabletModel &&
-      request.data != nullptr) {
+  if (result == 0 && request.operation == kViewGet &&
+      request.controlId == ControlId::kTabletModel && request.data != nullptr) {
     if (CTabletObject* tablet = TabletAsked(request.data); tablet != nullptr) {
       const std::uint16_t model = ModelOf(tablet);
       std::memcpy(request.data, &model, sizeof model);

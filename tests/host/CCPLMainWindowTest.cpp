@@ -39,10 +39,14 @@ TEST_F(CCPLMainWindowTest, RadioGroupsCheckTheButtonOfTheirValue) {
     const char* checked;
   };
   const Case cases[] = {
-      {ControlId::kPenMouseMode, 1, "TM_MouseMode"},       {ControlId::kPenMouseMode, 0, "TM_PenMode"},
-      {ControlId::kPuckPenMouseMode, 1, "PTM_MouseMode"},  {ControlId::kWheelFunctionGroup, 1, "WFScrollPageButton"},
-      {ControlId::kWheelFunctionGroup, 7, "WFOffButton"},  {ControlId::kJoystickScrollGroup, 2, "JoystickScrollMedium"},
-      {ControlId::kJoystickSwitchGroup, 23, "JoystickSwitchRun"}, {ControlId::kTipModeGroup, 1, "SwitchPlusTipButton"},
+      {ControlId::kPenMouseMode, 1, "TM_MouseMode"},
+      {ControlId::kPenMouseMode, 0, "TM_PenMode"},
+      {ControlId::kPuckPenMouseMode, 1, "PTM_MouseMode"},
+      {ControlId::kWheelFunctionGroup, 1, "WFScrollPageButton"},
+      {ControlId::kWheelFunctionGroup, 7, "WFOffButton"},
+      {ControlId::kJoystickScrollGroup, 2, "JoystickScrollMedium"},
+      {ControlId::kJoystickSwitchGroup, 23, "JoystickSwitchRun"},
+      {ControlId::kTipModeGroup, 1, "SwitchPlusTipButton"},
       {ControlId::kTipModeGroup, 0, "SwitchOnlyButton"},
   };
   CAnsweringRoot root;
@@ -50,7 +54,8 @@ TEST_F(CCPLMainWindowTest, RadioGroupsCheckTheButtonOfTheirValue) {
   for (const Case& c : cases) {
     root.value = c.value;
     EXPECT_EQ(m_window->UpdateControl(c.group, 5), kStatusOk) << c.group;
-    // The tablet tab's page is out of the notebook for this tablet; its group still holds the buttons.
+    // The tablet tab's page is out of the notebook for this tablet; its group still holds the
+    // buttons.
     ZafWindowObject* scope = c.group == ControlId::kTipModeGroup
                                  ? m_window->GetTableWindow(CCPLMainWindow::kAdvancedWindow)
                                  : m_window->GetControl(c.group);
@@ -110,8 +115,9 @@ TEST_F(CCPLMainWindowTest, TheLocaleChoosesTheLanguageStrings) {
     const char* title;
   };
   const Case cases[] = {
-      {"zh_TW.UTF-8", "數位板內容"}, {"zh_HK", "數位板內容"}, {"zh_CN.UTF-8", "数位板属性"},
-      {"de_DE.UTF-8", "Tablett-Eigenschaften"}, {"C", "Tablet Properties"},
+      {"zh_TW.UTF-8", "數位板內容"}, {"zh_HK", "數位板內容"},
+      {"zh_CN.UTF-8", "数位板属性"}, {"de_DE.UTF-8", "Tablett-Eigenschaften"},
+      {"C", "Tablet Properties"},
   };
   for (const Case& c : cases) {
     CTempDir runtime;

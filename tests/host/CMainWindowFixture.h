@@ -3,12 +3,12 @@
 // The real main window over the real resource file, on the headless
 // presenter, with the tablet service in this process. Each test has its own
 // runtime folder, so the single-instance lock of one never holds another.
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "host/applet/CUserPersist.h"
 #include "host/mainwindow/CCPLMainWindow.h"
@@ -43,7 +43,8 @@ class CWatchingPresenter : public ZafHeadlessPresenter {
   void Note(const std::string& dialog) {
     std::vector<std::string> shown;
     if (ZafApplication* application = ZafApplication::Get()) {
-      for (const ZafWindow* window : application->WindowManager().Windows()) shown.push_back(window->StringID());
+      for (const ZafWindow* window : application->WindowManager().Windows())
+        shown.push_back(window->StringID());
     }
     behindDialogs.emplace_back(dialog, std::move(shown));
   }
@@ -55,7 +56,9 @@ class CNoDriverInterface : public CDriverInterface {
   Status SendRequest(std::uint32_t, const StObjectKey*, std::uint32_t, void*) override {
     return kStatusNoDriverInterface;
   }
-  Status GetAppletVersion(VersionRecord& out) override { return ParseVersionString(kAppletVersionString, out); }
+  Status GetAppletVersion(VersionRecord& out) override {
+    return ParseVersionString(kAppletVersionString, out);
+  }
   Status Open() override { return kStatusOk; }
 };
 
@@ -91,12 +94,14 @@ class CMainWindowFixture : public ::testing::Test {
     StProfile definition = MakeDefaultProfile();
     if (!profile.empty()) {
       std::string error;
-      if (!CProfileReader::ReadFile(std::string(KELVO_PROFILE_DIR) + "/" + profile, definition, error)) {
+      if (!CProfileReader::ReadFile(std::string(KELVO_PROFILE_DIR) + "/" + profile, definition,
+                                    error)) {
         ADD_FAILURE() << error;
         return kStatusNotFound;
       }
     }
-    return OpenOn(std::make_unique<CServiceDriverInterface>(std::make_unique<CTabletService>(std::move(definition))));
+    return OpenOn(std::make_unique<CServiceDriverInterface>(
+        std::make_unique<CTabletService>(std::move(definition))));
   }
 
   Status OpenOn(std::unique_ptr<CDriverInterface> driver) {

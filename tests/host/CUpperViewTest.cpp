@@ -1,10 +1,10 @@
 // The root of the main window's views against the real tablet service.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <utility>
+
+#include <gtest/gtest.h>
 
 #include "CUpperViewFixture.h"
 

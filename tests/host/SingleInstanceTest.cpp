@@ -1,12 +1,12 @@
 // The applet's single-instance lock and the channel by which a second start
 // asks the first to come to the front.
-#include <gtest/gtest.h>
-
 #include <poll.h>
 
 #include <atomic>
 #include <string>
 #include <thread>
+
+#include <gtest/gtest.h>
 
 #include "host/applet/SingleInstance.h"
 #include "services/CRegistryManager.h"
@@ -49,7 +49,9 @@ TEST(SingleInstanceLock, ASecondStartAsksTheFirstToComeToTheFront) {
   }
   // The first start has no window to show yet: the second still stops, and says so.
   EXPECT_EQ(AcquireSingleInstance(kWindowsXp, cause), kStatusUnknown);
-  EXPECT_EQ(cause, "Tablet Properties is already open (still starting, or without a window to bring forward)");
+  EXPECT_EQ(
+      cause,
+      "Tablet Properties is already open (still starting, or without a window to bring forward)");
 }
 
 }  // namespace

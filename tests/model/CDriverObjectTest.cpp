@@ -1,11 +1,10 @@
 // The driver object against a recording driver laid out per test.
-#include "model/CDriverObject.h"
-
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "model/CDriverObject.h"
 #include "model/CModelRemovalListener.h"
 #include "model/CStylus.h"
 #include "model/ModelCodes.h"
@@ -212,7 +211,8 @@ TEST_F(CDriverObjectTest, LookupsAfterARemovalInTheMiddleReadTheDriverAgain) {
   SetApplications({{100, "a.exe"}, {200, "b.exe"}, {300, "c.exe"}});
   CDriverObject driverObject;
   ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
-  for (const std::uint32_t id : {100U, 200U, 300U}) ASSERT_NE(driverObject.FindApplicationById(id), nullptr);
+  for (const std::uint32_t id : {100U, 200U, 300U})
+    ASSERT_NE(driverObject.FindApplicationById(id), nullptr);
   for (const char* program : {"a.exe", "b.exe", "c.exe"})
     ASSERT_NE(driverObject.FindApplicationByProgram(program), nullptr);
 

@@ -142,7 +142,8 @@ TEST_F(CTabletObjectTest, RemovedToolsLeaveAtTheNextRefreshAndAreNotMadeAgain) {
     EXPECT_TRUE(request.levels[1] == (StObjectKey{0, 4, 0})) << "not the first tool";
     rewritten.push_back(request.levels[2].code);
   }
-  EXPECT_EQ(rewritten, (std::vector<std::uint16_t>{118, 121, 122, 123, 124, 127, 128, 132, 133, 136, 137, 139}));
+  EXPECT_EQ(rewritten, (std::vector<std::uint16_t>{118, 121, 122, 123, 124, 127, 128, 132, 133, 136,
+                                                   137, 139}));
 
   // Removing the whole second group through the tablet.
   EXPECT_EQ(m_tablet.RemoveSubGroup(0, kSubGroupMain), kStatusNoItem);

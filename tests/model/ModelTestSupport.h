@@ -24,13 +24,15 @@
 class CPartGrouping : public CDataGrouping {
  public:
   enum class Items { kNone, kOnKey };
-  explicit CPartGrouping(std::string what, std::vector<std::string>* journal, Items items = Items::kNone)
+  explicit CPartGrouping(std::string what, std::vector<std::string>* journal,
+                         Items items = Items::kNone)
       : m_what(std::move(what)), m_journal(journal), m_items(items) {}
   ~CPartGrouping() override { Note("delete"); }
 
   Status GetItem(ItemId id, CDriverData*& item) override {
     item = FindItem(id);
-    if (item != nullptr || m_items == Items::kNone) return item != nullptr ? kStatusOk : kStatusNoItem;
+    if (item != nullptr || m_items == Items::kNone)
+      return item != nullptr ? kStatusOk : kStatusNoItem;
     std::unique_ptr<CDriverData> made;
     KELVO_TRY(MakeItem(made, GetKey(), static_cast<std::uint16_t>(id), DataType::kByte,
                        BehaviourKind::kNoDriver, 0));
@@ -75,8 +77,9 @@ class CPartFactory : public CModelFactory {
   }
   std::unique_ptr<CDataGrouping> MakeMapping(std::uint32_t k1, std::uint32_t k2,
                                              std::uint16_t k3) override {
-    return Make("mapping " + std::to_string(k1) + ',' + std::to_string(k2) + ',' + std::to_string(k3),
-                CPartGrouping::Items::kOnKey);
+    return Make(
+        "mapping " + std::to_string(k1) + ',' + std::to_string(k2) + ',' + std::to_string(k3),
+        CPartGrouping::Items::kOnKey);
   }
   Status RemoveMapping(CDataGrouping& mapping) override {
     static_cast<CPartGrouping&>(mapping).Note("remove");

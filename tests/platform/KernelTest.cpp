@@ -1,4 +1,3 @@
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "support/CScopedEnv.h"
 #include "support/CTempDir.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -73,7 +73,8 @@ class UserFolderMutex : public ::testing::Test {
     HANDLE lock = CreateMutexA(nullptr, FALSE, name);
     if (lock == nullptr) return {};
     CloseHandle(lock);
-    for (const std::string& folder : {m_dir.Path(), m_dir.Path() + "/kelvo-" + std::to_string(getuid())}) {
+    for (const std::string& folder :
+         {m_dir.Path(), m_dir.Path() + "/kelvo-" + std::to_string(getuid())}) {
       if (std::filesystem::exists(folder + "/" + MutexFileName(name))) return folder;
     }
     return "elsewhere";

@@ -1,11 +1,9 @@
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <utility>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -14,6 +12,8 @@
 #include "platform/Registry.h"
 #include "support/CScopedEnv.h"
 #include "support/CTempDir.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -115,7 +115,11 @@ TEST(RegistryFileParse, BadLinesAreSkippedAndTheRestIsRead) {
       {"unquoted name", head + "b=\"c\"\n" + tail, {4}, true, true},
       {"two bad lines", head + "b\n\"b\"=\n" + tail, {4, 5}, true, true},
       {"continued over a bad line", head + "\"b\"=hex:01,\\\n  zz\n" + tail, {4}, true, true},
-      {"binary garbage", head + std::string("\0\xff\x01garbage", 10) + "\n" + tail, {4}, true, true},
+      {"binary garbage",
+       head + std::string("\0\xff\x01garbage", 10) + "\n" + tail,
+       {4},
+       true,
+       true},
       // Values under a key that cannot be read go nowhere, not to the key before.
       {"unknown root", head + "[HKEY_NOWHERE\\X]\n" + tail, {4}, true, false},
       {"unclosed key", head + "[HKEY_USERS\\X\n" + tail, {4}, true, false},
@@ -138,7 +142,8 @@ TEST(RegistryFileParse, EveryPrefixOfAFileIsSafe) {
     CRegistryFile file;
     file.Parse(prefix);
     const auto lines = static_cast<std::size_t>(std::count(prefix.begin(), prefix.end(), '\n')) + 1;
-    for (const std::size_t bad : file.GetBadLines()) EXPECT_LE(bad, lines) << "prefix of " << length;
+    for (const std::size_t bad : file.GetBadLines())
+      EXPECT_LE(bad, lines) << "prefix of " << length;
     if (const StRegistryValue* name = file.FindValue(kParameters, "OEMCPLName"); name != nullptr) {
       EXPECT_EQ(Text(name), "Pen \"Tablet\" C:\\x") << "a cut string is never taken";
     }
@@ -246,14 +251,16 @@ bool Opens(const char* subKey) {
 }
 
 TEST_F(RegistryFunctions, ABadLineIsToldOnceAndTheValuesAfterItAreRead) {
-  const std::string path = m_dir.Write("bad.reg", "REGEDIT4\n[HKEY_USERS\\K]\n\"a\"=nothing\n\"b\"=\"2\"\n");
+  const std::string path =
+      m_dir.Write("bad.reg", "REGEDIT4\n[HKEY_USERS\\K]\n\"a\"=nothing\n\"b\"=\"2\"\n");
   m_env.emplace("KELVO_REGISTRY", path);
   testing::internal::CaptureStderr();
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_USERS, "K", 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
   char out[8] = {};
   DWORD size = sizeof out;
-  EXPECT_EQ(RegQueryValueExA(key, "b", nullptr, nullptr, reinterpret_cast<BYTE*>(out), &size), ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(key, "b", nullptr, nullptr, reinterpret_cast<BYTE*>(out), &size),
+            ERROR_SUCCESS);
   EXPECT_STREQ(out, "2");
   RegCloseKey(key);
   EXPECT_TRUE(Opens("K")) << "opened again";
@@ -267,10 +274,12 @@ TEST_F(RegistryFunctions, ABadLineIsToldOnceAndTheValuesAfterItAreRead) {
 TEST_F(RegistryFunctions, FilesThatCannotBeReadAreSaidAndNeverWaitedFor) {
   const std::string fifo = m_dir.Path() + "/pipe.reg";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  const std::string huge = m_dir.Write("huge.reg", "REGEDIT4\n[HKEY_USERS\\K]\n" + std::string(5U << 20, ';'));
+  const std::string huge =
+      m_dir.Write("huge.reg", "REGEDIT4\n[HKEY_USERS\\K]\n" + std::string(5U << 20, ';'));
   std::filesystem::create_directory(m_dir.Path() + "/folder.reg");
-  for (const auto& [path, problem] : {std::pair{fifo, "is not a regular file"}, std::pair{huge, "is larger than 4 MiB"},
-                                      std::pair{m_dir.Path() + "/folder.reg", "is a folder"}}) {
+  for (const auto& [path, problem] :
+       {std::pair{fifo, "is not a regular file"}, std::pair{huge, "is larger than 4 MiB"},
+        std::pair{m_dir.Path() + "/folder.reg", "is a folder"}}) {
     m_env.emplace("KELVO_REGISTRY", path);
     testing::internal::CaptureStderr();
     // A pipe would block here for good if it were opened to be read.

@@ -329,11 +329,13 @@ TEST_F(AppletOffscreen, ASecondStartBringsTheOpenWindowToTheFront) {
     return main->isMinimized();
   });
   script.Then("a second start", [&] {
-    second = SpawnTo({BuildBinDir() + "/cplhost", "--headless", BuildBinDir() + "/Tablet.cpl"}, errors);
+    second =
+        SpawnTo({BuildBinDir() + "/cplhost", "--headless", BuildBinDir() + "/Tablet.cpl"}, errors);
     EXPECT_GT(second, 0);
     return true;
   });
-  script.Then("the second start ends", [&] { return second <= 0 || waitpid(second, &status, WNOHANG) == second; });
+  script.Then("the second start ends",
+              [&] { return second <= 0 || waitpid(second, &status, WNOHANG) == second; });
   script.Then("the main window is back", [] {
     auto* main = Shown<QWidget>("ConsumerCPLMainWindow");
     return main != nullptr && !main->isMinimized();
@@ -344,7 +346,9 @@ TEST_F(AppletOffscreen, ASecondStartBringsTheOpenWindowToTheFront) {
   std::ifstream told(errors);
   std::vector<std::string> lines;
   for (std::string line; std::getline(told, line);) lines.push_back(line);
-  EXPECT_EQ(lines, std::vector<std::string>{"cplhost: Tablet Properties is already open; its window was brought to the front"});
+  EXPECT_EQ(lines,
+            std::vector<std::string>{
+                "cplhost: Tablet Properties is already open; its window was brought to the front"});
 }
 
 }  // namespace

@@ -33,13 +33,15 @@ namespace {
 
 // A window named by a number is a string table, never shown.
 bool IsStringTable(const std::string& name) {
-  return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) { return std::isdigit(c) != 0; });
+  return !name.empty() &&
+         std::all_of(name.begin(), name.end(), [](char c) { return std::isdigit(c) != 0; });
 }
 
 // Where the pictures go: the build's screenshot folder, as for the acceptance cases.
 std::string PictureFolder(const std::string& language) {
   const char* configured = std::getenv("KELVO_SCREENSHOT_DIR");
-  const std::string base = configured != nullptr && *configured != '\0' ? configured : BuildBinDir() + "/../screenshots";
+  const std::string base =
+      configured != nullptr && *configured != '\0' ? configured : BuildBinDir() + "/../screenshots";
   const std::string folder = base + "/languages/" + language;
   std::filesystem::create_directories(folder);
   return folder;
@@ -54,8 +56,10 @@ void ApplyLanguage(ZafWindow& window, const ZafLanguageData& strings) {
     std::string control = identifier.substr(tilde + 1);
     if (control.ends_with("_QTIP")) continue;
     ZafWindowObject* found = control == window.StringID() ? &window : window.Find(control);
-    if (auto* combo = dynamic_cast<ZafComboBox*>(found)) combo->AddEntry({text, {}, 0, 0});
-    else if (found != nullptr) found->SetText(text);
+    if (auto* combo = dynamic_cast<ZafComboBox*>(found))
+      combo->AddEntry({text, {}, 0, 0});
+    else if (found != nullptr)
+      found->SetText(text);
   }
 }
 
@@ -66,9 +70,11 @@ class LanguageFit : public testing::Test {
     CTempDir temp;
     CScopedEnv runtime("KELVO_RUNTIME_DIR", temp.Path());
     CScopedEnv registry("KELVO_REGISTRY",
-                        temp.Write("registry.reg", "Windows Registry Editor Version 5.00\n\n"
-                                                   "[HKEY_USERS\\.DEFAULT\\Software\\Kelvo\\Parameters]\n"
-                                                   "\"TestLanguages\"=\"" + language + "\"\n"));
+                        temp.Write("registry.reg",
+                                   "Windows Registry Editor Version 5.00\n\n"
+                                   "[HKEY_USERS\\.DEFAULT\\Software\\Kelvo\\Parameters]\n"
+                                   "\"TestLanguages\"=\"" +
+                                       language + "\"\n"));
     std::string module = BuildBinDir() + "/Tablet.cpl";
     char* argv[] = {module.data(), nullptr};
     auto owned = std::make_unique<ZafQtPresenter>(ZafQtShow::kOffscreen);
@@ -113,7 +119,8 @@ class LanguageFit : public testing::Test {
       if (auto* tabs = window->FindAs<ZafNotebook>("TabsWindow")) {
         for (std::size_t page = 0; page < tabs->PageCount(); ++page) {
           tabs->SetCurrentPage(static_cast<int>(page));
-          Check(presenter, *window, language, folder + "/" + name + "-" + tabs->Page(page)->StringID() + ".png");
+          Check(presenter, *window, language,
+                folder + "/" + name + "-" + tabs->Page(page)->StringID() + ".png");
         }
       } else {
         Check(presenter, *window, language, folder + "/" + name + ".png");
@@ -124,14 +131,15 @@ class LanguageFit : public testing::Test {
     ZafObjectPersistence::SetDefault(nullptr);
   }
 
-  void Check(ZafQtPresenter& presenter, ZafWindow& window, const std::string& language, const std::string& picture) {
+  void Check(ZafQtPresenter& presenter, ZafWindow& window, const std::string& language,
+             const std::string& picture) {
     QCoreApplication::processEvents();
     QWidget* top = presenter.WidgetFor(window);
     ASSERT_NE(top, nullptr) << window.StringID();
     for (const StCutText& cut : FindCutTexts(*top)) {
       std::ostringstream line;
-      line << language << " " << cut.widget << ": \"" << cut.text << "\" needs " << cut.needed << " px, has "
-           << cut.available;
+      line << language << " " << cut.widget << ": \"" << cut.text << "\" needs " << cut.needed
+           << " px, has " << cut.available;
       m_cut.push_back(line.str());
     }
     EXPECT_EQ(presenter.Screenshot(window, picture), kStatusOk) << picture;

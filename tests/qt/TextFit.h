@@ -12,8 +12,8 @@ class QWidget;
 struct StCutText {
   std::string widget;  // object names from the window down
   std::string text;
-  int needed = 0;      // pixels the text needs (width, or height when it wraps)
-  int available = 0;   // pixels it has
+  int needed = 0;     // pixels the text needs (width, or height when it wraps)
+  int available = 0;  // pixels it has
 };
 
 // Every shown widget of `top` (the window itself included) whose text is cut.

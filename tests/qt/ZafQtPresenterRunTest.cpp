@@ -8,14 +8,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "qt/QtFixture.h"
 #include "support/CTempDir.h"
-#include "toolkit/ZafRaiseChannel.h"
 #include "toolkit/automation/ZafAutomation.h"
 #include "toolkit/automation/ZafHeadlessPresenter.h"
 #include "toolkit/automation/ZafScript.h"
@@ -32,38 +29,6 @@ void ClickLater(ZafQtPresenter& presenter, ZafWindowObject& button) {
     ASSERT_NE(push, nullptr);
     QTest::mouseClick(push, Qt::LeftButton);
   });
-}
-
-// A second start of the program asks through the channel; the window it
-// was offered for comes back from the task bar and to the front.
-TEST_F(QtRun, ARaiseRequestBringsTheMinimisedWindowBack) {
-  ZafWindow& main = Show("ConsumerCPLMainWindow");
-  QWidget* top = m_presenter->WidgetFor(main);
-  ASSERT_NE(top, nullptr);
-  top->showMinimized();
-  ASSERT_TRUE(top->isMinimized());
-
-  CTempDir dir;
-  auto channel = std::make_unique<ZafRaiseChannel>(dir.Path() + "/raise");
-  std::string problem;
-  ASSERT_TRUE(channel->Listen(problem)) << problem;
-  ASSERT_TRUE(m_presenter->OfferRaise(main, std::move(channel)));
-
-  std::atomic<ZafRaiseChannel::Answer> answer = ZafRaiseChannel::Answer::kNoAnswer;
-  std::atomic<bool> asked = false;
-  std::thread second([&] {
-    answer = ZafRaiseChannel::Ask(dir.Path() + "/raise", std::chrono::seconds(5));
-    asked = true;
-  });
-  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!asked && std::chrono::steady_clock::now() < until) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  second.join();
-  EXPECT_EQ(answer, ZafRaiseChannel::Answer::kRaised);
-  EXPECT_FALSE(top->isMinimized());
-
-  // The channel goes with the window.
-  m_application->WindowManager().Subtract(main);
-  EXPECT_FALSE(std::filesystem::exists(dir.Path() + "/raise"));
 }
 
 TEST_F(QtRun, AModalDialogClosedWithOkOrCancelAnswersThatEvent) {

@@ -54,7 +54,8 @@ int main() {
   const std::string problem = file.Load(registryPath);
   std::printf("  %-22s %s (%zu keys", "registry file", registryPath.c_str(), file.GetKeyCount());
   if (!problem.empty()) std::printf(", not read: %s", problem.c_str());
-  if (!file.GetBadLines().empty()) std::printf(", %zu bad lines skipped", file.GetBadLines().size());
+  if (!file.GetBadLines().empty())
+    std::printf(", %zu bad lines skipped", file.GetBadLines().size());
   std::printf(")\n");
   for (const char* name :
        {"OEMCPLName", "OEMCPLComment", "BaseLanguages", "TestLanguages", "OEMDocLocation"})

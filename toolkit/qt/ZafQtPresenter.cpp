@@ -215,7 +215,8 @@ bool ZafQtPresenter::OfferRaise(ZafWindow& window, std::unique_ptr<ZafRaiseChann
   m_raiseNotifier.reset();
   m_raiseChannel = std::move(channel);
   m_raiseWindow = &window;
-  m_raiseNotifier = std::make_unique<QSocketNotifier>(m_raiseChannel->Descriptor(), QSocketNotifier::Read);
+  m_raiseNotifier =
+      std::make_unique<QSocketNotifier>(m_raiseChannel->Descriptor(), QSocketNotifier::Read);
   QObject::connect(m_raiseNotifier.get(), &QSocketNotifier::activated, m_filter.get(), [this] {
     m_raiseChannel->TakeRequest([this] {
       QWidget* top = m_raiseWindow != nullptr ? m_bindings->WidgetFor(m_raiseWindow) : nullptr;

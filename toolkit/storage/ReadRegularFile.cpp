@@ -1,11 +1,12 @@
 #include "toolkit/storage/ReadRegularFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include <sys/stat.h>
 
 namespace {
 std::string Why(int error) {

@@ -1,14 +1,14 @@
-#include <gtest/gtest.h>
-
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <fstream>
+
+#include <gtest/gtest.h>
 
 #include "toolkit/storage/CZncWriter.h"
 #include "toolkit/storage/ZafClassTable.h"
 #include "toolkit/storage/ZafStorage.h"
 #include "toolkit/storage/ZncFormat.h"
+
+#include <sys/stat.h>
 
 namespace {
 
