@@ -329,6 +329,10 @@ TEST_F(AppletOffscreen, ASecondStartBringsTheOpenWindowToTheFront) {
     return main->isMinimized();
   });
   script.Then("a second start", [&] {
+    // Under the leak checker: Tablet.cpl brings libgomp with Qt, which keeps a
+    // few bytes until exit once cplhost unloads it. Those are not the applet's;
+    // the acceptance cases check the applet's own with libgomp kept loaded.
+    CScopedEnv leaks("ASAN_OPTIONS", std::string("detect_leaks=0"));
     second =
         SpawnTo({BuildBinDir() + "/cplhost", "--headless", BuildBinDir() + "/Tablet.cpl"}, errors);
     EXPECT_GT(second, 0);
