@@ -26,7 +26,6 @@ class CModelBuilder {
   static void AddPressureButton(CServiceNode& tool, std::uint32_t number, std::uint32_t function,
                                 const StToolProfile& profile, const StTabletProfile& tablet);
   static void AddWheel(CServiceNode& owner);
-  static std::unique_ptr<CServiceNode> MakeMappingTop(const StTabletProfile& tablet);
 };
 
 // Byte size of a settings data type code (0 for codes without one).
