@@ -104,11 +104,4 @@ TEST_F(CAppletModelFactoryTest, AToolLeavingItsGroupDropsItsMappingAndTheFirstTo
   EXPECT_EQ(ServiceSpeed(m_service, 0), 5) << "the leaving tool's context is gone";
 }
 
-TEST_F(CAppletModelFactoryTest, OnlyMappingsAreRemovedOrRewritten) {
-  CAppletModelFactory factory;
-  EXPECT_EQ(factory.RemoveMapping(m_tablet), kStatusNotSupported);
-  EXPECT_EQ(factory.RewriteMapping(m_tablet), kStatusNotSupported);
-  EXPECT_TRUE(m_driver->GetRequests().empty());
-}
-
 }  // namespace

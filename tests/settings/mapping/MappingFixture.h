@@ -7,12 +7,9 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <string>
 #include <vector>
 
-#include "driver/CDataKey.h"
 #include "protocol/StDriverPacket.h"
 #include "settings/CBehaviour.h"
 #include "settings/mapping/CMapping.h"
@@ -22,18 +19,17 @@
 using Words3 = std::array<std::int32_t, 3>;
 using Rect4 = std::array<std::int32_t, 4>;
 
-// The pen of the built-in profile: application 0, serial 0x1234, identity 1.
+// The built-in profile's pen: application 0, serial 0x1234, identity 1.
 inline constexpr std::uint32_t kPenSerial = 0x1234;
-inline constexpr std::uint16_t kPenIdentity = 1;
 
-// A context on tablet 0 (the pen's by default), and a path below one.
-inline KeyPath Context(std::uint32_t k1 = 0, std::uint32_t k2 = kPenSerial, std::uint16_t k3 = kPenIdentity) {
-  return MakePath({{2, 0}, {12}, {5, k1, 4}, {2}, {5}, {19, k2, 4}, {19, k3}});
-}
 inline KeyPath Below(KeyPath path, std::initializer_list<StLevel> more) {
   const KeyPath tail = MakePath(more);
   path.insert(path.end(), tail.begin(), tail.end());
   return path;
+}
+// A context on tablet 0, the pen's by default.
+inline KeyPath Context(std::uint32_t k1 = 0, std::uint32_t k2 = kPenSerial, std::uint32_t k3 = 1) {
+  return MakePath({{2, 0}, {12}, {5, k1, 4}, {2}, {5}, {19, k2, 4}, {19, k3}});
 }
 
 class CMappingFixture : public ::testing::Test {
@@ -46,7 +42,6 @@ class CMappingFixture : public ::testing::Test {
     ReleaseDriverInterface();
   }
 
-  // A new service from `profile`; the mappings made so far go with the old one.
   void Start(StProfile profile) {
     m_mappings.clear();
     auto service = std::make_unique<CTabletService>(std::move(profile));
@@ -54,17 +49,13 @@ class CMappingFixture : public ::testing::Test {
     m_service = std::move(service);
   }
 
-  static CDataKey ToolKey(std::uint32_t tool, std::uint32_t tablet = 0) {
-    CDataKey key;
-    key.AppendLevel(2, tablet).AppendLevel(4, tool);
-    return key;
-  }
-
-  // A mapping of tool `tool`, keyed; owned by the fixture.
-  CMapping& Make(std::uint32_t k1 = 0, std::uint32_t k2 = kPenSerial, std::uint16_t k3 = kPenIdentity,
+  // A mapping of tool `tool` of tablet 0, owned by the fixture.
+  CMapping& Make(std::uint32_t k1 = 0, std::uint32_t k2 = kPenSerial, std::uint16_t k3 = 1,
                  std::uint32_t tool = 0) {
     m_mappings.push_back(std::make_unique<CMapping>(k1, k2, k3));
-    EXPECT_EQ(m_mappings.back()->SetKey(ToolKey(tool)), kStatusOk);
+    CDataKey key;
+    key.AppendLevel(2, 0).AppendLevel(4, tool);
+    EXPECT_EQ(m_mappings.back()->SetKey(key), kStatusOk);
     return *m_mappings.back();
   }
 
@@ -84,20 +75,22 @@ class CMappingFixture : public ::testing::Test {
     return Item(mapping, id).Set(&value);
   }
 
-  // Straight to the service, bypassing any item.
+  // Straight to the service, past every item.
   template <typename T>
-  static T ReadPath(const KeyPath& path) {
+  static Status Request(const KeyPath& path, std::uint32_t command, T& value) {
     CDataKey key;
     for (const StObjectKey& level : path) key.AppendLevel(level.code, level.index, level.qualifier);
+    return key.Request(command, sizeof(T), &value);
+  }
+  template <typename T>
+  static T ReadPath(const KeyPath& path) {
     T value{};
-    EXPECT_EQ(key.Request(kCommandGet, sizeof(T), &value), kStatusOk);
+    EXPECT_EQ(Request(path, kCommandGet, value), kStatusOk);
     return value;
   }
   template <typename T>
   static Status WritePath(const KeyPath& path, T value) {
-    CDataKey key;
-    for (const StObjectKey& level : path) key.AppendLevel(level.code, level.index, level.qualifier);
-    return key.Request(kCommandSet, sizeof(T), &value);
+    return Request(path, kCommandSet, value);
   }
 
   std::unique_ptr<CTabletService> m_service;
