@@ -12,15 +12,15 @@ namespace sc = service_codes;
 namespace {
 
 // Levels below (12, 0, 0).
-constexpr std::uint16_t kContextSet = 5;     // (5, application, 4) ... (5, 0, 0)
+constexpr std::uint16_t kContextSet = 5;  // (5, application, 4) ... (5, 0, 0)
 constexpr std::uint16_t kContextGroup = 2;
-constexpr std::uint16_t kContextTool = 19;   // (19, serial, 4) (19, identity, 0)
+constexpr std::uint16_t kContextTool = 19;  // (19, serial, 4) (19, identity, 0)
 constexpr std::uint16_t kDisplayPart = 21;
 constexpr std::uint16_t kTabletPart = 20;
-constexpr std::uint16_t kRemoveGroup = 3;    // the removal path's (3, 0, 0) and (136, ...)
+constexpr std::uint16_t kRemoveGroup = 3;  // the removal path's (3, 0, 0) and (136, ...)
 constexpr std::uint16_t kRemoveTool = 136;
-constexpr std::uint32_t kCommon = 5;         // qualifier of the common context
-constexpr std::uint32_t kParts = 3;          // display and tablet-area parts 0..2
+constexpr std::uint32_t kCommon = 5;  // qualifier of the common context
+constexpr std::uint32_t kParts = 3;   // display and tablet-area parts 0..2
 constexpr std::uint32_t kCommonPart = 2;
 
 // Values of the parts.
@@ -106,7 +106,8 @@ std::unique_ptr<CServiceNode> MakeDisplayPart(const StTabletProfile& tablet) {
   display->PutValue(kMouseSpeed, Num(2, 5));
   display->PutValue(kAcceleration, Num(2, 1));
   display->PutValue(kScreenOrigin, Words(8, {0, 0, 0}));
-  display->PutValue(kScreenExtent, Words(8, {CMappingContexts::kScreenWidth, CMappingContexts::kScreenHeight, 0}));
+  display->PutValue(kScreenExtent,
+                    Words(8, {CMappingContexts::kScreenWidth, CMappingContexts::kScreenHeight, 0}));
   // A pen display's pen addresses its own monitor from the start.
   display->PutValue(kDisplayMode, Num(2, tablet.penDisplay ? kModeOneMonitor : kModeWholeScreen));
   display->PutValue(kMonitor, Num(2, tablet.penDisplay ? tablet.monitor : 0));
@@ -142,9 +143,11 @@ CServiceNode* ContextsOf(CServiceNode& top, std::uint32_t application, std::uint
 
 bool IsRemovalShape(CMappingContexts::Path rest) {
   // (5, K1, 4) (3, 0, 0) (5, 0, 0) (136, K2, 4) (136, K3, 0)
-  return rest.size() == 5 && rest[0].code == kContextSet && rest[0].qualifier == sc::kCountQualifier &&
-         rest[1].code == kRemoveGroup && rest[2].code == kContextSet && rest[3].code == kRemoveTool &&
-         rest[3].qualifier == sc::kCountQualifier && rest[4].code == kRemoveTool && rest[4].qualifier == 0;
+  return rest.size() == 5 && rest[0].code == kContextSet &&
+         rest[0].qualifier == sc::kCountQualifier && rest[1].code == kRemoveGroup &&
+         rest[2].code == kContextSet && rest[3].code == kRemoveTool &&
+         rest[3].qualifier == sc::kCountQualifier && rest[4].code == kRemoveTool &&
+         rest[4].qualifier == 0;
 }
 
 }  // namespace
@@ -166,7 +169,8 @@ std::unique_ptr<CServiceNode> CMappingContexts::MakeTop(const StTabletProfile& t
   byIdentity->PutTemplate(kContextTool, 0, std::move(context));
   auto bySerial = std::make_unique<CServiceNode>();
   bySerial->PutTemplate(kContextTool, sc::kCountQualifier, std::move(byIdentity));
-  auto byApplication = Chain(Chain(std::move(bySerial), {kContextSet, 0, 0}), {kContextGroup, 0, 0});
+  auto byApplication =
+      Chain(Chain(std::move(bySerial), {kContextSet, 0, 0}), {kContextGroup, 0, 0});
   top->PutTemplate(kContextSet, sc::kCountQualifier, std::move(byApplication));
 
   auto common = std::make_unique<CServiceNode>();
@@ -186,7 +190,9 @@ std::unique_ptr<CServiceNode> CMappingContexts::MakeTop(const StTabletProfile& t
   return top;
 }
 
-void CMappingContexts::Resync(CServiceNode& top) { ResyncNode(top); }
+void CMappingContexts::Resync(CServiceNode& top) {
+  ResyncNode(top);
+}
 
 std::optional<Status> CMappingContexts::Remove(CServiceNode& root, Path path, bool& changed) {
   changed = false;

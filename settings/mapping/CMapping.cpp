@@ -15,16 +15,16 @@ namespace {
 
 // The values that follow the user's changes and reset with the tool.
 constexpr std::array<ItemId, 15> kAppliedAndReset{
-    kMapTrackingMode,   kMapMouseSpeed,      kMapAcceleration,   kMapScreenOrigin,
-    kMapScreenExtent,   kMapDisplayAreaMode, kMapMonitor,        kMapTabletOrigin,
-    kMapTabletExtent,   kMapTabletAreaFlag,  kMapTabletAreaMode, kMapForceProportions,
-    kMapCommonOrigin,   kMapCommonExtent,    kMapCommonFlag};
+    kMapTrackingMode, kMapMouseSpeed,      kMapAcceleration,   kMapScreenOrigin,
+    kMapScreenExtent, kMapDisplayAreaMode, kMapMonitor,        kMapTabletOrigin,
+    kMapTabletExtent, kMapTabletAreaFlag,  kMapTabletAreaMode, kMapForceProportions,
+    kMapCommonOrigin, kMapCommonExtent,    kMapCommonFlag};
 
 // The tool's own values; the common ones belong to every tool.
 constexpr std::array<ItemId, 12> kRewritten{
-    kMapTrackingMode,  kMapMouseSpeed,    kMapAcceleration,   kMapScreenOrigin,
-    kMapScreenExtent,  kMapDisplayAreaMode, kMapMonitor,      kMapTabletOrigin,
-    kMapTabletExtent,  kMapTabletAreaFlag, kMapTabletAreaMode, kMapForceProportions};
+    kMapTrackingMode, kMapMouseSpeed,      kMapAcceleration,   kMapScreenOrigin,
+    kMapScreenExtent, kMapDisplayAreaMode, kMapMonitor,        kMapTabletOrigin,
+    kMapTabletExtent, kMapTabletAreaFlag,  kMapTabletAreaMode, kMapForceProportions};
 
 const StMappingRow* FindMappingRow(ItemId itemId) {
   for (const StMappingRow& row : kMappingItems) {
@@ -56,8 +56,7 @@ CDataKey CMapping::ChainKey(MappingChain chain, std::uint32_t part) const {
   key.AppendLevel(kLevelMapping);
   switch (chain) {
     case MappingChain::kNone:
-    case MappingChain::kTop:
-      break;
+    case MappingChain::kTop: break;
     case MappingChain::kDisplay:
     case MappingChain::kTabletArea:
     case MappingChain::kContext:
@@ -118,8 +117,7 @@ Status CMapping::MakeComposite(ItemId itemId, CDriverData*& item) {
       return MakeCompositeOf<CMappingThumbData>(itemId, item, kMapScreenRectReported,
                                                 kMapTabletRectReported, kMapPreviewSecond,
                                                 kMapPreviewFirst, kMapTabletArea);
-    default:
-      return kStatusNoItem;
+    default: return kStatusNoItem;
   }
 }
 

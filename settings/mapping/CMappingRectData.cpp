@@ -10,7 +10,8 @@ Status CMappingRectData::SetSources(CDriverData* origin, CDriverData* extent) {
   return AssignSources({origin, extent});
 }
 
-CMappingRectData::Rect CMappingRectData::FromOriginExtent(const Words& origin, const Words& extent) {
+CMappingRectData::Rect CMappingRectData::FromOriginExtent(const Words& origin,
+                                                          const Words& extent) {
   return {origin[1], origin[0], WrapAdd(origin[1], extent[1]), WrapAdd(origin[0], extent[0])};
 }
 

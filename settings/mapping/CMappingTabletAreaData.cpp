@@ -8,9 +8,9 @@
 namespace {
 
 // The driver's tablet area modes and the choices they show as.
-constexpr std::uint16_t kModeFirst = 1;     // choice 2
-constexpr std::uint16_t kModeSecond = 2;    // choice 3
-constexpr std::uint16_t kModeFlagged = 3;   // choice 1 with the flag set, 0 without
+constexpr std::uint16_t kModeFirst = 1;    // choice 2
+constexpr std::uint16_t kModeSecond = 2;   // choice 3
+constexpr std::uint16_t kModeFlagged = 3;  // choice 1 with the flag set, 0 without
 constexpr std::uint16_t kChoiceFirst = 2;
 constexpr std::uint16_t kChoiceSecond = 3;
 

@@ -35,8 +35,18 @@ Status CMappingThumbData::Get(void* out) {
   return kStatusOk;
 }
 
-Status CMappingThumbData::Set(const void* /*value*/) { return kStatusOk; }
-Status CMappingThumbData::Revert() { return kStatusOk; }
-Status CMappingThumbData::Commit() { return kStatusOk; }
-Status CMappingThumbData::SetDefault() { return kStatusOk; }
-Status CMappingThumbData::Apply() { return kStatusOk; }
+Status CMappingThumbData::Set(const void* /*value*/) {
+  return kStatusOk;
+}
+Status CMappingThumbData::Revert() {
+  return kStatusOk;
+}
+Status CMappingThumbData::Commit() {
+  return kStatusOk;
+}
+Status CMappingThumbData::SetDefault() {
+  return kStatusOk;
+}
+Status CMappingThumbData::Apply() {
+  return kStatusOk;
+}

@@ -11,18 +11,18 @@
 // and the chain of key levels between the mapping's key and each item.
 
 // Levels of the chains below the mapping's key.
-inline constexpr std::uint16_t kLevelMapping = 12;        // (12, 0, 0): every chain starts here
-inline constexpr std::uint16_t kLevelContextSet = 5;      // (5, K1, 4), then (5, 0, 0)
-inline constexpr std::uint16_t kLevelContextGroup = 2;    // (2, 0, 0) between the two
-inline constexpr std::uint16_t kLevelContextTool = 19;    // (19, K2, 4), then (19, K3, 0)
-inline constexpr std::uint16_t kLevelDisplay = 21;        // (21, k, 0)
-inline constexpr std::uint16_t kLevelTabletArea = 20;     // (20, k, 0)
+inline constexpr std::uint16_t kLevelMapping = 12;      // (12, 0, 0): every chain starts here
+inline constexpr std::uint16_t kLevelContextSet = 5;    // (5, K1, 4), then (5, 0, 0)
+inline constexpr std::uint16_t kLevelContextGroup = 2;  // (2, 0, 0) between the two
+inline constexpr std::uint16_t kLevelContextTool = 19;  // (19, K2, 4), then (19, K3, 0)
+inline constexpr std::uint16_t kLevelDisplay = 21;      // (21, k, 0)
+inline constexpr std::uint16_t kLevelTabletArea = 20;   // (20, k, 0)
 // The removal path names the same context with codes of its own.
 inline constexpr std::uint16_t kLevelRemoveGroup = 3;
 inline constexpr std::uint16_t kLevelRemoveTool = 136;
-inline constexpr std::uint32_t kQualifierByValue = 4;     // the index is a context value
-inline constexpr std::uint32_t kQualifierCommon = 5;      // the context shared by every tool
-inline constexpr std::uint32_t kCommonPart = 2;           // (21, 2) and (20, 2) under the common context
+inline constexpr std::uint32_t kQualifierByValue = 4;  // the index is a context value
+inline constexpr std::uint32_t kQualifierCommon = 5;   // the context shared by every tool
+inline constexpr std::uint32_t kCommonPart = 2;  // (21, 2) and (20, 2) under the common context
 
 // The tool's type code, read by SetKey to see that the tool is there.
 inline constexpr std::uint16_t kCodeMappingToolType = 115;
@@ -48,39 +48,39 @@ struct StMappingRow {
 
 // Item ids.
 inline constexpr ItemId kMapTabletModel = 18;
-inline constexpr ItemId kMapTabletMaximum = 20;       // two 32-bit numbers, X then Y
+inline constexpr ItemId kMapTabletMaximum = 20;  // two 32-bit numbers, X then Y
 inline constexpr ItemId kMapMinimumPortion = 21;
 inline constexpr ItemId kMapItem38 = 38;
-inline constexpr ItemId kMapTrackingMode = 118;       // 1 pen mode, 2 mouse mode
+inline constexpr ItemId kMapTrackingMode = 118;  // 1 pen mode, 2 mouse mode
 inline constexpr ItemId kMapItem119 = 119;
 inline constexpr ItemId kMapTabletBounds = 120;
 inline constexpr ItemId kMapMouseSpeed = 121;
-inline constexpr ItemId kMapAcceleration = 122;       // 0 to 3
-inline constexpr ItemId kMapScreenOrigin = 123;       // three signed 32-bit words
+inline constexpr ItemId kMapAcceleration = 122;  // 0 to 3
+inline constexpr ItemId kMapScreenOrigin = 123;  // three signed 32-bit words
 inline constexpr ItemId kMapScreenExtent = 124;
-inline constexpr ItemId kMapScreenRect = 125;         // composite
+inline constexpr ItemId kMapScreenRect = 125;  // composite
 inline constexpr ItemId kMapScreenRectReported = 126;
 inline constexpr ItemId kMapDisplayAreaMode = 127;
 inline constexpr ItemId kMapMonitor = 128;
-inline constexpr ItemId kMapDisplayArea = 129;        // composite
+inline constexpr ItemId kMapDisplayArea = 129;  // composite
 inline constexpr ItemId kMapItem130 = 130;
 inline constexpr ItemId kMapScreenLimits = 131;
 inline constexpr ItemId kMapTabletOrigin = 132;
 inline constexpr ItemId kMapTabletExtent = 133;
-inline constexpr ItemId kMapTabletRect = 134;         // composite
+inline constexpr ItemId kMapTabletRect = 134;  // composite
 inline constexpr ItemId kMapTabletRectReported = 135;
 inline constexpr ItemId kMapTabletAreaFlag = 136;
 inline constexpr ItemId kMapTabletAreaMode = 137;
-inline constexpr ItemId kMapTabletArea = 138;         // composite
-inline constexpr ItemId kMapForceProportions = 139;   // 1 on, 2 off
-inline constexpr ItemId kMapProportionOnOff = 140;    // composite
-inline constexpr ItemId kMapPreview = 141;            // composite
+inline constexpr ItemId kMapTabletArea = 138;        // composite
+inline constexpr ItemId kMapForceProportions = 139;  // 1 on, 2 off
+inline constexpr ItemId kMapProportionOnOff = 140;   // composite
+inline constexpr ItemId kMapPreview = 141;           // composite
 inline constexpr ItemId kMapPreviewSecond = 142;
 inline constexpr ItemId kMapPreviewFirst = 143;
 inline constexpr ItemId kMapCommonOrigin = 144;
 inline constexpr ItemId kMapCommonExtent = 145;
 inline constexpr ItemId kMapCommonFlag = 146;
-inline constexpr ItemId kMapCommonMonitor = 147;      // answers only on a pen display
+inline constexpr ItemId kMapCommonMonitor = 147;  // answers only on a pen display
 inline constexpr ItemId kMapRawX = 160;
 inline constexpr ItemId kMapRawY = 161;
 

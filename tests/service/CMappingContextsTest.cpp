@@ -1,14 +1,13 @@
 // Mapping contexts as the service keeps them: factory values, removal, and
 // the reported rectangles after a restart.
-#include "service/CMappingContexts.h"
-
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstring>
 #include <filesystem>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "service/CMappingContexts.h"
 #include "service/CProfileReader.h"
 #include "service/CTabletService.h"
 #include "support/CTempDir.h"
@@ -48,7 +47,8 @@ Status Set(CDriverModel& model, const Path& path, const T& value) {
 StProfile ProfileFile(const char* file) {
   StProfile profile = MakeDefaultProfile();
   std::string error;
-  EXPECT_TRUE(CProfileReader::ReadFile(fs::path(KELVO_SOURCE_DIR) / "service/profiles" / file, profile, error))
+  EXPECT_TRUE(CProfileReader::ReadFile(fs::path(KELVO_SOURCE_DIR) / "service/profiles" / file,
+                                       profile, error))
       << error;
   return profile;
 }
@@ -56,12 +56,14 @@ StProfile ProfileFile(const char* file) {
 // A pen display's pen addresses its monitor from the start; other tablets
 // map onto the whole screen.
 TEST(MappingContextsTest, PenDisplaysStartOnTheirMonitor) {
-  for (const auto& [file, mode, monitor] : std::vector<std::tuple<const char*, std::uint16_t, std::uint16_t>>{
+  for (const auto& [file, mode, monitor] :
+       std::vector<std::tuple<const char*, std::uint16_t, std::uint16_t>>{
            {"wireless.json", 0, 0}, {"pen-display.json", 1, 2}, {"tablet-pc.json", 1, 1}}) {
     const StProfile profile = ProfileFile(file);
     CTabletService service(profile);
-    const Path display = Below(Context(0, profile.tablets[0].tools[0].serial, profile.tablets[0].tools[0].identity),
-                               {L(21, 2)});
+    const Path display =
+        Below(Context(0, profile.tablets[0].tools[0].serial, profile.tablets[0].tools[0].identity),
+              {L(21, 2)});
     std::array<std::uint16_t, 2> read{};
     EXPECT_EQ(Get(service.Model(), Below(display, {L(150)}), read[0]), kStatusOk);
     EXPECT_EQ(Get(service.Model(), Below(display, {L(151)}), read[1]), kStatusOk);
@@ -82,7 +84,8 @@ TEST(MappingContextsTest, RemovalFromTheRootDropsTheContextOnEveryTablet) {
   };
   auto setBoth = [&model] {
     for (const std::uint32_t tablet : {0U, 1U})
-      ASSERT_EQ(Set(model, Below(Context(tablet, 0x77, 3), {L(21, 2), L(191)}), std::uint16_t{9}), kStatusOk);
+      ASSERT_EQ(Set(model, Below(Context(tablet, 0x77, 3), {L(21, 2), L(191)}), std::uint16_t{9}),
+                kStatusOk);
   };
   const Path removal{L(12), L(5, 0, 4), L(3), L(5), L(136, 0x77, 4), L(136, 3)};
   setBoth();
@@ -97,7 +100,8 @@ TEST(MappingContextsTest, RemovalFromTheRootDropsTheContextOnEveryTablet) {
   EXPECT_EQ(speed(0), 9) << "only the tablet named";
   EXPECT_EQ(speed(1), 5);
   EXPECT_EQ(model.Remove(Below({L(2, 7)}, removal)), kStatusNotFound);
-  EXPECT_EQ(model.Remove(Path{L(12), L(5, 0, 4), L(2), L(5), L(136, 1, 4), L(136, 1)}), kStatusNotFound);
+  EXPECT_EQ(model.Remove(Path{L(12), L(5, 0, 4), L(2), L(5), L(136, 1, 4), L(136, 1)}),
+            kStatusNotFound);
 }
 
 TEST(MappingContextsTest, RestartKeepsTheReportedRectangleInStep) {
@@ -107,7 +111,8 @@ TEST(MappingContextsTest, RestartKeepsTheReportedRectangleInStep) {
   {
     CTabletService service(MakeDefaultProfile(), state);
     ASSERT_EQ(Set(service.Model(), Below(area, {L(61)}), Words3{1000, 2000, 0}), kStatusOk);
-    EXPECT_EQ(Set(service.Model(), Below(area, {L(243)}), std::array<std::int32_t, 4>{}), kStatusReadOnly);
+    EXPECT_EQ(Set(service.Model(), Below(area, {L(243)}), std::array<std::int32_t, 4>{}),
+              kStatusReadOnly);
   }
   CTabletService service(MakeDefaultProfile(), state);
   std::array<std::int32_t, 4> rect{};

@@ -1,7 +1,7 @@
 // The mapping's composite items over the real service's values.
-#include <gtest/gtest.h>
-
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "MappingFixture.h"
 
@@ -11,8 +11,12 @@ using CMappingCompositesTest = CMappingFixture;
 using Preview = std::array<Rect4, 3>;
 using Pair = std::array<std::uint16_t, 2>;
 
-KeyPath Display(std::uint16_t code) { return Below(Context(), {{21, 2}, {code}}); }
-KeyPath Area(std::uint16_t code, std::uint32_t part = 2) { return Below(Context(), {{20, part}, {code}}); }
+KeyPath Display(std::uint16_t code) {
+  return Below(Context(), {{21, 2}, {code}});
+}
+KeyPath Area(std::uint16_t code, std::uint32_t part = 2) {
+  return Below(Context(), {{20, part}, {code}});
+}
 const KeyPath kAreaMode = Below(Context(), {{126}});
 
 TEST_F(CMappingCompositesTest, RectangleReadsAndWritesOriginAndExtent) {
@@ -20,16 +24,19 @@ TEST_F(CMappingCompositesTest, RectangleReadsAndWritesOriginAndExtent) {
     ItemId rect, origin, extent, reported;
     std::uint16_t part, originCode;
   };
-  for (const Row& row : {Row{kMapScreenRect, kMapScreenOrigin, kMapScreenExtent, kMapScreenRectReported, 21, 78},
-                         Row{kMapTabletRect, kMapTabletOrigin, kMapTabletExtent, kMapTabletRectReported, 20, 60}}) {
+  for (const Row& row :
+       {Row{kMapScreenRect, kMapScreenOrigin, kMapScreenExtent, kMapScreenRectReported, 21, 78},
+        Row{kMapTabletRect, kMapTabletOrigin, kMapTabletExtent, kMapTabletRectReported, 20, 60}}) {
     SCOPED_TRACE(row.rect);
     const KeyPath origin = Below(Context(), {{row.part, 2}, {row.originCode}});
-    const KeyPath extent = Below(Context(), {{row.part, 2}, {static_cast<std::uint16_t>(row.originCode + 1)}});
+    const KeyPath extent =
+        Below(Context(), {{row.part, 2}, {static_cast<std::uint16_t>(row.originCode + 1)}});
     CMapping& mapping = Make();
     ASSERT_EQ(Write(mapping, row.origin, Words3{10, 20, 7}), kStatusOk);
     ASSERT_EQ(Write(mapping, row.extent, Words3{100, 200, 9}), kStatusOk);
     EXPECT_EQ(Read<Rect4>(mapping, row.rect), (Rect4{20, 10, 220, 110}));
-    EXPECT_EQ(Read<Rect4>(mapping, row.reported), (Rect4{20, 10, 220, 110})) << "as the driver reports it";
+    EXPECT_EQ(Read<Rect4>(mapping, row.reported), (Rect4{20, 10, 220, 110}))
+        << "as the driver reports it";
     m_driver->ClearRequests();
     ASSERT_EQ(Write(mapping, row.rect, Read<Rect4>(mapping, row.rect)), kStatusOk);
     EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0U) << "written back unchanged";
@@ -54,18 +61,20 @@ TEST_F(CMappingCompositesTest, DisplayAreaChoices) {
   struct Step {
     std::uint16_t choice, mode, monitor, reads;
   };
-  for (const Step& step : {Step{2, 1, 2, 2}, Step{1, 1, 0, 1}, Step{2, 1, 2, 2}, Step{5, 1, 3, 5}, Step{0, 0, 0, 0},
-                           Step{2, 1, 3, 2}, Step{4, 1, 2, 4}}) {
+  for (const Step& step : {Step{2, 1, 2, 2}, Step{1, 1, 0, 1}, Step{2, 1, 2, 2}, Step{5, 1, 3, 5},
+                           Step{0, 0, 0, 0}, Step{2, 1, 3, 2}, Step{4, 1, 2, 4}}) {
     ASSERT_EQ(Write(mapping, kMapDisplayArea, step.choice), kStatusOk);
     EXPECT_EQ((Pair{ReadPath<std::uint16_t>(Display(150)), ReadPath<std::uint16_t>(Display(151))}),
               (Pair{step.mode, step.monitor}))
         << "choice " << step.choice;
-    EXPECT_EQ(Read<std::uint16_t>(mapping, kMapDisplayArea), step.reads) << "choice " << step.choice;
+    EXPECT_EQ(Read<std::uint16_t>(mapping, kMapDisplayArea), step.reads)
+        << "choice " << step.choice;
   }
   // A fresh item that never showed a monitor takes monitor 1.
   CMapping& fresh = Make(0, kPenSerial, 9);
   ASSERT_EQ(Write(fresh, kMapDisplayArea, std::uint16_t{2}), kStatusOk);
-  EXPECT_EQ((Pair{Read<std::uint16_t>(fresh, kMapDisplayAreaMode), Read<std::uint16_t>(fresh, kMapMonitor)}),
+  EXPECT_EQ((Pair{Read<std::uint16_t>(fresh, kMapDisplayAreaMode),
+                  Read<std::uint16_t>(fresh, kMapMonitor)}),
             (Pair{1, 1}));
 }
 
@@ -77,12 +86,14 @@ TEST_F(CMappingCompositesTest, TabletAreaChoices) {
     EXPECT_EQ(Read<std::uint16_t>(Make(), kMapTabletArea), choice) << flag << "," << mode;
   }
   // Choices 2 and 3 leave the flag as it was; 7 acts as 1.
-  for (const auto& [flag, mode, choice, newFlag, newMode] : std::vector<std::array<std::uint16_t, 5>>{
+  for (const auto& [flag, mode, choice, newFlag, newMode] :
+       std::vector<std::array<std::uint16_t, 5>>{
            {0, 3, 2, 0, 1}, {1, 3, 3, 1, 2}, {0, 1, 7, 1, 3}, {1, 2, 0, 0, 3}, {0, 2, 1, 1, 3}}) {
     ASSERT_EQ(WritePath(Area(149), flag), kStatusOk);
     ASSERT_EQ(WritePath(kAreaMode, mode), kStatusOk);
     ASSERT_EQ(Write(Make(), kMapTabletArea, choice), kStatusOk);
-    EXPECT_EQ((Pair{ReadPath<std::uint16_t>(Area(149)), ReadPath<std::uint16_t>(kAreaMode)}), (Pair{newFlag, newMode}))
+    EXPECT_EQ((Pair{ReadPath<std::uint16_t>(Area(149)), ReadPath<std::uint16_t>(kAreaMode)}),
+              (Pair{newFlag, newMode}))
         << "choice " << choice;
   }
 }
@@ -107,7 +118,8 @@ TEST_F(CMappingCompositesTest, PreviewShowsOneOrTwoTabletRectanglesAndNeverWrite
   const Preview one{screen, whole, Rect4{}};
   const Preview two{screen, Rect4{0, 0, 40, 30}, Rect4{0, 0, 20, 10}};
   CMapping& mapping = Make();
-  for (const auto& [choice, records] : std::vector<std::pair<std::uint16_t, Preview>>{{0, one}, {1, one}, {2, two}, {3, two}}) {
+  for (const auto& [choice, records] :
+       std::vector<std::pair<std::uint16_t, Preview>>{{0, one}, {1, one}, {2, two}, {3, two}}) {
     ASSERT_EQ(Write(mapping, kMapTabletArea, choice), kStatusOk);
     EXPECT_EQ(Read<Preview>(mapping, kMapPreview), records) << "choice " << choice;
   }
@@ -143,7 +155,8 @@ TEST_F(CMappingCompositesTest, AFailedWriteIsAnsweredFromTheSourceThatCounts) {
       m_driver->FailWith(kCommandSet, row.first, kStatusReadOnly);
       if (both) m_driver->FailWith(kCommandSet, row.second, kStatusWrongSize);
       const Status expected = both && !row.second.empty() ? kStatusWrongSize : kStatusReadOnly;
-      EXPECT_EQ(Item(Make(), row.id).Set(row.value.data()), expected) << row.id << (both ? " both" : "");
+      EXPECT_EQ(Item(Make(), row.id).Set(row.value.data()), expected)
+          << row.id << (both ? " both" : "");
     }
   }
 }

@@ -1,14 +1,13 @@
 // The mapping grouping: which items answer on each shipped profile, where
 // they live in the driver, and what resetting the whole mapping sends.
-#include "settings/mapping/CMapping.h"
-
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "MappingFixture.h"
 #include "service/CProfileReader.h"
+#include "settings/mapping/CMapping.h"
 
 namespace {
 
@@ -36,15 +35,17 @@ TEST_F(CMappingTest, EveryItemAnswersOnEveryShippedProfile) {
                                ReadPath<std::uint32_t>(Below(toolPath, {{38}})),
                                ReadPath<std::uint16_t>(Below(toolPath, {{37}})), tool);
       for (ItemId id = 0; id <= 170; ++id) {
-        SCOPED_TRACE(file.filename().string() + " tool " + std::to_string(tool) + " item " + std::to_string(id));
-        const bool known = id == 18 || id == 20 || id == 21 || id == 38 || (id >= 118 && id <= 147) ||
-                           id == 160 || id == 161;
+        SCOPED_TRACE(file.filename().string() + " tool " + std::to_string(tool) + " item " +
+                     std::to_string(id));
+        const bool known = id == 18 || id == 20 || id == 21 || id == 38 ||
+                           (id >= 118 && id <= 147) || id == 160 || id == 161;
         CDriverData* item = nullptr;
         ASSERT_EQ(mapping.GetItem(id, item), known ? kStatusOk : kStatusNoItem);
         if (!known) continue;
         std::vector<std::byte> value(item->GetSize());
         // Only a pen display has the common display value.
-        EXPECT_EQ(item->Get(value.data()) == kStatusOk, id != kMapCommonMonitor || profile.tablets[0].penDisplay);
+        EXPECT_EQ(item->Get(value.data()) == kStatusOk,
+                  id != kMapCommonMonitor || profile.tablets[0].penDisplay);
       }
     }
   }
@@ -54,26 +55,48 @@ TEST_F(CMappingTest, EveryItemAnswersOnEveryShippedProfile) {
   EXPECT_EQ(absent.SetKey(key), kStatusNotFound) << "no such tool";
 }
 
-// One item of each chain, on a context whose three values all differ.
-TEST_F(CMappingTest, EachChainPutsItsItemsWhereTheDriverKeepsThem) {
-  CMapping& mapping = Make(7, kPenSerial, 1);
-  const std::vector<std::pair<ItemId, KeyPath>> rows{
-      {kMapTabletModel, MakePath({{2, 0}, {124}})},
-      {kMapRawY, MakePath({{2, 0}, {168, 7}})},
-      {kMapTabletBounds, MakePath({{2, 0}, {12}, {92}})},
-      {kMapMouseSpeed, Below(Context(7), {{21, 2}, {191}})},
-      {kMapPreviewSecond, Below(Context(7), {{20, 0}, {243}})},
-      {kMapPreviewFirst, Below(Context(7), {{20, 1}, {243}})},
-      {kMapTabletAreaMode, Below(Context(7), {{126}})},
-      {kMapCommonOrigin, MakePath({{2, 0}, {12}, {5, 0, 5}, {19, 0, 5}, {20, 2}, {60}})},
-      {kMapCommonMonitor, MakePath({{2, 0}, {12}, {5, 0, 5}, {19, 0, 5}, {21, 2}, {151}})},
+// One item of each chain, and every value the tabs and the calibration
+// change, on a pen display and a context whose three values all differ: each
+// read and write goes where the service keeps the value.
+TEST_F(CMappingTest, ItemsAreReadAndWrittenWhereTheServiceKeepsThem) {
+  Start(ProfileFile(fs::path(KELVO_SOURCE_DIR) / "service/profiles/pen-display.json"));
+  CMapping& mapping = Make(7, 4096, 1);
+  const KeyPath context = Context(7, 4096, 1);
+  const KeyPath display = Below(context, {{21, 2}});
+  const KeyPath common = MakePath({{2, 0}, {12}, {5, 0, 5}, {19, 0, 5}});
+  struct Row {
+    ItemId id;
+    KeyPath path;
+    std::vector<std::uint8_t> written;  // empty: only read
   };
-  for (const auto& [id, path] : rows) {
+  const std::vector<Row> rows{
+      {kMapTabletModel, MakePath({{2, 0}, {124}}), {}},
+      {kMapRawY, MakePath({{2, 0}, {168, 7}}), {}},
+      {kMapTabletBounds, MakePath({{2, 0}, {12}, {92}}), {}},
+      {kMapTrackingMode, Below(display, {{135}}), {2}},
+      {kMapMouseSpeed, Below(display, {{191}}), {7, 0}},
+      {kMapAcceleration, Below(display, {{221}}), {3, 0}},
+      {kMapMonitor, Below(display, {{151}}), {1, 0}},
+      {kMapPreviewSecond, Below(context, {{20, 0}, {243}}), {}},
+      {kMapPreviewFirst, Below(context, {{20, 1}, {243}}), {}},
+      {kMapTabletAreaMode, Below(context, {{126}}), {}},
+      {kMapCommonOrigin, Below(common, {{20, 2}, {60}}), Bytes(Words3{120, 80, 0})},
+      {kMapCommonExtent, Below(common, {{20, 2}, {61}}), Bytes(Words3{30000, 22000, 0})},
+      {kMapCommonFlag, Below(common, {{20, 2}, {149}}), {1, 0}},
+      {kMapCommonMonitor, Below(common, {{21, 2}, {151}}), {}},
+  };
+  for (const Row& row : rows) {
     m_driver->ClearRequests();
-    std::vector<std::byte> value(Item(mapping, id).GetSize());
-    DropStatus(Item(mapping, id).Get(value.data()), "only where the request went counts");
-    ASSERT_EQ(m_driver->GetRequests().size(), 1U) << "item " << id;
-    EXPECT_EQ(m_driver->GetRequests()[0].levels, path) << "item " << id;
+    CDriverData& item = Item(mapping, row.id);
+    std::vector<std::uint8_t> value(item.GetSize());
+    EXPECT_EQ(item.Get(value.data()), kStatusOk) << row.id;
+    if (!row.written.empty()) {
+      EXPECT_EQ(item.Set(row.written.data()), kStatusOk) << row.id;
+      EXPECT_EQ(m_driver->GetRequests().back().data, row.written) << row.id;
+    }
+    EXPECT_EQ(m_driver->GetRequests().size(), row.written.empty() ? 1U : 2U) << row.id;
+    for (const StRecordedRequest& request : m_driver->GetRequests())
+      EXPECT_EQ(request.levels, row.path) << row.id;
   }
   m_driver->ClearRequests();
   EXPECT_EQ(Read<Rect4>(mapping, kMapScreenLimits), (Rect4{})) << "a no-driver item";
@@ -90,39 +113,6 @@ TEST_F(CMappingTest, DefaultItemsResetsTheToolsAndTheCommonValues) {
   EXPECT_EQ(m_driver->CountRequests(kCommandSet), 2U) << "only what differed from the default";
   EXPECT_EQ(Read<std::uint16_t>(Make(), kMapForceProportions), 2);
   EXPECT_EQ(Read<std::uint16_t>(Make(), kMapCommonFlag), 0);
-}
-
-// What the tabs and the calibration change on a pen display lands where the
-// service keeps it.
-TEST_F(CMappingTest, TabAndCalibrationValuesLandInTheService) {
-  const StProfile profile = ProfileFile(fs::path(KELVO_SOURCE_DIR) / "service/profiles/pen-display.json");
-  Start(profile);
-  const StToolProfile& pen = profile.tablets[0].tools[0];
-  const KeyPath display = Below(Context(0, pen.serial, pen.identity), {{21, 2}});
-  const KeyPath common = MakePath({{2, 0}, {12}, {5, 0, 5}, {19, 0, 5}, {20, 2}});
-  struct Row {
-    ItemId id;
-    std::vector<std::uint8_t> bytes;
-    KeyPath path;
-  };
-  const std::vector<Row> rows{
-      {kMapTrackingMode, {2}, Below(display, {{135}})},
-      {kMapMouseSpeed, {7, 0}, Below(display, {{191}})},
-      {kMapAcceleration, {3, 0}, Below(display, {{221}})},
-      {kMapMonitor, {1, 0}, Below(display, {{151}})},
-      {kMapCommonFlag, {1, 0}, Below(common, {{149}})},
-      {kMapCommonOrigin, Bytes(Words3{120, 80, 0}), Below(common, {{60}})},
-      {kMapCommonExtent, Bytes(Words3{30000, 22000, 0}), Below(common, {{61}})},
-  };
-  CMapping& mapping = Make(0, pen.serial, pen.identity);
-  for (const Row& row : rows) {
-    ASSERT_EQ(Item(mapping, row.id).Set(row.bytes.data()), kStatusOk) << row.id;
-    const std::vector<StRecordedRequest> sets = m_driver->RequestsOf(kCommandSet);
-    ASSERT_FALSE(sets.empty());
-    EXPECT_EQ(sets.back().levels, row.path) << row.id;
-    EXPECT_EQ(sets.back().data, row.bytes) << row.id;
-  }
-  EXPECT_EQ(Read<std::uint16_t>(mapping, kMapCommonMonitor), 2) << "the profile's pen display";
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 // Mappings on the real tablet service in this process, every request recorded
 // on its way there.
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "protocol/StDriverPacket.h"
 #include "settings/CBehaviour.h"
@@ -37,7 +37,8 @@ class CMappingFixture : public ::testing::Test {
   void SetUp() override { Start(MakeDefaultProfile()); }
   void TearDown() override {
     m_mappings.clear();
-    for (const BehaviourKind kind : {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
+    for (const BehaviourKind kind :
+         {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
       ReleaseBehaviour(kind);
     ReleaseDriverInterface();
   }
@@ -45,7 +46,8 @@ class CMappingFixture : public ::testing::Test {
   void Start(StProfile profile) {
     m_mappings.clear();
     auto service = std::make_unique<CTabletService>(std::move(profile));
-    m_driver = CRecordingDriverInterface::Install(std::make_unique<CServiceDriverInterface>(*service));
+    m_driver =
+        CRecordingDriverInterface::Install(std::make_unique<CServiceDriverInterface>(*service));
     m_service = std::move(service);
   }
 
