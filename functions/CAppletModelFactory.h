@@ -9,6 +9,11 @@ class CAppletModelFactory : public CModelFactory {
   CAppletModelFactory() = default;
   ~CAppletModelFactory() override;
 
+  [[nodiscard]] std::unique_ptr<CDataGrouping> MakeFunctionObject(CModelContext& context) override;
+  [[nodiscard]] std::unique_ptr<CDataGrouping> MakeTabletControl(TabletControlClass kind) override;
+  [[nodiscard]] std::unique_ptr<CDataGrouping> MakeButton(ButtonClass kind) override;
+  [[nodiscard]] Status MakeComposite(CompositeClass kind, std::span<CDriverData* const> sources,
+                                     std::unique_ptr<CDriverData>& item) override;
   // A CMapping over the three context values.
   [[nodiscard]] std::unique_ptr<CDataGrouping> MakeMapping(std::uint32_t context1,
                                                            std::uint32_t context2,
