@@ -1,10 +1,11 @@
 // The driver object against a recording driver laid out per test.
-#include <cstring>
-#include <string>
+#include "model/CDriverObject.h"
 
 #include <gtest/gtest.h>
 
-#include "model/CDriverObject.h"
+#include <cstring>
+#include <string>
+
 #include "model/CModelRemovalListener.h"
 #include "model/CStylus.h"
 #include "model/ModelCodes.h"

@@ -18,26 +18,16 @@
 #include "settings/CDataGrouping.h"
 #include "support/CRecordingDriverInterface.h"
 
-// A grouping that notes what the model asks of it. With items, every id is a
-// byte on the grouping's key plus (id, 0) that only ForceWrite sends, so the
-// writes a part is asked for reach the recording driver.
+// A grouping that notes what the model asks of it.
 class CPartGrouping : public CDataGrouping {
  public:
-  enum class Items { kNone, kOnKey };
-  explicit CPartGrouping(std::string what, std::vector<std::string>* journal,
-                         Items items = Items::kNone)
-      : m_what(std::move(what)), m_journal(journal), m_items(items) {}
+  explicit CPartGrouping(std::string what, std::vector<std::string>* journal)
+      : m_what(std::move(what)), m_journal(journal) {}
   ~CPartGrouping() override { Note("delete"); }
 
-  Status GetItem(ItemId id, CDriverData*& item) override {
-    item = FindItem(id);
-    if (item != nullptr || m_items == Items::kNone)
-      return item != nullptr ? kStatusOk : kStatusNoItem;
-    std::unique_ptr<CDriverData> made;
-    KELVO_TRY(MakeItem(made, GetKey(), static_cast<std::uint16_t>(id), DataType::kByte,
-                       BehaviourKind::kNoDriver, 0));
-    item = AddItem(id, std::move(made));
-    return kStatusOk;
+  Status GetItem(ItemId, CDriverData*& item) override {
+    item = nullptr;
+    return kStatusNoItem;
   }
   Status ApplyItems() override {
     Note("apply");
@@ -55,7 +45,6 @@ class CPartGrouping : public CDataGrouping {
  private:
   std::string m_what;
   std::vector<std::string>* m_journal;
-  Items m_items;
 };
 
 // Makes every part as a CPartGrouping named after its class.
@@ -77,22 +66,23 @@ class CPartFactory : public CModelFactory {
   }
   std::unique_ptr<CDataGrouping> MakeMapping(std::uint32_t k1, std::uint32_t k2,
                                              std::uint16_t k3) override {
-    return Make(
-        "mapping " + std::to_string(k1) + ',' + std::to_string(k2) + ',' + std::to_string(k3),
-        CPartGrouping::Items::kOnKey);
+    return Make("mapping " + std::to_string(k1) + ',' + std::to_string(k2) + ',' + std::to_string(k3));
   }
   Status RemoveMapping(CDataGrouping& mapping) override {
     static_cast<CPartGrouping&>(mapping).Note("remove");
+    return kStatusOk;
+  }
+  Status RewriteMapping(CDataGrouping& mapping) override {
+    static_cast<CPartGrouping&>(mapping).Note("rewrite");
     return kStatusOk;
   }
 
   std::vector<std::string> journal;
 
  private:
-  std::unique_ptr<CDataGrouping> Make(const std::string& what,
-                                      CPartGrouping::Items items = CPartGrouping::Items::kNone) {
+  std::unique_ptr<CDataGrouping> Make(const std::string& what) {
     journal.push_back(what + " make");
-    return std::make_unique<CPartGrouping>(what, &journal, items);
+    return std::make_unique<CPartGrouping>(what, &journal);
   }
 };
 
