@@ -138,7 +138,13 @@ void ReadTablet(CFieldReader& reader, const json& node, const std::string& field
   }
   for (std::size_t i = 0; i < tools.size() && reader.Ok(); ++i) {
     StToolProfile tool;
-    ReadTool(reader, tools[i], CFieldReader::Join(field, "tools") + "[" + std::to_string(i) + "]", tool);
+    const std::string where = CFieldReader::Join(field, "tools") + "[" + std::to_string(i) + "]";
+    ReadTool(reader, tools[i], where, tool);
+    // Saved values find their tool by type and serial: two alike would share them.
+    for (const StToolProfile& earlier : tablet.tools)
+      if (reader.Ok() && earlier.type == tool.type && earlier.serial == tool.serial)
+        reader.Fail(where, "a second tool with type " + std::to_string(tool.type) + " and serial " +
+                               std::to_string(tool.serial) + " on this tablet");
     tablet.tools.push_back(tool);
   }
 }
