@@ -240,7 +240,7 @@ void CDaemon::StartCommit() {
     m_retryLock = true;
     return;
   }
-  for (StQueued& request : m_queued) request.status = m_service.Answer(request.packet);
+  for (StQueued& request : m_queued) request.status = m_service.Answer(request.Packet());
   StStateWrite write = m_service.State().Stage(model);
   if (write.text.empty() && !write.refused) {
     // Nothing to flush (an attached tool, a removed popup entry that held
@@ -273,9 +273,10 @@ void CDaemon::Answer(std::vector<StQueued>& batch, Status stored) {
     StClient& client = found->second;
     const bool took = request.status == kStatusOk;
     const std::uint32_t status = took && stored != kStatusOk ? stored : request.status;
-    request.packet.status = static_cast<std::uint16_t>(status);
+    StDriverPacket& packet = request.Packet();
+    packet.status = static_cast<std::uint16_t>(status);
     client.waiting = false;
-    Reply(client, status, request.packet);
+    Reply(client, status, packet);
     Serve(request.fd, client);
   }
 }

@@ -62,6 +62,12 @@ class CDaemon {
     StDriverPacket packet;
     std::vector<std::uint8_t> buffer;
     std::uint32_t status = 0;
+    // The packet with its data pointer on this entry's own buffer: moving the
+    // entry (a vector that grows) leaves the copied pointer on a freed one.
+    StDriverPacket& Packet() {
+      packet.data = buffer.empty() ? nullptr : buffer.data();
+      return packet;
+    }
   };
 
   void Accept();
