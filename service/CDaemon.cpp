@@ -1,7 +1,7 @@
 #include "service/CDaemon.h"
 
 #include <fcntl.h>
-#include <poll.h>
+#include <sys/epoll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -31,6 +31,7 @@ CDaemon::CDaemon(CTabletService& service, std::filesystem::path socket, StDaemon
 
 CDaemon::~CDaemon() {
   m_writer.reset();  // ends a write in flight before the socket goes
+  if (m_epoll >= 0) ::close(m_epoll);
   for (auto& [fd, client] : m_clients) ::close(fd);
   if (m_listener >= 0) {
     ::close(m_listener);
@@ -99,22 +100,39 @@ int CDaemon::NextWaitMs(int timeoutMs, Clock::time_point now) const {
   return static_cast<int>(std::max<std::int64_t>(wait, 0));
 }
 
+void CDaemon::Watch(int fd, StClient& client) {
+  const bool read = Pending(client) < kReadPause && client.in.size() <= 2 * CFrameCodec::kMaxPayload;
+  const std::uint32_t wanted = (read ? EPOLLIN : 0u) | (Pending(client) > 0 ? EPOLLOUT : 0u);
+  if (wanted == client.watched) return;
+  epoll_event event{};
+  event.events = wanted;
+  event.data.fd = fd;
+  if (::epoll_ctl(m_epoll, EPOLL_CTL_MOD, fd, &event) == 0) client.watched = wanted;
+}
+
 void CDaemon::Poll(int timeoutMs) {
-  std::vector<pollfd> watched;
-  watched.push_back({m_listener, POLLIN, 0});
-  watched.push_back({m_writer->WakeFd(), POLLIN, 0});
-  for (const auto& [fd, client] : m_clients) {
-    const bool read = Pending(client) < kReadPause && client.in.size() <= 2 * CFrameCodec::kMaxPayload;
-    watched.push_back({fd, static_cast<short>((read ? POLLIN : 0) | (Pending(client) > 0 ? POLLOUT : 0)), 0});
+  if (m_epoll < 0) {
+    // The wake-up descriptor and the listener stay watched for the daemon's life.
+    m_epoll = ::epoll_create1(EPOLL_CLOEXEC);
+    for (const int fd : {m_listener, m_writer->WakeFd()}) {
+      epoll_event event{};
+      event.events = EPOLLIN;
+      event.data.fd = fd;
+      if (fd >= 0) ::epoll_ctl(m_epoll, EPOLL_CTL_ADD, fd, &event);
+    }
   }
-  const int ready = ::poll(watched.data(), watched.size(), NextWaitMs(timeoutMs, Clock::now()));
-  if (ready > 0) {
-    if ((watched[1].revents & POLLIN) != 0) FinishCommit();
-    if ((watched[0].revents & POLLIN) != 0) Accept();
-    for (std::size_t i = 2; i < watched.size(); ++i) {
-      auto found = m_clients.find(watched[i].fd);
-      if (found == m_clients.end() || watched[i].revents == 0) continue;
-      if ((watched[i].revents & (POLLIN | POLLHUP | POLLERR)) != 0) ReadFrom(found->first, found->second);
+  for (auto& [fd, client] : m_clients) Watch(fd, client);
+  epoll_event events[64];
+  const int ready = ::epoll_wait(m_epoll, events, 64, NextWaitMs(timeoutMs, Clock::now()));
+  for (int i = 0; i < ready; ++i) {
+    const int fd = events[i].data.fd;
+    if (fd == m_writer->WakeFd()) {
+      FinishCommit();
+    } else if (fd == m_listener) {
+      Accept();
+    } else if (auto found = m_clients.find(fd); found != m_clients.end() &&
+                                                (events[i].events & (EPOLLIN | EPOLLHUP | EPOLLERR)) != 0) {
+      ReadFrom(fd, found->second);
     }
   }
   StartCommit();
@@ -140,6 +158,11 @@ void CDaemon::Accept() {
     StClient& client = m_clients[fd];
     client.serial = m_nextSerial++;
     client.lastHeard = Clock::now();
+    epoll_event event{};
+    event.events = EPOLLIN;
+    event.data.fd = fd;
+    client.watched = EPOLLIN;
+    if (::epoll_ctl(m_epoll, EPOLL_CTL_ADD, fd, &event) != 0) client.doomed = true;
   }
 }
 
@@ -152,7 +175,10 @@ void CDaemon::ReadFrom(int fd, StClient& client) {
       client.in.insert(client.in.end(), chunk, chunk + n);
       client.lastHeard = Clock::now();
       Serve(fd, client);
-      if (client.doomed || client.in.size() > 2 * CFrameCodec::kMaxPayload) return;
+      // Answers go out at once; a short read means the socket is drained.
+      if (Pending(client) > 0) Flush(fd, client);
+      if (client.doomed || client.in.size() > 2 * CFrameCodec::kMaxPayload || n < static_cast<ssize_t>(sizeof(chunk)))
+        return;
       continue;
     }
     if (n == 0 || (errno != EAGAIN && errno != EINTR)) client.doomed = true;
@@ -175,7 +201,7 @@ void CDaemon::Serve(int fd, StClient& client) {
       client.watcher = true;
       continue;
     }
-    StQueued request;
+    StQueued& request = m_decoded;  // reused: a get costs no allocation
     if (CFrameCodec::DecodeRequest(payload, request.packet, request.buffer) != kStatusOk) {
       client.doomed = true;
       break;
@@ -188,7 +214,7 @@ void CDaemon::Serve(int fd, StClient& client) {
       client.waiting = true;
       break;
     }
-    Reply(client, m_service.Answer(request.packet), request.packet);
+    Reply(client, m_service.Answer(request.Packet()), request.packet);
   }
   client.in.erase(client.in.begin(), client.in.begin() + static_cast<std::ptrdiff_t>(used));
   if (!client.in.empty() && used > 0) client.frameStarted = Clock::now();

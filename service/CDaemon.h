@@ -19,7 +19,7 @@ struct StDaemonLimits {
   std::size_t maxBacklog = 256 * 1024;        // replies a reader may leave unread
 };
 
-// tabletd's loop: one thread, poll over a listening Unix socket and its
+// tabletd's loop: one thread, epoll over a listening Unix socket and its
 // clients. Each request frame gets one reply frame, in order; a frame that
 // cannot be a request closes that client only. An empty frame subscribes the
 // client to a copy of every reply the daemon sends (the traffic that
@@ -53,6 +53,7 @@ class CDaemon {
     bool watcher = false;
     bool waiting = false;  // a change of it is being stored; later frames wait
     bool doomed = false;
+    std::uint32_t watched = 0;  // the events asked of epoll for it
     Clock::time_point lastHeard;
     Clock::time_point frameStarted;
   };
@@ -71,6 +72,9 @@ class CDaemon {
   };
 
   void Accept();
+  // Asks epoll for what the client can take now: requests unless its
+  // replies pile up, and room to send while replies wait.
+  void Watch(int fd, StClient& client);
   void ReadFrom(int fd, StClient& client);
   void Serve(int fd, StClient& client);
   void Reply(StClient& client, std::uint32_t status, const StDriverPacket& packet);
@@ -86,9 +90,10 @@ class CDaemon {
   std::filesystem::path m_socket;
   StDaemonLimits m_limits;
   int m_listener = -1;
+  int m_epoll = -1;
   std::map<int, StClient> m_clients;
   std::uint64_t m_nextSerial = 1;
-  std::vector<std::uint8_t> m_scratch;
+  StQueued m_decoded;
   std::vector<StQueued> m_queued;    // changes waiting for the next commit
   std::vector<StQueued> m_flushing;  // changes the writer is storing
   bool m_retryLock = false;

@@ -38,11 +38,12 @@ class CDaemonClient {
 
  private:
   using Clock = std::chrono::steady_clock;
-  enum class Outcome : std::uint8_t { kDone, kNothingDone, kBroken, kTimedOut };
+  enum class Outcome : std::uint8_t { kDone, kNothingDone, kBroken, kTimedOut, kMalformed };
   [[nodiscard]] Outcome WriteAll(const std::uint8_t* bytes, std::size_t size, Clock::time_point deadline);
+  [[nodiscard]] Outcome ReadSome(std::uint8_t* bytes, std::size_t room, std::size_t& got, Clock::time_point deadline);
   [[nodiscard]] Outcome ReadAll(std::uint8_t* bytes, std::size_t size, Clock::time_point deadline);
-  // The daemon closed this connection while it sat unused.
-  [[nodiscard]] bool IsStale() const;
+  // One reply frame into m_in, its payload at most `largest` bytes.
+  [[nodiscard]] Outcome ReadReply(std::size_t largest, Clock::time_point deadline);
   // A refusal the daemon sent before it closed the connection, or 0.
   [[nodiscard]] std::uint32_t PendingRefusal();
 
