@@ -302,6 +302,7 @@ void CDaemon::Answer(std::vector<StQueued>& batch, Status stored) {
     StDriverPacket& packet = request.Packet();
     packet.status = static_cast<std::uint16_t>(status);
     client.waiting = false;
+    client.frameStarted = Clock::now();  // time spent waiting is not the client's
     Reply(client, status, packet);
     Serve(request.fd, client);
   }
@@ -311,8 +312,12 @@ void CDaemon::Expire(Clock::time_point now) {
   for (auto it = m_clients.begin(); it != m_clients.end();) {
     StClient& client = it->second;
     const bool halfSent = !client.in.empty() && !client.waiting && now - client.frameStarted >= m_limits.frameTime;
+    std::uint8_t byte = 0;
+    // A request that has just arrived keeps the connection: closing it
+    // would leave the client unsure whether its change was made.
     const bool idle = !client.watcher && !client.waiting && client.in.empty() && Pending(client) == 0 &&
-                      now - client.lastHeard >= m_limits.idle;
+                      now - client.lastHeard >= m_limits.idle &&
+                      ::recv(it->first, &byte, 1, MSG_PEEK | MSG_DONTWAIT) < 0;
     if (client.doomed || halfSent || idle) {
       ::close(it->first);
       it = m_clients.erase(it);
