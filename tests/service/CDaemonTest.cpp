@@ -334,17 +334,4 @@ TEST_F(DaemonTest, TheDaemonAndAnEmbeddedServiceShareTheState) {
   EXPECT_EQ(service_test::GetU32(fresh, Button(0, 2)), 7u);
 }
 
-TEST_F(DaemonTest, ASetTheDaemonCouldNotStoreSaysSo) {
-  Stop();
-  fs::remove(m_dir / "state.json");
-  fs::create_directories(m_dir / "state.json");
-  testing::internal::CaptureStderr();
-  Start();
-  CDaemonClient client(m_socket);
-  EXPECT_EQ(service_test::SetU32(client, service_test::Button(0, 1), 5), kStatusNotSaved);
-  EXPECT_EQ(service_test::GetU32(client, service_test::Button(0, 1)), 5u);
-  Stop();
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot be read"), std::string::npos);
-}
-
 }  // namespace

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -64,32 +63,6 @@ TEST_F(StateStoreTest, AValueSetByOneIsSeenByTheOtherWithinARefresh) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_EQ(GetU32(*second, Button(0, 1)), 44u);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
-}
-
-TEST_F(StateStoreTest, RacingProcessesLoseNoValue) {
-  constexpr int kRounds = 15;
-  std::vector<pid_t> children;
-  for (std::uint32_t tool = 0; tool < 2; ++tool) {
-    const pid_t child = ::fork();
-    if (child == 0) {
-      CTabletService service(MakeDefaultProfile(), State());
-      int failures = 0;
-      for (std::uint32_t round = 1; round <= kRounds; ++round)
-        for (std::uint32_t button = 1; button <= 3; ++button)
-          failures += SetU32(service, Button(tool, button), 100 * tool + round) == kStatusOk ? 0 : 1;
-      ::_exit(failures);
-    }
-    children.push_back(child);
-  }
-  for (const pid_t child : children) {
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  }
-  auto fresh = Service();
-  for (std::uint32_t tool = 0; tool < 2; ++tool)
-    for (std::uint32_t button = 1; button <= 3; ++button)
-      EXPECT_EQ(GetU32(*fresh, Button(tool, button)), 100 * tool + kRounds) << tool << "/" << button;
 }
 
 TEST_F(StateStoreTest, DamagedFilesAreKeptNumberedAndWhatCouldBeReadIsRestored) {

@@ -51,7 +51,9 @@ inline std::uint32_t SetU32(auto& front, const std::vector<StObjectKey>& path, s
 inline std::optional<std::uint32_t> GetU32(auto& front, const std::vector<StObjectKey>& path) {
   std::vector<std::uint8_t> data(4, 0);
   if (Request(front, kCommandGet, path, data) != kStatusOk || data.size() != 4) return std::nullopt;
-  return data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<std::uint32_t>(data[3]) << 24);
+  std::uint32_t value = 0;
+  for (std::size_t i = 4; i > 0; --i) value = (value << 8) | data[i - 1];
+  return value;
 }
 
 // A function code of a button: 4 bytes a client may set to any number.
