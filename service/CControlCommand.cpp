@@ -120,6 +120,7 @@ int CControlCommand::Usage(const std::string& why) {
                "      rotation R | switches MASK | stroke\n"
                "  attach tablet [DEFINITION] | attach tool TABLET TYPE SERIAL\n"
                "  detach tablet T | detach tool TABLET TOOL | watch [COUNT]\n"
+               "  record /dev/input/eventN [--reports N] [--seconds S]\n"
                "PATH: levels code[:index[@qualifier]] joined by '/', e.g. 2:0/4:1/115\n"
                "VALUE: a number (decimal or 0x), text:WORDS or hex:BYTES\n",
                why.c_str());
