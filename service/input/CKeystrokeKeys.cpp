@@ -38,7 +38,7 @@ struct StKeyCode {
   std::uint16_t key;
 };
 // Virtual-key codes and the dedicated navigation and function key codes.
-constexpr std::array<StKeyCode, 61> kKeyCodes{{
+constexpr std::array<StKeyCode, 62> kKeyCodes{{
     {0x08, KEY_BACKSPACE}, {0x09, KEY_TAB}, {0x0C, KEY_CLEAR}, {0x0D, KEY_ENTER}, {0x13, KEY_PAUSE},
     {0x14, KEY_CAPSLOCK}, {0x1B, KEY_ESC}, {0x20, KEY_SPACE}, {0x21, KEY_PAGEUP}, {0x22, KEY_PAGEDOWN},
     {0x23, KEY_END}, {0x24, KEY_HOME}, {0x25, KEY_LEFT}, {0x26, KEY_UP}, {0x27, KEY_RIGHT},
@@ -51,7 +51,7 @@ constexpr std::array<StKeyCode, 61> kKeyCodes{{
     {228, KEY_PAGEDOWN}, {229, KEY_END}, {230, KEY_HOME}, {231, KEY_LEFT}, {232, KEY_UP},
     {233, KEY_RIGHT}, {234, KEY_DOWN}, {235, KEY_F1}, {236, KEY_F2}, {237, KEY_F3}, {238, KEY_F4},
     {239, KEY_F5}, {240, KEY_F6}, {241, KEY_F7}, {242, KEY_F8}, {243, KEY_F9}, {244, KEY_F10},
-    {245, KEY_F11},
+    {245, KEY_F11}, {246, KEY_F12},
 }};
 
 }  // namespace
@@ -79,7 +79,6 @@ std::uint16_t CKeystrokeKeys::FromKeyCode(std::uint8_t keyCode) {
                                                KEY_F7, KEY_F8, KEY_F9, KEY_F10, KEY_F11, KEY_F12};
     return kF[keyCode - 0x70];
   }
-  if (keyCode == 246) return KEY_F12;
   for (const StKeyCode& entry : kKeyCodes)
     if (entry.code == keyCode) return entry.key;
   // Punctuation keys carry the character they make.

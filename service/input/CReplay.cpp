@@ -11,10 +11,12 @@ std::size_t CReplay::Play(const CEventRecording& recording) {
 bool CReplay::Feed(const StInputEvent& event, const StDeviceDescription& device) {
   if (!m_assembler.Feed(event)) return false;
   const StPenReport& report = m_assembler.Report();
-  // Settings are read when another tool comes near: a pen's tip and eraser
-  // ends are one tool.
+  // Settings are read each time a tool comes near, so that what the applet
+  // changed meanwhile applies; a pen's tip and eraser ends are one tool.
   const ToolKind kind = report.tool == ToolKind::kEraser ? ToolKind::kPen : report.tool;
-  if (report.proximity && (!m_configured || kind != m_kind || report.serial != m_serial)) {
+  const bool arriving = report.proximity && !m_near;
+  m_near = report.proximity;
+  if (report.proximity && (arriving || !m_configured || kind != m_kind || report.serial != m_serial)) {
     StToolSettings settings;
     m_configured = m_settingsFor(kind, report.serial, settings);
     if (m_configured) m_pipeline.Configure(settings, device);

@@ -31,4 +31,5 @@ class CReplay {
   ToolKind m_kind = ToolKind::kNone;
   std::uint32_t m_serial = 0;
   bool m_configured = false;
+  bool m_near = false;
 };

@@ -282,3 +282,34 @@ TEST(Replay, PuckWheelScrollsAsItsFunctionSays) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Replay, ReadsTheSettingsAgainEachTimeAToolComesNear) {
+  CEventRecording recording;
+  std::string error;
+  ASSERT_EQ(recording.Read(input_test::ReadFile(input_test::RecordingPath("side-switch")), error), kStatusOk);
+  CRecordingSink sink;
+  input_test::CFakeLauncher launcher;
+  CInputPipeline pipeline(sink, launcher);
+  std::uint32_t function = 3;
+  int reads = 0;
+  CReplay replay(pipeline, [&](ToolKind kind, std::uint32_t serial, StToolSettings& out) {
+    ++reads;
+    EXPECT_EQ(kind, ToolKind::kPen);
+    EXPECT_EQ(serial, input_test::kPenSerial);
+    out.buttons[2].code = function;
+    out.tabletArea = {0, 0, 20320, 15240};
+    out.screenArea = {0, 0, 1920, 1080};
+    return true;
+  });
+  for (const StInputEvent& event : recording.m_events) replay.Feed(event, recording.m_device);
+  function = 2;  // changed while the pen is away
+  for (const StInputEvent& event : recording.m_events) replay.Feed(event, recording.m_device);
+  EXPECT_EQ(reads, 2);
+  const Lines& lines = sink.Lines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "mouse EV_KEY BTN_RIGHT 1"), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "mouse EV_KEY BTN_MIDDLE 1"), 1);
+}
+
+}  // namespace
