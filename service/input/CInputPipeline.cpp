@@ -2,6 +2,7 @@
 
 #include <linux/input-event-codes.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -107,8 +108,8 @@ void CInputPipeline::Process(const StPenReport& report) {
 }
 
 void CInputPipeline::MovePen(const StPenReport& report, bool contact, std::uint32_t pressure) {
-  const std::int32_t x = report.x - m_deviceMinX;
-  const std::int32_t y = report.y - m_deviceMinY;
+  const auto x = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{report.x} - m_deviceMinX, 0, INT32_MAX));
+  const auto y = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{report.y} - m_deviceMinY, 0, INT32_MAX));
   if (m_mouseMode) {
     const CPointerMapper::StPoint move = m_mapper.Relative(x, y, report.timeUs);
     if (move.x != 0) m_writer.Emit(OutputDevice::kMouse, EV_REL, REL_X, move.x);
@@ -188,8 +189,10 @@ void CInputPipeline::Buttons(std::uint32_t buttons) {
   m_buttons = buttons;
 }
 
-void CInputPipeline::Wheel(std::int32_t steps) {
-  if (steps == 0) return;
+void CInputPipeline::Wheel(std::int32_t reported) {
+  if (reported == 0) return;
+  // No wheel turns further in one report; a device that says so is not believed.
+  const std::int32_t steps = std::clamp(reported, -kMaxWheelSteps, kMaxWheelSteps);
   const StWheelFunction& wheel = m_settings.wheel;
   switch (wheel.code) {
     case fc::kWheelLines: {

@@ -31,6 +31,7 @@ class CInputPipeline {
   // The virtual pen's axes, in screen pixels.
   static constexpr std::int32_t kScreenWidth = 1920;
   static constexpr std::int32_t kScreenHeight = 1080;
+  static constexpr std::int32_t kMaxWheelSteps = 16;
 
  private:
   struct StEnd {
@@ -46,7 +47,7 @@ class CInputPipeline {
   void Contact(bool down, const StEnd& end);
   void ClosePointer();
   void Buttons(std::uint32_t buttons);
-  void Wheel(std::int32_t steps);
+  void Wheel(std::int32_t reported);
   void PenValue(std::uint16_t type, std::uint16_t code, std::int32_t value, std::int32_t& last);
   [[nodiscard]] std::uint32_t Scaled(std::int32_t pressure) const;
 

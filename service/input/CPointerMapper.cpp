@@ -18,8 +18,8 @@ void CPointerMapper::Configure(const StToolSettings& settings) {
 }
 
 CPointerMapper::StPoint CPointerMapper::Absolute(std::int32_t x, std::int32_t y) const {
-  const std::int64_t dx = std::clamp<std::int64_t>(x - m_tablet.x, 0, m_tablet.width);
-  const std::int64_t dy = std::clamp<std::int64_t>(y - m_tablet.y, 0, m_tablet.height);
+  const std::int64_t dx = std::clamp<std::int64_t>(std::int64_t{x} - m_tablet.x, 0, m_tablet.width);
+  const std::int64_t dy = std::clamp<std::int64_t>(std::int64_t{y} - m_tablet.y, 0, m_tablet.height);
   const std::int64_t sx = m_screen.x + dx * m_screen.width / m_tablet.width;
   const std::int64_t sy = m_screen.y + dy * m_screen.height / m_tablet.height;
   // The far edge of the area is the last pixel inside it.
@@ -36,8 +36,8 @@ CPointerMapper::StPoint CPointerMapper::Relative(std::int32_t x, std::int32_t y,
     m_restX = m_restY = 0;
     return {};
   }
-  const double dx = x - m_lastX;
-  const double dy = y - m_lastY;
+  const double dx = static_cast<double>(x) - m_lastX;
+  const double dy = static_cast<double>(y) - m_lastY;
   const double ms = std::max<double>(static_cast<double>(timeUs - m_lastTime) / 1000.0, 1.0);
   m_lastX = x;
   m_lastY = y;
@@ -46,9 +46,11 @@ CPointerMapper::StPoint CPointerMapper::Relative(std::int32_t x, std::int32_t y,
   const double factor = std::min(1.0 + m_acceleration * velocity / kAccelerationVelocity, kMaxAcceleration);
   const double moveX = dx * m_gainX * factor + m_restX;
   const double moveY = dy * m_gainY * factor + m_restY;
-  const double wholeX = std::trunc(moveX);
-  const double wholeY = std::trunc(moveY);
-  m_restX = moveX - wholeX;
-  m_restY = moveY - wholeY;
+  // A jump across the whole range moves at most that far.
+  constexpr double kLimit = 1 << 20;
+  const double wholeX = std::clamp(std::trunc(moveX), -kLimit, kLimit);
+  const double wholeY = std::clamp(std::trunc(moveY), -kLimit, kLimit);
+  m_restX = std::clamp(moveX - wholeX, -1.0, 1.0);
+  m_restY = std::clamp(moveY - wholeY, -1.0, 1.0);
   return {static_cast<std::int32_t>(wholeX), static_cast<std::int32_t>(wholeY)};
 }

@@ -142,4 +142,20 @@ TEST_F(CPipelineTest, RunApplicationStartsOncePerPress) {
   EXPECT_EQ(m_launcher.m_started, (std::vector<std::string>{"/usr/bin/app", "/usr/bin/app"}));
 }
 
+TEST_F(CPipelineTest, ReportsBeyondAnyRangeStayOnTheScreenAndTurnTheWheelAFewSteps) {
+  StToolSettings settings = Settings();
+  settings.wheel.code = 1;  // pages
+  StPenReport far = Pen(0, INT32_MIN, INT32_MAX, INT32_MAX);
+  far.tool = ToolKind::kPuck;
+  far.wheel = INT32_MAX;
+  const Lines lines = Run(settings, {far});
+  EXPECT_EQ(Count(lines, "pen EV_ABS ABS_X 0"), 1U);
+  EXPECT_EQ(Count(lines, "pen EV_ABS ABS_Y 1079"), 1U);
+  EXPECT_EQ(Count(lines, "keyboard EV_KEY KEY_PAGEUP 1"), static_cast<std::size_t>(CInputPipeline::kMaxWheelSteps));
+  settings.mouseMode = true;
+  const Lines moved = Run(settings, {Pen(0, INT32_MIN, 0, 0), Pen(1, INT32_MAX, 0, 0)});
+  ASSERT_FALSE(moved.empty());
+  EXPECT_EQ(moved.front(), "mouse EV_REL REL_X 1048576");
+}
+
 }  // namespace
