@@ -5,7 +5,18 @@
 
 #include <cstdint>
 
-using Status = std::uint16_t;
+// The type itself is [[nodiscard]], so no function that answers a status can
+// have it ignored by accident. It converts to and from the 16-bit code so that
+// comparisons, switches and the wire image read as plain numbers.
+class [[nodiscard]] Status {
+ public:
+  constexpr Status() = default;
+  constexpr Status(std::uint16_t code) : m_code(code) {}  // NOLINT(google-explicit-constructor)
+  constexpr operator std::uint16_t() const { return m_code; }  // NOLINT(google-explicit-constructor)
+
+ private:
+  std::uint16_t m_code = 0;
+};
 
 inline constexpr Status kStatusOk = 0;
 

@@ -64,7 +64,7 @@ int CControlCommand::Finish(Status status, const std::string& what) {
     std::fprintf(m_err, "tabletctl: no tablet service answers (is tabletd running?)\n");
     return 3;
   }
-  std::fprintf(m_err, "tabletctl: %s: status 0x%04X\n", what.c_str(), status);
+  std::fprintf(m_err, "tabletctl: %s: status 0x%04X\n", what.c_str(), static_cast<unsigned>(status));
   return 1;
 }
 

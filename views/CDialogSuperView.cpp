@@ -19,12 +19,12 @@ ViewResult CDialogSuperView::Dispatch(ViewRequest& request) {
   ViewRequest toChildren{request.operation, kBroadcastId, request.data};
   const ViewResult result = CSuperView::Dispatch(toChildren);
   if (request.operation != kViewApply && request.operation != kViewRevert) {
-    return LowWord(result) != kStatusOk ? result : kStatusHandled;
+    return LowWord(result) != kStatusOk ? result : ViewResult{kStatusHandled};
   }
   CRootStack* roots = FindRootStack();
   if (roots != nullptr) roots->PopRoot();
   static_cast<void>(Detach());
   if (roots == nullptr) return kStatusHandled;
   const ViewResult below = roots->HandleRequest(request);
-  return LowWord(below) != kStatusOk ? below : kStatusHandled;
+  return LowWord(below) != kStatusOk ? below : ViewResult{kStatusHandled};
 }

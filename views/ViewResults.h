@@ -26,11 +26,14 @@ inline constexpr std::uint32_t kControlHide = 1;
 inline constexpr std::uint32_t kControlShow = 2;
 inline constexpr std::uint32_t kControlShowDisabled = 3;
 
+// A view result dropped on purpose goes through here, like a status.
+constexpr void DropStatus(ViewResult /*result*/, const char* /*why*/) {}
+
 [[nodiscard]] constexpr std::uint32_t LowWord(ViewResult result) { return result & 0xFFFFU; }
 
 // A low word of 0x100 or more is a status code, "handled" included.
 [[nodiscard]] constexpr bool IsStatusResult(ViewResult result) { return (result & 0xFF00U) != 0; }
 
 [[nodiscard]] constexpr Status ResultStatus(ViewResult result) {
-  return static_cast<Status>(LowWord(result));
+  return static_cast<std::uint16_t>(LowWord(result));
 }

@@ -410,7 +410,7 @@ void CUpperView::RefreshModel(bool everything) {
 }
 
 Status CUpperViewLink::Attach(CDriverObject& driverObject, std::int32_t index) {
-  return static_cast<Status>(m_view->Attach(&driverObject, index));
+  return ResultStatus(m_view->Attach(&driverObject, index));
 }
 
 void CUpperViewLink::Detach() { (void)m_view->Detach(); }
