@@ -87,8 +87,8 @@ int Inquire(CAppletModule& module) {
   return 0;
 }
 
-// The automation driver inside the applet writes "passed" or "failed: why"
-// as the first line of the result file.
+// The toolkit inside the applet writes "passed" or "failed: why" to the
+// result file, and nothing when the script never ran.
 int ReadScriptResult(const std::string& resultPath) {
   std::ifstream in(resultPath);
   std::string line;
@@ -114,8 +114,8 @@ int Open(CAppletModule& module, const StOptions& options) {
     }
     close(fd);
     resultPath = pattern;
-    setenv("KELVO_AUTOMATION_SCRIPT", options.script.c_str(), 1);
-    setenv("KELVO_AUTOMATION_RESULT", resultPath.c_str(), 1);
+    setenv("KELVO_SCRIPT", options.script.c_str(), 1);
+    setenv("KELVO_SCRIPT_RESULT", resultPath.c_str(), 1);
   }
 
   if (module.Send(kCplInit) == 0) {
