@@ -19,7 +19,7 @@ std::uint32_t NameSum(std::string_view name) {
 }  // namespace
 
 CAppObject* CDriverObject::FindApplicationById(std::uint32_t id) {
-  (void)RefreshApplicationList();
+  DropStatus(RefreshApplicationList(), "a failed refresh still leaves what was found so far");
   for (const auto& application : m_applications) {
     std::uint32_t held = 0;
     if (ReadItem(*application, kItemApplicationId, held) == kStatusOk && held == id)
@@ -29,7 +29,7 @@ CAppObject* CDriverObject::FindApplicationById(std::uint32_t id) {
 }
 
 CAppObject* CDriverObject::FindApplicationByProgram(std::string_view name) {
-  (void)RefreshApplicationList();
+  DropStatus(RefreshApplicationList(), "a failed refresh still leaves what was found so far");
   for (const auto& application : m_applications) {
     std::string program;
     if (ReadItemText(*application, kItemProgramName, program) == kStatusOk && program == name)

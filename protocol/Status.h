@@ -3,6 +3,7 @@
 // Every operation that can fail answers a 16-bit status: 0 is success, codes
 // of the driver pass through unchanged, the applet's own codes are named here.
 
+#include <concepts>
 #include <cstdint>
 
 // The type itself is [[nodiscard]], so no function that answers a status can
@@ -58,7 +59,8 @@ inline constexpr Status kStatusUnknown = 0xFFFF;           // no listener, or no
 
 // A status dropped on purpose goes through here, with the reason at the call:
 //   DropStatus(view.Detach(), "the view is going away either way");
-constexpr void DropStatus(Status /*status*/, const char* /*why*/) {}
+// Only a Status is taken, so a bool or a count cannot pass for one.
+constexpr void DropStatus(std::same_as<Status> auto /*status*/, const char* /*why*/) {}
 
 // A caller that gets a non-zero status stops and passes it up.
 #define KELVO_TRY(expr)                                  \

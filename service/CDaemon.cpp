@@ -70,7 +70,7 @@ bool CDaemon::Listen(std::string& error) {
 
 void CDaemon::Run(const volatile std::sig_atomic_t& stop) {
   while (stop == 0) Poll(200);
-  (void)m_service.SaveState();
+  DropStatus(m_service.SaveState(), "the daemon is stopping; there is no client left to tell");
 }
 
 void CDaemon::Poll(int timeoutMs) {

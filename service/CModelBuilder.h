@@ -28,6 +28,3 @@ class CModelBuilder {
   static void AddWheel(CServiceNode& owner);
   static std::unique_ptr<CServiceNode> MakeMappingTop(const StTabletProfile& tablet);
 };
-
-// Byte size of a settings data type code (0 for codes without one).
-[[nodiscard]] std::uint32_t DataTypeSize(int dataType);

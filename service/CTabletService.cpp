@@ -11,7 +11,9 @@ CTabletService::CTabletService(StProfile profile, std::filesystem::path statePat
   m_savedGeneration = m_model->Generation();
 }
 
-CTabletService::~CTabletService() { (void)SaveState(); }
+CTabletService::~CTabletService() {
+  DropStatus(SaveState(), "the process is ending; there is no client left to tell");
+}
 
 std::unique_ptr<CTabletService> CTabletService::FromFiles(const std::filesystem::path& profileFile,
                                                           const std::filesystem::path& statePath,
@@ -28,7 +30,8 @@ std::uint32_t CTabletService::HandlePacket(StDriverPacket& packet) {
   packet.status = status;
   // Values a client set survive a crash of the process that holds the service.
   if (status == kStatusOk && packet.command != kCommandGet && packet.command != kCommandGetDefault)
-    (void)SaveState();
+    DropStatus(SaveState(),
+               "not yet reported to the client: a set whose save failed still answers 0");
   return status;
 }
 

@@ -16,19 +16,6 @@ namespace {
 
 CUpperView* g_upperView = nullptr;
 
-// Control-state code that asks the window to run a dialog for a control.
-constexpr std::uint32_t kControlRunDialog = 4;
-
-// Items of the driver object the upper view binds or reads.
-constexpr ItemId kWindowPositionItem = 1;
-constexpr ItemId kDriverVersionItem = 3;
-constexpr ItemId kDriverValueItem = 5;
-constexpr ItemId kCurrentTabletItem = 6;
-constexpr ItemId kClickSoundItem = 10;
-// Items of a mapping grouping that tell a pen display.
-constexpr ItemId kPenDisplayItem = 147;
-constexpr ItemId kCalibratedItem = 136;
-
 constexpr std::uint16_t kNoTablet = 0xFFFF;
 // A rebinding whose own reads keep deleting parts of the model gives up after
 // this many passes and leaves the views unbound until the next request.
@@ -40,7 +27,9 @@ bool IsTabletPcModel(std::uint16_t model) { return (model >= 220 && model <= 229
 
 std::uint16_t ModelOf(CDataGrouping* tablet) {
   std::uint16_t model = 0;
-  if (tablet != nullptr) (void)ReadItem(*tablet, kItemModelCode, model);
+  if (tablet != nullptr)
+    DropStatus(ReadItem(*tablet, kItemModelCode, model),
+               "a tablet whose model cannot be read counts as model 0");
   return model;
 }
 
@@ -50,7 +39,10 @@ ToolClass ClassOfGroup(CDataGrouping* group, CDataGrouping*& tool) {
   return transducer != nullptr ? transducer->GetToolClass() : ToolClass::kNone;
 }
 
-void Notify(std::uint32_t controlId, std::uint32_t code) { (void)NotifyControlState(controlId, code); }
+void Notify(std::uint32_t controlId, std::uint32_t code) {
+  DropStatus(NotifyControlState(controlId, code),
+             "a window without this control has nothing to show; the view's answer stands");
+}
 
 }  // namespace
 
@@ -73,7 +65,7 @@ CUpperView* CUpperView::Instance() { return g_upperView; }
 
 Status CUpperView::Build() {
   KELVO_TRY(AddChildView<CDriverVersionView>(*this, {}, nullptr, ControlId::kVersionPrompt,
-                                             kDriverVersionItem, 0U));
+                                             kItemDriverVersion, 0U));
   const auto make = [](std::unique_ptr<CSuperView>& out, auto maker) -> Status {
     KELVO_TRY(maker(out));
     return out->Build();
@@ -86,9 +78,10 @@ Status CUpperView::Build() {
   KELVO_TRY(make(m_tabletView, MakeTabletView));
   KELVO_TRY(make(m_menuView, [](auto& out) { return MakeOwned<CMenuSuperView>(out, ControlId::kMenuView); }));
   KELVO_TRY(make(m_calibrateView, MakeCalibrateTabView));
-  KELVO_TRY(AddItemView(*this, ControlId::kWindowPosition, kWindowPositionItem));
-  KELVO_TRY(AddItemView(*this, ControlId::kClickSound, kClickSoundItem, {}, kValueByte, &m_clickSoundView));
-  KELVO_TRY(AddItemView(*this, ControlId::kDriverValueView, kDriverValueItem, {}, kValueWord));
+  KELVO_TRY(AddItemView(*this, ControlId::kWindowPosition, kItemWindowPosition));
+  KELVO_TRY(AddItemView(*this, ControlId::kClickSound, kItemClickSound, {}, kValueByte,
+                        &m_clickSoundView));
+  KELVO_TRY(AddItemView(*this, ControlId::kDriverValueView, kItemDriverValue, {}, kValueWord));
   m_translator = GetEventTranslator();
   if (m_translator == nullptr) return kStatusOutOfMemory;
   m_translator->SetListener(this);
@@ -110,7 +103,9 @@ void CUpperView::PopRoot() {
   if (!m_roots.empty()) m_roots.pop_back();
 }
 
-void CUpperView::ShowNoTablet() { Notify(ControlId::kNoSupportedTablet, kControlRunDialog); }
+void CUpperView::ShowNoTablet() {
+  Notify(ControlId::kNoSupportedTablet, kControlShowWindow);
+}
 
 ViewResult CUpperView::Attach(CDataGrouping* data, std::int32_t /*index*/) {
   auto* driver = dynamic_cast<CDriverObject*>(data);
@@ -123,9 +118,11 @@ Status CUpperView::AttachModel(CDriverObject& driver) {
   driver.SetRemovalListener(this);
   KELVO_TRY(ChooseTablet(driver));
   m_modelCode = ModelOf(m_tablet);
-  (void)CSuperView::Attach(&driver, kSameData);
+  DropStatus(CSuperView::Attach(&driver, kSameData),
+             "children that cannot attach stay empty; the tablet choice is the answer");
   if (m_onOffView->CanAttach(m_tablet, kSameData) == kStatusOk)
-    (void)m_onOffView->Attach(m_tablet, kSameData);
+    DropStatus(m_onOffView->Attach(m_tablet, kSameData),
+               "an on/off group that cannot attach stays empty");
   m_toolCount = static_cast<std::int16_t>(m_tablet->GetSubGroupCount(kSubGroupMain) - 1);
   m_currentTabView = m_stylusView.get();
   FindTools(true);
@@ -139,7 +136,8 @@ Status CUpperView::AttachModel(CDriverObject& driver) {
   if (m_firstStylus == nullptr) return kStatusUnknown;
 
   std::uint8_t calibrated = 0;
-  const bool readCalibrated = mapping != nullptr && ReadItem(*mapping, kCalibratedItem, calibrated) == kStatusOk;
+  const bool readCalibrated =
+      mapping != nullptr && ReadItem(*mapping, kItemCalibrated, calibrated) == kStatusOk;
   if (mapping != nullptr && !(readCalibrated && calibrated == 1) && !IsTabletPcModel(m_modelCode)) {
     AttachTabView(m_calibrateView.get(), mapping);
     Notify(ControlId::kCalibrateTab, kControlRedisplay);
@@ -152,9 +150,10 @@ Status CUpperView::AttachModel(CDriverObject& driver) {
 
 ViewResult CUpperView::Detach() {
   if (m_root != nullptr && m_root->GetRemovalListener() == this) m_root->SetRemovalListener(nullptr);
-  (void)CSuperView::Detach();
-  (void)m_onOffView->Detach();
-  if (m_currentTabView != nullptr) (void)m_currentTabView->Detach();
+  DropStatus(CSuperView::Detach(), "every part lets go whatever one of them answers");
+  DropStatus(m_onOffView->Detach(), "every part lets go whatever one of them answers");
+  if (m_currentTabView != nullptr)
+    DropStatus(m_currentTabView->Detach(), "every part lets go whatever one of them answers");
   return kStatusOk;
 }
 
@@ -170,7 +169,8 @@ Status CUpperView::ChooseTablet(CDriverObject& driver) {
   };
   const auto currentSupported = [&]() -> CTabletObject* {
     std::uint16_t current = kNoTablet;
-    if (ReadItem(driver, kCurrentTabletItem, current, ReadMode::kFresh) != kStatusOk) return nullptr;
+    if (ReadItem(driver, kItemCurrentTablet, current, ReadMode::kFresh) != kStatusOk)
+      return nullptr;
     CTabletObject* tablet = current != kNoTablet ? tabletAt(current) : nullptr;
     return tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet)) ? tablet : nullptr;
   };
@@ -191,11 +191,11 @@ Status CUpperView::ChooseTablet(CDriverObject& driver) {
     return kStatusOk;
   }
   if (supported > 1) {
-    Notify(ControlId::kSelectTablet, kControlRunDialog);
+    Notify(ControlId::kSelectTablet, kControlShowWindow);
     m_tablet = currentSupported();
     if (m_tablet != nullptr) return kStatusOk;
   }
-  if (NotifyControlState(ControlId::kNoSupportedTablet, kControlRunDialog) == kStatusCtrlHeld)
+  if (NotifyControlState(ControlId::kNoSupportedTablet, kControlShowWindow) == kStatusCtrlHeld)
     m_tablet = tabletAt(0);
   return m_tablet != nullptr ? kStatusOk : kStatusNoTablet;
 }
@@ -226,7 +226,7 @@ CDataGrouping* CUpperView::PenDisplayMapping() const {
   CDataGrouping* mapping = m_firstStylus->GetSubGroup(0, kSubGroupMapping);
   if (mapping == nullptr) return nullptr;
   std::uint8_t probe[16] = {};
-  return ReadItemBytes(*mapping, kPenDisplayItem, probe, sizeof probe, ReadMode::kHeld) == kStatusOk
+  return ReadItemBytes(*mapping, kItemPenDisplay, probe, sizeof probe, ReadMode::kHeld) == kStatusOk
              ? mapping
              : nullptr;
 }
@@ -246,7 +246,7 @@ void CUpperView::ModelObjectRemoving(const CDataGrouping& leaving) {
   m_firstStylus = nullptr;
   m_firstPuck = nullptr;
   if (&leaving == m_tablet) {
-    (void)m_onOffView->Detach();
+    DropStatus(m_onOffView->Detach(), "the tablet is leaving; its group lets go either way");
     m_tablet = nullptr;
   }
 }
@@ -255,7 +255,8 @@ CTabletObject* CUpperView::FindTabletQuietly() {
   // The list is read once first, so that tablets gone leave before any is held.
   const std::int32_t count = m_root->GetSubGroupCount(kSubGroupMain);
   std::uint16_t current = kNoTablet;
-  if (ReadItem(*m_root, kCurrentTabletItem, current, ReadMode::kFresh) == kStatusOk && current < count) {
+  if (ReadItem(*m_root, kItemCurrentTablet, current, ReadMode::kFresh) == kStatusOk &&
+      current < count) {
     auto* tablet = dynamic_cast<CTabletObject*>(m_root->GetSubGroup(current, kSubGroupMain));
     if (tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet))) return tablet;
   }
@@ -280,7 +281,9 @@ void CUpperView::Rebind() {
       if (m_removals != removals) continue;
       m_tablet = tablet;
       m_modelCode = ModelOf(m_tablet);
-      if (m_onOffView->CanAttach(m_tablet, kSameData) == kStatusOk) (void)m_onOffView->Attach(m_tablet, kSameData);
+      if (m_onOffView->CanAttach(m_tablet, kSameData) == kStatusOk)
+        DropStatus(m_onOffView->Attach(m_tablet, kSameData),
+                   "an on/off group that cannot attach stays empty");
       if (m_tablet != nullptr) ShowTabletControls();
       else Notify(ControlId::kCalibrateTab, kControlHide);
     }
@@ -318,11 +321,13 @@ void CUpperView::BindOpenTab() {
 void CUpperView::AttachTabView(CSuperView* view, CDataGrouping* tool) {
   m_currentTabView = view;
   m_currentTool = tool;
-  if (view != nullptr && view->CanAttach(tool, kSameData) == kStatusOk) (void)view->Attach(tool, kSameData);
+  if (view != nullptr && view->CanAttach(tool, kSameData) == kStatusOk)
+    DropStatus(view->Attach(tool, kSameData), "a tab view that cannot attach stays empty");
 }
 
 void CUpperView::DetachTabView() {
-  if (m_currentTabView != nullptr) (void)m_currentTabView->Detach();
+  if (m_currentTabView != nullptr)
+    DropStatus(m_currentTabView->Detach(), "the tab view lets go either way");
 }
 
 ViewResult CUpperView::SwitchTab(std::uint32_t pageId) {
@@ -359,7 +364,8 @@ ViewResult CUpperView::Route(ViewRequest& incoming) {
   // those ids belong to the views themselves.
   if (request.operation == kViewRefresh && request.controlId == ControlId::kOpenDiagnostics) {
     if (m_diagnosticView->CanAttach(m_root, kSameData) == kStatusOk)
-      (void)m_diagnosticView->Attach(m_root, kSameData);
+      DropStatus(m_diagnosticView->Attach(m_root, kSameData),
+                 "a diagnostics view that cannot attach stays empty");
     return kStatusHandled;
   }
   if (request.operation == kViewRefresh && request.controlId == ControlId::kAdvancedSettings) {
@@ -376,7 +382,9 @@ ViewResult CUpperView::Route(ViewRequest& incoming) {
       const ViewResult first = m_clickSoundView->Dispatch(request);
       if (first != 0) return first;
     }
-    if (m_currentTabView != nullptr) (void)m_currentTabView->Dispatch(request);
+    if (m_currentTabView != nullptr)
+      DropStatus(m_currentTabView->Dispatch(request),
+                 "the refresh is handled here; the tab's views keep their own failures");
     return kStatusHandled;
   }
 
@@ -413,7 +421,9 @@ Status CUpperViewLink::Attach(CDriverObject& driverObject, std::int32_t index) {
   return ResultStatus(m_view->Attach(&driverObject, index));
 }
 
-void CUpperViewLink::Detach() { (void)m_view->Detach(); }
+void CUpperViewLink::Detach() {
+  DropStatus(m_view->Detach(), "the view lets go either way");
+}
 
 std::unique_ptr<CLinkedView> CUpperViewLink::Make() {
   std::unique_ptr<CUpperView> view;

@@ -1,9 +1,9 @@
-#include "views/COnOffView.h"
-
 #include <algorithm>
 
+#include "model/ModelCodes.h"
 #include "views/CItemView.h"
 #include "views/CMenuSuperView.h"
+#include "views/COnOffView.h"
 #include "views/ControlIds.h"
 #include "views/ViewTestHarness.h"
 
@@ -13,8 +13,8 @@ class OnOffViewTest : public ViewTest {
  protected:
   void SetUp() override {
     ViewTest::SetUp();
-    m_data->Define(kDriverOnItem, DataType::kByte);
-    m_driver->Put(m_data->KeyOf(kDriverOnItem), {1});
+    m_data->Define(kItemDriverOn, DataType::kByte);
+    m_driver->Put(m_data->KeyOf(kItemDriverOn), {1});
   }
 };
 
@@ -24,7 +24,7 @@ TEST_F(OnOffViewTest, RoutesToTheCheckBoxButNeverClaims) {
   ASSERT_EQ(group.Attach(m_data.get(), kSameData), kStatusOk);
   std::uint32_t off = 0;
   EXPECT_EQ(Send(group, kViewSet, ControlId::kDriverOnButton, &off), kStatusOk);
-  EXPECT_EQ(m_driver->Value(m_data->KeyOf(kDriverOnItem)), std::vector<std::uint8_t>{0});
+  EXPECT_EQ(m_driver->Value(m_data->KeyOf(kItemDriverOn)), std::vector<std::uint8_t>{0});
 
   ASSERT_EQ(group.SetStateAndNotify(kStateHidden), kStatusOk);
   TakeChanges();
