@@ -4,7 +4,9 @@
 
 CModelFactory::~CModelFactory() = default;
 
-std::unique_ptr<CDataGrouping> CModelFactory::MakeFunctionObject() { return nullptr; }
+std::unique_ptr<CDataGrouping> CModelFactory::MakeFunctionObject(CModelContext& /*context*/) {
+  return nullptr;
+}
 
 std::unique_ptr<CDataGrouping> CModelFactory::MakeTabletControl(TabletControlClass /*kind*/) {
   return nullptr;

@@ -84,7 +84,7 @@ Status CTransducer::MakeComposite(ItemId itemId, CDriverData*& item) {
     KELVO_TRY(ReadItem(*this, kItemToolTypeCode, typeCode));
     kind = typeCode == kTypeCodeOwnDoubleClick ? CompositeClass::kOwnDoubleClickFeel
                                                : CompositeClass::kDoubleClickFeel;
-    sourceIds = {53, 51, 52};
+    sourceIds = {51, 52, 53};  // value A, value B, switch
     sourceCount = 3;
   }
   std::array<CDriverData*, 3> sources{};

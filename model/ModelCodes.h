@@ -54,17 +54,13 @@ inline constexpr std::int32_t kItemSwitchMode = 11;
 // Tablet:
 inline constexpr std::int32_t kItemDriverOn = 14;
 inline constexpr std::int32_t kItemSignalState = 35;
-// Tool (kItemModelCode, kItemToolTypeCode, kItemHasEraser and kItemDoubleClickFeel
-// above too); the feel item is the pressure button's, index 1 tip and 4 eraser:
-inline constexpr std::int32_t kItemFeel = 93;
+// Tools bind kItemModelCode, kItemToolTypeCode, kItemHasEraser and
+// kItemDoubleClickFeel above; the feel and the tablet controls' items are
+// named in functions/FunctionCodes.h.
 // Mapping:
 inline constexpr std::int32_t kItemMouseSpeed = 121;
 inline constexpr std::int32_t kItemCalibrated = 136;
 inline constexpr std::int32_t kItemPenDisplay = 147;
-// Tablet controls (battery, joystick):
-inline constexpr std::int32_t kItemBatteryState = 172;
-inline constexpr std::int32_t kItemBatteryLow = 173;
-inline constexpr std::int32_t kItemJoystickScroll = 174;
 
 // The tool type code whose double-click feel has its own class.
 inline constexpr std::uint16_t kTypeCodeOwnDoubleClick = 42;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "service/CFunctionSetBuilder.h"
 #include "service/CModelBuilder.h"
 #include "service/CModelConsistency.h"
 #include "service/ServiceCodes.h"
@@ -143,7 +144,7 @@ Status CDriverModel::Create(Path path, std::span<const std::uint8_t> in, std::op
   }
   if (owner->Kind() == NodeKind::kPopup && last.code == sc::kPopupItem) {
     const auto count = static_cast<std::uint32_t>(owner->FindValue(sc::kPopupCount, 0)->Load(0));
-    if (owner->Instantiate({sc::kPopupEntry, count, 0}) == nullptr) return kStatusNotSupported;
+    owner->PutChild({sc::kPopupEntry, count, 0}, CFunctionSetBuilder::MakePopupEntry(0));
     made = static_cast<std::uint16_t>(count);
   } else if (owner->Kind() == NodeKind::kTablet && last.code == sc::kTool) {
     std::uint16_t type = 2;
@@ -183,8 +184,11 @@ Status CDriverModel::CreateApplication(std::optional<std::uint16_t>& number) {
 
 void CDriverModel::AddFunctionSet(CServiceNode& tablet, std::uint32_t tabletNumber, std::uint64_t uid) {
   const StTabletProfile& definition = m_profile.tablets[m_tabletDefinitions[tabletNumber]];
-  tablet.Hidden()[{sc::kFunctionArea, AsIndex(uid), 0}] = CModelBuilder::MakeFunctionArea(definition);
-  tablet.Hidden()[{sc::kFunctionSet, AsIndex(uid), 0}] = CModelBuilder::MakePopup();
+  // Applications of the profile were numbered first, in its order.
+  const StApplicationProfile* application =
+      uid >= 1 && uid <= m_profile.applications.size() ? &m_profile.applications[uid - 1] : nullptr;
+  tablet.Hidden()[{sc::kFunctionArea, AsIndex(uid), 0}] = CFunctionSetBuilder::MakeFunctionArea(definition, application);
+  tablet.Hidden()[{sc::kFunctionSet, AsIndex(uid), 0}] = CFunctionSetBuilder::MakePopup(application);
 }
 
 Status CDriverModel::AttachTablet(std::uint16_t definition, std::uint16_t& number) {
@@ -284,7 +288,8 @@ Status CDriverModel::RemoveFunctionPart(CServiceNode& tablet, const StObjectKey&
   if (app == nullptr) return kStatusNotFound;
   if (position == 0) return kStatusNotSupported;
   const std::uint16_t part = level.code == sc::kRemoveArea ? sc::kFunctionArea : sc::kFunctionSet;
-  if (tablet.Hidden().erase({part, AsIndex(app->m_uid), 0}) == 0) return kStatusNotFound;
+  // The tablet menu and the buttons area share one part; the second removal finds it gone.
+  if (tablet.Hidden().erase({part, AsIndex(app->m_uid), 0}) == 0) return kStatusOk;
   Touch();
   Resync();
   return kStatusOk;

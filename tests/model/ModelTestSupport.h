@@ -50,7 +50,7 @@ class CPartGrouping : public CDataGrouping {
 // Makes every part as a CPartGrouping named after its class.
 class CPartFactory : public CModelFactory {
  public:
-  std::unique_ptr<CDataGrouping> MakeFunctionObject() override { return Make("functions"); }
+  std::unique_ptr<CDataGrouping> MakeFunctionObject(CModelContext&) override { return Make("functions"); }
   std::unique_ptr<CDataGrouping> MakeTabletControl(TabletControlClass kind) override {
     return Make(kind == TabletControlClass::kBattery ? "battery" : "joystick");
   }

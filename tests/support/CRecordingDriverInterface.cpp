@@ -102,6 +102,14 @@ std::size_t CRecordingDriverInterface::CountRequests(std::uint32_t command) cons
                     [command](const StRecordedRequest& r) { return r.command == command; }));
 }
 
+std::vector<StObjectKey> CRecordingDriverInterface::LastLevels(std::uint32_t command) const {
+  std::vector<StObjectKey> levels;
+  for (const StRecordedRequest& request : m_requests) {
+    if (request.command == command && !request.levels.empty()) levels.push_back(request.levels.back());
+  }
+  return levels;
+}
+
 KeyPath MakePath(std::initializer_list<StLevel> levels) {
   KeyPath path;
   for (const StLevel& level : levels)

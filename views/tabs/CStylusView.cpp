@@ -1,5 +1,6 @@
 #include "views/tabs/CStylusView.h"
 
+#include "functions/FunctionCodes.h"
 #include "model/ModelCodes.h"
 #include "views/CDefaultButtonItemView.h"
 #include "views/CItemView.h"

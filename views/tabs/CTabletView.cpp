@@ -1,5 +1,6 @@
 #include "views/tabs/CTabletView.h"
 
+#include "functions/FunctionCodes.h"
 #include "model/ModelCodes.h"
 #include "views/CDefaultButtonItemView.h"
 #include "views/CItemView.h"
@@ -14,6 +15,6 @@ Status CTabletView::Build() {
                         {.selector = SelectTabletControl}, kValueWord));
   KELVO_TRY(AddItemView(*this, ControlId::kBatteryLow, kItemBatteryLow,
                         {.selector = SelectTabletControl}, kValueWord));
-  return AddItemView(*this, ControlId::kJoystickScrollGroup, kItemJoystickScroll,
+  return AddItemView(*this, ControlId::kJoystickScrollGroup, kItemJoystickSpeed,
                      {.selector = SelectTabletControl, .argument = 1}, kValueWord);
 }
