@@ -18,7 +18,7 @@
 #include "model/ModelTestSupport.h"
 #include "service/CTabletService.h"
 #include "support/CScopedEnv.h"
-#include "support/CServiceDriverInterface.h"
+#include "support/CRecordingDriverInterface.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ class CDriverLinkTest : public ::testing::Test {
   void TearDown() override { StopDriverLink(); }
 
   Status Start(std::unique_ptr<CTabletService> service) {
-    if (service) InstallDriverInterface(std::make_unique<CServiceDriverInterface>(std::move(service)));
+    if (service) InstallDriverInterface(std::make_unique<CRecordingDriverInterface>(std::move(service)));
     StDriverLinkStart start;
     start.makeUpperView = [this] { return std::make_unique<CTestUpperView>(m_journal); };
     start.makeModelFactory = [] { return std::make_unique<CPartFactory>(); };
@@ -82,7 +82,7 @@ TEST_F(CDriverLinkTest, NoDriverInterface) {
 }
 
 TEST_F(CDriverLinkTest, NoUpperViewIsOutOfMemory) {
-  InstallDriverInterface(std::make_unique<CServiceDriverInterface>());
+  InstallDriverInterface(std::make_unique<CRecordingDriverInterface>(std::make_unique<CTabletService>()));
   StDriverLinkStart start;
   EXPECT_EQ(StartDriverLink(start), kStatusOutOfMemory);
 }
