@@ -50,17 +50,6 @@ TEST_F(NamedMutex, HeldByAnotherProcess) {
   CloseHandle(mine);
 }
 
-TEST_F(NamedMutex, DifferentNamesAndUnnamed) {
-  HANDLE a = CreateMutexA(nullptr, FALSE, "A");
-  HANDLE b = CreateMutexA(nullptr, FALSE, "B");
-  EXPECT_EQ(GetLastError(), 0U);
-  HANDLE unnamed1 = CreateMutexA(nullptr, FALSE, nullptr);
-  HANDLE unnamed2 = CreateMutexA(nullptr, FALSE, nullptr);
-  EXPECT_EQ(GetLastError(), 0U);
-  EXPECT_NE(unnamed1, unnamed2);
-  for (HANDLE h : {a, b, unnamed1, unnamed2}) EXPECT_EQ(CloseHandle(h), TRUE);
-}
-
 TEST(WindowsVersion, DefaultAndOverrides) {
   struct Case {
     const char* value;  // null: unset

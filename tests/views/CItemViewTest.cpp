@@ -152,19 +152,6 @@ TEST_F(ItemViewTest, RevertAndDefaultMarkTheViewDirty) {
   }
 }
 
-// SetState answers the code to send: 1..3 for a change to 0..2, else 0.
-TEST_F(ItemViewTest, SetStateAnswersTheCodeOfAChange) {
-  struct {
-    std::uint32_t state;
-    std::uint32_t code;
-  } const steps[] = {{1, 0}, {0, 1}, {0, 0}, {2, 3}, {1, 2}, {3, 0}, {3, 0}, {7, 0}, {2, 3}};
-  CItemView view(kControl, kWordItem);
-  for (const auto& step : steps) {
-    EXPECT_EQ(view.SetState(step.state), step.code) << "state " << step.state;
-    EXPECT_EQ(view.GetState(), step.state);
-  }
-}
-
 // The reference comparison decides between the match state (grey by default)
 // and shown; the mode names the outcomes that do not match. Bytes compare
 // unsigned from the first: {80, 01} is greater than {7F, 02}.
