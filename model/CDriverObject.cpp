@@ -37,7 +37,6 @@ constexpr std::array<ItemId, 6> kAppliedAndReset{1, 4, 5, 9, 10, 11};
 constexpr std::uint16_t kCodeSessionValue = 244;
 constexpr std::uint16_t kCodeSessionCompanion = 102;
 constexpr std::uint16_t kCodeAppletOpen = 193;
-constexpr std::uint16_t kCodeApplicationEntry = 142;
 constexpr std::uint16_t kCodeItemGroup = 14;
 
 constexpr StObjectKey Level(std::uint16_t code, std::uint32_t index = 0) { return {0, code, index}; }
@@ -52,7 +51,6 @@ void ClearFromBack(List& list) {
 CDriverObject::CDriverObject(std::unique_ptr<CModelFactory> factory)
     : m_factory(factory ? std::move(factory) : std::make_unique<CModelFactory>()) {
   m_tablets.reserve(1);
-  m_applications.reserve(1);
 }
 
 CDriverObject::~CDriverObject() {
@@ -61,7 +59,6 @@ CDriverObject::~CDriverObject() {
   DropStatus(WritePath({Level(kCodeAppletOpen)}, sizeof closed, &closed),
              "the applet is closing; there is no one left to tell");
   ClearFromBack(m_tablets);
-  ClearFromBack(m_applications);
 }
 
 void CDriverObject::ResetSessionValue() {
@@ -137,7 +134,7 @@ CDataGrouping* CDriverObject::GetSubGroup(std::int32_t index, std::int32_t kind)
   if (index < 0 || index >= GetSubGroupCount(kind)) return nullptr;
   const auto position = static_cast<std::size_t>(index);
   if (kind == kSubGroupMain) return m_tablets[position].get();
-  if (kind == kSubGroupApplication) return m_applications[position].get();
+  if (kind == kSubGroupApplication) return m_applications.At(position);
   return nullptr;
 }
 
@@ -148,7 +145,7 @@ std::int32_t CDriverObject::GetSubGroupCount(std::int32_t kind) {
   }
   if (kind == kSubGroupApplication) {
     DropStatus(RefreshApplicationList(), "a failed refresh still leaves what was found so far");
-    return static_cast<std::int32_t>(m_applications.size());
+    return static_cast<std::int32_t>(m_applications.Count());
   }
   return 0;
 }
@@ -216,30 +213,6 @@ bool CDriverObject::DropOneAbsentTablet() {
     }
   }
   return false;
-}
-
-Status CDriverObject::RefreshApplicationList() {
-  std::uint16_t inUse = 0;
-  std::uint16_t total = 0;
-  const StObjectKey list = Level(kCodeApplicationList);
-  KELVO_TRY(ReadPath(GetKey(), {list, Level(kCodeInUseCount)}, inUse));
-  KELVO_TRY(ReadPath(GetKey(), {list, Level(kCodeCount)}, total));
-
-  while (total > m_applicationsMade) {
-    std::unique_ptr<CAppObject> application = MakeNoThrow<CAppObject>();
-    if (!application) return kStatusOutOfMemory;
-    CDataKey key = GetKey();
-    key.AppendLevel(kCodeApplicationList, 0).AppendLevel(kCodeApplication, m_applicationsMade);
-    KELVO_TRY(application->SetKey(key));
-    m_applications.push_back(std::move(application));
-    ++m_applicationsMade;
-  }
-  while (total < m_applicationsMade && !m_applications.empty()) {
-    NotifyRemoving(*m_applications.back());
-    m_applications.pop_back();
-    --m_applicationsMade;
-  }
-  return kStatusOk;
 }
 
 Status CDriverObject::ApplyOrResetAllTablets(TabletsAction action) {

@@ -17,21 +17,10 @@ namespace {
 CUpperView* g_upperView = nullptr;
 
 constexpr std::uint16_t kNoTablet = 0xFFFF;
-// A rebinding whose own reads keep deleting parts of the model gives up after
-// this many passes and leaves the views unbound until the next request.
-constexpr int kRebindPasses = 4;
 constexpr std::uint16_t kModelWithTabletTab = 230;
 constexpr std::uint16_t kModelWithoutHelp = 142;
 
 bool IsTabletPcModel(std::uint16_t model) { return (model >= 220 && model <= 229) || model == 240; }
-
-std::uint16_t ModelOf(CDataGrouping* tablet) {
-  std::uint16_t model = 0;
-  if (tablet != nullptr)
-    DropStatus(ReadItem(*tablet, kItemModelCode, model),
-               "a tablet whose model cannot be read counts as model 0");
-  return model;
-}
 
 ToolClass ClassOfGroup(CDataGrouping* group, CDataGrouping*& tool) {
   tool = group != nullptr ? group->GetSubGroup(0, kSubGroupMain) : nullptr;
@@ -45,12 +34,6 @@ void Notify(std::uint32_t controlId, std::uint32_t code) {
 }
 
 }  // namespace
-
-bool IsSupportedTabletModel(std::uint16_t m) {
-  return (m >= 60 && m <= 69) || (m >= 80 && m <= 82) || (m >= 90 && m <= 99) ||
-         (m >= 100 && m <= 199) || (m >= 220 && m <= 229) || (m >= 280 && m <= 289) || m == 240 ||
-         m == 265;
-}
 
 CUpperView::CUpperView() : CSuperView(ControlId::kUpperView) { g_upperView = this; }
 
@@ -117,7 +100,7 @@ Status CUpperView::AttachModel(CDriverObject& driver) {
   m_root = &driver;
   driver.SetRemovalListener(this);
   KELVO_TRY(ChooseTablet(driver));
-  m_modelCode = ModelOf(m_tablet);
+  m_modelCode = TabletModelCode(m_tablet);
   DropStatus(CSuperView::Attach(&driver, kSameData),
              "children that cannot attach stay empty; the tablet choice is the answer");
   if (m_onOffView->CanAttach(m_tablet, kSameData) == kStatusOk)
@@ -128,7 +111,7 @@ Status CUpperView::AttachModel(CDriverObject& driver) {
   FindTools(true);
   // Tools already gone when the window opens left the model above; the
   // pointers found since are current.
-  m_modelChanged = false;
+  m_rebinding.Forget();
 
   ShowTabletControls();
   CDataGrouping* mapping = PenDisplayMapping();
@@ -172,7 +155,7 @@ Status CUpperView::ChooseTablet(CDriverObject& driver) {
     if (ReadItem(driver, kItemCurrentTablet, current, ReadMode::kFresh) != kStatusOk)
       return nullptr;
     CTabletObject* tablet = current != kNoTablet ? tabletAt(current) : nullptr;
-    return tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet)) ? tablet : nullptr;
+    return tablet != nullptr && IsSupportedTabletModel(TabletModelCode(tablet)) ? tablet : nullptr;
   };
 
   m_tablet = currentSupported();
@@ -181,7 +164,7 @@ Status CUpperView::ChooseTablet(CDriverObject& driver) {
   int supported = 0;
   for (std::int32_t i = 0; i < count; ++i) {
     CTabletObject* tablet = tabletAt(static_cast<std::uint16_t>(i));
-    if (tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet))) {
+    if (tablet != nullptr && IsSupportedTabletModel(TabletModelCode(tablet))) {
       ++supported;
       if (onlySupported == nullptr) onlySupported = tablet;
     }
@@ -237,8 +220,7 @@ void CUpperView::ShowTabletControls() {
 }
 
 void CUpperView::ModelObjectRemoving(const CDataGrouping& leaving) {
-  ++m_removals;
-  m_modelChanged = true;
+  m_rebinding.NoteRemoval();
   // Detaching only forgets items, it never reads them, so it is safe while
   // the model is in the middle of its refresh.
   DetachTabView();
@@ -251,52 +233,29 @@ void CUpperView::ModelObjectRemoving(const CDataGrouping& leaving) {
   }
 }
 
-CTabletObject* CUpperView::FindTabletQuietly() {
-  // The list is read once first, so that tablets gone leave before any is held.
-  const std::int32_t count = m_root->GetSubGroupCount(kSubGroupMain);
-  std::uint16_t current = kNoTablet;
-  if (ReadItem(*m_root, kItemCurrentTablet, current, ReadMode::kFresh) == kStatusOk &&
-      current < count) {
-    auto* tablet = dynamic_cast<CTabletObject*>(m_root->GetSubGroup(current, kSubGroupMain));
-    if (tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet))) return tablet;
-  }
-  for (std::int32_t i = 0; i < count; ++i) {
-    auto* tablet = dynamic_cast<CTabletObject*>(m_root->GetSubGroup(i, kSubGroupMain));
-    if (tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet))) return tablet;
-  }
-  return nullptr;
+void CUpperView::Rebind() {
+  if (m_root == nullptr) return;
+  ++m_dispatchDepth;
+  m_rebinding.Rebind(*m_root, *this);
+  --m_dispatchDepth;
 }
 
-void CUpperView::Rebind() {
-  if (m_rebinding || m_root == nullptr) return;
-  m_rebinding = true;
-  ++m_dispatchDepth;
-  // Every read below may delete more of the model; a pass during which that
-  // happened holds nothing it found and starts over.
-  for (int pass = 0; m_modelChanged && pass < kRebindPasses; ++pass) {
-    m_modelChanged = false;
-    const std::uint32_t removals = m_removals;
-    if (m_tablet == nullptr) {
-      CTabletObject* tablet = FindTabletQuietly();
-      if (m_removals != removals) continue;
-      m_tablet = tablet;
-      m_modelCode = ModelOf(m_tablet);
-      if (m_onOffView->CanAttach(m_tablet, kSameData) == kStatusOk)
-        DropStatus(m_onOffView->Attach(m_tablet, kSameData),
-                   "an on/off group that cannot attach stays empty");
-      if (m_tablet != nullptr) ShowTabletControls();
-      else Notify(ControlId::kCalibrateTab, kControlHide);
-    }
-    FindTools(false);
-    if (m_removals != removals) continue;
-    m_toolCount = static_cast<std::int16_t>(m_tablet != nullptr ? m_tablet->GetToolGroupCount() : 0);
-    BindOpenTab();
-  }
-  --m_dispatchDepth;
-  m_rebinding = false;
+void CUpperView::TakeTablet(CTabletObject* tablet) {
+  m_tablet = tablet;
+  m_modelCode = TabletModelCode(m_tablet);
+  if (m_onOffView->CanAttach(m_tablet, kSameData) == kStatusOk)
+    DropStatus(m_onOffView->Attach(m_tablet, kSameData),
+               "an on/off group that cannot attach stays empty");
+  if (m_tablet != nullptr) ShowTabletControls();
+  else Notify(ControlId::kCalibrateTab, kControlHide);
 }
 
 void CUpperView::BindOpenTab() {
+  m_toolCount = static_cast<std::int16_t>(m_tablet != nullptr ? m_tablet->GetToolGroupCount() : 0);
+  BindOpenTabView();
+}
+
+void CUpperView::BindOpenTabView() {
   CSuperView* view = m_currentTabView;
   if (view == m_advancedView.get()) return AttachTabView(view, m_root);
   if (view == m_tabletView.get()) return AttachTabView(view, m_tablet);
@@ -346,11 +305,11 @@ ViewResult CUpperView::Dispatch(ViewRequest& incoming) {
   // Requests the window sends while one is under way (perhaps from inside a
   // model refresh) leave the binding to the outermost one.
   const bool outermost = m_dispatchDepth == 0;
-  if (outermost && m_modelChanged) Rebind();
+  if (outermost && m_rebinding.Pending()) Rebind();
   ++m_dispatchDepth;
   const ViewResult result = Route(incoming);
   --m_dispatchDepth;
-  if (outermost && m_modelChanged) Rebind();
+  if (outermost && m_rebinding.Pending()) Rebind();
   return result;
 }
 
@@ -393,7 +352,7 @@ ViewResult CUpperView::Route(ViewRequest& incoming) {
   if (result == 0 && m_currentTabView != nullptr) result = m_currentTabView->Dispatch(request);
   if (result == 0 && request.operation == kViewGet && request.controlId == ControlId::kTabletModel &&
       request.data != nullptr && m_tablet != nullptr) {
-    *static_cast<std::uint16_t*>(request.data) = ModelOf(m_tablet);
+    *static_cast<std::uint16_t*>(request.data) = TabletModelCode(m_tablet);
     result = kStatusHandled;
   }
   if (request.operation == kViewRefresh) RefreshModel(request.controlId == kBroadcastId);
@@ -405,7 +364,8 @@ void CUpperView::RefreshModel(bool everything) {
   if (everything && m_root != nullptr) (void)m_root->GetSubGroupCount(kSubGroupMain);
   if (m_tablet == nullptr) {
     // A tablet that came back is bound as one that replaced a removed one.
-    if (m_root != nullptr && FindTabletQuietly() != nullptr) m_modelChanged = true;
+    if (m_root != nullptr && CViewRebinding::FindSupportedTablet(*m_root) != nullptr)
+      m_rebinding.MarkChanged();
     return;
   }
   const auto count = static_cast<std::int16_t>(m_tablet->GetSubGroupCount(kSubGroupMain) - 1);
@@ -413,7 +373,7 @@ void CUpperView::RefreshModel(bool everything) {
     FindTools(false);
     m_toolCount = count;
     // An open tab left without a tool takes one that has arrived.
-    if (m_currentTool == nullptr && !m_modelChanged) BindOpenTab();
+    if (m_currentTool == nullptr && !m_rebinding.Pending()) BindOpenTabView();
   }
 }
 
