@@ -59,7 +59,8 @@ CAppObject* CApplicationList::FindById(std::uint32_t id) {
   DropStatus(Refresh(), "a failed refresh still leaves what was found so far");
   for (const auto& application : m_applications) {
     std::uint32_t held = 0;
-    if (ReadItem(*application, kItemApplicationId, held) == kStatusOk && held == id)
+    if (ReadItem(*application, kItemApplicationId, held, ReadMode::kFresh) == kStatusOk &&
+        held == id)
       return application.get();
   }
   return nullptr;
@@ -69,7 +70,8 @@ CAppObject* CApplicationList::FindByProgram(std::string_view name) {
   DropStatus(Refresh(), "a failed refresh still leaves what was found so far");
   for (const auto& application : m_applications) {
     std::string program;
-    if (ReadItemText(*application, kItemProgramName, program) == kStatusOk && program == name)
+    if (ReadItemText(*application, kItemProgramName, program, ReadMode::kFresh) == kStatusOk &&
+        program == name)
       return application.get();
   }
   return nullptr;
@@ -99,14 +101,15 @@ Status CApplicationList::Check(std::int32_t& position) {
   std::uint32_t id = 0;
   std::string program;
   std::string text;
-  KELVO_TRY(ReadItem(application, kItemApplicationId, id));
-  KELVO_TRY(ReadItemText(application, kItemProgramName, program));
-  KELVO_TRY(ReadItemText(application, kItemApplicationText, text));
+  KELVO_TRY(ReadItem(application, kItemApplicationId, id, ReadMode::kFresh));
+  KELVO_TRY(ReadItemText(application, kItemProgramName, program, ReadMode::kFresh));
+  KELVO_TRY(ReadItemText(application, kItemApplicationText, text, ReadMode::kFresh));
 
   std::int32_t other = -1;
   for (std::size_t i = 0; i < m_applications.size() && other < 0; ++i) {
     std::string name;
-    if (i != checked && ReadItemText(*m_applications[i], kItemProgramName, name) == kStatusOk &&
+    if (i != checked &&
+        ReadItemText(*m_applications[i], kItemProgramName, name, ReadMode::kFresh) == kStatusOk &&
         name == program)
       other = static_cast<std::int32_t>(i);
   }
@@ -138,7 +141,7 @@ Status CApplicationList::MakeId(std::string_view name, std::uint32_t& id) {
     KELVO_TRY(holder->GetItem(kItemProgramName, item));
     if (item == nullptr) return kStatusNoItem;
     std::string program;
-    KELVO_TRY(ReadItemText(*holder, kItemProgramName, program));
+    KELVO_TRY(ReadItemText(*holder, kItemProgramName, program, ReadMode::kFresh));
     if (program == name) break;
     ++candidate;
   }

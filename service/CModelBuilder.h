@@ -21,7 +21,4 @@ class CModelBuilder {
   // Whether a tool type code is a pen (stylus), a puck, or neither.
   enum class ToolClass : std::uint8_t { kStylus, kPuck, kUnknown };
   [[nodiscard]] static ToolClass ClassOf(std::uint16_t typeCode);
-
- private:
-  static std::unique_ptr<CServiceNode> MakeMappingTop(const StTabletProfile& tablet);
 };

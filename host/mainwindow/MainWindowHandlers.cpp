@@ -106,8 +106,10 @@ void CCPLMainWindow::OnTab(ZafWindowObject& control) {
   DropStatus(Send(kViewSet, ControlId::kTabChange, &pageId),
              "a handler answers the toolkit's event; the views keep their own failures");
   Broadcast(kViewRefresh);
+  // Asks for the current tablet: the buffer must not look like a tablet key.
+  m_tabletModel = 0;
   DropStatus(Send(kViewGet, ControlId::kTabletModel, &m_tabletModel),
-             "a model that cannot be read keeps the one known before");
+             "a model that cannot be read shows none");
 }
 
 void CCPLMainWindow::OnButton(ZafWindowObject& control) {

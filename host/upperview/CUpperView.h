@@ -77,6 +77,9 @@ class CUpperView : public CSuperView,
   // Counts the tool groups, then binds the open tab's view.
   void BindOpenTab() override;
   void BindOpenTabView();
+  // The tablet a model request asks about: the one whose key the buffer
+  // carries, else the current one.
+  [[nodiscard]] CTabletObject* TabletAsked(const void* data);
   // After a Refresh: the tablet list (when `everything` was refreshed) and
   // the tablet's tools are read again.
   void RefreshModel(bool everything);
