@@ -86,6 +86,13 @@ case $case in
     grep -q 'position: 300,60' "$work/err" || fail "the window did not open where it was closed"
     [ "$(state_value 195)" = 2c0100003c000000 ] || fail "second closing kept '$(state_value 195)'" ;;
   about-and-diagnostics) script about.script ;;
+  docs-example)
+    # The example of docs/automation.md, as the page shows it.
+    sed -n '/^## Example/,$p' "$here/../../docs/automation.md" | sed -n '/^```$/,/^```$/p' | sed '1d;$d' \
+      >"$work/example.script"
+    [ -s "$work/example.script" ] || fail "no example found in docs/automation.md"
+    applet --script "$work/example.script"
+    [ "$status" -eq 0 ] || fail "the documented example answered $status" ;;
   resource-missing)
     mkdir "$work/bare"
     cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"
