@@ -92,7 +92,7 @@ CEventRecording MakeRecording(int seconds, int rate) {
 StToolSettings PenSettings() {
   CTabletService service;
   StToolSettings settings;
-  (void)CSettingsReader(service.Model()).Read(0, 0, settings);
+  DropStatus(CSettingsReader(service.Model()).Read(0, 0, settings), "the default profile has a pen");
   settings.buttons[2].code = 8;
   settings.buttons[2].keys = {0x5A000002};
   return settings;
