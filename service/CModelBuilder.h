@@ -20,6 +20,10 @@ class CModelBuilder {
   // Whether a tool type code is a pen (stylus), a puck, or neither.
   enum class ToolClass : std::uint8_t { kStylus, kPuck, kUnknown };
   [[nodiscard]] static ToolClass ClassOf(std::uint16_t typeCode);
+  // What a user calls the tool: pens and airbrushes are styluses, the rest pucks.
+  enum class ToolKind : std::uint8_t { kPen, kAirbrush, kPuck, kUnknown };
+  [[nodiscard]] static ToolKind KindOf(std::uint16_t typeCode);
+  [[nodiscard]] static const char* KindName(ToolKind kind);
 };
 
 // Byte size of a settings data type code (0 for codes without one).
