@@ -92,8 +92,10 @@ std::optional<std::uint32_t> TabletNumber(const CDriverModel& model, std::uint64
 }
 
 bool IsU32(const json& object, const char* key) {
-  return object.contains(key) && object.at(key).is_number_unsigned() &&
-         object.at(key).get<std::uint64_t>() <= UINT32_MAX;
+  if (!object.contains(key) || !object.at(key).is_number_integer()) return false;
+  const json& value = object.at(key);
+  return value.is_number_unsigned() ? value.get<std::uint64_t>() <= UINT32_MAX
+                                    : value.get<std::int64_t>() >= 0 && value.get<std::int64_t>() <= UINT32_MAX;
 }
 
 // Program name → identifier on this machine, made while the preset's applications are applied.

@@ -155,8 +155,10 @@ bool FromJsonNumber(const json& value, StNumber& number) {
     return true;
   }
   if (value.is_number_integer()) {
+    // Parsed documents keep non-negative numbers unsigned; built ones may not.
     const auto signedValue = value.get<std::int64_t>();
-    number = {~static_cast<std::uint64_t>(signedValue) + 1, true};
+    const auto bits = static_cast<std::uint64_t>(signedValue);
+    number = signedValue < 0 ? StNumber{~bits + 1, true} : StNumber{bits, false};
     return true;
   }
   return false;
