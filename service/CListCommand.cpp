@@ -61,8 +61,8 @@ int CListCommand::List() {
       const auto type = static_cast<std::uint16_t>(m_control.ReadNumber(Append(tool, sc::kTypeCode), status));
       const std::uint64_t serial = m_control.ReadNumber(Append(tool, sc::kSerial), status);
       const std::uint64_t here = m_control.ReadNumber(Append(tool, sc::kPresent), status);
-      std::fprintf(out, "  tool %u: %s, type %u, serial 0x%08llX%s\n", n,
-                   CModelBuilder::KindName(CModelBuilder::KindOf(type)), type,
+      std::fprintf(out, "  tool %u: type %u (%s), serial 0x%08llX%s\n", n, type,
+                   CModelBuilder::KindName(CModelBuilder::KindOf(type)),
                    static_cast<unsigned long long>(serial), here != 0 ? "" : " (detached)");
       ListButtons(tool, type);
     }

@@ -117,16 +117,23 @@ bool EncodeHex(std::string_view hex, std::size_t size, std::vector<std::uint8_t>
 
 bool EncodeList(const std::vector<StNumber>& numbers, std::size_t size, std::vector<std::uint8_t>& out,
                 std::string& error, const StValueType* type) {
-  if (type != nullptr && type->zeroEnded && IsElementSize(type->element) && size % type->element == 0) {
-    if (numbers.size() * type->element > size) {
-      error = "at most " + std::to_string(size / type->element) + " numbers fit";
-      return false;
-    }
-  } else if (numbers.empty() || size % numbers.size() != 0 || !IsElementSize(size / numbers.size())) {
+  // A list of known form takes its own element size; any other splits the value evenly.
+  const bool typed = type != nullptr && type->form == StValueType::Form::kList && IsElementSize(type->element) &&
+                     size % type->element == 0;
+  const std::size_t fit = typed ? size / type->element : 0;
+  if (typed && type->zeroEnded && numbers.size() > fit) {
+    error = "at most " + std::to_string(fit) + " numbers fit";
+    return false;
+  }
+  if (typed && !type->zeroEnded && numbers.size() != fit) {
+    error = "the value takes " + std::to_string(fit) + " numbers";
+    return false;
+  }
+  if (!typed && (numbers.empty() || size % numbers.size() != 0 || !IsElementSize(size / numbers.size()))) {
     error = "a value of " + SizeText(size) + " is not " + std::to_string(numbers.size()) + " numbers";
     return false;
   }
-  const std::size_t element = type != nullptr && type->zeroEnded ? type->element : size / numbers.size();
+  const std::size_t element = typed ? type->element : size / numbers.size();
   out.assign(size, 0);
   for (std::size_t i = 0; i < numbers.size(); ++i) {
     if (!Encode(numbers[i], element, out.data() + i * element)) {
