@@ -24,7 +24,7 @@ Path Below(Path path, std::uint16_t code, std::uint32_t index = 0) {
   return path;
 }
 
-Status Read(const CDriverModel& model, const Path& path, std::vector<std::uint8_t>& out) {
+[[nodiscard]] Status Read(const CDriverModel& model, const Path& path, std::vector<std::uint8_t>& out) {
   out.assign(kLargestValue, 0);
   std::uint32_t length = 0;
   const Status status = model.Get(path, out, length);
