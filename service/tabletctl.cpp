@@ -25,6 +25,9 @@ int main(int argc, char** argv) {
       files.profile = argv[++i];
     } else if (option && arg == "--state") {
       files.state = argv[++i];
+    } else if (args.empty() && (arg == "--socket" || arg == "--profile" || arg == "--state")) {
+      std::fprintf(stderr, "tabletctl: %s takes a value (tabletctl --help shows how to use it)\n", arg.c_str());
+      return CControlCommand::kExitUsage;
     } else {
       args.push_back(arg);
     }
