@@ -184,8 +184,9 @@ TEST_F(QtRun, TheFileChooserAnswersTheChosenFileOrNothing) {
 }
 
 TEST_F(QtRun, FileFiltersBecomeQtFilters) {
-  EXPECT_EQ(ZafQtPresenter::QtFilter("Text files|*.txt|All files|*.*"),
-            "Text files (*.txt);;All files (*.*)");
+  // Programs here have no extension: "*.*" offers every file.
+  EXPECT_EQ(ZafQtPresenter::QtFilter("Text files|*.txt|All files|*.*"), "Text files (*.txt);;All files (*)");
+  EXPECT_EQ(ZafQtPresenter::QtFilter("All Files (*.*)|*.*"), "All Files (*.*) (*)");
   EXPECT_EQ(ZafQtPresenter::QtFilter("Pictures|*.png;*.bmp"), "Pictures (*.png *.bmp)");
   EXPECT_EQ(ZafQtPresenter::QtFilter("Images (*.png)"), "Images (*.png)");
 }

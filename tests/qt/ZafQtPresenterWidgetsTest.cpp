@@ -44,7 +44,7 @@ class WidgetKinds : public QtFixture {
   // What is wrong with the widget of this object; empty when nothing.
   std::string Check(ZafWindowObject& o) {
     QWidget* w = m_presenter->WidgetFor(o);
-    if (CQtWidgetBuilder::IsDecoration(o)) return w == nullptr ? "" : "a decoration got a widget";
+    if (o.WidgetKind() == ZafWidgetKind::kNone) return w == nullptr ? "" : "a decoration got a widget";
     if (auto* item = dynamic_cast<ZafPopUpItem*>(&o)) {
       QAction* action = m_presenter->ActionFor(o);
       auto* menu = qobject_cast<QMenu*>(m_presenter->WidgetFor(*o.Parent()));

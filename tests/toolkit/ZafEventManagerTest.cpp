@@ -31,6 +31,7 @@ TEST_F(ZafEventManagerTest, EventsReachTheirTargetInOrderAndUntargetedOnesTheCur
   CLoggingWindow top;
   m_application->WindowManager().Add(below);
   m_application->WindowManager().Add(top);
+  Events().ProcessPending();
   below.m_events.clear();
   top.m_events.clear();
 
@@ -99,7 +100,8 @@ TEST_F(ZafEventManagerTest, KeyEventsUpdateTheKeyboardStateAndReachTheFocusObjec
   m_application->WindowManager().Add(window);
   ZafEventStruct ctrl;
   ctrl.type = kZafEventKey;
-  ctrl.key = {kZafKeyControl, 0, true, ZafMakeKeyData(true, false, false)};
+  ctrl.key.virtualKey = kZafKeyControl;
+  ctrl.key.keyData = ZafMakeKeyData(true, false, false);
   Events().Post(ctrl);
   Events().ProcessPending();
   EXPECT_TRUE(m_application->Keyboard().IsDown(kZafKeyControl));

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/ZafDialogWindow.h"
 #include "toolkit/controls/ZafButton.h"
@@ -10,9 +13,12 @@ class CLoggingDialog : public ZafDialogWindow {
  public:
   ZafEventType Event(const ZafEventStruct& event) override {
     m_events.push_back(event.type);
+    // What the user does once the dialog is on screen.
+    if (event.type == kZafEventCurrent && m_onScreen) std::exchange(m_onScreen, nullptr)();
     return ZafDialogWindow::Event(event);
   }
   std::vector<ZafEventType> m_events;
+  std::function<void()> m_onScreen;
 };
 
 using ZafWindowManagerTest = ToolkitFixture;
@@ -23,10 +29,12 @@ TEST_F(ZafWindowManagerTest, AddingAndTakingAwaySendsSetupCurrentAndNonCurrent) 
   auto& windows = m_application->WindowManager();
   windows.Add(first);
   windows.Add(first);  // a second add changes nothing
+  m_application->EventManager().ProcessPending();
   EXPECT_EQ(first.m_events, (std::vector<ZafEventType>{kZafEventInitialize, kZafEventCurrent}));
   EXPECT_EQ(m_presenter->RealizedCount(), 1U);
 
   windows.Add(second);
+  m_application->EventManager().ProcessPending();
   windows.Subtract(second);
   EXPECT_EQ(second.m_events, (std::vector<ZafEventType>{kZafEventInitialize, kZafEventCurrent, kZafEventNonCurrent}));
   // The window below becomes current again.
@@ -54,9 +62,11 @@ TEST_F(ZafWindowManagerTest, ModalRunsAnswerTheEventThatClosedThem) {
     // What the "user" does once the dialog is set up.
     ZafEventStruct key;
     key.type = kZafEventKey;
-    key.key = {kZafKeyEscape, 0, true, ZafMakeKeyData(true, false, false)};
-    if (how == "escape") m_application->EventManager().Post(key);
-    if (how == "close") m_application->EventManager().Post(kZafEventClose, &dialog);
+    key.key.virtualKey = kZafKeyEscape;
+    key.key.keyData = ZafMakeKeyData(true, false, false);
+    ZafEventManager& events = m_application->EventManager();
+    if (how == "escape") dialog.m_onScreen = [&] { events.Post(key); };
+    if (how == "close") dialog.m_onScreen = [&] { events.Post(kZafEventClose, &dialog); };
     if (how == "armed-cancel") m_presenter->ArmModalAnswer(kZafEventCancel);
 
     // Buttons are pressed from an event handler, as a presenter would.
@@ -68,8 +78,8 @@ TEST_F(ZafWindowManagerTest, ModalRunsAnswerTheEventThatClosedThem) {
     };
     CPresser pressOk(ok);
     CPresser pressCancel(cancel);
-    if (how == "ok-button") m_application->EventManager().Post(kZafEventRestart, &pressOk);
-    if (how == "cancel-button") m_application->EventManager().Post(kZafEventRestart, &pressCancel);
+    if (how == "ok-button") dialog.m_onScreen = [&] { events.Post(kZafEventRestart, &pressOk); };
+    if (how == "cancel-button") dialog.m_onScreen = [&] { events.Post(kZafEventRestart, &pressCancel); };
 
     EXPECT_EQ(m_application->WindowManager().RunModal(dialog), row.expected) << how;
     EXPECT_FALSE(m_application->WindowManager().Contains(dialog)) << how;

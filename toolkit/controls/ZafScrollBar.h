@@ -8,6 +8,10 @@ class ZafScrollBar : public ZafWindowObject {
  public:
   ZafScrollBar() : ZafWindowObject("ZafScrollBar") {}
 
+  [[nodiscard]] Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) override;
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kScrollBar; }
+  [[nodiscard]] std::int32_t ShownValue() const override { return m_position; }
+
   [[nodiscard]] bool IsSlider() const { return m_slider; }
   void SetSlider(bool slider) { m_slider = slider; }
   [[nodiscard]] bool Vertical() const { return m_vertical; }

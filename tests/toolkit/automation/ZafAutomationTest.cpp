@@ -92,7 +92,7 @@ TEST_F(ZafAutomationTest, AFailedCheckNamesTheLineAndControlAndStopsTheScript) {
   EXPECT_NE(err.find("test.script:3: expect value TipFeelSlider: got 2, expected 4"), std::string::npos) << err;
   EXPECT_EQ(m_main.FindAs<ZafScrollBar>("TipFeelSlider")->Position(), 2);  // line 4 never ran
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(m_presenter->Finish());
+  EXPECT_FALSE(m_presenter->Automation()->Finish());
   (void)testing::internal::GetCapturedStderr();
 }
 

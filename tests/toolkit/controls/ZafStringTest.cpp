@@ -5,10 +5,15 @@
 
 namespace {
 
-ZafEventStruct KeyEvent(std::uint8_t vk, char c, bool down = true) {
+ZafEventStruct KeyEvent(std::uint8_t vk, char32_t c, bool down = true, std::uint8_t modifiers = 0) {
   ZafEventStruct e;
   e.type = kZafEventKey;
-  e.key = {vk, c, down, ZafMakeKeyData(down, !down, false)};
+  e.key.virtualKey = vk;
+  e.key.unicode = c;
+  e.key.character = c < 0x100 ? static_cast<char>(c) : 0;
+  e.key.modifiers = modifiers;
+  e.key.down = down;
+  e.key.keyData = ZafMakeKeyData(down, !down, false);
   return e;
 }
 
