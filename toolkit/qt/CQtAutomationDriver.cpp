@@ -4,7 +4,10 @@
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QRadioButton>
+#include <QStyle>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -72,7 +75,14 @@ std::string CQtAutomationDriver::Press(ZafButton& button) {
   std::string problem;
   QWidget* widget = Shown(button, problem);
   if (widget == nullptr) return problem;
-  Click(*widget, widget->rect().center());
+  // A check box or radio button takes clicks on its mark (and its label), not
+  // on the rest of its area: aim at the mark.
+  QPoint at = widget->rect().center();
+  if (qobject_cast<QCheckBox*>(widget) != nullptr)
+    at.setX(widget->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, widget) / 2 + 1);
+  else if (qobject_cast<QRadioButton*>(widget) != nullptr)
+    at.setX(widget->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, widget) / 2 + 1);
+  Click(*widget, at);
   return {};
 }
 

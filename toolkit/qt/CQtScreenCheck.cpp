@@ -19,6 +19,7 @@
 #include "toolkit/automation/ZafAutomationDriver.h"
 #include "toolkit/controls/ZafButton.h"
 #include "toolkit/controls/ZafList.h"
+#include "toolkit/controls/ZafNotebook.h"
 #include "toolkit/controls/ZafString.h"
 #include "toolkit/qt/CQtWidgetSync.h"
 #include "toolkit/qt/ZafQtPresenter.h"
@@ -101,10 +102,15 @@ std::string CQtScreenCheck::Disagreement(ZafWindowObject& object, ZafCheck check
         return widget->isHidden() ? "it hidden" : "it";
       }
       return {};
-    case ZafCheck::kEnabled:
-      return widget->isEnabled() == !object.EffectivelyDisabled() || object.Parent() == nullptr
-                 ? std::string{}
-                 : (widget->isEnabled() ? "it enabled" : "it disabled");
+    case ZafCheck::kEnabled: {
+      if (object.Parent() == nullptr) return {};
+      // A page counts as disabled with its tab.
+      const ZafWindowObject* parent = object.Parent();
+      const bool tabOff = parent->WidgetKind() == ZafWidgetKind::kNotebook &&
+                          static_cast<const ZafNotebook*>(parent)->TabDisabled(static_cast<ZafWindow&>(object));
+      const bool enabled = !object.EffectivelyDisabled() && !tabOff;
+      return widget->isEnabled() == enabled ? std::string{} : (widget->isEnabled() ? "it enabled" : "it disabled");
+    }
     case ZafCheck::kText: {
       QString text;
       if (!ShownText(object, *widget, text) || text.toStdString() == object.ShownText()) return {};

@@ -105,10 +105,9 @@ void ZafQtPresenter::Realize(ZafWindow& window) {
   top->show();
   // The offscreen platform has no stacking to change; a script still types
   // into the window it opened last, as a user would.
-  if (m_show == ZafQtShow::kOnScreen && (QGuiApplication::platformName() != "offscreen" || m_automation)) {
-    top->raise();
-    top->activateWindow();
-  }
+  const bool stacked = QGuiApplication::platformName() != "offscreen";
+  if (m_show == ZafQtShow::kOnScreen && stacked) top->raise();
+  if (m_show == ZafQtShow::kOnScreen && (stacked || m_automation)) top->activateWindow();
   if (!m_screenshotPath.empty()) TakeScreenshotOnShow(window);
 }
 
