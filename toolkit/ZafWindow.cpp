@@ -105,7 +105,8 @@ ZafEventType ZafWindow::Event(const ZafEventStruct& event) {
     case kZafEventKey:
       if (m_focus != nullptr && m_focus != this) {
         const ZafEventType result = m_focus->Event(event);
-        if (result != 0) return result;
+        // A key the focus object keeps for itself is not the window's too.
+        if (result != 0 || m_focus->KeepsKey(event.key.virtualKey)) return result;
       }
       if (event.key.down && event.key.virtualKey == kZafKeyEscape) {
         ZafEventStruct cancel = event;

@@ -57,9 +57,9 @@ class ZafWindow : public ZafWindowObject {
   void ResetClosingEvent() { m_closingEvent = kZafEventNone; }
 
   // The toolkit's own handling: OK, Cancel and close end the window; key
-  // events go to the focus object (what it leaves: Escape is Cancel, Enter
-  // presses the focused push button or else the default button);
-  // kZafEventCurrent answers itself.
+  // events go to the focus object, and of the keys it does not keep, Escape
+  // is Cancel and Enter presses the focused push button or else the default
+  // button; kZafEventCurrent answers itself.
   ZafEventType Event(const ZafEventStruct& event) override;
 
   [[nodiscard]] Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) override;

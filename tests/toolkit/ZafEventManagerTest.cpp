@@ -46,6 +46,28 @@ TEST_F(ZafEventManagerTest, EventsReachTheirTargetInOrderAndUntargetedOnesTheCur
   EXPECT_FALSE(Events().HasPending());
 }
 
+// A key typed into a window that has closed since (Enter closing a dialog,
+// then its release) reaches no window; the keyboard still follows it.
+TEST_F(ZafEventManagerTest, AKeyForAWindowThatClosedReachesNoWindow) {
+  CLoggingWindow below;
+  CLoggingWindow dialog;
+  m_application->WindowManager().Add(below);
+  m_application->WindowManager().Add(dialog);
+  Events().ProcessPending();
+  m_application->WindowManager().Subtract(dialog);
+  below.m_events.clear();
+  ZafEventStruct release;
+  release.type = kZafEventKey;
+  release.target = &dialog;
+  release.key.virtualKey = kZafKeyControl;
+  release.key.down = true;
+  Events().Post(release);
+  Events().ProcessPending();
+  EXPECT_TRUE(dialog.m_keys.empty());
+  EXPECT_TRUE(below.m_keys.empty());
+  EXPECT_TRUE(m_application->Keyboard().IsDown(kZafKeyControl));
+}
+
 TEST_F(ZafEventManagerTest, AWindowThatGoesAwayTakesItsQueuedEventsAndTimersWithIt) {
   auto doomed = std::make_unique<CLoggingWindow>();
   Events().Post(kZafEventRestart, doomed.get());

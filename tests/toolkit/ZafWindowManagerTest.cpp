@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -86,6 +87,51 @@ TEST_F(ZafWindowManagerTest, ModalRunsAnswerTheEventThatClosedThem) {
     EXPECT_EQ(dialog.m_events.front(), kZafEventInitialize) << how;
     EXPECT_EQ(dialog.m_events.back(), kZafEventNonCurrent) << how;
     m_application->EventManager().ProcessPending();
+  }
+}
+
+// The opener gives a window its data (a monitor rectangle) right after adding
+// it, by sending or posting; the window's set-up comes after both.
+TEST_F(ZafWindowManagerTest, TheSetUpComesAfterWhatTheOpenerGaveTheWindow) {
+  CLoggingDialog dialog;
+  ZafEventManager& events = m_application->EventManager();
+  m_application->WindowManager().Add(dialog);
+  ZafEventStruct rectangle;
+  rectangle.type = kZafEventMonitorRect;
+  rectangle.target = &dialog;
+  dialog.Event(rectangle);
+  events.Post(kZafEventRestart, &dialog);
+  dialog.m_onScreen = [&] { events.Post(kZafEventOk, &dialog); };
+  events.ProcessPending();
+  EXPECT_EQ(dialog.m_events, (std::vector<ZafEventType>{kZafEventMonitorRect, kZafEventRestart, kZafEventInitialize,
+                                                         kZafEventCurrent, kZafEventOk, kZafEventNonCurrent}));
+  // A window taken away before its set-up never gets it.
+  CLoggingDialog gone;
+  m_application->WindowManager().Add(gone);
+  m_application->WindowManager().Subtract(gone);
+  events.ProcessPending();
+  EXPECT_EQ(std::count(gone.m_events.begin(), gone.m_events.end(), kZafEventInitialize), 0);
+}
+
+// The pointer is counted as the platform counts it, per window, and shown
+// again whenever the window leaves the screen.
+TEST_F(ZafWindowManagerTest, AWindowsPointerIsShownAgainHoweverItCloses) {
+  CRecordingObserver observer;
+  for (const ZafEventType closing : {kZafEventOk, kZafEventCancel, kZafEventClose}) {
+    CLoggingDialog dialog;
+    EXPECT_EQ(dialog.ShowPointer(false), -1);
+    EXPECT_EQ(dialog.ShowPointer(false), -2);
+    EXPECT_EQ(dialog.ShowPointer(true), -1);
+    EXPECT_TRUE(dialog.PointerHidden()) << "hidden twice, shown once";
+    dialog.m_onScreen = [&] { m_application->EventManager().Post(closing, &dialog); };
+    EXPECT_EQ(m_application->WindowManager().RunModal(dialog), closing);
+    EXPECT_FALSE(dialog.PointerHidden()) << closing;
+    EXPECT_EQ(dialog.ShowPointer(false), -1) << "the count starts afresh";
+    dialog.SetObserver(&observer);
+    dialog.ResetPointer();
+    EXPECT_EQ(observer.Count(dialog, ZafChange::kPointer), 1U);
+    dialog.SetObserver(nullptr);
+    observer.m_changes.clear();
   }
 }
 

@@ -6,7 +6,8 @@
 // range, moved in steps.
 class ZafScrollBar : public ZafWindowObject {
  public:
-  ZafScrollBar() : ZafWindowObject("ZafScrollBar") {}
+  ZafScrollBar() : ZafScrollBar("ZafScrollBar") {}
+  explicit ZafScrollBar(std::string className) : ZafWindowObject(std::move(className)) {}
 
   [[nodiscard]] Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) override;
   [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kScrollBar; }

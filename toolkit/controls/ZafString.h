@@ -39,9 +39,11 @@ class ZafString : public ZafWindowObject {
 
   [[nodiscard]] Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) override;
   [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kTextField; }
-  // Everything but Tab (which moves on), unless it captures keys.
+  // Every key but those of its window (Tab moves on, Enter presses the
+  // default button, Escape cancels), unless it captures keys: then all.
   [[nodiscard]] bool KeepsKey(std::uint8_t virtualKey) const override {
-    return m_capturesKeys || virtualKey != kZafKeyTab;
+    return m_capturesKeys ||
+           (virtualKey != kZafKeyTab && virtualKey != kZafKeyReturn && virtualKey != kZafKeyEscape);
   }
 
  protected:

@@ -32,7 +32,7 @@ bool CQtInputFilter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool CQtInputFilter::ToolkitOnly(const ZafWindowObject* focus, int qtKey, std::uint8_t virtualKey) {
-  if (qtKey == Qt::Key_Escape || qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) return true;
+  if (qtKey == Qt::Key_Escape) return true;
   if (focus == nullptr) return false;
   // Shift+Tab is Tab to the toolkit.
   return focus->KeepsKey(qtKey == Qt::Key_Backtab ? std::uint8_t{0x09} : virtualKey);
@@ -44,7 +44,10 @@ bool CQtInputFilter::Key(QWidget& receiver, QKeyEvent& event) {
   if (application == nullptr || object == nullptr) return false;
   const bool passedUp =
       m_lastReceiver != nullptr && m_lastReceiver != &receiver && receiver.isAncestorOf(m_lastReceiver);
-  if (&event == m_lastKey && passedUp) return false;
+  // Enter that a widget left alone is the toolkit's (it presses the default
+  // button): a dialog must not press its own default button as well.
+  if (&event == m_lastKey && passedUp)
+    return receiver.isWindow() && (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter);
   m_lastKey = &event;
   m_lastReceiver = &receiver;
   // Keys go where the user types, whatever the toolkit thought had the focus.

@@ -24,10 +24,12 @@ class CQtInputFilter : public QObject {
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
-  // Whether Qt should leave a key to the toolkit alone: Escape and Enter are
-  // always the toolkit's (it cancels, it presses the default button once),
-  // any other key when the focused object keeps it (a text field edits with
-  // it; a field that captures keys keeps Tab too).
+  // Whether Qt should leave a key to the toolkit alone: Escape always (the
+  // toolkit cancels), any other key when the focused object keeps it (a text
+  // field edits with it; a field that captures keys keeps Tab and Enter too).
+  // Enter that a widget does not keep still reaches it (an integer field
+  // takes its value) but never its dialog: the toolkit presses the default
+  // button, once.
   [[nodiscard]] static bool ToolkitOnly(const ZafWindowObject* focus, int qtKey, std::uint8_t virtualKey);
 
  private:

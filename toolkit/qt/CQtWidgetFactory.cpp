@@ -136,9 +136,10 @@ QWidget* CQtWidgetFactory::MakeButton(ZafWindowObject& object, QWidget* parent) 
     case ZafButtonType::kRadio: widget = new QRadioButton(parent); break;
     case ZafButtonType::kPush: {
       auto* push = new QPushButton(parent);
-      // Enter presses the default button through the toolkit (Qt never sees
-      // the key), so this only gives the button its look.
+      // Enter presses the default button through the toolkit (a dialog never
+      // gets to act on the key), so this only gives the button its look.
       push->setDefault(button->IsDefault());
+      push->setAutoDefault(false);
       if (button->RepeatMs() > 0) {
         push->setAutoRepeat(true);
         push->setAutoRepeatInterval(button->RepeatMs());
