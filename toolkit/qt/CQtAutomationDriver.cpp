@@ -1,6 +1,7 @@
 #include "toolkit/qt/CQtAutomationDriver.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAbstractItemView>
 #include <QAbstractSlider>
 #include <QAction>
@@ -46,8 +47,12 @@ Qt::KeyboardModifier ModifierOf(std::uint8_t virtualKey) {
 
 QWidget* CQtAutomationDriver::Shown(const ZafWindowObject& object, std::string& problem) const {
   QWidget* widget = m_presenter.WidgetFor(object);
+  // Input sent to a widget goes straight to it: the window system's blocking
+  // of the windows below a modal dialog is done here.
+  const QWidget* modal = QApplication::activeModalWidget();
   if (widget == nullptr) problem = "the control has no widget on the screen";
   else if (!widget->isVisible()) problem = "the control's widget is not on the screen";
+  else if (modal != nullptr && widget->window() != modal) problem = "the control is behind a modal dialog";
   else return widget;
   return nullptr;
 }
