@@ -151,7 +151,7 @@ CDataGrouping* CTabletObject::GetSubGroup(std::int32_t index, std::int32_t kind)
 
 CDataGrouping* CTabletObject::GetFunctionObject() {
   if (m_functionObject) return m_functionObject.get();
-  std::unique_ptr<CDataGrouping> made = m_context.GetModelFactory().MakeFunctionObject();
+  std::unique_ptr<CDataGrouping> made = m_context.GetModelFactory().MakeFunctionObject(m_context);
   // One that cannot take the key is dropped; the next call tries again.
   if (!made || made->SetKey(GetKey()) != kStatusOk) return nullptr;
   m_functionObject = std::move(made);

@@ -109,6 +109,12 @@ TEST(ProfileReaderTest, BadProfilesNameTheFileAndTheField) {
       {R"({"tablets": [{"model": 130, "tabletButtons": 9}]})", "tablets[0].tabletButtons"},
       {R"({"driverVersion": [4, 8], "tablets": [{"model": 130}]})", "driverVersion"},
       {R"({"tablets": [{"model": 130, "penDisplay": 1}]})", "tablets[0].penDisplay"},
+      {R"({"tablets": [{"model": 130, "tools": [{"type": 2, "serial": 5}, {"type": 3, "serial": 5},
+                                              {"type": 2, "serial": 5}]}]})",
+       "tablets[0].tools[2]: type and serial already name tools[0]"},
+      {R"({"tablets": [{"model": 130}], "applications": [{"tabletButtons": [1, 2, 3, 4, 5, 6, 7, 8, 9]}]})",
+       "applications[0].tabletButtons"},
+      {R"({"tablets": [{"model": 130}], "applications": [{}, {"popup": [1, 1001]}]})", "applications[1].popup[1]"},
   };
   for (const Row& row : rows) {
     StProfile profile;
@@ -117,6 +123,15 @@ TEST(ProfileReaderTest, BadProfilesNameTheFileAndTheField) {
     EXPECT_EQ(error.rfind("bad.json: ", 0), 0u) << error;
     EXPECT_NE(error.find(row.field), std::string::npos) << error;
   }
+}
+
+TEST(ProfileReaderTest, OneToolMayBeOnTwoTablets) {
+  StProfile profile;
+  std::string error;
+  EXPECT_TRUE(CProfileReader::ReadText(R"({"tablets": [{"model": 130, "tools": [{"type": 2, "serial": 5}]},
+                                                       {"model": 150, "tools": [{"type": 2, "serial": 5}]}]})",
+                                       "two.json", profile, error))
+      << error;
 }
 
 TEST(PathTextTest, ParsesAndFormatsOneSyntax) {
