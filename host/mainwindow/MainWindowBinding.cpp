@@ -3,7 +3,9 @@
 #include <array>
 #include <string>
 
+#include "calibration/CCalibrateDialog.h"
 #include "host/mainwindow/CCPLMainWindow.h"
+#include "settings/MakeNoThrow.h"
 #include "host/mainwindow/FunctionNames.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
@@ -39,6 +41,7 @@ Status CCPLMainWindow::LoadWindowTable() {
   m_windows[kMainWindow] = this;
   ZafObjectPersistence* persistence = ZafObjectPersistence::Default();
   if (persistence == nullptr) return kStatusNullPointer;
+  persistence->SetWindowMaker("CalibrateScreen", [] { return MakeNoThrow<CCalibrateDialog>(); });
   for (const StTableWindow& entry : kWindowTable) {
     std::unique_ptr<ZafWindow> window;
     const Status status = persistence->ReadWindow(entry.name, window);

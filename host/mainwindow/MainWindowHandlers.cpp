@@ -1,6 +1,8 @@
 // What the main window's controls send when the user changes them.
 #include <algorithm>
 
+#include "calibration/CCalibrateDialog.h"
+#include "calibration/CCalibrationLauncher.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/controls/ZafButton.h"
@@ -116,8 +118,11 @@ void CCPLMainWindow::OnButton(ZafWindowObject& control) {
       (void)UpdateControl(ControlId::kAdvancedSettings, 5);
       break;
     case ControlId::kCalibrateButton:
-      // The calibration itself runs in the calibrate dialog's own views.
+      // The button's views open the calibration dialog's views first.
       (void)Send(kViewSet, id);
+      CCalibrationLauncher::Start({m_application, dynamic_cast<CCalibrateDialog*>(GetTableWindow(kCalibrateWindow)),
+                                   dynamic_cast<ZafList*>(GetControl(ControlId::kCalibrationMonitorComboBox)),
+                                   FindNamed("VersionLabel"), m_timer, m_useHid, m_tabletModel});
       break;
     case ControlId::kHelpButton:
       if (UseManual(ManualMode::kOpen) != kStatusOk) (void)RunModal(kManualNotFoundWindow);
