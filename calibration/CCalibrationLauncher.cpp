@@ -5,7 +5,6 @@
 #include "calibration/CCalibrateDialog.h"
 #include "calibration/CalibrationTables.h"
 #include "platform/Kernel.h"
-#include "platform/Monitors.h"
 #include "platform/Shell.h"
 #include "services/CRegistryManager.h"
 #include "toolkit/ZafApplication.h"
@@ -44,12 +43,14 @@ void ReportMissingProgram(ZafApplication& application, CCalibrateDialog* dialog,
 
 }  // namespace
 
-bool CCalibrationLauncher::UsesSystemProgram(std::uint32_t useHid, std::uint16_t tabletModel) {
-  return (useHid & 0x1U) != 0 && GetSystemMetrics(SM_TABLETPC) != 0 && IsTabletPcModel(tabletModel);
+bool CCalibrationLauncher::UsesSystemProgram(CMonitorFunctions& functions, std::uint32_t useHid,
+                                             std::uint16_t tabletModel) {
+  return (useHid & 0x1U) != 0 && IsTabletPcModel(tabletModel) && functions.SystemMetrics(SM_TABLETPC) != 0;
 }
 
 void CCalibrationLauncher::Start(const StCalibrationStart& start) {
-  if (UsesSystemProgram(start.useHid, start.tabletModel)) return RunSystemProgram(start);
+  if (start.dialog != nullptr && UsesSystemProgram(start.dialog->Monitors(), start.useHid, start.tabletModel))
+    return RunSystemProgram(start);
   RunDialog(start);
 }
 

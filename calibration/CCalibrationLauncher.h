@@ -3,6 +3,7 @@
 #include <cstdint>
 
 class CCalibrateDialog;
+class CMonitorFunctions;
 class ZafApplication;
 class ZafList;
 class ZafTimer;
@@ -27,7 +28,8 @@ class CCalibrationLauncher {
   static void Start(const StCalibrationStart& start);
 
   // Whether the system's program calibrates this tablet.
-  [[nodiscard]] static bool UsesSystemProgram(std::uint32_t useHid, std::uint16_t tabletModel);
+  [[nodiscard]] static bool UsesSystemProgram(CMonitorFunctions& functions, std::uint32_t useHid,
+                                              std::uint16_t tabletModel);
 
  private:
   static void RunSystemProgram(const StCalibrationStart& start);
