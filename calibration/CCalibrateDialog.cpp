@@ -83,6 +83,11 @@ void CCalibrateDialog::Open() {
   for (const char* name : kTextNames) {
     if (ZafWindowObject* text = Find(name)) m_texts.push_back(text);
   }
+  // The layout's own widths, kept from the first opening: a narrow monitor cuts lines.
+  if (m_textWidths.size() != m_texts.size()) {
+    m_textWidths.clear();
+    for (ZafWindowObject* text : m_texts) m_textWidths.push_back(text->Region().Width());
+  }
   std::int32_t maximum[2] = {0, 0};
   DropStatus(SendViewRequest(kViewGet, ControlId::kTabletMaximum, maximum), "no maximum: every tap is ignored");
   m_maxX = maximum[0];
@@ -118,7 +123,12 @@ void CCalibrateDialog::Layout() {
   std::int32_t bottom = m_texts.back()->Region().bottom;
   for (ZafWindowObject* object : buttons) bottom = std::max(bottom, object->Region().bottom);
   const std::int32_t shift = (height - (bottom - top + 1)) / 2 - top;
-  for (ZafWindowObject* text : m_texts) Move(*text, (width - text->Region().Width()) / 2, text->Region().top + shift);
+  for (std::size_t i = 0; i < m_texts.size(); ++i) {
+    ZafWindowObject* text = m_texts[i];
+    const std::int32_t lineWidth = std::min(m_textWidths[i], width);
+    text->SetRegion(ZafRegion::FromSize((width - lineWidth) / 2, text->Region().top + shift, lineWidth,
+                                        text->Region().Height()));
+  }
   std::int32_t rowWidth = -kButtonGap;
   for (ZafWindowObject* button : buttons) rowWidth += button->Region().Width() + kButtonGap;
   std::int32_t left = (width - rowWidth) / 2;

@@ -57,6 +57,7 @@ class CCalibrateDialog : public ZafDialogWindow {
   ZafWindowObject* m_cancel = nullptr;
   ZafWindowObject* m_ok = nullptr;
   std::vector<ZafWindowObject*> m_texts;
+  std::vector<std::int32_t> m_textWidths;
   // Whether this run hid the pointer and has not shown it yet.
   bool m_pointerHidden = false;
 };
