@@ -4,7 +4,9 @@
 
 CModelFactory::~CModelFactory() = default;
 
-std::unique_ptr<CDataGrouping> CModelFactory::MakeFunctionObject() { return nullptr; }
+std::unique_ptr<CDataGrouping> CModelFactory::MakeFunctionObject(CModelContext& /*context*/) {
+  return nullptr;
+}
 
 std::unique_ptr<CDataGrouping> CModelFactory::MakeTabletControl(TabletControlClass /*kind*/) {
   return nullptr;
@@ -19,6 +21,8 @@ std::unique_ptr<CDataGrouping> CModelFactory::MakeMapping(std::uint32_t /*contex
 }
 
 Status CModelFactory::RemoveMapping(CDataGrouping& /*mapping*/) { return kStatusNotSupported; }
+
+Status CModelFactory::RewriteMapping(CDataGrouping& /*mapping*/) { return kStatusNotSupported; }
 
 Status CModelFactory::MakeComposite(CompositeClass /*kind*/,
                                     std::span<CDriverData* const> /*sources*/,

@@ -9,6 +9,7 @@
 
 class CDataGrouping;
 class CDriverData;
+class CModelContext;
 
 // Composite items of the tool groups and tools.
 enum class CompositeClass {
@@ -30,7 +31,8 @@ class CModelFactory {
   CModelFactory(const CModelFactory&) = delete;
   CModelFactory& operator=(const CModelFactory&) = delete;
 
-  [[nodiscard]] virtual std::unique_ptr<CDataGrouping> MakeFunctionObject();
+  // The tablet's function sets; `context` finds their applications.
+  [[nodiscard]] virtual std::unique_ptr<CDataGrouping> MakeFunctionObject(CModelContext& context);
   [[nodiscard]] virtual std::unique_ptr<CDataGrouping> MakeTabletControl(TabletControlClass kind);
   [[nodiscard]] virtual std::unique_ptr<CDataGrouping> MakeButton(ButtonClass kind);
   // A mapping for the three context values a tool reports.
@@ -39,9 +41,11 @@ class CModelFactory {
                                                                    std::uint16_t context3);
   // Sends the removal of a mapping this factory made; the caller deletes it.
   [[nodiscard]] virtual Status RemoveMapping(CDataGrouping& mapping);
-  // Makes a composite item over `sources` (in their order). A status comes
-  // back when it could not be made; none with status 0 when this factory has
-  // no such item.
+  // Writes the values of a mapping this factory made again, whatever they hold.
+  [[nodiscard]] virtual Status RewriteMapping(CDataGrouping& mapping);
+  // Makes a composite item over `sources`, in the order its SetSources takes
+  // them. A status comes back when it could not be made; none with status 0
+  // when this factory has no such item.
   [[nodiscard]] virtual Status MakeComposite(CompositeClass kind,
                                              std::span<CDriverData* const> sources,
                                              std::unique_ptr<CDriverData>& item);

@@ -145,13 +145,14 @@ CDataGrouping* CTabletObject::GetSubGroup(std::int32_t index, std::int32_t kind)
   if (kind == kSubGroupTabletControl) return GetTabletControl(index);
   if (kind != kSubGroupMain || index < 0) return nullptr;
   if (index == 0) return GetFunctionObject();
-  const auto position = static_cast<std::size_t>(index);
-  return position <= m_toolGroups.size() ? m_toolGroups[position - 1].get() : nullptr;
+  // The position counts in the list as the driver has it now.
+  if (index >= GetSubGroupCount(kSubGroupMain)) return nullptr;
+  return m_toolGroups[static_cast<std::size_t>(index) - 1].get();
 }
 
 CDataGrouping* CTabletObject::GetFunctionObject() {
   if (m_functionObject) return m_functionObject.get();
-  std::unique_ptr<CDataGrouping> made = m_context.GetModelFactory().MakeFunctionObject();
+  std::unique_ptr<CDataGrouping> made = m_context.GetModelFactory().MakeFunctionObject(m_context);
   // One that cannot take the key is dropped; the next call tries again.
   if (!made || made->SetKey(GetKey()) != kStatusOk) return nullptr;
   m_functionObject = std::move(made);

@@ -6,7 +6,9 @@
 #include "service/StProfile.h"
 
 // Turns a profile into the objects of the driver model. Each Make returns a
-// complete subtree with factory defaults; the model keys it into place.
+// complete subtree with factory defaults; the model keys it into place. The
+// controls of tablets and tools come from CControlBuilder, function sets
+// from CFunctionSetBuilder.
 class CModelBuilder {
  public:
   [[nodiscard]] static std::unique_ptr<CServiceNode> MakeRoot(const StProfile& profile);
@@ -14,19 +16,10 @@ class CModelBuilder {
   [[nodiscard]] static std::unique_ptr<CServiceNode> MakeTool(const StToolProfile& tool,
                                                               const StTabletProfile& tablet);
   [[nodiscard]] static std::unique_ptr<CServiceNode> MakeApplication(const StApplicationProfile& app);
-  [[nodiscard]] static std::unique_ptr<CServiceNode> MakeFunctionArea(const StTabletProfile& tablet);
-  [[nodiscard]] static std::unique_ptr<CServiceNode> MakePopup();
 
   // Whether a tool type code is a pen (stylus), a puck, or neither.
   enum class ToolClass : std::uint8_t { kStylus, kPuck, kUnknown };
   [[nodiscard]] static ToolClass ClassOf(std::uint16_t typeCode);
-
- private:
-  static void AddButton(CServiceNode& owner, std::uint32_t number, std::uint32_t function);
-  static void AddPressureButton(CServiceNode& tool, std::uint32_t number, std::uint32_t function,
-                                const StToolProfile& profile, const StTabletProfile& tablet);
-  static void AddWheel(CServiceNode& owner);
-  static std::unique_ptr<CServiceNode> MakeMappingTop(const StTabletProfile& tablet);
 };
 
 // Byte size of a settings data type code (0 for codes without one).

@@ -80,6 +80,24 @@ class CFieldReader {
     }
   }
 
+  // A list of at most `most` integers up to `high`.
+  void Numbers(const json& object, const std::string& field, const char* key, std::vector<std::uint32_t>& out,
+               std::size_t most, std::uint32_t high) {
+    if (!m_ok || !object.contains(key)) return;
+    const json& value = object.at(key);
+    if (!value.is_array() || value.size() > most) {
+      Fail(Join(field, key), "expected a list of at most " + std::to_string(most) + " integers");
+      return;
+    }
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      if (!value[i].is_number_unsigned() || value[i].get<std::uint64_t>() > high) {
+        Fail(Join(field, key) + "[" + std::to_string(i) + "]", "expected an integer from 0 to " + std::to_string(high));
+        return;
+      }
+      out.push_back(static_cast<std::uint32_t>(value[i].get<std::uint64_t>()));
+    }
+  }
+
   static std::string Join(const std::string& field, const std::string& key) {
     return field.empty() ? key : field + "." + key;
   }
@@ -137,10 +155,38 @@ void ReadTablet(CFieldReader& reader, const json& node, const std::string& field
     return;
   }
   for (std::size_t i = 0; i < tools.size() && reader.Ok(); ++i) {
+    const std::string toolField = CFieldReader::Join(field, "tools") + "[" + std::to_string(i) + "]";
     StToolProfile tool;
-    ReadTool(reader, tools[i], CFieldReader::Join(field, "tools") + "[" + std::to_string(i) + "]", tool);
+    ReadTool(reader, tools[i], toolField, tool);
+    // The applet takes tools of one type code and serial for one tool.
+    for (std::size_t k = 0; k < tablet.tools.size() && reader.Ok(); ++k) {
+      if (tablet.tools[k].type == tool.type && tablet.tools[k].serial == tool.serial)
+        reader.Fail(toolField, "type and serial already name tools[" + std::to_string(k) + "]");
+    }
     tablet.tools.push_back(tool);
   }
+}
+
+constexpr std::uint32_t kHighestFunction = 1000;
+constexpr std::size_t kMostTabletButtons = 8;
+constexpr std::size_t kMostTouchStrips = 2;
+constexpr std::size_t kMostPopupEntries = 64;
+
+void ReadApplication(CFieldReader& reader, const json& node, const std::string& field, StApplicationProfile& app) {
+  if (!reader.OnlyKeys(node, field,
+                       {"identifier", "program", "title", "tabletMenu", "tabletButtons", "touchStrips", "popup"}))
+    return;
+  reader.Number(node, field, "identifier", app.identifier);
+  reader.Text(node, field, "program", app.program);
+  reader.Text(node, field, "title", app.title);
+  if (node.contains("tabletMenu")) {
+    std::uint32_t function = 0;
+    reader.Number(node, field, "tabletMenu", function, 0, kHighestFunction);
+    app.tabletMenu = function;
+  }
+  reader.Numbers(node, field, "tabletButtons", app.tabletButtons, kMostTabletButtons, kHighestFunction);
+  reader.Numbers(node, field, "touchStrips", app.touchStrips, kMostTouchStrips, kHighestFunction);
+  reader.Numbers(node, field, "popup", app.popup, kMostPopupEntries, kHighestFunction);
 }
 
 }  // namespace
@@ -174,10 +220,7 @@ bool CProfileReader::ReadText(std::string_view text, std::string_view source, St
       for (std::size_t i = 0; reader.Ok() && i < apps.size(); ++i) {
         const std::string field = "applications[" + std::to_string(i) + "]";
         StApplicationProfile app;
-        if (!reader.OnlyKeys(apps[i], field, {"identifier", "program", "title"})) break;
-        reader.Number(apps[i], field, "identifier", app.identifier);
-        reader.Text(apps[i], field, "program", app.program);
-        reader.Text(apps[i], field, "title", app.title);
+        ReadApplication(reader, apps[i], field, app);
         profile.applications.push_back(app);
       }
     }

@@ -40,6 +40,13 @@ inline constexpr std::uint16_t kCurrentTool = 203;
 inline constexpr std::uint16_t kToolRecord = 190;
 inline constexpr std::uint16_t kRawRecord = 168;
 
+// Function codes and modifier bits of the factory functions.
+inline constexpr std::uint32_t kKeystrokeFunction = 8;
+inline constexpr std::uint32_t kModifierFunction = 9;
+inline constexpr std::uint16_t kModifierAlt = 1;
+inline constexpr std::uint16_t kModifierCtrl = 2;
+inline constexpr std::uint16_t kModifierShift = 4;
+
 // Fields of the tool records 190 and 168.
 inline constexpr std::uint32_t kFieldProximity = 3;
 inline constexpr std::uint32_t kFieldType = 4;

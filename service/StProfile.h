@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,11 @@ struct StApplicationProfile {
   std::uint32_t identifier = 0;
   std::string program;
   std::string title;
+  // Functions of its own on every tablet, in place of the factory ones:
+  std::optional<std::uint32_t> tabletMenu;   // the tablet menu's function
+  std::vector<std::uint32_t> tabletButtons;  // tablet buttons 0.. in order
+  std::vector<std::uint32_t> touchStrips;    // touch strips 8 and 9
+  std::vector<std::uint32_t> popup;          // the popup menu's entries, by kind
 };
 
 struct StProfile {

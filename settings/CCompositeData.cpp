@@ -1,5 +1,9 @@
 #include "settings/CCompositeData.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 CCompositeData::CCompositeData(DataType type, Status missingSourceStatus)
     : CDriverData(type), m_missingSourceStatus(missingSourceStatus) {}
 
@@ -56,4 +60,17 @@ Status CCompositeData::Refresh(bool& changed, ObserverToken observer) {
     changed = changed || sourceChanged;
   }
   return kStatusOk;
+}
+
+Status CCompositeData::ReadValue(CDriverData& item, void* out, std::size_t size) {
+  std::vector<std::byte> value(std::max<std::size_t>(item.GetSize(), size));
+  const Status status = item.Get(value.data());
+  std::memcpy(out, value.data(), size);
+  return status;
+}
+
+Status CCompositeData::WriteValue(CDriverData& item, const void* value, std::size_t size) {
+  std::vector<std::byte> full(std::max<std::size_t>(item.GetSize(), size));
+  std::memcpy(full.data(), value, std::min<std::size_t>(size, full.size()));
+  return item.Set(full.data());
 }

@@ -34,6 +34,12 @@ class CCompositeData : public CDriverData {
   [[nodiscard]] Status GetMissingSourceStatus() const { return m_missingSourceStatus; }
 
  protected:
+  // Copies `size` bytes of `item`'s value to `out`, zero-filled first, so
+  // that a value of another size than expected is cut or padded.
+  [[nodiscard]] static Status ReadValue(CDriverData& item, void* out, std::size_t size);
+  // Sets `item` from `size` bytes at `value`, the rest of its value zero.
+  [[nodiscard]] static Status WriteValue(CDriverData& item, const void* value, std::size_t size);
+
   // Derived SetSources call this with their arguments in order. A none among
   // them gives the missing-source status and keeps the earlier sources.
   [[nodiscard]] Status AssignSources(std::initializer_list<CDriverData*> sources);

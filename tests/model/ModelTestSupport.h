@@ -50,7 +50,7 @@ class CPartGrouping : public CDataGrouping {
 // Makes every part as a CPartGrouping named after its class.
 class CPartFactory : public CModelFactory {
  public:
-  std::unique_ptr<CDataGrouping> MakeFunctionObject() override { return Make("functions"); }
+  std::unique_ptr<CDataGrouping> MakeFunctionObject(CModelContext&) override { return Make("functions"); }
   std::unique_ptr<CDataGrouping> MakeTabletControl(TabletControlClass kind) override {
     return Make(kind == TabletControlClass::kBattery ? "battery" : "joystick");
   }
@@ -70,6 +70,10 @@ class CPartFactory : public CModelFactory {
   }
   Status RemoveMapping(CDataGrouping& mapping) override {
     static_cast<CPartGrouping&>(mapping).Note("remove");
+    return kStatusOk;
+  }
+  Status RewriteMapping(CDataGrouping& mapping) override {
+    static_cast<CPartGrouping&>(mapping).Note("rewrite");
     return kStatusOk;
   }
 

@@ -65,22 +65,6 @@ TEST_F(StateFileTest, ValuesReturnToTheSameToolAfterARestart) {
   EXPECT_EQ(Read(service, {L(2), L(23, 0x126, 1), L(41)}, 4)[0], 5);
 }
 
-TEST_F(StateFileTest, DamagedFileIsSetAsideAndDefaultsServe) {
-  const std::vector<std::string> damaged{"{not json", R"({"version": 1, "applications": [], "values": [{"path": 5}]})",
-                                         R"([1, 2, 3])"};
-  for (const std::string& text : damaged) {
-    std::ofstream(m_state) << text;
-    fs::remove(fs::path(m_state) += ".damaged");
-    testing::internal::CaptureStderr();
-    CTabletService service(MakeDefaultProfile(), m_state);
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("damaged"), std::string::npos) << text;
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << text;
-    EXPECT_TRUE(fs::exists(fs::path(m_state) += ".damaged")) << text;
-    EXPECT_EQ(Read(service, kPenSwitch, 4)[0], 3) << text;
-  }
-}
-
 TEST(ProfileReaderTest, ShippedProfilesAreValid) {
   std::size_t count = 0;
   for (const auto& entry : fs::directory_iterator(fs::path(KELVO_SOURCE_DIR) / "service/profiles")) {
@@ -109,6 +93,12 @@ TEST(ProfileReaderTest, BadProfilesNameTheFileAndTheField) {
       {R"({"tablets": [{"model": 130, "tabletButtons": 9}]})", "tablets[0].tabletButtons"},
       {R"({"driverVersion": [4, 8], "tablets": [{"model": 130}]})", "driverVersion"},
       {R"({"tablets": [{"model": 130, "penDisplay": 1}]})", "tablets[0].penDisplay"},
+      {R"({"tablets": [{"model": 130, "tools": [{"type": 2, "serial": 5}, {"type": 3, "serial": 5},
+                                              {"type": 2, "serial": 5}]}]})",
+       "tablets[0].tools[2]: type and serial already name tools[0]"},
+      {R"({"tablets": [{"model": 130}], "applications": [{"tabletButtons": [1, 2, 3, 4, 5, 6, 7, 8, 9]}]})",
+       "applications[0].tabletButtons"},
+      {R"({"tablets": [{"model": 130}], "applications": [{}, {"popup": [1, 1001]}]})", "applications[1].popup[1]"},
   };
   for (const Row& row : rows) {
     StProfile profile;
@@ -117,6 +107,15 @@ TEST(ProfileReaderTest, BadProfilesNameTheFileAndTheField) {
     EXPECT_EQ(error.rfind("bad.json: ", 0), 0u) << error;
     EXPECT_NE(error.find(row.field), std::string::npos) << error;
   }
+}
+
+TEST(ProfileReaderTest, OneToolMayBeOnTwoTablets) {
+  StProfile profile;
+  std::string error;
+  EXPECT_TRUE(CProfileReader::ReadText(R"({"tablets": [{"model": 130, "tools": [{"type": 2, "serial": 5}]},
+                                                       {"model": 150, "tools": [{"type": 2, "serial": 5}]}]})",
+                                       "two.json", profile, error))
+      << error;
 }
 
 TEST(PathTextTest, ParsesAndFormatsOneSyntax) {

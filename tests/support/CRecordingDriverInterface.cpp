@@ -1,6 +1,7 @@
 #include "support/CRecordingDriverInterface.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "protocol/StDriverPacket.h"
 
@@ -100,6 +101,21 @@ std::size_t CRecordingDriverInterface::CountRequests(std::uint32_t command) cons
   return static_cast<std::size_t>(
       std::count_if(m_requests.begin(), m_requests.end(),
                     [command](const StRecordedRequest& r) { return r.command == command; }));
+}
+
+std::vector<StObjectKey> CRecordingDriverInterface::LastLevels(std::uint32_t command) const {
+  std::vector<StObjectKey> levels;
+  for (const StRecordedRequest& request : m_requests) {
+    if (request.command == command && !request.levels.empty()) levels.push_back(request.levels.back());
+  }
+  return levels;
+}
+
+std::vector<StRecordedRequest> CRecordingDriverInterface::RequestsOf(std::uint32_t command) const {
+  std::vector<StRecordedRequest> found;
+  std::copy_if(m_requests.begin(), m_requests.end(), std::back_inserter(found),
+               [command](const StRecordedRequest& r) { return r.command == command; });
+  return found;
 }
 
 KeyPath MakePath(std::initializer_list<StLevel> levels) {

@@ -1,0 +1,5 @@
+#include "settings/CQVNDoubleClickFeelData.h"
+
+CQVNDoubleClickFeelData::CQVNDoubleClickFeelData() : CDoubleClickFeelData(kDoubleClickQVN) {}
+
+CQVNDoubleClickFeelData::~CQVNDoubleClickFeelData() = default;

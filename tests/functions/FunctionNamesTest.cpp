@@ -1,0 +1,104 @@
+// Function names, display texts and the packing of a name into a word list.
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "functions/AppletModelFixture.h"
+#include "functions/FunctionBlock.h"
+#include "functions/FunctionNames.h"
+#include "services/CWinStringManager.h"
+
+namespace {
+
+TEST(FunctionNames, RowsOfTheNameTable) {
+  struct StRow {
+    FunctionCode code;
+    const char* name;
+  };
+  for (const StRow& row : std::initializer_list<StRow>{{0, "BDisabled"},
+                                                       {7, "BLeftClickLock"},
+                                                       {8, "BKeystroke"},
+                                                       {17, "BEraseModifier"},
+                                                       {23, "BRunApplication"},
+                                                       {27, "BTabletPCBarrel"},
+                                                       {28, ""},
+                                                       {29, ""},
+                                                       {30, ""},
+                                                       {kFunctionDefault, ""}})
+    EXPECT_STREQ(FunctionName(row.code), row.name) << row.code;
+  EXPECT_STREQ(kFunctionDefaultName, "BDefault");
+}
+
+TEST(FunctionNames, OnlyKeystrokesModifiersAndApplicationsCarryData) {
+  for (FunctionCode code = 0; code < kFunctionCodeCount; ++code) {
+    FunctionData expected = FunctionData::kNone;
+    if (code == 8 || code == 16) expected = FunctionData::kKeystroke;
+    if (code == 9 || code == 17) expected = FunctionData::kModifiers;
+    if (code == 23) expected = FunctionData::kApplication;
+    EXPECT_EQ(FunctionDataOf(code), expected) << code;
+  }
+  EXPECT_EQ(FunctionDataOf(kFunctionDefault), FunctionData::kNone);
+}
+
+// Table "1089" knows codes below 20 only.
+Status FunctionTexts(const char* table, std::uint16_t number, char* out) {
+  if (std::string(table) != "1089" || number >= 20) {
+    std::strcpy(out, " ");
+    return kStatusNotFound;
+  }
+  std::snprintf(out, 32, "text %u", static_cast<unsigned>(number));
+  return kStatusOk;
+}
+
+TEST(FunctionNames, DisplayTextsComeFromTheirTableOrAreABlank) {
+  EXPECT_EQ(FunctionText(3), " ") << "no string manager routine yet";
+  auto* strings = dynamic_cast<CWinStringManager*>(GetStringManager());
+  ASSERT_NE(strings, nullptr);
+  ASSERT_EQ(strings->InstallRoutine(&FunctionTexts), kStatusOk);
+  EXPECT_EQ(FunctionText(3), "text 3");
+  EXPECT_EQ(FunctionText(23), " ");
+  EXPECT_EQ(FunctionText(kFunctionDefault), " ");
+  ReleaseStringManager();
+}
+
+TEST(FunctionNames, PackingKeepsSixtyThreeCharactersAndAZeroWord) {
+  const std::string longName(70, 'n');
+  PackedFunctionName packed{};
+  packed.fill(std::byte{0xEE});
+  PackFunctionName(longName, packed);
+  for (std::size_t i = 0; i < 63; ++i) {
+    EXPECT_EQ(packed[4 * i + 3], std::byte{'n'});
+    EXPECT_EQ(packed[4 * i], std::byte{0});
+  }
+  for (std::size_t b = 4 * 63; b < packed.size(); ++b) EXPECT_EQ(packed[b], std::byte{0}) << b;
+  EXPECT_EQ(UnpackFunctionName(packed), std::string(63, 'n'));
+
+  PackedFunctionName full{};
+  for (std::size_t i = 0; i < 64; ++i) full[4 * i + 3] = std::byte{'x'};
+  EXPECT_EQ(UnpackFunctionName(full), std::string(63, 'x'));
+  PackFunctionName("Undo", packed);
+  EXPECT_EQ(UnpackFunctionName(packed), "Undo");
+}
+
+class CFunctionNameItemTest : public CAppletModelFixture {};
+
+// The driver keeps the names it was built with in the same packing.
+TEST_F(CFunctionNameItemTest, TabletButtonNamesReadBackThroughTheNameItem) {
+  StProfile profile = MakeDefaultProfile();
+  profile.tablets[0].tabletButtons = 6;
+  ASSERT_EQ(Connect(profile), kStatusOk);
+  CDataGrouping& area = Child(Child(Child(Tablet(0), 0), 0), 2);
+  const auto name = Value<PackedFunctionName>(Child(area, 4), 185);
+  EXPECT_EQ(UnpackFunctionName(name), "Undo");
+  EXPECT_EQ(Value<std::uint32_t>(Child(area, 4), 175), kFunctionKeystroke);
+
+  PackedFunctionName renamed{};
+  PackFunctionName("Step back", renamed);
+  ASSERT_EQ(SetValue(Child(area, 4), 185, renamed), kStatusOk);
+  EXPECT_EQ(UnpackFunctionName(InService<PackedFunctionName>({{2}, {23, 0, 1}, {11, 4}, {241}})),
+            "Step back")
+      << "a tablet button's name is written at once";
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+// Function sets of the wireless profile (three applications, the second and
+// third with settings of their own): what reloading, removing and popup
+// entries send to the service, and what the service then holds.
+#include <filesystem>
+#include <string>
+
+#include "functions/AppletModelFixture.h"
+#include "functions/CMetaFunctions.h"
+#include "functions/CTouchStrip.h"
+#include "service/CProfileReader.h"
+
+namespace {
+
+constexpr std::uint32_t kPaint = 294;
+
+class CFunctionSetsTest : public CAppletModelFixture {
+ protected:
+  void SetUp() override {
+    StProfile profile;
+    std::string error;
+    ASSERT_TRUE(CProfileReader::ReadFile(
+        std::filesystem::path(KELVO_SOURCE_DIR) / "service/profiles/wireless.json", profile, error))
+        << error;
+    ASSERT_EQ(Connect(profile), kStatusOk);
+    ASSERT_EQ(Tablet(0).GetSubGroupCount(kSubGroupMain), 3);
+    m_functions = &Child(Tablet(0), 0);
+  }
+
+  std::uint16_t SetsInService() { return InService<std::uint16_t>({{2}, {28, 9, 4}, {7}}); }
+
+  CDataGrouping* m_functions = nullptr;
+};
+
+TEST_F(CFunctionSetsTest, ReloadingAnUnchangedCountSendsOneRequestAndKeepsTheSets) {
+  ASSERT_EQ(m_functions->GetSubGroupCount(kSubGroupMain), 3);
+  CDataGrouping* paint = &Child(*m_functions, 1);
+  ASSERT_EQ(SetValue(Child(Child(*paint, 2), 0), 175, std::uint32_t{9}), kStatusOk);
+  m_driver->ClearRequests();
+  EXPECT_EQ(m_functions->GetSubGroupCount(kSubGroupMain), 3);
+  EXPECT_EQ(m_driver->GetRequests().size(), 1U);
+  EXPECT_EQ(&Child(*m_functions, 1), paint);
+  EXPECT_EQ(Value<std::uint32_t>(Child(Child(*paint, 2), 0), 175), 9U)
+      << "a pending value survives";
+}
+
+TEST_F(CFunctionSetsTest, SetZeroAndOtherKindsAreNeverRemoved) {
+  ASSERT_EQ(m_functions->GetSubGroupCount(kSubGroupMain), 3);
+  m_driver->ClearRequests();
+  EXPECT_EQ(m_functions->RemoveSubGroup(0, kSubGroupMain), kStatusNoItem);
+  EXPECT_EQ(m_functions->RemoveSubGroup(1, kSubGroupTabletControl), kStatusNoItem);
+  EXPECT_TRUE(m_driver->GetRequests().empty());
+  EXPECT_EQ(SetsInService(), 3);
+}
+
+TEST_F(CFunctionSetsTest, RemovingASetRemovesTheChildrenItMadeAndReloads) {
+  CDataGrouping& paint = Child(*m_functions, 1);
+  for (const std::int32_t child : {0, 1, 2})
+    DropStatus(Child(paint, child).ApplyItems(), "only made here");
+  m_driver->ClearRequests();
+  ASSERT_EQ(m_functions->RemoveSubGroup(1, kSubGroupMain), kStatusOk);
+  const std::vector<StObjectKey> removed = m_driver->LastLevels(kCommandRemove);
+  ASSERT_EQ(removed.size(), 3U);
+  EXPECT_TRUE((removed[0] == StObjectKey{1, 158, kPaint}));  // buttons area
+  EXPECT_TRUE((removed[1] == StObjectKey{1, 158, kPaint}));  // tablet menu, the same entry
+  EXPECT_TRUE((removed[2] == StObjectKey{1, 157, kPaint}));  // popup menu
+  EXPECT_EQ(SetsInService(), 2);
+  ASSERT_EQ(m_functions->GetSubGroupCount(kSubGroupMain), 2);
+  EXPECT_EQ(static_cast<CMetaFunctions*>(m_functions)->GetSetCount(), 2U);
+  EXPECT_EQ(Value<std::uint32_t>(Child(*m_functions, 1), 41), 512U)
+      << "the next application moved up";
+}
+
+TEST_F(CFunctionSetsTest, ChildrenExistOnlyWhereTheDriverAnswersForThem) {
+  CDataGrouping& paint = Child(*m_functions, 1);
+  m_driver->ClearRequests();
+  EXPECT_EQ(paint.GetSubGroup(3, kSubGroupMain), nullptr);
+  EXPECT_EQ(paint.GetSubGroup(0, kSubGroupTabletControl), nullptr);
+  EXPECT_TRUE(m_driver->GetRequests().empty());
+
+  // Only the buttons area was made: its removal takes the tablet menu's
+  // entry too, so no menu can be made afterwards; the popup stays.
+  DropStatus(Child(paint, 2).ApplyItems(), "only made here");
+  ASSERT_EQ(paint.Remove(), kStatusOk);
+  EXPECT_EQ(m_driver->CountRequests(kCommandRemove), 1U);
+  EXPECT_EQ(paint.GetSubGroup(0, kSubGroupMain), nullptr);
+  EXPECT_EQ(paint.GetSubGroup(2, kSubGroupMain), nullptr);
+  EXPECT_NE(paint.GetSubGroup(1, kSubGroupMain), nullptr);
+  EXPECT_EQ(SetsInService(), 3) << "the set stays while its popup is there";
+}
+
+TEST_F(CFunctionSetsTest, PopupEntriesAreCreatedCountedAndDroppedWhenMarked) {
+  CDataGrouping& popup = Child(Child(*m_functions, 1), 1);
+  ASSERT_EQ(popup.GetSubGroupCount(kSubGroupMain), 3);
+  const std::initializer_list<StLevel> count{{2}, {7, kPaint, 1}, {146}};
+
+  m_driver->ClearRequests();
+  EXPECT_EQ(popup.GetSubGroup(-1, kSubGroupMain), nullptr);
+  EXPECT_EQ(popup.GetSubGroup(5, kSubGroupMain), nullptr);
+  EXPECT_EQ(m_driver->CountRequests(kCommandCreate), 0U);
+
+  CDataGrouping& added = Child(popup, 3);
+  EXPECT_EQ(m_driver->CountRequests(kCommandCreate), 1U);
+  EXPECT_EQ(InService<std::uint16_t>(count), 4);
+  EXPECT_EQ(added.GetKey().LastLevel(), (StObjectKey{0, 8, 3}));
+
+  // Marked for deletion, the trailing entry leaves the list and the driver.
+  ASSERT_EQ(SetValue(added, 73, std::uint32_t{6}), kStatusOk);
+  ASSERT_EQ(popup.ApplyItems(), kStatusOk);
+  m_driver->ClearRequests();
+  EXPECT_EQ(popup.GetSubGroupCount(kSubGroupMain), 3);
+  const std::vector<StObjectKey> removed = m_driver->LastLevels(kCommandRemove);
+  ASSERT_EQ(removed.size(), 1U);
+  EXPECT_EQ(removed[0], (StObjectKey{0, 159, 3}));
+  EXPECT_EQ(InService<std::uint16_t>(count), 3);
+
+  // Entries before an unmarked one stay, marked or not.
+  ASSERT_EQ(SetValue(Child(popup, 1), 73, std::uint32_t{6}), kStatusOk);
+  ASSERT_EQ(popup.ApplyItems(), kStatusOk);
+  EXPECT_EQ(popup.GetSubGroupCount(kSubGroupMain), 3);
+}
+
+TEST_F(CFunctionSetsTest, ButtonsAreaMakesButtonsAndStripsByNumberOnly) {
+  CDataGrouping& area = Child(Child(*m_functions, 0), 2);
+  m_driver->ClearRequests();
+  EXPECT_EQ(area.GetSubGroup(10, kSubGroupMain), nullptr);
+  EXPECT_EQ(area.GetSubGroup(-1, kSubGroupMain), nullptr);
+  EXPECT_TRUE(m_driver->GetRequests().empty());
+  CDataGrouping* strip = area.GetSubGroup(8, 5);
+  EXPECT_NE(dynamic_cast<CTouchStrip*>(strip), nullptr);
+  EXPECT_EQ(area.GetSubGroup(8, kSubGroupMain), strip);
+  EXPECT_EQ(area.GetSubGroupCount(kSubGroupMain), 0);
+  CDriverData* none = nullptr;
+  EXPECT_EQ(strip->GetItem(193, none), kStatusNoItem);
+}
+
+TEST_F(CFunctionSetsTest, ItemsOfTheApplicationComeFromIt) {
+  CDataGrouping& paint = Child(*m_functions, 1);
+  std::array<char, 256> title{};
+  CDriverData* item = nullptr;
+  ASSERT_EQ(paint.GetItem(42, item), kStatusOk);
+  ASSERT_EQ(item->Get(title.data()), kStatusOk);
+  EXPECT_STREQ(title.data(), "Paint");
+  // A set whose application has gone lends out nothing.
+  CDataGrouping& orphan = Child(*m_functions, 2);
+  ASSERT_EQ(CDataKey().AppendLevel(18).AppendLevel(142, 2).Request(kCommandRemove, 0, nullptr),
+            kStatusOk);
+  EXPECT_EQ(orphan.GetItem(43, item), kStatusOutOfMemory);
+}
+
+}  // namespace
