@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "protocol/StDriverPacket.h"
 #include "service/CDaemonClient.h"
@@ -15,6 +16,10 @@ class CServiceBackend {
  public:
   [[nodiscard]] static CServiceBackend& Instance();
   [[nodiscard]] std::uint32_t Handle(StDriverPacket& packet);
+  // Why the last request found no service; null when it found one.
+  [[nodiscard]] const char* Failure() const {
+    return m_failure.empty() ? nullptr : m_failure.c_str();
+  }
 
  private:
   CServiceBackend() = default;
@@ -23,4 +28,5 @@ class CServiceBackend {
   bool m_started = false;
   std::unique_ptr<CTabletService> m_embedded;
   std::unique_ptr<CDaemonClient> m_daemon;
+  std::string m_failure;
 };
