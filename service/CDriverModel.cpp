@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "service/CFunctionSetBuilder.h"
+#include "service/CLivePen.h"
 #include "service/CMappingContexts.h"
 #include "service/CModelBuilder.h"
 #include "service/CModelConsistency.h"
@@ -113,6 +114,9 @@ Status CDriverModel::Set(Path path, std::span<const std::uint8_t> in) {
   if (found == nullptr) return kStatusNotFound;
   if (found->IsReadOnly()) return kStatusReadOnly;
   if (found->SizeOf(index) != in.size()) return kStatusWrongSize;
+  // A report of the tablet in use is no change a client made.
+  if (path.size() == 2 && path[0].code == sc::kTablet && sc::IsLiveRecord(path[1].code))
+    return CLivePen::Report(*m_root, path[0].index, path.back().code, path.back().index, in);
   // Only now may a path through prototypes become real objects.
   CServiceNode* node = Walk(path.first(path.size() - 1), WalkMode::kMaterialize);
   if (node == nullptr) return kStatusNotFound;
