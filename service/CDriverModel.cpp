@@ -40,7 +40,10 @@ CDriverModel::CDriverModel(StProfile profile) : m_profile(std::move(profile)) {
 }
 
 CServiceNode* CDriverModel::Descend(CServiceNode& node, const StObjectKey& level, WalkMode mode) const {
-  const StNodeKey key = KeyOf(level);
+  StNodeKey key = KeyOf(level);
+  // A tool named by the type word of a report: its kind bits are no part of the type.
+  if (node.Kind() == NodeKind::kTablet && level.qualifier == sc::kByIdentifier && level.code == sc::kTool)
+    key.index &= sc::kRecordTypeCode;
   if (node.Kind() == NodeKind::kTablet && level.qualifier == sc::kByIdentifier &&
       (level.code == sc::kFunctionArea || level.code == sc::kFunctionSet)) {
     const CServiceNode* app = FindApplicationById(level.index, nullptr);

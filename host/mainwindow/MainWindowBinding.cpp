@@ -4,6 +4,8 @@
 #include <string>
 
 #include "host/mainwindow/CCPLMainWindow.h"
+
+#include "diagnostics/CDiagnosticsDialog.h"
 #include "host/mainwindow/FunctionNames.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
@@ -41,7 +43,15 @@ Status CCPLMainWindow::LoadWindowTable() {
   if (persistence == nullptr) return kStatusNullPointer;
   for (const StTableWindow& entry : kWindowTable) {
     std::unique_ptr<ZafWindow> window;
-    const Status status = persistence->ReadWindow(entry.name, window);
+    Status status = kStatusOk;
+    if (entry.number == kDiagnosticsWindow) {
+      // The diagnostics dialog runs its own refresh timer.
+      auto dialog = std::make_unique<CDiagnosticsDialog>(m_application.EventManager());
+      status = persistence->ReadInto(*dialog, entry.name);
+      window = std::move(dialog);
+    } else {
+      status = persistence->ReadWindow(entry.name, window);
+    }
     // A window the resource file lacks is simply not there; its controls are skipped.
     if (status == kStatusNotFound) continue;
     KELVO_TRY(status);

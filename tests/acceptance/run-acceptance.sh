@@ -86,6 +86,22 @@ case $case in
     grep -q 'position: 300,60' "$work/err" || fail "the window did not open where it was closed"
     [ "$(state_value 195)" = 2c0100003c000000 ] || fail "second closing kept '$(state_value 195)'" ;;
   about-and-diagnostics) script about.script ;;
+  diagnostics-live)
+    # The applet against tabletd, the pen of tablet 1 near it: the applet
+    # opens on the tablet in use and its diagnostics show the pen.
+    "$bin/tabletd" --socket "$work/d.sock" --profile "$profiles/two-tablets.json" --state "$work/d.json" &
+    daemon=$!
+    trap 'kill $daemon 2>/dev/null; rm -rf "$work"' EXIT
+    for _ in $(seq 100); do [ -S "$work/d.sock" ] && break; sleep 0.05; done
+    ctl() { "$bin/tabletctl" --socket "$work/d.sock" pen --tablet 1 "$@" || fail "tabletctl pen $*"; }
+    ctl prox 0
+    ctl move 1500 900
+    ctl tilt 10 -4
+    ctl wheel -2
+    ctl pressure 600
+    export KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/d.sock
+    shoot diagnostics-live.script diagnostics-live.png
+    ! grep -q '"2:1/190' "$work/d.json" 2>/dev/null || fail "a live record was stored" ;;
   resource-missing)
     mkdir "$work/bare"
     cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"
