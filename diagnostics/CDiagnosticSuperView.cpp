@@ -65,7 +65,7 @@ constexpr std::array<StField, 16> kFields{{
 
 // Controls the dialog has and this driver does not fill: hidden while attached.
 constexpr std::array<std::uint32_t, 7> kUnusedControls{
-    id::kDeviceId,        id::kDeviceId + 1,           id::kDeviceDataRate,   id::kDeviceDataRate + 1,
+    id::kDeviceID,        id::kDeviceID + 1,           id::kDeviceDataRate,   id::kDeviceDataRate + 1,
     id::kDevicePressureOffset, id::kDevicePressureOffset + 1, id::kDiagnosticsHidden};
 
 // A 16- or 32-bit value of an item of `data`, as it stands now.

@@ -6,8 +6,9 @@
 //
 // The presenter: the one given, else the one the installed factory makes,
 // else the headless presenter. KELVO_HEADLESS=1 forces headless; KELVO_SCRIPT
-// names an automation script for it (a script that cannot be read gives the
-// start-up state kStartupFailed).
+// names an automation script, which always runs on the headless presenter (a
+// script that cannot be read gives the start-up state kStartupFailed), and
+// KELVO_SCRIPT_RESULT a file for its outcome (ZafHeadlessPresenter::Finish).
 
 #include <cstdint>
 #include <functional>

@@ -102,6 +102,13 @@ case $case in
     export KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/d.sock
     shoot diagnostics-live.script diagnostics-live.png
     ! grep -q '"2:1/190' "$work/d.json" 2>/dev/null || fail "a live record was stored" ;;
+  docs-example)
+    # The example of docs/automation.md, as the page shows it.
+    sed -n '/^## Example/,$p' "$here/../../docs/automation.md" | sed -n '/^```$/,/^```$/p' | sed '1d;$d' \
+      >"$work/example.script"
+    [ -s "$work/example.script" ] || fail "no example found in docs/automation.md"
+    applet --script "$work/example.script"
+    [ "$status" -eq 0 ] || fail "the documented example answered $status" ;;
   resource-missing)
     mkdir "$work/bare"
     cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"

@@ -32,6 +32,7 @@ Status ZafHeadlessPresenter::LoadScript(const std::string& path) {
   const Status status = script->Load(path);
   if (status != kStatusOk) {
     std::fprintf(stderr, "%s\n", script->Error().c_str());
+    m_loadFailure = "cannot read the script " + path;
     return status;
   }
   SetScript(std::move(script));
@@ -49,11 +50,25 @@ void ZafHeadlessPresenter::Attach(ZafApplication& application) {
 }
 
 bool ZafHeadlessPresenter::Finish() {
-  if (!m_automation) return true;
-  const bool passed = m_automation->Report();
-  if (const char* result = std::getenv("KELVO_SCRIPT_RESULT"); result != nullptr && *result != '\0') {
+  std::string line;
+  bool passed = true;
+  if (!m_loadFailure.empty()) {
+    line = "failed: " + m_loadFailure;
+    passed = false;
+  } else if (m_automation) {
+    passed = m_automation->Report();
+    if (m_automation->Failed()) line = "failed: " + m_automation->FailureText();
+    // No line ran: the window the script is for never opened; the file stays
+    // empty so that the caller can tell that apart from a failed check.
+    else if (m_automation->LinesRun() == 0 && !m_automation->Done())
+      line.clear();
+    else
+      line = passed ? "passed" : "failed: the run ended before the script did";
+  }
+  const char* result = std::getenv("KELVO_SCRIPT_RESULT");
+  if (!line.empty() && result != nullptr && *result != '\0') {
     std::ofstream out(result, std::ios::trunc);
-    out << (passed ? "pass" : "fail") << '\n' << m_automation->FailureText() << '\n';
+    out << line << '\n';
   }
   return passed;
 }

@@ -38,8 +38,9 @@ class ZafHeadlessPresenter : public ZafPresenter {
   void SetScript(std::unique_ptr<ZafScript> script);
   [[nodiscard]] ZafAutomation* Automation() const { return m_automation.get(); }
   void Attach(ZafApplication& application);
-  // Reports the script's outcome (stderr, and the file named by
-  // KELVO_SCRIPT_RESULT); answers false when the script failed.
+  // Reports the script's outcome on stderr and, when KELVO_SCRIPT_RESULT names
+  // a file, as one line there: "passed" or "failed: why" (nothing when no
+  // line ran because the window never opened); answers false on a failure.
   bool Finish();
 
   [[nodiscard]] ZafManualClock& ManualClock() { return m_clock; }
@@ -69,6 +70,7 @@ class ZafHeadlessPresenter : public ZafPresenter {
  private:
   ZafManualClock m_clock;
   std::unique_ptr<ZafAutomation> m_automation;
+  std::string m_loadFailure;
   ZafApplication* m_application = nullptr;
   std::vector<StMessageRecord> m_messages;
   std::optional<std::int32_t> m_armedAnswer;

@@ -35,7 +35,7 @@ std::unique_ptr<QApplication>& OwnApplication() {
 
 ZafPresenterKind ZafQtStartup::Choose(const Environment& environment) {
   // Scripts act through the headless presenter.
-  if (Set(environment, "KELVO_AUTOMATION_SCRIPT") || Set(environment, "KELVO_SCRIPT")) {
+  if (Set(environment, "KELVO_SCRIPT")) {
     return ZafPresenterKind::kHeadless;
   }
   const std::string_view asked = Value(environment, "KELVO_PRESENTER");
