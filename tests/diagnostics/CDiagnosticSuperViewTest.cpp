@@ -53,7 +53,7 @@ class DiagnosticSuperViewTest : public ViewTest {
       m_driver->Put(tools.KeyOf(kItemToolSerial), Long(group == 1 ? 100 : 200));
       m_driver->Put(tools.KeyOf(kItemToolNameShown), Text(group == 1 ? "Fine Pen" : "Airbrush"));
     }
-    m_driver->PutWord(m_root.KeyOf(kItemSelected), 1);
+    m_driver->Put<std::uint16_t>(m_root.KeyOf(kItemSelected), 1);
     ASSERT_EQ(m_view.Build(), kStatusOk);
   }
   void TearDown() override {
@@ -84,16 +84,16 @@ constexpr std::uint32_t kUnused[] = {3040, 3041, 3068, 3069, 3070, 3071, 3002};
 
 TEST_F(DiagnosticSuperViewTest, EveryFieldShowsTheSelectedTabletInItsFormat) {
   CTestGrouping& tablet = Tablet(1);
-  m_driver->PutWord(tablet.KeyOf(kItemReportProximity), 1);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemReportProximity), 1);
   m_driver->Put(tablet.KeyOf(kItemToolSerial), Long(0xAB12));
-  m_driver->PutWord(tablet.KeyOf(kItemReportWheel), 0xFFFD);
-  m_driver->PutWord(tablet.KeyOf(kItemReportTiltX), 0xFFC4);
-  m_driver->PutWord(tablet.KeyOf(kItemReportTiltY), 45);
-  m_driver->PutWord(tablet.KeyOf(kItemReportRotation), 359);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemReportWheel), 0xFFFD);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemReportTiltX), 0xFFC4);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemReportTiltY), 45);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemReportRotation), 359);
   m_driver->Put(tablet.KeyOf(kItemReportY), Long(3000000000u));
   m_driver->Put(tablet.KeyOf(kItemTabletVersion), {1, 2, 0, 0, 0});
-  m_driver->PutWord(tablet.KeyOf(kItemLeftTouchStrip), 40);
-  m_driver->PutWord(tablet.KeyOf(kItemTabletOemCode), 7);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemLeftTouchStrip), 40);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemTabletOemCode), 7);
   ASSERT_EQ(m_view.Attach(&m_root, kSameData), kStatusOk);
   EXPECT_EQ(m_view.GetSelectedTablet(), 1);
   EXPECT_EQ(m_roots.Stack().back(), &m_view);
@@ -146,7 +146,7 @@ TEST_F(DiagnosticSuperViewTest, UnusedControlsAreHiddenWhileAttachedAndShownAfte
 }
 
 TEST_F(DiagnosticSuperViewTest, AnUnreadableSelectionAttachesNothing) {
-  m_driver->Fail(m_root.KeyOf(kItemSelected), 0x0203);
+  m_driver->FailWith(kCommandGet, m_root.KeyOf(kItemSelected), 0x0203);
   EXPECT_EQ(LowWord(m_view.Attach(&m_root, kSameData)), 0x0203u);
   EXPECT_TRUE(m_roots.Stack().empty());
   EXPECT_EQ(Shown(id::kDeviceXData), "(0)");
@@ -210,14 +210,14 @@ TEST_F(DiagnosticSuperViewTest, ATickReadsEachBoundItemOnce) {
   std::size_t before = 0;
   for (int tick = 0; tick < 2; ++tick) {  // the first tick loads the tool name as well
     static_cast<void>(Shown(id::kDeviceSerialNumber));  // the tool name is bound
-    before = m_driver->Count(kCommandGet);
+    before = m_driver->CountRequests(kCommandGet);
     CDriverData::OpenReadRound();  // as the dialog's tick does
     static_cast<void>(Refresh(m_view));
     CDriverData::CloseReadRound();
   }
   // The tablet's 16 items, the driver version and the tool name: a prompt
   // shares its field's read.
-  EXPECT_EQ(m_driver->Count(kCommandGet) - before, 18u);
+  EXPECT_EQ(m_driver->CountRequests(kCommandGet) - before, 18u);
   EXPECT_EQ(Shown(id::kDeviceName), "Airbrush");
 }
 

@@ -113,7 +113,7 @@ TEST_F(CDriverDataTest, AReadRoundReadsEachItemOnceForAllItsObservers) {
   const std::size_t before = Reads();
   for (int round = 0; round < 2; ++round) {
     // A new value in the driver: one read per round, and both observers redraw.
-    m_driver->Poke<std::uint16_t>(m_key, static_cast<std::uint16_t>(7 + round));
+    m_driver->Put<std::uint16_t>(m_key, static_cast<std::uint16_t>(7 + round));
     CDriverData::OpenReadRound();
     for (const int* observer : {&observerA, &observerB}) {
       EXPECT_EQ(item->Refresh(changed, observer), kStatusOk);
@@ -124,7 +124,7 @@ TEST_F(CDriverDataTest, AReadRoundReadsEachItemOnceForAllItsObservers) {
     EXPECT_EQ(GetValue<std::uint16_t>(*item), 7 + round);
   }
   // A failed read fails every refresh of its round, with one request.
-  m_driver->Fail(kCommandGet, kStatusNotFound);
+  m_driver->FailWith(kCommandGet, KeyPath{}, kStatusNotFound);
   CDriverData::OpenReadRound();
   EXPECT_EQ(item->Refresh(changed, &observerA), kStatusNotFound);
   EXPECT_EQ(item->Refresh(changed, &observerB), kStatusNotFound);

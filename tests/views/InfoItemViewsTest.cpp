@@ -115,7 +115,7 @@ TEST_F(InfoItemViewsTest, EachViewTurnsItsValueIntoItsText) {
 }
 
 TEST_F(InfoItemViewsTest, AnUnreadableModelIsNamedAsTheFallbackModel) {
-  m_driver->Fail(m_data->KeyOf(kWordItem), 0x0203);
+  m_driver->FailWith(kCommandGet, m_data->KeyOf(kWordItem), 0x0203);
   CTabletNameItemView view(kControl, kWordItem);
   ASSERT_EQ(view.Attach(m_data.get(), kSameData), kStatusOk);
   char text[kInfoTextCapacity] = {};
@@ -128,7 +128,7 @@ TEST_F(InfoItemViewsTest, AnUnreadableModelIsNamedAsTheFallbackModel) {
 }
 
 TEST_F(InfoItemViewsTest, OnlyTheirOwnRequestsWhileBoundAreHandled) {
-  m_driver->PutWord(m_data->KeyOf(kWordItem), 1);
+  m_driver->Put<std::uint16_t>(m_data->KeyOf(kWordItem), 1);
   CProximityItemView view(kControl, kWordItem);
   char text[kInfoTextCapacity] = "untouched";
   EXPECT_EQ(Send(view, kViewGet, kControl, text), kStatusOk);  // not bound
@@ -147,7 +147,7 @@ TEST_F(InfoItemViewsTest, OnlyTheirOwnRequestsWhileBoundAreHandled) {
     EXPECT_EQ(Send(view, operation, kBroadcastId, text), kStatusOk) << operation;
     EXPECT_EQ(Send(view, operation, kControl, text), kStatusHandled) << operation;
   }
-  EXPECT_EQ(m_driver->Count(kCommandSet), 0u);
+  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0u);
   EXPECT_EQ(m_driver->GetRequests().size(), before);
   EXPECT_EQ(Send(view, kViewGet, kControl, text), kStatusHandled);
   EXPECT_EQ(std::string(text), "In");
@@ -160,14 +160,14 @@ TEST_F(InfoItemViewsTest, AToolNameIsWrittenOnlyWhenItChanges) {
   // The shown text of a coded name, or the stored text, is no change.
   char same[kInfoTextCapacity] = "Airbrush 3";
   EXPECT_EQ(Send(view, kViewSet, kControl, same), kStatusHandled);
-  EXPECT_EQ(m_driver->Count(kCommandSet), 0u);
+  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0u);
   EXPECT_EQ(Send(view, kViewCommit, kControl), kStatusHandled);
-  EXPECT_EQ(m_driver->Count(kCommandSet), 0u);
+  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0u);
 
   char renamed[kInfoTextCapacity] = "Airbrush 3b";
   EXPECT_EQ(Send(view, kViewSet, kControl, renamed), kStatusHandled);
   EXPECT_EQ(Send(view, kViewCommit, kControl), kStatusHandled);
-  ASSERT_EQ(m_driver->Count(kCommandSet), 1u);
+  ASSERT_EQ(m_driver->CountRequests(kCommandSet), 1u);
   const std::vector<std::uint8_t> stored = m_driver->Value(m_data->KeyOf(kNameItem));
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(stored.data())), "Airbrush 3b");
   char text[kInfoTextCapacity] = {};
