@@ -106,6 +106,7 @@ inline constexpr ItemId kItemClickPosition = 102;
 // Roller and wheel.
 inline constexpr ItemId kItemRollerFunction = 103;
 inline constexpr ItemId kItemWheelFunction = 105;
+inline constexpr ItemId kItemWheelLines = 106;
 
 // Function sets.
 inline constexpr ItemId kItemUiNumber = 12;
@@ -119,5 +120,6 @@ inline constexpr ItemId kItemPopupKind = 73;
 inline constexpr std::uint32_t kPopupKindDeleted = 6;
 
 // Tablet controls.
+inline constexpr ItemId kItemBatteryState = 172;
 inline constexpr ItemId kItemBatteryLow = 173;
 inline constexpr ItemId kItemJoystickSpeed = 174;

@@ -35,7 +35,6 @@ constexpr StItemRow kGroupValue{13, 214, kWord, kLive, 0};   // under (14, 0)
 constexpr std::array<ItemId, 6> kAppliedAndReset{1, 4, 5, 9, 10, 11};
 
 constexpr ItemId kItemVersion = 3;
-constexpr ItemId kItemCurrentTablet = 6;
 
 constexpr std::uint16_t kCodeSessionValue = 244;
 constexpr std::uint16_t kCodeSessionCompanion = 102;

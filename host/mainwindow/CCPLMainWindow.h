@@ -14,6 +14,7 @@
 
 class ZafApplication;
 class ZafNotebook;
+class ZafObjectPersistence;
 class ZafTimer;
 
 // The applet's one top-level window ("ConsumerCPLMainWindow"). It binds the
@@ -69,6 +70,8 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
  private:
   // Start-up steps.
   [[nodiscard]] Status LoadWindowTable();
+  [[nodiscard]] static Status ReadTableWindow(ZafObjectPersistence& persistence, int number, const char* name,
+                                              std::unique_ptr<ZafWindow>& window);
   [[nodiscard]] Status ApplyLanguageStrings();
   void CollectStringTables();
   [[nodiscard]] Status BindControlTable();

@@ -3,8 +3,10 @@
 #include <array>
 #include <string>
 
+#include "host/dialogs/CAdvancedSettingsDialog.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "host/mainwindow/FunctionNames.h"
+#include "settings/MakeNoThrow.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
 #include "toolkit/controls/ZafComboBox.h"
@@ -35,13 +37,24 @@ constexpr std::string_view kQuickTipSuffix = "_QTIP";
 
 }  // namespace
 
+Status CCPLMainWindow::ReadTableWindow(ZafObjectPersistence& persistence, int number, const char* name,
+                                       std::unique_ptr<ZafWindow>& window) {
+  // The advanced settings dialog handles its own opening and OK.
+  if (number != kAdvancedWindow) return persistence.ReadWindow(name, window);
+  auto dialog = MakeNoThrow<CAdvancedSettingsDialog>();
+  if (!dialog) return kStatusOutOfMemory;
+  KELVO_TRY(dialog->Load(persistence, name));
+  window = std::move(dialog);
+  return kStatusOk;
+}
+
 Status CCPLMainWindow::LoadWindowTable() {
   m_windows[kMainWindow] = this;
   ZafObjectPersistence* persistence = ZafObjectPersistence::Default();
   if (persistence == nullptr) return kStatusNullPointer;
   for (const StTableWindow& entry : kWindowTable) {
     std::unique_ptr<ZafWindow> window;
-    const Status status = persistence->ReadWindow(entry.name, window);
+    const Status status = ReadTableWindow(*persistence, entry.number, entry.name, window);
     // A window the resource file lacks is simply not there; its controls are skipped.
     if (status == kStatusNotFound) continue;
     KELVO_TRY(status);

@@ -235,11 +235,13 @@ Status CCPLMainWindow::RunAdvancedSettings() {
   std::int32_t mode = 0;
   if (Send(kViewGet, ControlId::kTipModeGroup, &mode) == kStatusOk)
     Check(GetTableWindow(kAdvancedWindow), mode == 0 ? "SwitchOnlyButton" : "SwitchPlusTipButton");
-  const ZafEventType closed = RunModal(kAdvancedWindow);
-  // The dialog's own views let go on OK or Cancel; the stylus tab takes over again.
-  (void)Send(closed == kZafEventOk ? kViewApply : kViewRevert, ControlId::kAdvancedSettings);
-  std::uint32_t stylusPage = ControlId::kStylusTab;
-  (void)Send(kViewRefresh, ControlId::kTabChange, &stylusPage);
+  // The dialog applies its views on OK and hands the window back to the
+  // stylus tab then; any other ending hands it back here, without a Revert,
+  // so that what an earlier OK wrote stays.
+  if (RunModal(kAdvancedWindow) != kZafEventOk) {
+    std::uint32_t stylusPage = ControlId::kStylusTab;
+    DropStatus(Send(kViewRefresh, ControlId::kTabChange, &stylusPage), "the stylus tab binds what is there");
+  }
   Broadcast(kViewRefresh);
   return kStatusOk;
 }

@@ -11,6 +11,7 @@
 #include "views/ControlIds.h"
 #include "views/ViewCreation.h"
 #include "views/info/CDriverVersionView.h"
+#include "views/tabs/ToolSelectors.h"
 
 namespace {
 
@@ -25,8 +26,7 @@ constexpr ItemId kDriverVersionItem = 3;
 constexpr ItemId kDriverValueItem = 5;
 constexpr ItemId kCurrentTabletItem = 6;
 constexpr ItemId kClickSoundItem = 10;
-// Items of a mapping grouping that tell a pen display.
-constexpr ItemId kPenDisplayItem = 147;
+// Item of a pen display's mapping: whether the pen is calibrated.
 constexpr ItemId kCalibratedItem = 136;
 
 constexpr std::uint16_t kNoTablet = 0xFFFF;
@@ -221,15 +221,7 @@ void CUpperView::FindTools(bool initial) {
   else if (!initial) Notify(ControlId::kPuckTab, kControlShow);
 }
 
-CDataGrouping* CUpperView::PenDisplayMapping() const {
-  if (m_firstStylus == nullptr) return nullptr;
-  CDataGrouping* mapping = m_firstStylus->GetSubGroup(0, kSubGroupMapping);
-  if (mapping == nullptr) return nullptr;
-  std::uint8_t probe[16] = {};
-  return ReadItemBytes(*mapping, kPenDisplayItem, probe, sizeof probe, ReadMode::kHeld) == kStatusOk
-             ? mapping
-             : nullptr;
-}
+CDataGrouping* CUpperView::PenDisplayMapping() const { return ::PenDisplayMapping(m_firstStylus); }
 
 void CUpperView::ShowTabletControls() {
   Notify(ControlId::kTabletTab, m_modelCode == kModelWithTabletTab ? kControlShowDisabled : kControlHide);

@@ -28,7 +28,12 @@ applet() {
   status=$?
   cat "$work/err" >&2
 }
-script() { applet --script "$here/$1"; [ "$status" -eq 0 ] || fail "script $1 answered $status"; }
+script() {  # a script of this folder, or one the case wrote (an absolute path)
+  local file=$1
+  [ "${file#/}" != "$file" ] || file=$here/$1
+  applet --script "$file"
+  [ "$status" -eq 0 ] || fail "script $1 answered $status"
+}
 state_value() {  # the bytes the service keeps for a path, or nothing
   python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print(next((v['bytes'] for v in d['values'] if v['path']==sys.argv[2]), ''))" "$KELVO_STATE" "$1"
 }
@@ -126,6 +131,29 @@ case $case in
     KELVO_PROFILE=$profiles/unsupported.json shoot screenshots-no-supported-tablet.script no-supported-tablet.png ;;
   screenshots-select-tablet)
     KELVO_PROFILE=$here/profiles/several-supported.json shoot screenshots-select-tablet.script select-tablet.png ;;
+  screenshots-tabs)
+    # Every tab each shipped profile shows, with the driver's values in it
+    # (a tablet without a pen opens no window).
+    for entry in default:StylusTab,PuckTab pen-display:CalibrateTab,StylusTab \
+                 tablet-pc:StylusTab two-tablets:StylusTab wireless:StylusTab \
+                 "$here/profiles/model-230:StylusTab,PuckTab,TabletTab"; do
+      profile=${entry%%:*} tabs=${entry#*:} name=$(basename "$profile") pictures=()
+      : >"$work/tabs.script"
+      # The one model with a tablet tab is used only when Ctrl is held as its
+      # "not supported" dialog closes.
+      if [ "$name" = model-230 ]; then
+        printf 'expect window NoSuppTabletDialog\nhold Ctrl on\nanswer ok\nhold Ctrl off\n' >"$work/tabs.script"
+      fi
+      for tab in ${tabs//,/ }; do
+        printf 'tab %s\nexpect selection TabsWindow %s\nscreenshot tabs-%s-%s.png\n' "$tab" "$tab" "$name" "$tab" \
+          >>"$work/tabs.script"
+        pictures+=("tabs-$name-$tab.png")
+      done
+      case $profile in default) unset KELVO_PROFILE ;; /*) export KELVO_PROFILE=$profile.json ;;
+                       *) export KELVO_PROFILE=$profiles/$profile.json ;; esac
+      mv "$work/tabs.script" "$work/tabs-$name.script"
+      shoot "$work/tabs-$name.script" "${pictures[@]}"
+    done ;;
   launcher-without-display)
     # What a user on a machine without a display sees: a description and a picture.
     KELVO_SCREENSHOT=$work/main.png "${launcher[@]}" "$bin/tablet-properties" >"$work/out" 2>"$work/err"
