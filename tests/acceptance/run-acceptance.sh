@@ -34,8 +34,14 @@ script() {  # a script of this folder, or one the case wrote (an absolute path)
   applet --script "$file"
   [ "$status" -eq 0 ] || fail "script $1 answered $status"
 }
-state_value() {  # the bytes the service keeps for a path, or nothing
-  python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print(next((v['bytes'] for v in d['values'] if v['path']==sys.argv[2]), ''))" "$KELVO_STATE" "$1"
+state_value() {  # the bytes the service keeps for a path, or nothing (later lines win)
+  python3 -c "
+import json, sys
+found = ''
+for line in open(sys.argv[1]):
+    if line.strip():
+        found = next((v['bytes'] for v in json.loads(line).get('values', []) if v['path'] == sys.argv[2]), found)
+print(found)" "$KELVO_STATE" "$1"
 }
 set_state_value() {
   printf '{"version": 1, "applications": [], "values": [{"path": "%s", "bytes": "%s"}]}\n' "$1" "$2" >"$KELVO_STATE"
