@@ -1,0 +1,153 @@
+// One tick of the main window's refresh timer with every control of a tab
+// bound: the real window over the real resource file on the headless
+// toolkit, asking the tablet service in this process (as libwintab32's
+// embedded service does) or tabletd over its socket. Reports the reads each
+// tick sends.
+//
+//   main_window_bench [--benchmark_filter=...]
+
+#include <benchmark/benchmark.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "host/applet/CUserPersist.h"
+#include "host/mainwindow/CCPLMainWindow.h"
+#include "service/CDaemon.h"
+#include "service/CDaemonClient.h"
+#include "service/CProfileReader.h"
+#include "support/BuildPaths.h"
+#include "support/CServiceDriverInterface.h"
+#include "support/CTempDir.h"
+#include "toolkit/ZafApplication.h"
+#include "toolkit/automation/ZafHeadlessPresenter.h"
+#include "toolkit/controls/ZafNotebook.h"
+#include "toolkit/data/ZafLanguageData.h"
+#include "toolkit/storage/ZafStorage.h"
+
+namespace {
+
+enum class Link { kEmbedded, kDaemon };
+
+// The tablet service behind the window, in this process or behind tabletd's
+// socket served from a thread of this process.
+class CBenchService {
+ public:
+  CBenchService(const std::string& profile, Link link, const std::string& socket) {
+    StProfile definition = MakeDefaultProfile();
+    std::string error;
+    if (!profile.empty() && !CProfileReader::ReadFile(profile, definition, error)) m_error = error;
+    m_service = std::make_unique<CTabletService>(std::move(definition));
+    if (link == Link::kEmbedded || !m_error.empty()) return;
+    m_daemon = std::make_unique<CDaemon>(*m_service, socket);
+    if (!m_daemon->Listen(m_error)) return;
+    m_loop = std::thread([this] { m_daemon->Run(m_stop); });
+    m_client = std::make_unique<CDaemonClient>(socket);
+  }
+  ~CBenchService() {
+    m_stop = 1;
+    if (m_loop.joinable()) m_loop.join();
+  }
+  CBenchService(const CBenchService&) = delete;
+  CBenchService& operator=(const CBenchService&) = delete;
+
+  [[nodiscard]] const std::string& Error() const { return m_error; }
+  [[nodiscard]] std::unique_ptr<CServiceDriverInterface> MakeInterface() {
+    if (!m_client) return std::make_unique<CServiceDriverInterface>(*m_service);
+    return std::make_unique<CServiceDriverInterface>(
+        *m_service, [client = m_client.get()](StDriverPacket& packet) { return client->Exchange(packet); });
+  }
+
+ private:
+  std::string m_error;
+  std::unique_ptr<CTabletService> m_service;
+  std::unique_ptr<CDaemon> m_daemon;
+  std::unique_ptr<CDaemonClient> m_client;
+  volatile std::sig_atomic_t m_stop = 0;
+  std::thread m_loop;
+};
+
+void BM_RefreshTick(benchmark::State& state, const std::string& profile, const std::string& tab, Link link) {
+  CTempDir folder;
+  setenv("KELVO_RUNTIME_DIR", folder.Path().c_str(), 1);
+  CBenchService service(profile.empty() ? std::string() : std::string(KELVO_SOURCE_DIR) + "/" + profile, link,
+                        folder.Path() + "/tablet.sock");
+  if (!service.Error().empty()) {
+    state.SkipWithError(service.Error().c_str());
+    return;
+  }
+  std::string module = BuildBinDir() + "/Tablet.cpl";
+  char* argv[] = {module.data(), nullptr};
+  ZafApplication application(1, argv, std::make_unique<ZafHeadlessPresenter>());
+  ZafStorage storage;
+  if (storage.Open(BuildBinDir() + "/Tablet.znc") != kStatusOk) {
+    state.SkipWithError("no Tablet.znc");
+    return;
+  }
+  CUserPersist persistence(storage, &application.DataManager());
+  ZafObjectPersistence::SetDefault(&persistence);
+  std::unique_ptr<ZafLanguageData> strings;
+  if (persistence.ReadLanguageData("LanguageStrings", "en", strings) == kStatusOk)
+    application.DataManager().Add(std::move(strings));
+
+  auto driver = service.MakeInterface();
+  CServiceDriverInterface* counted = driver.get();
+  InstallDriverInterface(std::move(driver));
+  {
+    // The one tablet with a tablet tab is taken with Ctrl held at its dialog.
+    application.Keyboard().SetKeyDown(kZafKeyControl, true);
+    CCPLMainWindow window(application);
+    const bool open = window.Load(persistence, "ConsumerCPLMainWindow") == kStatusOk && window.Run() == kStatusOk;
+    application.Keyboard().SetKeyDown(kZafKeyControl, false);
+    auto* notebook = open ? window.FindAs<ZafNotebook>("TabsWindow") : nullptr;
+    ZafWindowObject* page = notebook != nullptr ? window.Find(tab) : nullptr;
+    if (page != nullptr) notebook->UserSelectPage(notebook->IndexOf(*page));
+    if (page == nullptr || notebook->CurrentPage() != page) {
+      state.SkipWithError("the window or its tab did not open");
+    } else {
+      ZafEventStruct tick;
+      tick.type = kZafEventTimer;
+      tick.target = &window;
+      window.Event(tick);
+      const std::uint32_t before = counted->RequestCount();
+      for (auto _ : state) window.Event(tick);
+      state.counters["reads"] = benchmark::Counter(static_cast<double>(counted->RequestCount() - before),
+                                                   benchmark::Counter::kAvgIterations);
+    }
+  }
+  ZafObjectPersistence::SetDefault(nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  struct Case {
+    const char* name;
+    const char* profile;
+    const char* tab;
+  };
+  const Case cases[] = {
+      {"stylus", "", "StylusTab"},
+      {"puck", "", "PuckTab"},
+      {"pen_display_stylus", "service/profiles/pen-display.json", "StylusTab"},
+      {"tablet", "tests/acceptance/profiles/model-230.json", "TabletTab"},
+  };
+  for (const Case& c : cases) {
+    for (const auto& [linkName, link] : {std::pair{"embedded", Link::kEmbedded}, std::pair{"daemon", Link::kDaemon}}) {
+      benchmark::RegisterBenchmark((std::string("BM_RefreshTick/") + c.name + "/" + linkName).c_str(),
+                                   [c, link = link](benchmark::State& state) {
+                                     BM_RefreshTick(state, c.profile, c.tab, link);
+                                   })
+          ->UseRealTime()
+          ->Unit(benchmark::kMicrosecond);
+    }
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
