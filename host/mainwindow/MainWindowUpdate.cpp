@@ -59,6 +59,8 @@ Status CCPLMainWindow::UpdateControl(std::uint32_t controlId, std::int32_t type)
     case ControlId::kSelectTablet: (void)RunModal(kSelectTabletWindow); return kStatusOk;
     default: break;
   }
+  // The stylus's pen and mouse buttons are bound one by one; their group has no control of its own.
+  if (controlId == ControlId::kPenMouseMode) return UpdateRadioGroup(controlId);
   ZafWindowObject* control = GetControl(controlId);
   if (control == nullptr) return kStatusNoChild;
   return UpdateByKind(*control, controlId);
@@ -118,7 +120,7 @@ Status CCPLMainWindow::UpdateByKind(ZafWindowObject& control, std::uint32_t id) 
 Status CCPLMainWindow::UpdateRadioGroup(std::uint32_t id) {
   std::int32_t value = 0;
   KELVO_TRY(Send(kViewGet, id, &value));
-  ZafWindowObject* group = GetControl(id);
+  ZafWindowObject* group = id == ControlId::kPenMouseMode ? this : GetControl(id);
   switch (id) {
     case ControlId::kPenMouseMode:
     case ControlId::kPuckPenMouseMode: {

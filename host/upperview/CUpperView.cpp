@@ -224,7 +224,7 @@ void CUpperView::FindTools(bool initial) {
 CDataGrouping* CUpperView::PenDisplayMapping() const { return ::PenDisplayMapping(m_firstStylus); }
 
 void CUpperView::ShowTabletControls() {
-  Notify(ControlId::kTabletTab, m_modelCode == kModelWithTabletTab ? kControlShowDisabled : kControlHide);
+  Notify(ControlId::kTabletTab, m_modelCode == kModelWithTabletTab ? kControlShow : kControlHide);
   Notify(ControlId::kHelpButton, m_modelCode == kModelWithoutHelp ? kControlHide : kControlShow);
 }
 

@@ -77,10 +77,6 @@ const std::vector<StBound> kBound = {
     {"EraserFeelSlider", ControlId::kEraserFeelSlider, kPen, {"{pen}/11:4/43", "{pen}/11:4/109"},
      Link::kComposite, 3, 5, kNone, {}},
     {"EnableEraserCheckBox", ControlId::kEnableEraserCheckBox, kPen, {"{pen}/205"}, Link::kIsZero, 0, 0, 0, {}},
-    {"UpperSideSwitchComboBox", ControlId::kUpperSideSwitchComboBox, kPen, {"{pen}/11:3/41"}, Link::kSame, 0, 4,
-     7, {}},
-    {"LowerSideSwitchComboBox", ControlId::kLowerSideSwitchComboBox, kPen, {"{pen}/11:2/41"}, Link::kSame, 0, 19,
-     2, {}},
     {"TipFeelSlider", ControlId::kTipFeelSlider, kPen, {"{pen}/11:1/43", "{pen}/11:1/109"}, Link::kComposite, 3,
      1, kNone, {}},
     {"TM_ModeGroup", ControlId::kPenMouseMode, kPen, {"{penmap}/135"}, Link::kSame, 0, 0, 1, {kPenMouseMode},
@@ -90,12 +86,6 @@ const std::vector<StBound> kBound = {
     {"DCDSlider", ControlId::kDCDSlider, kPen, {"{pen}/255", "{pen}/113", "{pen}/170"}, Link::kComposite, 2, 4,
      kNone, {}},
     {"PuckImage", ControlId::kPuckImage, kPuck, {}, Link::kPicture, 21, -1, kNone, {}},
-    {"LeftPuckButtonComboBox", ControlId::kLeftPuckButtonComboBox, kPuck, {"{puck}/11:1/41"}, Link::kSame, 0, 4,
-     19, {}},
-    {"MidPuckButtonComboBox", ControlId::kMidPuckButtonComboBox, kPuck, {"{puck}/11:3/41"}, Link::kSame, 0, 20,
-     0, {}},
-    {"RightPuckButtonComboBox", ControlId::kRightPuckButtonComboBox, kPuck, {"{puck}/11:2/41"}, Link::kSame, 0,
-     7, 1, {}},
     {"WheelFunctionGroup", ControlId::kWheelFunctionGroup, kPuck, {"{puck}/11:32/41"}, Link::kSame, 0, 1, 3, {},
      {"model-230"}},
     {"WFLinesSpin", ControlId::kWFLinesSpin, kPuck, {"{puck}/11:32/108"}, Link::kSame, 0, 7, 12,
@@ -112,8 +102,6 @@ const std::vector<StBound> kBound = {
     {"BatteryLow", ControlId::kBatteryLow, kTablet, {"{tablet}/3/233"}, Link::kSame, 0, 0, 1, {}},
     {"JoystickScrollGroup", ControlId::kJoystickScrollGroup, kTablet, {"{tablet}/6/108"}, Link::kSame, 0, 3, 0,
      {}},
-    {"JoystickSwitchGroup", ControlId::kJoystickSwitchGroup, kTablet, {"{tablet}/6/11:0/41"}, Link::kSame, 0, 0,
-     9, {{"{tablet}/6/11:0/41", 8}}},
 };
 
 // Controls of the control table that no tab binds to a value, and why.
@@ -128,11 +116,15 @@ const std::set<std::uint32_t> kNotBound = {
     ControlId::kCalibrateButton,                                  // open a dialog or start something
 };
 // Bound by the views of a dialog or tab whose own tests cover them: the
-// advanced settings (TabViewsTest), the modifier dialog, calibration, and
-// the information texts of the main window and the diagnostics dialog.
+// advanced settings (TabViewsTest), the modifier dialog, calibration, the
+// information texts of the main window and the diagnostics dialog, and the
+// switch menus of the side switches, the puck's buttons and the joystick.
 bool BoundElsewhere(std::uint32_t id) {
+  static const std::set<std::uint32_t> kSwitchMenus = {
+      ControlId::kUpperSideSwitchComboBox, ControlId::kLowerSideSwitchComboBox, ControlId::kLeftPuckButtonComboBox,
+      ControlId::kMidPuckButtonComboBox,   ControlId::kRightPuckButtonComboBox, ControlId::kJoystickSwitchGroup};
   return id == ControlId::kTipModeGroup || (id >= 2100 && id < 2200) || id == ControlId::kVersionPrompt ||
-         id == ControlId::kCalibrationMonitorComboBox || (id >= 3000 && id < 3100);
+         id == ControlId::kCalibrationMonitorComboBox || (id >= 3000 && id < 3100) || kSwitchMenus.count(id) != 0;
 }
 
 // The item view bound under `id` below `view`, or none.
