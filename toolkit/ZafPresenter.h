@@ -6,12 +6,14 @@
 // the platform's dialogs. The headless presenter and the Qt presenter are two.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "protocol/Status.h"
 #include "toolkit/ZafChange.h"
+#include "toolkit/ZafRaiseChannel.h"
 #include "toolkit/ZafRegion.h"
 
 class ZafClock;
@@ -62,4 +64,10 @@ class ZafPresenter : public ZafObjectObserver {
   [[nodiscard]] virtual ZafClock& Clock() = 0;
   // Saves a picture of the window; kStatusNotSupported where nothing is drawn.
   [[nodiscard]] virtual Status Screenshot(ZafWindow& window, const std::string& path) = 0;
+  // Lets a later start of the program bring `window` to the front through
+  // `channel`, which the presenter keeps while the window is shown. False,
+  // and the channel dropped, where there is nothing to bring forward.
+  virtual bool OfferRaise(ZafWindow& /*window*/, std::unique_ptr<ZafRaiseChannel> /*channel*/) {
+    return false;
+  }
 };

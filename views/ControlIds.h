@@ -103,3 +103,14 @@ inline constexpr std::uint32_t kHelpButton = 3502;
 inline constexpr std::uint32_t kAboutButton = 3503;
 
 }  // namespace ControlId
+
+// A Get to ControlId::kTabletModel answers the current tablet's model code
+// (16 bits). A buffer that begins with this record asks instead for the model
+// of the tablet with that key (its number in the driver): the tablet list
+// names its entries so.
+inline constexpr std::uint16_t kTabletKeyMarker = 0xFFFE;
+struct StTabletModelQuery {
+  std::uint16_t marker = kTabletKeyMarker;
+  std::uint16_t reserved = 0;
+  std::uint32_t key = 0;
+};

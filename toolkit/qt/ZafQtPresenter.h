@@ -20,6 +20,7 @@ class CQtInputFilter;
 class CQtWidgetBuilder;
 class CQtWidgetSync;
 class QAction;
+class QSocketNotifier;
 class QTimer;
 class QWidget;
 
@@ -57,6 +58,9 @@ class ZafQtPresenter : public ZafPresenter {
   [[nodiscard]] std::vector<ZafScreen> Screens() const override;
   [[nodiscard]] ZafClock& Clock() override { return m_clock; }
   [[nodiscard]] Status Screenshot(ZafWindow& window, const std::string& path) override;
+  // Watches the channel; a request from a later start shows the window
+  // again if it was minimised, raises and activates it.
+  bool OfferRaise(ZafWindow& window, std::unique_ptr<ZafRaiseChannel> channel) override;
 
   // A filter as the applet writes it ("Text files|*.txt|All|*.*") in Qt's form.
   [[nodiscard]] static std::string QtFilter(const std::string& filter);
@@ -73,6 +77,10 @@ class ZafQtPresenter : public ZafPresenter {
   std::unique_ptr<QTimer> m_wake;
   std::set<const ZafWindow*> m_modal;
   std::set<const ZafWindow*> m_windows;
+  // The channel a later start reaches this run through, and the window it raises.
+  std::unique_ptr<ZafRaiseChannel> m_raiseChannel;
+  std::unique_ptr<QSocketNotifier> m_raiseNotifier;
+  const ZafWindow* m_raiseWindow = nullptr;
   std::string m_screenshotPath;
   bool m_closeAfterScreenshot = false;
   bool m_screenshotPending = false;
