@@ -2,7 +2,7 @@
 // bound: the real window over the real resource file on the headless
 // toolkit, asking the tablet service in this process (as libwintab32's
 // embedded service does) or tabletd over its socket. Reports the reads each
-// tick sends.
+// tick sends. Also the window's start-up, in process, up to being shown.
 //
 //   main_window_bench [--benchmark_filter=...]
 
@@ -122,6 +122,54 @@ void BM_RefreshTick(benchmark::State& state, const std::string& profile, const s
   ZafObjectPersistence::SetDefault(nullptr);
 }
 
+// Start-up of the applet's main window with every tab bound, in process:
+// the toolkit application, the resource file, the language strings, the
+// window read, and its run up to being shown on the headless presenter.
+void BM_StartUp(benchmark::State& state, const std::string& profile) {
+  CBenchService service(profile.empty() ? std::string() : std::string(KELVO_SOURCE_DIR) + "/" + profile,
+                        Link::kEmbedded, {});
+  if (!service.Error().empty()) {
+    state.SkipWithError(service.Error().c_str());
+    return;
+  }
+  std::string module = BuildBinDir() + "/Tablet.cpl";
+  char* argv[] = {module.data(), nullptr};
+  for (auto _ : state) {
+    state.PauseTiming();
+    // Each opening takes the single-instance lock of a folder of its own.
+    auto folder = std::make_unique<CTempDir>();
+    setenv("KELVO_RUNTIME_DIR", folder->Path().c_str(), 1);
+    InstallDriverInterface(service.MakeInterface());
+    state.ResumeTiming();
+    bool shown = false;
+    {
+      ZafApplication application(1, argv, std::make_unique<ZafHeadlessPresenter>());
+      ZafStorage storage;
+      CUserPersist persistence(storage, &application.DataManager());
+      if (storage.Open(BuildBinDir() + "/Tablet.znc") == kStatusOk) {
+        ZafObjectPersistence::SetDefault(&persistence);
+        std::unique_ptr<ZafLanguageData> strings;
+        if (persistence.ReadLanguageData("LanguageStrings", "en", strings) == kStatusOk)
+          application.DataManager().Add(std::move(strings));
+        application.Keyboard().SetKeyDown(kZafKeyControl, true);
+        CCPLMainWindow window(application);
+        shown = window.Load(persistence, "ConsumerCPLMainWindow") == kStatusOk && window.Run() == kStatusOk;
+        // Closing is not part of the start-up.
+        state.PauseTiming();
+      } else {
+        state.PauseTiming();
+      }
+      ZafObjectPersistence::SetDefault(nullptr);
+    }
+    folder.reset();
+    state.ResumeTiming();
+    if (!shown) {
+      state.SkipWithError("the main window did not open");
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -145,6 +193,11 @@ int main(int argc, char** argv) {
           ->UseRealTime()
           ->Unit(benchmark::kMicrosecond);
     }
+  }
+  for (const Case& c : {cases[0], cases[3]}) {
+    benchmark::RegisterBenchmark((std::string("BM_StartUp/") + c.name).c_str(),
+                                 [c](benchmark::State& state) { BM_StartUp(state, c.profile); })
+        ->Unit(benchmark::kMillisecond);
   }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
