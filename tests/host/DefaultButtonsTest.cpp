@@ -55,6 +55,13 @@ TEST_F(DefaultButtonsTest, EachTabResetsItsOwnValues) {
         {"MouseBallisticsSlider", "{puckmap}/221", 3},
         {"PTM_Group", "{puckmap}/135", 0}},
        {{"ClickSound", "18/234", 0}, {nullptr, "{pen}/205", 2}, {nullptr, "{penmap}/191", 2}}},
+      // A pen display's stylus tab has no tracking group: its mode and
+      // acceleration are not the tab's to reset.
+      {"pen-display",
+       "StylusTab",
+       "StylusDefaultButton",
+       {{"TipFeelSlider", "{pen}/11:1/43", 60}, {"DCDSlider", "{pen}/255", 15}},
+       {{nullptr, "{penmap}/135", 1}, {nullptr, "{penmap}/221", 3}}},
       {"model-230",
        "TabletTab",
        "TabletDefaultButton",
