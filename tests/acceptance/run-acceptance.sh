@@ -184,29 +184,29 @@ case $case in
   screenshots-select-tablet)
     KELVO_PROFILE=$here/profiles/several-supported.json shoot_why="no supported tablet" \
       shoot screenshots-select-tablet.script select-tablet.png ;;
-  screenshots-tabs)
-    # Every tab each shipped profile shows, with the driver's values in it
-    # (a tablet without a pen opens no window).
-    for entry in default:StylusTab,PuckTab pen-display:CalibrateTab,StylusTab \
-                 tablet-pc:StylusTab two-tablets:StylusTab wireless:StylusTab \
-                 "$here/profiles/model-230:StylusTab,PuckTab,TabletTab"; do
-      profile=${entry%%:*} tabs=${entry#*:} name=$(basename "$profile") pictures=()
-      : >"$work/tabs.script"
-      # The one model with a tablet tab is used only when Ctrl is held as its
-      # "not supported" dialog closes.
-      if [ "$name" = model-230 ]; then
-        printf 'expect window NoSuppTabletDialog\nhold Ctrl on\nanswer ok\nhold Ctrl off\n' >"$work/tabs.script"
-      fi
-      for tab in ${tabs//,/ }; do
-        printf 'tab %s\nexpect selection TabsWindow %s\nscreenshot tabs-%s-%s.png\n' "$tab" "$tab" "$name" "$tab" \
-          >>"$work/tabs.script"
-        pictures+=("tabs-$name-$tab.png")
-      done
-      case $profile in default) unset KELVO_PROFILE ;; /*) export KELVO_PROFILE=$profile.json ;;
-                       *) export KELVO_PROFILE=$profiles/$profile.json ;; esac
-      mv "$work/tabs.script" "$work/tabs-$name.script"
-      shoot "$work/tabs-$name.script" "${pictures[@]}"
-    done ;;
+  screenshots-tabs-*)
+    # Every tab a shipped profile shows, with the driver's values in it (a
+    # tablet without a pen opens no window); one profile per case.
+    name=${case#screenshots-tabs-} pictures=()
+    case $name in
+      default) tabs="StylusTab PuckTab"; unset KELVO_PROFILE ;;
+      pen-display) tabs="CalibrateTab StylusTab"; export KELVO_PROFILE=$profiles/$name.json ;;
+      tablet-pc | two-tablets | wireless) tabs=StylusTab; export KELVO_PROFILE=$profiles/$name.json ;;
+      model-230) tabs="StylusTab PuckTab TabletTab"; export KELVO_PROFILE=$here/profiles/$name.json ;;
+      *) fail "no such profile" ;;
+    esac
+    : >"$work/tabs-$name.script"
+    # The one model with a tablet tab is used only when Ctrl is held as its
+    # "not supported" dialog closes.
+    if [ "$name" = model-230 ]; then
+      printf 'expect window NoSuppTabletDialog\nhold Ctrl on\nanswer ok\nhold Ctrl off\n' >"$work/tabs-$name.script"
+    fi
+    for tab in $tabs; do
+      printf 'tab %s\nexpect selection TabsWindow %s\nscreenshot tabs-%s-%s.png\n' "$tab" "$tab" "$name" "$tab" \
+        >>"$work/tabs-$name.script"
+      pictures+=("tabs-$name-$tab.png")
+    done
+    shoot "$work/tabs-$name.script" "${pictures[@]}" ;;
   launcher-without-display)
     # What a user on a machine without a display sees: a description and a picture.
     KELVO_SCREENSHOT=$work/main.png "${launcher[@]}" "$bin/tablet-properties" >"$work/out" 2>"$work/err"
