@@ -7,6 +7,8 @@
 #include <cstdint>
 
 using BOOL = int;
+using CHAR = char;
+using SHORT = std::int16_t;
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
@@ -77,6 +79,11 @@ inline constexpr DWORD CREATE_NEW = 1;
 inline constexpr DWORD CREATE_ALWAYS = 2;
 inline constexpr DWORD OPEN_EXISTING = 3;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+
+// MapVirtualKeyA map types.
+inline constexpr UINT MAPVK_VK_TO_VSC = 0;
+inline constexpr UINT MAPVK_VSC_TO_VK = 1;
+inline constexpr UINT MAPVK_VK_TO_CHAR = 2;
 
 // MessageBeep.
 inline constexpr UINT MB_OK = 0x0;
