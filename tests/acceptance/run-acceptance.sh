@@ -68,6 +68,12 @@ case $case in
     grep -q 'position: 300,60' "$work/err" || fail "the window did not open where it was closed"
     [ "$(state_value 195)" = 2c0100003c000000 ] || fail "second closing kept '$(state_value 195)'" ;;
   about-and-diagnostics) script about.script ;;
+  switch-menus)
+    script switch-menus.script
+    [ "$(state_value 11:3/41)" = 07000000 ] || fail "upper side switch: '$(state_value 11:3/41)'"
+    [ "$(state_value 11:2/41)" = 0b000000 ] || fail "lower side switch: '$(state_value 11:2/41)'"
+    [ "$(state_value 11:1/41)" = 01000000 ] || fail "left puck button not reset: '$(state_value 11:1/41)'"
+    script switch-menus-reopened.script ;;
   resource-missing)
     mkdir "$work/bare"
     cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"

@@ -193,7 +193,9 @@ TEST_F(CSwitchMenuViewTest, DefaultPutsBackTheFunctionAndAllItsData) {
   ASSERT_NE(Held<Words>(kBlockKeystroke), FactoryValue<Words>(kBlockKeystroke));
   ASSERT_NE(Held<std::uint16_t>(kBlockModifiers), FactoryValue<std::uint16_t>(kBlockModifiers));
 
+  m_translator->Clear();
   Pick(kFunctionDefault);
+  EXPECT_TRUE(Asked(kUpper, kControlRedisplay)) << "the list shows the default, not the entry picked";
   EXPECT_EQ(Held<std::uint32_t>(kBlockFunction), FactoryValue<std::uint32_t>(kBlockFunction));
   EXPECT_EQ(Held<std::uint16_t>(kBlockModifiers), FactoryValue<std::uint16_t>(kBlockModifiers));
   EXPECT_EQ(Held<Words>(kBlockKeystroke), FactoryValue<Words>(kBlockKeystroke));

@@ -73,7 +73,10 @@ ViewResult CSwitchMenuView::Dispatch(ViewRequest& request) {
   if (picked) std::memcpy(&code, request.data, sizeof code);
   if (picked && code == kFunctionDefault) {
     DropStatus(ResultStatus(DispatchToSelf(kViewDefault, GetControlId())), "applied below all the same");
-    return DispatchToSelf(kViewApply, GetControlId());
+    const ViewResult applied = DispatchToSelf(kViewApply, GetControlId());
+    // The list shows the function put back instead of the "BDefault" entry.
+    DropStatus(SendViewRequest(kViewRefresh, GetControlId()), "shown at the next refresh otherwise");
+    return applied;
   }
   const ViewResult result = CItemView::Dispatch(request);
   if (request.operation == kViewDefault && m_grouping != nullptr && GetItem() != nullptr) DefaultFunctionData();
