@@ -32,6 +32,9 @@ script() { applet --script "$here/$1"; [ "$status" -eq 0 ] || fail "script $1 an
 state_value() {  # the bytes the service keeps for a path, or nothing
   python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print(next((v['bytes'] for v in d['values'] if v['path']==sys.argv[2]), ''))" "$KELVO_STATE" "$1"
 }
+tool_value() {  # tool_value TYPE PATH: the bytes kept for a path of the tool of that type
+  python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print(next((v['bytes'] for v in d['values'] if v['path']==sys.argv[3] and v.get('type')==int(sys.argv[2])), ''))" "$KELVO_STATE" "$1" "$2"
+}
 set_state_value() {
   printf '{"version": 1, "applications": [], "values": [{"path": "%s", "bytes": "%s"}]}\n' "$1" "$2" >"$KELVO_STATE"
 }
@@ -120,6 +123,22 @@ case $case in
   screenshots-advanced)
     printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
     shoot screenshots-advanced.script advanced-settings.png ;;
+  define-dialogs)
+    shoot define-dialogs.script keystroke-dialog.png modifier-dialog.png run-dialog.png
+    # Pen (type 2): upper switch Ctrl+F1, lower switch Alt and Shift; puck (type 3): /usr/bin/env.
+    [ "$(tool_value 2 11:3/41)" = 08000000 ] || fail "upper switch function: '$(tool_value 2 11:3/41)'"
+    case "$(tool_value 2 11:3/238)" in 0200007000000000*) ;; *) fail "upper switch keys: '$(tool_value 2 11:3/238)'" ;; esac
+    [ "$(tool_value 2 11:2/41)" = 09000000 ] || fail "lower switch function: '$(tool_value 2 11:2/41)'"
+    [ "$(tool_value 2 11:2/104)" = 0500 ] || fail "lower switch modifiers: '$(tool_value 2 11:2/104)'"
+    [ "$(tool_value 3 11:3/41)" = 17000000 ] || fail "puck button function: '$(tool_value 3 11:3/41)'"
+    case "$(tool_value 3 11:3/240)" in 2f7573722f62696e2f656e7600*) ;; *) fail "puck program: '$(tool_value 3 11:3/240)'" ;; esac
+    case "$(tool_value 3 11:3/241)" in 000000650000006e0000007600000000*) ;; *) fail "puck name: '$(tool_value 3 11:3/241)'" ;; esac
+    script define-dialogs-reopened.script
+    [ "$(tool_value 2 11:3/41)" = 02000000 ] || fail "upper switch not reset: '$(tool_value 2 11:3/41)'"
+    case "$(tool_value 2 11:3/238)" in 00000000*) ;; *) fail "upper switch keys not reset" ;; esac
+    [ "$(tool_value 2 11:2/104)" = 0000 ] || fail "lower switch modifiers not reset: '$(tool_value 2 11:2/104)'"
+    [ "$(tool_value 3 11:3/41)" = 02000000 ] || fail "puck button not reset: '$(tool_value 3 11:3/41)'"
+    case "$(tool_value 3 11:3/240)" in 00*) ;; *) fail "puck program not reset: '$(tool_value 3 11:3/240)'" ;; esac ;;
   screenshots-manual-not-found)
     mkdir "$work/manual"
     printf '%%PDF-1.4\n' >"$work/manual/TabletManual.pdf"
