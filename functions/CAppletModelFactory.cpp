@@ -12,6 +12,7 @@
 #include "settings/CQVNDoubleClickFeelData.h"
 #include "settings/CUDPenHasEraser.h"
 #include "settings/MakeNoThrow.h"
+#include "settings/mapping/CMapping.h"
 
 namespace {
 
@@ -72,4 +73,20 @@ Status CAppletModelFactory::MakeComposite(CompositeClass kind, std::span<CDriver
     case CompositeClass::kOwnDoubleClickFeel: return MakeOver<CQVNDoubleClickFeelData, 3>(sources, item);
   }
   return kStatusOk;
+}
+
+std::unique_ptr<CDataGrouping> CAppletModelFactory::MakeMapping(std::uint32_t context1,
+                                                                std::uint32_t context2,
+                                                                std::uint16_t context3) {
+  return MakeNoThrow<CMapping>(context1, context2, context3);
+}
+
+Status CAppletModelFactory::RemoveMapping(CDataGrouping& mapping) {
+  auto* made = dynamic_cast<CMapping*>(&mapping);
+  return made == nullptr ? kStatusNotSupported : made->RemoveFromDriver();
+}
+
+Status CAppletModelFactory::RewriteMapping(CDataGrouping& mapping) {
+  auto* made = dynamic_cast<CMapping*>(&mapping);
+  return made == nullptr ? kStatusNotSupported : made->ForceWriteAll();
 }

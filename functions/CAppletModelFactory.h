@@ -14,4 +14,12 @@ class CAppletModelFactory : public CModelFactory {
   [[nodiscard]] std::unique_ptr<CDataGrouping> MakeButton(ButtonClass kind) override;
   [[nodiscard]] Status MakeComposite(CompositeClass kind, std::span<CDriverData* const> sources,
                                      std::unique_ptr<CDriverData>& item) override;
+  // A CMapping over the three context values.
+  [[nodiscard]] std::unique_ptr<CDataGrouping> MakeMapping(std::uint32_t context1,
+                                                           std::uint32_t context2,
+                                                           std::uint16_t context3) override;
+  // The mapping's RemoveFromDriver; 0x603 for a grouping that is no mapping.
+  [[nodiscard]] Status RemoveMapping(CDataGrouping& mapping) override;
+  // The mapping's ForceWriteAll; 0x603 for a grouping that is no mapping.
+  [[nodiscard]] Status RewriteMapping(CDataGrouping& mapping) override;
 };

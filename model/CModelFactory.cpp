@@ -22,6 +22,8 @@ std::unique_ptr<CDataGrouping> CModelFactory::MakeMapping(std::uint32_t /*contex
 
 Status CModelFactory::RemoveMapping(CDataGrouping& /*mapping*/) { return kStatusNotSupported; }
 
+Status CModelFactory::RewriteMapping(CDataGrouping& /*mapping*/) { return kStatusNotSupported; }
+
 Status CModelFactory::MakeComposite(CompositeClass /*kind*/,
                                     std::span<CDriverData* const> /*sources*/,
                                     std::unique_ptr<CDriverData>& item) {

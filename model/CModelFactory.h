@@ -41,6 +41,8 @@ class CModelFactory {
                                                                    std::uint16_t context3);
   // Sends the removal of a mapping this factory made; the caller deletes it.
   [[nodiscard]] virtual Status RemoveMapping(CDataGrouping& mapping);
+  // Writes the values of a mapping this factory made again, whatever they hold.
+  [[nodiscard]] virtual Status RewriteMapping(CDataGrouping& mapping);
   // Makes a composite item over `sources`, in the order its SetSources takes
   // them. A status comes back when it could not be made; none with status 0
   // when this factory has no such item.

@@ -32,10 +32,6 @@ constexpr StItemRow kTabletModelCode{kItemModelCode, 124, DataType::kWord, Behav
 constexpr std::array<ItemId, 7> kApplied{51, 52, 53, 84, 45, 56, 57};
 constexpr std::array<ItemId, 5> kReset{51, 52, 53, 56, 57};
 
-// Mapping values the first tool of a group writes again when a tool leaves it.
-constexpr std::array<ItemId, 12> kMappingRewrite{118, 121, 122, 123, 124, 127,
-                                                 128, 132, 133, 136, 137, 139};
-
 }  // namespace
 
 CTransducer::CTransducer(CModelContext& context) : m_context(context) { m_mappings.reserve(1); }
@@ -172,13 +168,15 @@ Status CTransducer::DefaultItems() {
 
 void CTransducer::DiscardMappings() {
   while (!m_mappings.empty()) {
-    (void)m_context.GetModelFactory().RemoveMapping(*m_mappings.back());
+    DropStatus(m_context.GetModelFactory().RemoveMapping(*m_mappings.back()),
+               "the mapping goes from the model whatever the driver answers");
     m_mappings.pop_back();
   }
 }
 
 void CTransducer::ForceWriteMappings() {
   for (const auto& mapping : m_mappings) {
-    for (const ItemId id : kMappingRewrite) (void)mapping->ForceWriteItem(id);
+    DropStatus(m_context.GetModelFactory().RewriteMapping(*mapping),
+               "every mapping is written that can be");
   }
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "service/CFunctionSetBuilder.h"
+#include "service/CMappingContexts.h"
 #include "service/CModelBuilder.h"
 #include "service/CModelConsistency.h"
 #include "service/ServiceCodes.h"
@@ -224,13 +225,11 @@ Status CDriverModel::AttachTool(std::uint32_t tablet, std::uint16_t type, std::u
 Status CDriverModel::Remove(Path path) {
   if (path.empty()) return kStatusNotFound;
   const StObjectKey& last = path.back();
-  // A mapping context is removed through a path of its own shape below the
-  // mapping level; find the deepest mapping level first.
-  for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-    if (path[i].code != sc::kMapping) continue;
-    CServiceNode* top = Walk(path.first(i + 1), WalkMode::kLookup);
-    if (top != nullptr && top->Kind() == NodeKind::kMappingTop)
-      return RemoveMappingContext(*top, path.subspan(i + 1));
+  // A mapping context is removed through a path of its own shape.
+  bool contextGone = false;
+  if (const std::optional<Status> removed = CMappingContexts::Remove(*m_root, path, contextGone)) {
+    if (contextGone) Touch();
+    return *removed;
   }
   CServiceNode* owner = Walk(path.first(path.size() - 1), WalkMode::kLookup);
   if (owner == nullptr) return kStatusNotFound;
@@ -290,22 +289,6 @@ Status CDriverModel::RemoveFunctionPart(CServiceNode& tablet, const StObjectKey&
   if (tablet.Hidden().erase({part, AsIndex(app->m_uid), 0}) == 0) return kStatusOk;
   Touch();
   Resync();
-  return kStatusOk;
-}
-
-Status CDriverModel::RemoveMappingContext(CServiceNode& top, Path rest) {
-  // (5, K1, 4) (3, 0, 0) (5, 0, 0) (136, K2, 4) (136, K3, 0)
-  if (rest.size() != 5 || rest[0].code != 5 || rest[0].qualifier != sc::kCountQualifier ||
-      rest[1].code != 3 || rest[2].code != 5 || rest[3].code != 136 ||
-      rest[3].qualifier != sc::kCountQualifier || rest[4].code != 136 || rest[4].qualifier != 0)
-    return kStatusNotFound;
-  CServiceNode* node = top.FindChild(KeyOf(rest[0]));
-  for (const StNodeKey key : {StNodeKey{2, 0, 0}, StNodeKey{5, 0, 0},
-                              StNodeKey{19, rest[3].index, sc::kCountQualifier}}) {
-    if (node == nullptr) return kStatusOk;  // never used: it holds the defaults already
-    node = node->FindChild(key);
-  }
-  if (node != nullptr && node->TakeChild({19, rest[4].index, 0}) != nullptr) Touch();
   return kStatusOk;
 }
 

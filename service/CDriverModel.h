@@ -66,7 +66,6 @@ class CDriverModel {
   [[nodiscard]] Status CreateApplication(std::optional<std::uint16_t>& number);
   [[nodiscard]] Status RemoveApplication(std::uint32_t position);
   [[nodiscard]] Status RemoveFunctionPart(CServiceNode& tablet, const StObjectKey& level);
-  [[nodiscard]] Status RemoveMappingContext(CServiceNode& top, Path rest);
   void AddFunctionSet(CServiceNode& tablet, std::uint32_t tabletNumber, std::uint64_t uid);
   void Touch() { ++m_generation; }
 

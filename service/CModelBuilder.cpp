@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "service/CControlBuilder.h"
+#include "service/CMappingContexts.h"
 #include "service/ServiceCodes.h"
 
 namespace sc = service_codes;
@@ -42,12 +43,6 @@ CServiceValue PairRecord(std::uint32_t first, std::uint32_t second) {
   record.AddField(first, 0, 4);
   record.AddField(second, 4, 4);
   return record;
-}
-
-std::unique_ptr<CServiceNode> Chain(std::unique_ptr<CServiceNode> leaf, StNodeKey key) {
-  auto parent = std::make_unique<CServiceNode>();
-  parent->PutChild(key, std::move(leaf));
-  return parent;
 }
 
 }  // namespace
@@ -103,59 +98,6 @@ std::unique_ptr<CServiceNode> CModelBuilder::MakeTool(const StToolProfile& profi
   return tool;
 }
 
-std::unique_ptr<CServiceNode> CModelBuilder::MakeMappingTop(const StTabletProfile& tablet) {
-  auto top = std::make_unique<CServiceNode>(NodeKind::kMappingTop);
-  top->PutValue(140, Num(2, 0));
-  top->PutValue(92, Words(13, {0, 0, tablet.width, tablet.height}, false));
-
-  auto display = std::make_unique<CServiceNode>();
-  display->PutValue(135, Num(1, 1));
-  display->PutValue(191, Num(2, 5));
-  display->PutValue(221, Num(2, 1));
-  display->PutValue(78, Words(8, {0, 0, 0}));
-  display->PutValue(79, Words(8, {1920, 1080, 0}));
-  display->PutValue(242, Words(16, {0, 0, 1920, 1080}));
-  display->PutValue(150, Num(2, 0));
-  display->PutValue(151, Num(2, 0));
-  auto area = std::make_unique<CServiceNode>();
-  area->PutValue(60, Words(8, {0, 0, 0}));
-  area->PutValue(61, Words(8, {tablet.width, tablet.height, 0}));
-  area->PutValue(60, 18, Words(8, {0, 0, 0}));
-  area->PutValue(61, 18, Words(8, {tablet.width, tablet.height, 0}));
-  area->PutValue(243, Words(16, {0, 0, tablet.width, tablet.height}));
-  area->PutValue(149, Num(2, 1));
-  area->PutValue(152, Num(2, 2));
-
-  auto context = std::make_unique<CServiceNode>();
-  context->PutValue(126, Num(2, 3));
-  for (std::uint32_t k = 0; k < 3; ++k) {
-    context->PutChild({21, k, 0}, display->Clone());
-    context->PutChild({20, k, 0}, area->Clone());
-  }
-  // (5, K1, 4) (2, 0, 0) (5, 0, 0) (19, K2, 4) (19, K3, 0): one context per
-  // application, tool serial and tool identity, made on first use.
-  auto byIdentity = std::make_unique<CServiceNode>();
-  byIdentity->PutTemplate(19, 0, std::move(context));
-  auto bySerial = std::make_unique<CServiceNode>();
-  bySerial->PutTemplate(19, sc::kCountQualifier, std::move(byIdentity));
-  auto byApplication = Chain(Chain(std::move(bySerial), {5, 0, 0}), {2, 0, 0});
-  top->PutTemplate(5, sc::kCountQualifier, std::move(byApplication));
-
-  auto common = std::make_unique<CServiceNode>();
-  auto commonArea = std::make_unique<CServiceNode>();
-  commonArea->PutValue(60, Words(8, {0, 0, 0}));
-  commonArea->PutValue(61, Words(8, {tablet.width, tablet.height, 0}));
-  commonArea->PutValue(149, Num(2, 0));
-  common->PutChild({20, 2, 0}, std::move(commonArea));
-  if (tablet.penDisplay) {
-    auto commonDisplay = std::make_unique<CServiceNode>();
-    commonDisplay->PutValue(151, Num(2, tablet.monitor));
-    common->PutChild({21, 2, 0}, std::move(commonDisplay));
-  }
-  top->PutChild({5, 0, 5}, Chain(std::move(common), {19, 0, 5}));
-  return top;
-}
-
 std::unique_ptr<CServiceNode> CModelBuilder::MakeTablet(const StTabletProfile& tablet) {
   auto node = std::make_unique<CServiceNode>(NodeKind::kTablet);
   // The tablet is switched on until the user says otherwise.
@@ -185,7 +127,7 @@ std::unique_ptr<CServiceNode> CModelBuilder::MakeTablet(const StTabletProfile& t
   node->PutValue(sc::kCount, 4, Fixed(2, 0));
   node->PutValue(sc::kInUse, 4, Fixed(2, 0));
 
-  node->PutChild({sc::kMapping, 0, 0}, MakeMappingTop(tablet));
+  node->PutChild({sc::kMapping, 0, 0}, CMappingContexts::MakeTop(tablet));
   CControlBuilder::AddTabletControls(*node, tablet);
 
   std::uint32_t number = 0;

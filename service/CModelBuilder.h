@@ -20,9 +20,6 @@ class CModelBuilder {
   // Whether a tool type code is a pen (stylus), a puck, or neither.
   enum class ToolClass : std::uint8_t { kStylus, kPuck, kUnknown };
   [[nodiscard]] static ToolClass ClassOf(std::uint16_t typeCode);
-
- private:
-  static std::unique_ptr<CServiceNode> MakeMappingTop(const StTabletProfile& tablet);
 };
 
 // Byte size of a settings data type code (0 for codes without one).

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "service/CMappingContexts.h"
 #include "service/ServiceCodes.h"
 
 namespace sc = service_codes;
@@ -84,6 +85,7 @@ void CModelConsistency::ResyncTablet(CServiceNode& tablet, const CServiceNode& a
   positions->PutValue(sc::kFunctionSet, CServiceValue::Number(2, sets, false, ValueAccess::kReadOnly));
   tablet.PutChild({sc::kCount, 9, sc::kCountQualifier}, std::move(positions));
   ResyncRecords(tablet);
+  if (CServiceNode* mapping = tablet.FindChild({sc::kMapping, 0, 0})) CMappingContexts::Resync(*mapping);
 }
 
 void CModelConsistency::ResyncPopup(CServiceNode& popup) {

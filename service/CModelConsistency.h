@@ -4,7 +4,8 @@
 
 // Recomputes the values that follow from others: the counts of tablets,
 // tools, applications, function sets and popup entries, the identifier each
-// function set reports, and the current tool's records.
+// function set reports, the current tool's records, and the rectangles the
+// mapping contexts report.
 class CModelConsistency {
  public:
   static void Resync(CServiceNode& root);

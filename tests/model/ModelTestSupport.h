@@ -72,6 +72,10 @@ class CPartFactory : public CModelFactory {
     static_cast<CPartGrouping&>(mapping).Note("remove");
     return kStatusOk;
   }
+  Status RewriteMapping(CDataGrouping& mapping) override {
+    static_cast<CPartGrouping&>(mapping).Note("rewrite");
+    return kStatusOk;
+  }
 
   std::vector<std::string> journal;
 

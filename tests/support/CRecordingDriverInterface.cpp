@@ -1,6 +1,7 @@
 #include "support/CRecordingDriverInterface.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "protocol/StDriverPacket.h"
 
@@ -108,6 +109,13 @@ std::vector<StObjectKey> CRecordingDriverInterface::LastLevels(std::uint32_t com
     if (request.command == command && !request.levels.empty()) levels.push_back(request.levels.back());
   }
   return levels;
+}
+
+std::vector<StRecordedRequest> CRecordingDriverInterface::RequestsOf(std::uint32_t command) const {
+  std::vector<StRecordedRequest> found;
+  std::copy_if(m_requests.begin(), m_requests.end(), std::back_inserter(found),
+               [command](const StRecordedRequest& r) { return r.command == command; });
+  return found;
 }
 
 KeyPath MakePath(std::initializer_list<StLevel> levels) {

@@ -80,6 +80,8 @@ class CRecordingDriverInterface : public CDriverInterface {
   [[nodiscard]] std::size_t CountRequests(std::uint32_t command) const;
   // The last level of every request of `command`, in the order sent.
   [[nodiscard]] std::vector<StObjectKey> LastLevels(std::uint32_t command) const;
+  // The requests of one command, in the order they were sent.
+  [[nodiscard]] std::vector<StRecordedRequest> RequestsOf(std::uint32_t command) const;
   void ClearRequests() { m_requests.clear(); }
 
  private:

@@ -1,0 +1,123 @@
+// Mapping contexts as the service keeps them: factory values, removal, and
+// the reported rectangles after a restart.
+#include <array>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "service/CMappingContexts.h"
+#include "service/CProfileReader.h"
+#include "service/CTabletService.h"
+#include "support/CTempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Path = std::vector<StObjectKey>;
+using Words3 = std::array<std::int32_t, 3>;
+
+StObjectKey L(std::uint16_t code, std::uint32_t index = 0, std::uint32_t qualifier = 0) {
+  return {qualifier, code, index};
+}
+Path Below(Path path, const Path& more) {
+  path.insert(path.end(), more.begin(), more.end());
+  return path;
+}
+Path Context(std::uint32_t tablet, std::uint32_t serial, std::uint32_t identity) {
+  return {L(2, tablet), L(12), L(5, 0, 4), L(2), L(5), L(19, serial, 4), L(19, identity)};
+}
+
+template <typename T>
+Status Get(CDriverModel& model, const Path& path, T& value) {
+  std::array<std::uint8_t, sizeof(T)> bytes{};
+  std::uint32_t length = 0;
+  const Status status = model.Get(path, bytes, length);
+  std::memcpy(&value, bytes.data(), sizeof(T));
+  return status;
+}
+template <typename T>
+Status Set(CDriverModel& model, const Path& path, const T& value) {
+  std::array<std::uint8_t, sizeof(T)> bytes{};
+  std::memcpy(bytes.data(), &value, sizeof(T));
+  return model.Set(path, bytes);
+}
+
+StProfile ProfileFile(const char* file) {
+  StProfile profile = MakeDefaultProfile();
+  std::string error;
+  EXPECT_TRUE(CProfileReader::ReadFile(fs::path(KELVO_SOURCE_DIR) / "service/profiles" / file,
+                                       profile, error))
+      << error;
+  return profile;
+}
+
+// A pen display's pen addresses its monitor from the start; other tablets
+// map onto the whole screen.
+TEST(MappingContextsTest, PenDisplaysStartOnTheirMonitor) {
+  for (const auto& [file, mode, monitor] :
+       std::vector<std::tuple<const char*, std::uint16_t, std::uint16_t>>{
+           {"wireless.json", 0, 0}, {"pen-display.json", 1, 2}, {"tablet-pc.json", 1, 1}}) {
+    const StProfile profile = ProfileFile(file);
+    CTabletService service(profile);
+    const Path display =
+        Below(Context(0, profile.tablets[0].tools[0].serial, profile.tablets[0].tools[0].identity),
+              {L(21, 2)});
+    std::array<std::uint16_t, 2> read{};
+    EXPECT_EQ(Get(service.Model(), Below(display, {L(150)}), read[0]), kStatusOk);
+    EXPECT_EQ(Get(service.Model(), Below(display, {L(151)}), read[1]), kStatusOk);
+    EXPECT_EQ(read, (std::array<std::uint16_t, 2>{mode, monitor})) << file;
+    Words3 extent{};
+    EXPECT_EQ(Get(service.Model(), Below(display, {L(79)}), extent), kStatusOk);
+    EXPECT_EQ(extent, (Words3{1920, 1080, 0})) << file;
+  }
+}
+
+TEST(MappingContextsTest, RemovalFromTheRootDropsTheContextOnEveryTablet) {
+  CTabletService service(ProfileFile("two-tablets.json"));
+  CDriverModel& model = service.Model();
+  auto speed = [&model](std::uint32_t tablet) {
+    std::uint16_t value = 0;
+    EXPECT_EQ(Get(model, Below(Context(tablet, 0x77, 3), {L(21, 2), L(191)}), value), kStatusOk);
+    return value;
+  };
+  auto setBoth = [&model] {
+    for (const std::uint32_t tablet : {0U, 1U})
+      ASSERT_EQ(Set(model, Below(Context(tablet, 0x77, 3), {L(21, 2), L(191)}), std::uint16_t{9}),
+                kStatusOk);
+  };
+  const Path removal{L(12), L(5, 0, 4), L(3), L(5), L(136, 0x77, 4), L(136, 3)};
+  setBoth();
+  const std::uint64_t before = model.Generation();
+  ASSERT_EQ(model.Remove(removal), kStatusOk);
+  EXPECT_GT(model.Generation(), before) << "the state file must hear of it";
+  EXPECT_EQ(speed(0), 5);
+  EXPECT_EQ(speed(1), 5);
+
+  setBoth();
+  ASSERT_EQ(model.Remove(Below({L(2, 1)}, removal)), kStatusOk);
+  EXPECT_EQ(speed(0), 9) << "only the tablet named";
+  EXPECT_EQ(speed(1), 5);
+  EXPECT_EQ(model.Remove(Below({L(2, 7)}, removal)), kStatusNotFound);
+  EXPECT_EQ(model.Remove(Path{L(12), L(5, 0, 4), L(2), L(5), L(136, 1, 4), L(136, 1)}),
+            kStatusNotFound);
+}
+
+TEST(MappingContextsTest, RestartKeepsTheReportedRectangleInStep) {
+  CTempDir dir;
+  const fs::path state = fs::path(dir.Path()) / "state.json";
+  const Path area = Below(Context(0, 0x1234, 1), {L(20, 2)});
+  {
+    CTabletService service(MakeDefaultProfile(), state);
+    ASSERT_EQ(Set(service.Model(), Below(area, {L(61)}), Words3{1000, 2000, 0}), kStatusOk);
+    EXPECT_EQ(Set(service.Model(), Below(area, {L(243)}), std::array<std::int32_t, 4>{}),
+              kStatusReadOnly);
+  }
+  CTabletService service(MakeDefaultProfile(), state);
+  std::array<std::int32_t, 4> rect{};
+  EXPECT_EQ(Get(service.Model(), Below(area, {L(243)}), rect), kStatusOk);
+  EXPECT_EQ(rect, (std::array<std::int32_t, 4>{0, 0, 2000, 1000}));
+}
+
+}  // namespace
