@@ -20,17 +20,17 @@ const char* Environment(const char* name) {
 
 std::unique_ptr<ZafPresenter> CAppletPresenter::Make() {
   if (const char* script = Environment("KELVO_AUTOMATION_SCRIPT")) {
-    auto headless = std::make_unique<ZafHeadlessPresenter>();
-    if (headless->LoadScript(script) != kStatusOk) m_failure = std::string("cannot read the script ") + script;
-    m_headless = headless.get();
-    return headless;
+    // Headless, or Qt's widgets when KELVO_PRESENTER=qt asks for them.
+    std::unique_ptr<ZafPresenter> scripted;
+    if (ZafApplication::MakeScriptedPresenter(script, scripted) != kStatusOk) {
+      m_failure = std::string("cannot read the script ") + script;
+      return nullptr;
+    }
+    m_automation = scripted->Automation();
+    return scripted;
   }
   const char* presenter = Environment("KELVO_PRESENTER");
-  if (presenter != nullptr && std::string(presenter) == "headless") {
-    auto headless = std::make_unique<ZafHeadlessPresenter>();
-    m_headless = headless.get();
-    return headless;
-  }
+  if (presenter != nullptr && std::string(presenter) == "headless") return std::make_unique<ZafHeadlessPresenter>();
   return nullptr;
 }
 
@@ -78,7 +78,7 @@ void CAppletPresenter::WriteResult() const {
   if (!m_failure.empty()) {
     line = "failed: " + m_failure;
   } else {
-    const ZafAutomation* automation = m_headless != nullptr ? m_headless->Automation() : nullptr;
+    const ZafAutomation* automation = m_automation;
     if (automation == nullptr || automation->LinesRun() == 0) return;
     if (automation->Failed()) line = "failed: " + automation->FailureText();
     else if (!automation->Done()) line = "failed: the applet closed before the script ended";

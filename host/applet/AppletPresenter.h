@@ -4,12 +4,13 @@
 #include <string>
 
 class ZafApplication;
-class ZafHeadlessPresenter;
+class ZafAutomation;
 class ZafPresenter;
 class ZafWindow;
 
 // Chooses what shows the applet, from what the host put in the environment:
-// KELVO_AUTOMATION_SCRIPT runs that script on the headless presenter and
+// KELVO_AUTOMATION_SCRIPT runs that script on the headless presenter (on
+// Qt's widgets with KELVO_PRESENTER=qt) and
 // KELVO_AUTOMATION_RESULT receives "passed" or "failed: why";
 // KELVO_PRESENTER=headless asks for no display. Otherwise the toolkit picks
 // (a presenter factory installed by a display library, else headless).
@@ -35,6 +36,6 @@ class CAppletPresenter {
   void WriteResult() const;
 
  private:
-  ZafHeadlessPresenter* m_headless = nullptr;
+  const ZafAutomation* m_automation = nullptr;
   std::string m_failure;
 };

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "toolkit/storage/CZncWriter.h"
-#include "toolkit/storage/ZafClassTable.h"
+#include "toolkit/ZafClassTable.h"
 #include "toolkit/storage/ZafStorage.h"
 #include "toolkit/storage/ZncFormat.h"
 
