@@ -5,6 +5,9 @@
 
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "functions/FunctionMenus.h"
+#include "host/dialogs/CDefineKeystrokeDialog.h"
+#include "host/dialogs/CDefineModifierDialog.h"
+#include "host/dialogs/CRunDialog.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
 #include "toolkit/controls/ZafComboBox.h"
@@ -39,6 +42,10 @@ Status CCPLMainWindow::LoadWindowTable() {
   m_windows[kMainWindow] = this;
   ZafObjectPersistence* persistence = ZafObjectPersistence::Default();
   if (persistence == nullptr) return kStatusNullPointer;
+  // The define dialogs handle their controls in classes of their own.
+  persistence->SetWindowMaker("KeystrokeDialog", [] { return std::make_unique<CDefineKeystrokeDialog>(); });
+  persistence->SetWindowMaker("ModifiersDialog", [] { return std::make_unique<CDefineModifierDialog>(); });
+  persistence->SetWindowMaker("RunDialog", [] { return std::make_unique<CRunDialog>(); });
   for (const StTableWindow& entry : kWindowTable) {
     std::unique_ptr<ZafWindow> window;
     const Status status = persistence->ReadWindow(entry.name, window);
