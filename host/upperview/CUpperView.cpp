@@ -232,7 +232,7 @@ CDataGrouping* CUpperView::PenDisplayMapping() const {
 }
 
 void CUpperView::ShowTabletControls() {
-  Notify(ControlId::kTabletTab, m_modelCode == kModelWithTabletTab ? kControlShowDisabled : kControlHide);
+  Notify(ControlId::kTabletTab, m_modelCode == kModelWithTabletTab ? kControlShow : kControlHide);
   Notify(ControlId::kHelpButton, m_modelCode == kModelWithoutHelp ? kControlHide : kControlShow);
 }
 

@@ -116,6 +116,10 @@ case $case in
     KELVO_PROFILE=$profiles/unsupported.json script no-supported-tablet-ctrl.script ;;
   tablet-pc)
     KELVO_PROFILE=$profiles/tablet-pc.json script tablet-pc.script ;;
+  tablet-pc-lists)
+    printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
+    script tablet-pc-lists.script
+    [ "$(state_value 11:2/41)" = 1b000000 ] || fail "lower switch: '$(state_value 11:2/41)'" ;;
   screenshots-main)
     shoot screenshots-main.script main-pen.png main-puck.png about.png diagnostics.png ;;
   screenshots-tablet-tab)
@@ -124,21 +128,25 @@ case $case in
     printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
     shoot screenshots-advanced.script advanced-settings.png ;;
   define-dialogs)
-    shoot define-dialogs.script keystroke-dialog.png modifier-dialog.png run-dialog.png
-    # Pen (type 2): upper switch Ctrl+F1, lower switch Alt and Shift; puck (type 3): /usr/bin/env.
+    shoot define-dialogs.script keystroke-dialog.png modifier-dialog.png
+    # The pen (type 2): upper switch Ctrl+F1, lower switch Alt and Shift.
     [ "$(tool_value 2 11:3/41)" = 08000000 ] || fail "upper switch function: '$(tool_value 2 11:3/41)'"
     case "$(tool_value 2 11:3/238)" in 0200007000000000*) ;; *) fail "upper switch keys: '$(tool_value 2 11:3/238)'" ;; esac
     [ "$(tool_value 2 11:2/41)" = 09000000 ] || fail "lower switch function: '$(tool_value 2 11:2/41)'"
     [ "$(tool_value 2 11:2/104)" = 0500 ] || fail "lower switch modifiers: '$(tool_value 2 11:2/104)'"
-    [ "$(tool_value 3 11:3/41)" = 17000000 ] || fail "puck button function: '$(tool_value 3 11:3/41)'"
-    case "$(tool_value 3 11:3/240)" in 2f7573722f62696e2f656e7600*) ;; *) fail "puck program: '$(tool_value 3 11:3/240)'" ;; esac
-    case "$(tool_value 3 11:3/241)" in 000000650000006e0000007600000000*) ;; *) fail "puck name: '$(tool_value 3 11:3/241)'" ;; esac
     script define-dialogs-reopened.script
     [ "$(tool_value 2 11:3/41)" = 02000000 ] || fail "upper switch not reset: '$(tool_value 2 11:3/41)'"
     case "$(tool_value 2 11:3/238)" in 00000000*) ;; *) fail "upper switch keys not reset" ;; esac
-    [ "$(tool_value 2 11:2/104)" = 0000 ] || fail "lower switch modifiers not reset: '$(tool_value 2 11:2/104)'"
-    [ "$(tool_value 3 11:3/41)" = 02000000 ] || fail "puck button not reset: '$(tool_value 3 11:3/41)'"
-    case "$(tool_value 3 11:3/240)" in 00*) ;; *) fail "puck program not reset: '$(tool_value 3 11:3/240)'" ;; esac ;;
+    [ "$(tool_value 2 11:2/41)" = 03000000 ] || fail "lower switch not reset: '$(tool_value 2 11:2/41)'"
+    [ "$(tool_value 2 11:2/104)" = 0000 ] || fail "lower switch modifiers not reset: '$(tool_value 2 11:2/104)'" ;;
+  run-dialog)
+    export KELVO_PROFILE=$here/profiles/model-230.json
+    shoot run-dialog.script run-dialog.png
+    [ "$(state_value 6/11/41)" = 17000000 ] || fail "joystick switch function: '$(state_value 6/11/41)'"
+    case "$(state_value 6/11/240)" in 2f7573722f62696e2f656e7600*) ;; *) fail "program: '$(state_value 6/11/240)'" ;; esac
+    case "$(state_value 6/11/241)" in 000000650000006e0000007600000000*) ;; *) fail "name: '$(state_value 6/11/241)'" ;; esac
+    script run-dialog-reopened.script
+    case "$(state_value 6/11/240)" in 00*) ;; *) fail "program not reset: '$(state_value 6/11/240)'" ;; esac ;;
   screenshots-manual-not-found)
     mkdir "$work/manual"
     printf '%%PDF-1.4\n' >"$work/manual/TabletManual.pdf"

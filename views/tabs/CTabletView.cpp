@@ -4,13 +4,23 @@
 #include "views/CItemView.h"
 #include "views/ControlIds.h"
 #include "views/ViewCreation.h"
+#include "views/menus/CSwitchMenuView.h"
 #include "views/tabs/ToolSelectors.h"
+
+namespace {
+// The tablet's joystick among its controls, and its switch among the joystick's.
+constexpr std::uint32_t kJoystick = 1;
+constexpr std::int32_t kJoystickSwitch = 0;
+}  // namespace
 
 Status CTabletView::Build() {
   KELVO_TRY(AddItemView<CDefaultButtonItemView>(*this, ControlId::kTabletDefaultButton));
   KELVO_TRY(AddItemView(*this, ControlId::kSignalStateImage, 35, {}, kValueByte));
   KELVO_TRY(AddItemView(*this, ControlId::kBatteryStateImage, 172, {.selector = SelectTabletControl}, kValueWord));
   KELVO_TRY(AddItemView(*this, ControlId::kBatteryLow, 173, {.selector = SelectTabletControl}, kValueWord));
-  return AddItemView(*this, ControlId::kJoystickScrollGroup, 174,
-                     {.selector = SelectTabletControl, .argument = 1}, kValueWord);
+  KELVO_TRY(AddItemView(*this, ControlId::kJoystickScrollGroup, 174,
+                        {.selector = SelectTabletControl, .argument = kJoystick}, kValueWord));
+  return AddItemView<CSwitchMenuView>(
+      *this, ControlId::kJoystickSwitchGroup, kButtonBlock,
+      {.index = kJoystickSwitch, .selector = SelectTabletControl, .argument = kJoystick});
 }
