@@ -29,8 +29,14 @@ applet() {
   cat "$work/err" >&2
 }
 script() { applet --script "$here/$1"; [ "$status" -eq 0 ] || fail "script $1 answered $status"; }
-state_value() {  # the bytes the service keeps for a path, or nothing
-  python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print(next((v['bytes'] for v in d['values'] if v['path']==sys.argv[2]), ''))" "$KELVO_STATE" "$1"
+state_value() {  # the bytes the service keeps for a path, or nothing (later lines win)
+  python3 -c "
+import json, sys
+found = ''
+for line in open(sys.argv[1]):
+    if line.strip():
+        found = next((v['bytes'] for v in json.loads(line).get('values', []) if v['path'] == sys.argv[2]), found)
+print(found)" "$KELVO_STATE" "$1"
 }
 tool_value() {  # tool_value TYPE PATH: the bytes kept for a path of the tool of that type
   python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print(next((v['bytes'] for v in d['values'] if v['path']==sys.argv[3] and v.get('type')==int(sys.argv[2])), ''))" "$KELVO_STATE" "$1" "$2"
