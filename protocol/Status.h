@@ -20,6 +20,10 @@ inline constexpr Status kStatusMalformedPacket = 0x201;    // 513
 inline constexpr Status kStatusNoOutText = 0x202;          // 514: string found but nowhere to put it
 inline constexpr Status kStatusWrongSize = 0x203;          // 515: a set whose data size is not the value's size
 inline constexpr Status kStatusReadOnly = 0x204;           // 516: the value is kept by the driver and cannot be set
+// Tablet service.
+inline constexpr Status kStatusNotSaved = 0x205;           // 517: the change took effect but could not be stored
+inline constexpr Status kStatusServiceBusy = 0x206;        // 518: the service turned the request away (too many clients)
+inline constexpr Status kStatusNoReply = 0x207;            // 519: a change was sent and no answer came: it may or may not be made
 inline constexpr Status kStatusNoRoutine = 0x40D;          // 1037: no notification or string routine installed
 inline constexpr Status kStatusBadVersionString = 0x410;   // 1040
 

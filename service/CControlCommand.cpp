@@ -13,22 +13,46 @@ namespace {
 
 constexpr std::uint32_t kLargestValue = 256;
 
-bool ToNumber(const std::string& text, std::uint64_t& out) {
+// A number as typed: decimal with an optional minus, or 0x hex.
+struct StNumber {
+  std::uint64_t magnitude = 0;
+  bool negative = false;
+};
+
+bool ParseNumber(const std::string& text, StNumber& out) {
   const char* begin = text.c_str();
+  const char* end = begin + text.size();
   int base = 10;
+  out = {};
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     begin += 2;
     base = 16;
-  }
-  bool negative = false;
-  if (*begin == '-' && base == 10) {
-    negative = true;
+  } else if (!text.empty() && text[0] == '-') {
+    out.negative = true;
     ++begin;
   }
-  const char* end = text.c_str() + text.size();
-  const auto [stop, error] = std::from_chars(begin, end, out, base);
-  if (begin == end || error != std::errc() || stop != end) return false;
-  if (negative) out = ~out + 1;
+  const auto [stop, error] = std::from_chars(begin, end, out.magnitude, base);
+  return begin != end && error == std::errc() && stop == end;
+}
+
+// Unsigned numbers up to the size's maximum and negative ones down to its
+// signed minimum fit; nothing is silently cut to the low bytes.
+bool Encode(const StNumber& number, std::size_t size, std::vector<std::uint8_t>& out) {
+  if (size == 0 || size > 8) return false;
+  const unsigned bits = static_cast<unsigned>(8 * size);
+  if (number.negative && number.magnitude > (std::uint64_t{1} << (bits - 1))) return false;
+  if (!number.negative && bits < 64 && number.magnitude > (std::uint64_t{1} << bits) - 1) return false;
+  const std::uint64_t value = number.negative ? ~number.magnitude + 1 : number.magnitude;
+  out.assign(size, 0);
+  for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  return true;
+}
+
+// A count, number or code given on the command line, up to `limit`.
+bool ToNumber(const std::string& text, std::uint64_t& out, std::uint64_t limit = UINT64_MAX) {
+  StNumber number;
+  if (!ParseNumber(text, number) || number.negative || number.magnitude > limit) return false;
+  out = number.magnitude;
   return true;
 }
 
@@ -60,9 +84,28 @@ Status CControlCommand::Send(std::uint32_t command, const std::vector<StObjectKe
 
 int CControlCommand::Finish(Status status, const std::string& what) {
   if (status == kStatusOk) return 0;
+  if (status == kStatusNoDriverInterface && !m_client.Refusal().empty()) {
+    std::fprintf(m_err, "tabletctl: refusing the tablet service: %s\n", m_client.Refusal().c_str());
+    return 3;
+  }
   if (status == kStatusNoDriverInterface) {
     std::fprintf(m_err, "tabletctl: no tablet service answers (is tabletd running?)\n");
     return 3;
+  }
+  if (status == kStatusServiceBusy) {
+    std::fprintf(m_err, "tabletctl: the tablet service is busy (too many clients); try again later\n");
+    return 3;
+  }
+  if (status == kStatusNoReply) {
+    std::fprintf(m_err, "tabletctl: %s: the tablet service did not answer; the change may or may not be made\n",
+                 what.c_str());
+    return 3;
+  }
+  if (status == kStatusNotSaved) {
+    std::fprintf(m_err, "tabletctl: %s: the change took effect but the tablet service could not store it "
+                        "(status 0x%04X); it will be gone after a restart\n",
+                 what.c_str(), status);
+    return 1;
   }
   std::fprintf(m_err, "tabletctl: %s: status 0x%04X\n", what.c_str(), status);
   return 1;
@@ -139,7 +182,6 @@ int CControlCommand::SetValue(const std::vector<StObjectKey>& path, const std::s
   const Status read = Send(1, path, current, kLargestValue);
   if (read != kStatusOk) return Finish(read, CPathText::Format(path));
   std::vector<std::uint8_t> value(current.size(), 0);
-  std::uint64_t number = 0;
   if (valueText.rfind("text:", 0) == 0) {
     const std::string text = valueText.substr(5);
     if (text.size() + 1 > value.size()) return Usage("text too long for a value of " + std::to_string(value.size()) + " bytes");
@@ -149,13 +191,13 @@ int CControlCommand::SetValue(const std::vector<StObjectKey>& path, const std::s
     if (hex.size() != 2 * value.size()) return Usage("the value takes exactly " + std::to_string(value.size()) + " bytes");
     for (std::size_t i = 0; i < value.size(); ++i) {
       std::uint64_t byte = 0;
-      if (!ToNumber("0x" + hex.substr(2 * i, 2), byte)) return Usage("bad hex value \"" + valueText + "\"");
+      if (!ToNumber("0x" + hex.substr(2 * i, 2), byte, 0xFF)) return Usage("bad hex value \"" + valueText + "\"");
       value[i] = static_cast<std::uint8_t>(byte);
     }
-  } else if (ToNumber(valueText, number) && value.size() <= 8) {
-    if (value.size() < 8 && (number >> (8 * value.size())) != 0 && (~number >> (8 * value.size())) != 0)
-      return Usage(valueText + " does not fit in " + std::to_string(value.size()) + " bytes");
-    for (std::size_t i = 0; i < value.size(); ++i) value[i] = static_cast<std::uint8_t>(number >> (8 * i));
+  } else if (StNumber typed; ParseNumber(valueText, typed) && value.size() <= 8) {
+    if (!Encode(typed, value.size(), value))
+      return Usage(valueText + " is out of range for a value of " + std::to_string(value.size()) + " byte" +
+                   (value.size() == 1 ? "" : "s"));
   } else {
     return Usage("bad value \"" + valueText + "\"");
   }
@@ -189,14 +231,19 @@ int CControlCommand::List() {
 }
 
 int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
+  const bool tablet = args.size() > 1 && args[1] == "tablet";
+  const bool tool = args.size() > 1 && args[1] == "tool";
+  // attach tablet DEFINITION (u16); attach tool TABLET TYPE (u16) SERIAL (u32);
+  // detach tablet T, detach tool T N (u32 each).
+  const std::uint64_t kLimits[] = {attach && tablet ? 0xFFFFu : 0xFFFFFFFFu, attach && tool ? 0xFFFFu : 0xFFFFFFFFu,
+                                   0xFFFFFFFFu};
   std::vector<std::uint64_t> numbers;
   for (std::size_t i = 2; i < args.size(); ++i) {
     std::uint64_t number = 0;
-    if (!ToNumber(args[i], number)) return Usage("bad number \"" + args[i] + "\"");
+    const std::uint64_t limit = i - 2 < std::size(kLimits) ? kLimits[i - 2] : 0;
+    if (!ToNumber(args[i], number, limit)) return Usage("bad or out-of-range number \"" + args[i] + "\"");
     numbers.push_back(number);
   }
-  const bool tablet = args.size() > 1 && args[1] == "tablet";
-  const bool tool = args.size() > 1 && args[1] == "tool";
   std::vector<std::uint8_t> data;
   if (attach && tablet && numbers.size() <= 1) {
     const std::uint64_t definition = numbers.empty() ? 0 : numbers[0];
@@ -229,21 +276,22 @@ int CControlCommand::Pen(const std::vector<std::string>& args) {
   std::size_t at = 1;
   std::uint64_t tablet = 0;
   if (args.size() > 2 && args[1] == "--tablet") {
-    if (!ToNumber(args[2], tablet)) return Usage("bad tablet number");
+    if (!ToNumber(args[2], tablet, 0xFFFFFFFFu)) return Usage("bad tablet number");
     at = 3;
   }
   if (at >= args.size()) return Usage("pen: what should the pen do?");
   const std::string action = args[at];
-  std::vector<std::uint64_t> numbers;
+  // Kept as typed: each field's size decides what fits (tilt may be negative).
+  std::vector<std::string> numbers;
   for (std::size_t i = at + 1; i < args.size(); ++i) {
-    std::uint64_t number = 0;
+    StNumber number;
     if (action == "prox" && args[i] == "off") continue;
-    if (!ToNumber(args[i], number)) return Usage("pen: bad number \"" + args[i] + "\"");
-    numbers.push_back(number);
+    if (!ParseNumber(args[i], number)) return Usage("pen: bad number \"" + args[i] + "\"");
+    numbers.push_back(args[i]);
   }
   const std::vector<StObjectKey> base{{0, sc::kTablet, static_cast<std::uint32_t>(tablet)}};
-  auto field = [&](std::uint32_t index, std::uint64_t value) {
-    return SetValue(Append(base, sc::kToolRecord, index), std::to_string(value));
+  auto field = [&](std::uint32_t index, const std::string& value) {
+    return SetValue(Append(base, sc::kToolRecord, index), value);
   };
   struct StAction {
     const char* name;
@@ -264,19 +312,19 @@ int CControlCommand::Pen(const std::vector<std::string>& args) {
     return result;
   }
   if (action == "prox") {
-    if (numbers.empty()) return field(sc::kFieldProximity, 0);
-    const int chosen = SetValue(Append(base, sc::kCurrentTool), std::to_string(numbers[0]));
-    return chosen != 0 ? chosen : field(sc::kFieldProximity, 1);
+    if (numbers.empty()) return field(sc::kFieldProximity, "0");
+    const int chosen = SetValue(Append(base, sc::kCurrentTool), numbers[0]);
+    return chosen != 0 ? chosen : field(sc::kFieldProximity, "1");
   }
   if (action == "stroke") {
     // A fixed diagonal stroke with a pressure ramp: the same every time.
-    int result = field(sc::kFieldProximity, 1);
+    int result = field(sc::kFieldProximity, "1");
     for (std::uint64_t step = 0; result == 0 && step <= 10; ++step) {
-      result = field(sc::kFieldX, 1000 + step * 500);
-      if (result == 0) result = field(sc::kFieldY, 1000 + step * 300);
-      if (result == 0) result = field(sc::kFieldPressure, step * 100);
+      result = field(sc::kFieldX, std::to_string(1000 + step * 500));
+      if (result == 0) result = field(sc::kFieldY, std::to_string(1000 + step * 300));
+      if (result == 0) result = field(sc::kFieldPressure, std::to_string(step * 100));
     }
-    return result != 0 ? result : field(sc::kFieldProximity, 0);
+    return result != 0 ? result : field(sc::kFieldProximity, "0");
   }
   return Usage("pen: unknown action \"" + action + "\"");
 }
@@ -319,7 +367,7 @@ int CControlCommand::Run(const std::vector<std::string>& args) {
     std::vector<std::uint8_t> data;
     std::uint64_t number = 0;
     if (args.size() == 3) {
-      if (!ToNumber(args[2], number)) return Usage("bad value \"" + args[2] + "\"");
+      if (!ToNumber(args[2], number, 0xFFFF)) return Usage("bad value \"" + args[2] + "\"");
       data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8)};
     }
     const Status status = Send(3, path, data, 2);

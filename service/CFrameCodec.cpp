@@ -60,6 +60,15 @@ void CFrameCodec::EncodeReply(std::uint32_t status, const StDriverPacket& packet
   for (int i = 0; i < 4; ++i) out[start + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(length >> (8 * i));
 }
 
+void CFrameCodec::EncodeRefusal(std::uint32_t status, std::vector<std::uint8_t>& out) {
+  PutU32(out, kRefusalSize);
+  PutU32(out, status);
+}
+
+std::uint32_t CFrameCodec::ReadStatus(std::span<const std::uint8_t> payload) {
+  return payload.size() >= 4 ? GetU32(payload.data()) : 0;
+}
+
 Status CFrameCodec::DecodeReply(std::span<const std::uint8_t> payload, StDriverPacket& packet,
                                 std::uint32_t& status) {
   if (payload.size() < 4 + StDriverPacket::kWireSize) return kStatusMalformedPacket;

@@ -24,10 +24,15 @@ class CFrameCodec {
   [[nodiscard]] static Status DecodeRequest(std::span<const std::uint8_t> payload, StDriverPacket& packet,
                                             std::vector<std::uint8_t>& buffer);
   static void EncodeReply(std::uint32_t status, const StDriverPacket& packet, std::vector<std::uint8_t>& out);
+  // A reply payload of nothing but the u32 status: the daemon turned the
+  // connection away before it read any request (it is busy).
+  static constexpr std::uint32_t kRefusalSize = 4;
+  static void EncodeRefusal(std::uint32_t status, std::vector<std::uint8_t>& out);
   // Copies the reply into the caller's packet and buffer; the data length is
   // checked against the capacity the caller gave.
   [[nodiscard]] static Status DecodeReply(std::span<const std::uint8_t> payload, StDriverPacket& packet,
                                           std::uint32_t& status);
 
   [[nodiscard]] static std::uint32_t ReadLength(const std::uint8_t* header);
+  [[nodiscard]] static std::uint32_t ReadStatus(std::span<const std::uint8_t> payload);
 };

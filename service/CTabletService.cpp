@@ -3,15 +3,16 @@
 #include <span>
 
 #include "service/CProfileReader.h"
-#include "service/CStateFile.h"
+#include "service/ServiceCodes.h"
+
+namespace sc = service_codes;
 
 CTabletService::CTabletService(StProfile profile, std::filesystem::path statePath)
-    : m_model(std::make_unique<CDriverModel>(std::move(profile))), m_statePath(std::move(statePath)) {
-  if (!m_statePath.empty()) CStateFile::Load(m_statePath, *m_model);
-  m_savedGeneration = m_model->Generation();
+    : m_model(std::make_unique<CDriverModel>(std::move(profile))), m_state(std::move(statePath)) {
+  m_state.Load(*m_model);
 }
 
-CTabletService::~CTabletService() { (void)SaveState(); }
+CTabletService::~CTabletService() { DropStatus(SaveState(), "a failed write has said why on stderr"); }
 
 std::unique_ptr<CTabletService> CTabletService::FromFiles(const std::filesystem::path& profileFile,
                                                           const std::filesystem::path& statePath,
@@ -21,14 +22,40 @@ std::unique_ptr<CTabletService> CTabletService::FromFiles(const std::filesystem:
   return std::make_unique<CTabletService>(std::move(profile), statePath);
 }
 
-std::uint32_t CTabletService::HandlePacket(StDriverPacket& packet) {
+bool CTabletService::ChangesState(const StDriverPacket& packet) {
+  if (packet.command != kCommandSet && packet.command != kCommandCreate && packet.command != kCommandRemove)
+    return false;
+  const int first = packet.KeyPointerSlot();
+  if (first < 0) return false;
+  std::size_t last = static_cast<std::size_t>(first);
+  while (last + 1 < StDriverPacket::kMaxKeys && packet.keys[last + 1].code != 0) ++last;
+  const std::uint16_t code = packet.keys[last].code;
+  return packet.command != kCommandSet || (code != sc::kToolRecord && code != sc::kRawRecord);
+}
+
+std::uint32_t CTabletService::Answer(StDriverPacket& packet) {
   const Status valid = StDriverPacket::Validate(&packet);
   if (valid != kStatusOk) return valid;
   const Status status = Dispatch(packet);
   packet.status = status;
-  // Values a client set survive a crash of the process that holds the service.
-  if (status == kStatusOk && packet.command != kCommandGet && packet.command != kCommandGetDefault)
-    (void)SaveState();
+  return status;
+}
+
+std::uint32_t CTabletService::HandlePacket(StDriverPacket& packet) {
+  if (StDriverPacket::Validate(&packet) != kStatusOk || !ChangesState(packet)) {
+    m_state.Refresh(*m_model, CStateStore::Look::kIfDue);
+    return Answer(packet);
+  }
+  // Changes are made on top of what every other process stored, one writer at a time.
+  KELVO_TRY(m_state.Begin(*m_model, kLockWaitMs));
+  const std::uint32_t status = Answer(packet);
+  StStateWrite write = m_state.Stage(*m_model);
+  const Status stored = m_state.Write(write);
+  m_state.Finish(write);
+  if (status == kStatusOk && stored != kStatusOk) {
+    packet.status = stored;
+    return stored;
+  }
   return status;
 }
 
@@ -73,9 +100,4 @@ Status CTabletService::Dispatch(StDriverPacket& packet) {
   return status;
 }
 
-Status CTabletService::SaveState() {
-  if (m_statePath.empty() || m_model->Generation() == m_savedGeneration) return kStatusOk;
-  KELVO_TRY(CStateFile::Save(m_statePath, *m_model));
-  m_savedGeneration = m_model->Generation();
-  return kStatusOk;
-}
+Status CTabletService::SaveState() { return m_state.Commit(*m_model, kLockWaitMs); }

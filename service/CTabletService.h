@@ -8,10 +8,12 @@
 #include "protocol/StDriverPacket.h"
 #include "protocol/Status.h"
 #include "service/CDriverModel.h"
+#include "service/CStateStore.h"
 #include "service/StProfile.h"
 
 // The tablet driver stand-in: answers request packets against a driver model
-// built from a profile, and keeps what clients set in a state file.
+// built from a profile, and keeps what clients set in a state file that other
+// processes with a service share.
 class CTabletService {
  public:
   // An empty state path keeps nothing across runs.
@@ -28,17 +30,29 @@ class CTabletService {
 
   // Answers one packet: validated first (513 and nothing changed when it is
   // malformed); the reply never exceeds the capacity the caller gave. The low
-  // 16 bits of the result are the status.
+  // 16 bits of the result are the status. A change is answered once it is
+  // stored; 0x205 when it took effect but could not be stored.
   [[nodiscard]] std::uint32_t HandlePacket(StDriverPacket& packet);
 
+  // Whether the packet would change what the state file keeps (sets,
+  // creates and removes; not the pen's live records).
+  [[nodiscard]] static bool ChangesState(const StDriverPacket& packet);
+  // Answers a packet against the model alone: what the daemon does between
+  // the store's Begin and Stage. Gets first take in other processes' changes
+  // when a look is due.
+  [[nodiscard]] std::uint32_t Answer(StDriverPacket& packet);
+
   [[nodiscard]] CDriverModel& Model() { return *m_model; }
-  // Writes the state file now if anything changed since the last save.
+  [[nodiscard]] CStateStore& State() { return m_state; }
+  // Stores whatever an earlier failure left unstored.
   [[nodiscard]] Status SaveState();
+
+  // How long a change waits for another process's write to end.
+  static constexpr int kLockWaitMs = 2000;
 
  private:
   [[nodiscard]] Status Dispatch(StDriverPacket& packet);
 
   std::unique_ptr<CDriverModel> m_model;
-  std::filesystem::path m_statePath;
-  std::uint64_t m_savedGeneration = 0;
+  CStateStore m_state;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "protocol/StDriverPacket.h"
 #include "service/CDaemonClient.h"
@@ -23,4 +24,5 @@ class CServiceBackend {
   bool m_started = false;
   std::unique_ptr<CTabletService> m_embedded;
   std::unique_ptr<CDaemonClient> m_daemon;
+  std::string m_said;
 };

@@ -37,11 +37,24 @@ applet() {
   cat "$work/err" >&2
 }
 script() { applet --script "$here/$1"; [ "$status" -eq 0 ] || fail "script $1 answered $status"; }
-state_value() {  # the bytes the service keeps for a path, or nothing
-  python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print(next((v['bytes'] for v in d['values'] if v['path']==sys.argv[2]), ''))" "$KELVO_STATE" "$1"
+state_value() {  # the bytes the service keeps for a path, or nothing (later lines win)
+  python3 -c "
+import json, sys
+found = ''
+for line in open(sys.argv[1]):
+    if line.strip():
+        found = next((v['bytes'] for v in json.loads(line).get('values', []) if v['path'] == sys.argv[2]), found)
+print(found)" "$KELVO_STATE" "$1"
 }
-tool_value() {  # tool_value TYPE PATH: the bytes kept for a path of the tool of that type
-  python3 -c "import json,sys; d=json.load(open(sys.argv[1])); print(next((v['bytes'] for v in d['values'] if v['path']==sys.argv[3] and v.get('type')==int(sys.argv[2])), ''))" "$KELVO_STATE" "$1" "$2"
+tool_value() {  # tool_value TYPE PATH: the same for a path of the tool of that type
+  python3 -c "
+import json, sys
+found = ''
+for line in open(sys.argv[1]):
+    if line.strip():
+        found = next((v['bytes'] for v in json.loads(line).get('values', [])
+                      if v['path'] == sys.argv[3] and v.get('type') == int(sys.argv[2])), found)
+print(found)" "$KELVO_STATE" "$1" "$2"
 }
 set_state_value() {
   printf '{"version": 1, "applications": [], "values": [{"path": "%s", "bytes": "%s"}]}\n' "$1" "$2" >"$KELVO_STATE"
@@ -86,9 +99,11 @@ case $case in
   about-and-diagnostics) script about.script ;;
   switch-menus)
     script switch-menus.script
-    [ "$(state_value 11:3/41)" = 07000000 ] || fail "upper side switch: '$(state_value 11:3/41)'"
-    [ "$(state_value 11:2/41)" = 0b000000 ] || fail "lower side switch: '$(state_value 11:2/41)'"
-    [ "$(state_value 11:1/41)" = 01000000 ] || fail "left puck button not reset: '$(state_value 11:1/41)'"
+    # The pen is of type 2, the puck of type 3.
+    [ "$(tool_value 2 11:3/41)" = 07000000 ] || fail "upper side switch: '$(tool_value 2 11:3/41)'"
+    [ "$(tool_value 2 11:2/41)" = 0b000000 ] || fail "lower side switch: '$(tool_value 2 11:2/41)'"
+    [ "$(tool_value 3 11:2/41)" = 04000000 ] || fail "right puck button: '$(tool_value 3 11:2/41)'"
+    [ "$(tool_value 3 11:1/41)" = 01000000 ] || fail "left puck button not reset: '$(tool_value 3 11:1/41)'"
     script switch-menus-reopened.script ;;
   resource-missing)
     mkdir "$work/bare"
@@ -132,7 +147,7 @@ case $case in
   tablet-pc-lists)
     printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
     script tablet-pc-lists.script
-    [ "$(state_value 11:2/41)" = 1b000000 ] || fail "lower switch: '$(state_value 11:2/41)'" ;;
+    [ "$(tool_value 2 11:2/41)" = 1b000000 ] || fail "lower switch: '$(tool_value 2 11:2/41)'" ;;
   screenshots-main)
     shoot screenshots-main.script main-pen.png main-puck.png about.png diagnostics.png ;;
   screenshots-tablet-tab)

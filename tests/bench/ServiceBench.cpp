@@ -1,16 +1,22 @@
 // Request throughput: a 2-byte get through libwintab32's embedded service,
 // the same get through tabletd's socket, and a raw Unix-socket ping-pong of
-// the same frame sizes as the floor the daemon is measured against.
+// the same frame sizes as the floor the daemon is measured against; then ten
+// clients setting values at once (each set acknowledged only once it is on
+// disk) while two more read, with the readers' latency.
 
 #include <benchmark/benchmark.h>
 
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
+#include <vector>
 
 #include "protocol/StDriverPacket.h"
 #include "protocol/WintabEntry.h"
@@ -42,9 +48,17 @@ void BM_EmbeddedGet(benchmark::State& state) {
 }
 BENCHMARK(BM_EmbeddedGet);
 
-std::filesystem::path BenchSocket(const char* name) {
-  return std::filesystem::temp_directory_path() / (std::string(name) + std::to_string(::getpid()));
+// A private folder for the socket and the state file (the daemon refuses
+// folders other users may change), on the disk the temporary folder is on.
+const std::filesystem::path& BenchDir() {
+  static const std::filesystem::path dir = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-bench-XXXXXX").string();
+    return std::filesystem::path(::mkdtemp(pattern.data()) != nullptr ? pattern : "");
+  }();
+  return dir;
 }
+
+std::filesystem::path BenchSocket(const char* name) { return BenchDir() / name; }
 
 void BM_DaemonGet(benchmark::State& state) {
   CTabletService service;
@@ -109,11 +123,174 @@ void BM_RawPingPong(benchmark::State& state) {
 }
 BENCHMARK(BM_RawPingPong)->UseRealTime();
 
+// The daemon against the raw ping-pong, in alternating short rounds so that
+// both see the same load on the machine: the best round of each and the
+// median of the per-round ratios.
+void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
+  constexpr int kRounds = 15;
+  constexpr int kTrips = 3000;
+  CTabletService service;
+  CDaemon daemon(service, BenchSocket("ratio"));
+  std::string error;
+  if (!daemon.Listen(error)) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  volatile std::sig_atomic_t stop = 0;
+  std::thread loop([&] { daemon.Run(stop); });
+  CDaemonClient client(BenchSocket("ratio"));
+  int pair[2];
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, pair) != 0) {
+    state.SkipWithError("socketpair");
+    return;
+  }
+  constexpr std::size_t kRequest = CFrameCodec::kHeaderSize + StDriverPacket::kWireSize + 2;
+  constexpr std::size_t kReply = CFrameCodec::kHeaderSize + 4 + StDriverPacket::kWireSize + 2;
+  std::thread echo([fd = pair[1]] {
+    std::uint8_t in[kRequest];
+    std::uint8_t out[kReply] = {};
+    for (;;) {
+      std::size_t got = 0;
+      while (got < kRequest) {
+        const ssize_t n = ::recv(fd, in + got, kRequest - got, 0);
+        if (n <= 0) return;
+        got += static_cast<std::size_t>(n);
+      }
+      if (::send(fd, out, kReply, MSG_NOSIGNAL) != static_cast<ssize_t>(kReply)) return;
+    }
+  });
+  const auto raw = [&] {
+    std::uint8_t request[kRequest] = {};
+    std::uint8_t reply[kReply];
+    (void)::send(pair[0], request, kRequest, MSG_NOSIGNAL);
+    std::size_t got = 0;
+    while (got < kReply) {
+      const ssize_t n = ::recv(pair[0], reply + got, kReply - got, 0);
+      if (n <= 0) break;
+      got += static_cast<std::size_t>(n);
+    }
+  };
+  const auto viaDaemon = [&] {
+    std::uint16_t value = 0;
+    StDriverPacket packet = MakeGet(value);
+    if (client.Exchange(packet) != 0 || value != 130) state.SkipWithError("wrong answer");
+  };
+  const auto time = [](const auto& trip) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kTrips; ++i) trip();
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count() / kTrips;
+  };
+  std::vector<double> raws;
+  std::vector<double> daemons;
+  std::vector<double> ratios;
+  for (auto _ : state) {
+    for (int round = 0; round < kRounds; ++round) {
+      raws.push_back(time(raw));
+      daemons.push_back(time(viaDaemon));
+      ratios.push_back(daemons.back() / raws.back());
+    }
+  }
+  ::shutdown(pair[0], SHUT_RDWR);
+  echo.join();
+  ::close(pair[0]);
+  ::close(pair[1]);
+  stop = 1;
+  loop.join();
+  std::sort(ratios.begin(), ratios.end());
+  const double rawBest = *std::min_element(raws.begin(), raws.end());
+  const double daemonBest = *std::min_element(daemons.begin(), daemons.end());
+  state.counters["raw_best_us"] = rawBest;
+  state.counters["daemon_best_us"] = daemonBest;
+  state.counters["ratio_of_best"] = daemonBest / rawBest;
+  state.counters["ratio_median"] = ratios[ratios.size() / 2];
+}
+BENCHMARK(BM_DaemonOverRawRoundTrip)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+std::uint32_t Exchange(CDaemonClient& client, std::uint32_t command, const StObjectKey* keys, std::uint32_t& value) {
+  StDriverPacket packet;
+  (void)packet.Make(4, &value);
+  (void)packet.FillRequest(command, keys, 0, nullptr, 1);
+  packet.dataLength = 4;
+  return client.Exchange(packet);
+}
+
+void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
+  constexpr int kSetters = 10;
+  constexpr int kReaders = 2;
+  constexpr auto kRunTime = std::chrono::seconds(3);
+  // Function codes of the pen's and the puck's buttons: 4 bytes each.
+  static const StObjectKey kPaths[7][5] = {
+      {{0, 2, 0}, {0, 4, 0}, {0, 11, 1}, {0, 41, 0}, {}}, {{0, 2, 0}, {0, 4, 0}, {0, 11, 2}, {0, 41, 0}, {}},
+      {{0, 2, 0}, {0, 4, 0}, {0, 11, 3}, {0, 41, 0}, {}}, {{0, 2, 0}, {0, 4, 1}, {0, 11, 1}, {0, 41, 0}, {}},
+      {{0, 2, 0}, {0, 4, 1}, {0, 11, 2}, {0, 41, 0}, {}}, {{0, 2, 0}, {0, 4, 1}, {0, 11, 3}, {0, 41, 0}, {}},
+      {{0, 2, 0}, {0, 4, 1}, {0, 11, 4}, {0, 41, 0}, {}},
+  };
+  std::filesystem::remove(BenchDir() / "sets.json");
+  CTabletService service(MakeDefaultProfile(), BenchDir() / "sets.json");
+  CDaemon daemon(service, BenchSocket("sets"));
+  std::string error;
+  if (!daemon.Listen(error)) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  volatile std::sig_atomic_t stop = 0;
+  std::thread loop([&] { daemon.Run(stop); });
+  std::atomic<std::uint64_t> acknowledged{0};
+  std::atomic<std::uint64_t> failed{0};
+  std::vector<std::vector<double>> latencies(kReaders);
+  for (auto _ : state) {
+    std::atomic<bool> done{false};
+    std::vector<std::thread> threads;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kSetters; ++i) {
+      threads.emplace_back([&, i] {
+        CDaemonClient client(BenchSocket("sets"));
+        for (std::uint32_t n = 1; !done; ++n) {
+          std::uint32_t value = static_cast<std::uint32_t>(i) * 1000000 + n;
+          (Exchange(client, 2, kPaths[i % 7], value) == 0 ? acknowledged : failed)++;
+        }
+      });
+    }
+    for (int r = 0; r < kReaders; ++r) {
+      threads.emplace_back([&, r] {
+        CDaemonClient client(BenchSocket("sets"));
+        while (!done) {
+          std::uint32_t value = 0;
+          const auto asked = std::chrono::steady_clock::now();
+          if (Exchange(client, 1, kPaths[r], value) != 0) failed++;
+          latencies[static_cast<std::size_t>(r)].push_back(
+              std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - asked).count());
+        }
+      });
+    }
+    std::this_thread::sleep_for(kRunTime);
+    done = true;
+    for (std::thread& thread : threads) thread.join();
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+  }
+  stop = 1;
+  loop.join();
+  std::vector<double> all;
+  for (const auto& one : latencies) all.insert(all.end(), one.begin(), one.end());
+  std::sort(all.begin(), all.end());
+  const auto at = [&](double share) {
+    return all.empty() ? 0.0 : all[static_cast<std::size_t>(share * static_cast<double>(all.size() - 1))];
+  };
+  const double seconds = std::chrono::duration<double>(kRunTime).count();
+  state.counters["sets_per_s"] = static_cast<double>(acknowledged.load()) / seconds;
+  state.counters["failed"] = static_cast<double>(failed.load());
+  state.counters["gets"] = static_cast<double>(all.size());
+  state.counters["get_p50_us"] = at(0.50);
+  state.counters["get_p99_us"] = at(0.99);
+  state.counters["get_max_us"] = all.empty() ? 0.0 : all.back();
+}
+BENCHMARK(BM_DaemonTenSettersTwoReaders)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
   // The embedded service must not touch the user's state file.
-  const std::string state = (std::filesystem::temp_directory_path() / "kelvo-bench-state.json").string();
+  const std::string state = (BenchDir() / "embedded.json").string();
   ::setenv("KELVO_STATE", state.c_str(), 1);
   ::unsetenv("KELVO_SERVICE");
   ::unsetenv("KELVO_SERVICE_SOCKET");
@@ -121,5 +298,7 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  std::error_code ignored;
+  std::filesystem::remove_all(BenchDir(), ignored);
   return 0;
 }

@@ -166,14 +166,16 @@ class AppletOffscreen : public testing::Test {
 
   // The bytes the service keeps for a path in its state file, if any.
   [[nodiscard]] std::optional<std::string> StateValue(const std::string& path) const {
+    // One JSON record a line; a later line's value replaces an earlier one.
     std::ifstream in(StatePath());
-    if (!in) return std::nullopt;
-    const nlohmann::json state = nlohmann::json::parse(in, nullptr, false);
-    if (state.is_discarded() || !state.contains("values")) return std::nullopt;
-    for (const auto& value : state["values"]) {
-      if (value.value("path", "") == path) return value.value("bytes", "");
+    std::optional<std::string> found;
+    for (std::string line; std::getline(in, line);) {
+      const nlohmann::json record = nlohmann::json::parse(line, nullptr, false);
+      if (record.is_discarded() || !record.contains("values")) continue;
+      for (const auto& value : record["values"])
+        if (value.value("path", "") == path) found = value.value("bytes", "");
     }
-    return std::nullopt;
+    return found;
   }
 
   // Opens the applet as the Control Panel does and runs the script's steps

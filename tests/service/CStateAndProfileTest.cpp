@@ -65,22 +65,6 @@ TEST_F(StateFileTest, ValuesReturnToTheSameToolAfterARestart) {
   EXPECT_EQ(Read(service, {L(2), L(23, 0x126, 1), L(41)}, 4)[0], 5);
 }
 
-TEST_F(StateFileTest, DamagedFileIsSetAsideAndDefaultsServe) {
-  const std::vector<std::string> damaged{"{not json", R"({"version": 1, "applications": [], "values": [{"path": 5}]})",
-                                         R"([1, 2, 3])"};
-  for (const std::string& text : damaged) {
-    std::ofstream(m_state) << text;
-    fs::remove(fs::path(m_state) += ".damaged");
-    testing::internal::CaptureStderr();
-    CTabletService service(MakeDefaultProfile(), m_state);
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("damaged"), std::string::npos) << text;
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << text;
-    EXPECT_TRUE(fs::exists(fs::path(m_state) += ".damaged")) << text;
-    EXPECT_EQ(Read(service, kPenSwitch, 4)[0], 3) << text;
-  }
-}
-
 TEST(ProfileReaderTest, ShippedProfilesAreValid) {
   std::size_t count = 0;
   for (const auto& entry : fs::directory_iterator(fs::path(KELVO_SOURCE_DIR) / "service/profiles")) {

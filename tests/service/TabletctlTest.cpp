@@ -29,17 +29,19 @@ class TabletctlTest : public ::testing::Test {
     m_dir = fs::temp_directory_path() / ("kelvo-ctl-" + std::to_string(::getpid()));
     fs::remove_all(m_dir);
     fs::create_directories(m_dir);
+    StartDaemon(m_dir / "state.json");
+  }
+  void StartDaemon(const fs::path& state) {
     m_daemon = ::fork();
     if (m_daemon == 0) {
       const std::string tabletd = (m_bin / "tabletd").string();
       const std::string socket = (m_dir / "s").string();
-      const std::string state = (m_dir / "state.json").string();
       ::execl(tabletd.c_str(), "tabletd", "--socket", socket.c_str(), "--state", state.c_str(), nullptr);
       ::_exit(127);
     }
     for (int i = 0; i < 200 && !fs::exists(m_dir / "s"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  void TearDown() override {
+  void StopDaemon() {
     if (m_daemon > 0) {
       ::kill(m_daemon, SIGTERM);
       int status = 0;
@@ -47,6 +49,10 @@ class TabletctlTest : public ::testing::Test {
       EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
       EXPECT_FALSE(fs::exists(m_dir / "s"));  // SIGTERM removes the socket
     }
+    m_daemon = -1;
+  }
+  void TearDown() override {
+    StopDaemon();
     fs::remove_all(m_dir);
   }
   StRun Ctl(const std::string& args, const fs::path& socket = {}) {
@@ -107,6 +113,43 @@ TEST_F(TabletctlTest, BadInputAndNoDaemonExitNonZero) {
   const StRun none = Ctl("list", m_dir / "nobody");
   EXPECT_EQ(none.code, 3);
   EXPECT_NE(none.out.find("tabletd"), std::string::npos);
+}
+
+TEST_F(TabletctlTest, NumbersOutsideTheValuesRangeAreRefused) {
+  struct Row {
+    const char* value;
+    int code;
+    const char* stored;
+  };
+  // 104 at index 0 is a 2-byte mask; 172 a 1-byte flag.
+  const Row rows[] = {
+      {"2:0/4:0/11:1/104 -40000", 2, "0 (0x0)\n"},  {"2:0/4:0/11:1/104 65536", 2, "0 (0x0)\n"},
+      {"2:0/4:0/11:1/104 -32768", 0, "32768 (0x8000)\n"}, {"2:0/4:0/11:1/104 65535", 0, "65535 (0xFFFF)\n"},
+      {"2:0/4:0/11:1/104 0x10000", 2, "65535 (0xFFFF)\n"}, {"2:0/4:0/172 -129", 2, "1 (0x1)\n"},
+      {"2:0/4:0/172 -1", 0, "255 (0xFF)\n"},
+  };
+  for (const Row& row : rows) {
+    const std::string args(row.value);
+    EXPECT_EQ(Ctl("set " + args).code, row.code) << args;
+    EXPECT_EQ(Ctl("get " + args.substr(0, args.find(' '))).out, row.stored) << args;
+  }
+  EXPECT_EQ(Ctl("attach tool 0 70000 1").code, 2);  // a type code is 2 bytes
+  EXPECT_EQ(Ctl("get 2:0/28:4").out, "2 (0x2)\n");
+}
+
+TEST_F(TabletctlTest, RefusalsAndUnstoredChangesAreReported) {
+  ::chmod(m_dir.c_str(), 0777);
+  const StRun refused = Ctl("list");
+  ::chmod(m_dir.c_str(), 0755);
+  EXPECT_EQ(refused.code, 3);
+  EXPECT_NE(refused.out.find("refusing the tablet service"), std::string::npos) << refused.out;
+
+  StopDaemon();
+  fs::create_directories(m_dir / "unreadable");
+  StartDaemon(m_dir / "unreadable");
+  const StRun unstored = Ctl("set 2:0/4:0/11:2/41 7");
+  EXPECT_EQ(unstored.code, 1);
+  EXPECT_NE(unstored.out.find("could not store it"), std::string::npos) << unstored.out;
 }
 
 }  // namespace

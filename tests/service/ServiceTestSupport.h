@@ -1,0 +1,102 @@
+#pragma once
+
+#include <grp.h>
+#include <pwd.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "protocol/StDriverPacket.h"
+#include "service/CDaemonClient.h"
+#include "service/CTabletService.h"
+
+namespace service_test {
+
+inline StObjectKey L(std::uint16_t code, std::uint32_t index = 0, std::uint32_t qualifier = 0) {
+  return {qualifier, code, index};
+}
+
+// One request as the applet's driver interface sends it, through any front end.
+template <typename TFrontEnd>
+std::uint32_t Request(TFrontEnd& front, std::uint32_t command, std::vector<StObjectKey> keys,
+                      std::vector<std::uint8_t>& data) {
+  keys.push_back({});
+  StDriverPacket packet;
+  DropStatus(packet.Make(static_cast<std::uint32_t>(data.size()), data.empty() ? nullptr : data.data()),
+             "a packet on the stack is always made");
+  DropStatus(packet.FillRequest(command, keys.data(), 0, nullptr, kRequestModeApplet), "no data to overflow");
+  packet.dataLength = static_cast<std::uint32_t>(data.size());
+  std::uint32_t status = 0;
+  if constexpr (std::is_same_v<TFrontEnd, CDaemonClient>)
+    status = front.Exchange(packet);
+  else
+    status = front.HandlePacket(packet);
+  data.resize(packet.dataLength);
+  return status;
+}
+
+inline std::uint32_t SetU32(auto& front, const std::vector<StObjectKey>& path, std::uint32_t value) {
+  std::vector<std::uint8_t> data{static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+                                 static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+  return Request(front, kCommandSet, path, data);
+}
+
+// The 4-byte value at `path`, or nothing when the get fails.
+inline std::optional<std::uint32_t> GetU32(auto& front, const std::vector<StObjectKey>& path) {
+  std::vector<std::uint8_t> data(4, 0);
+  if (Request(front, kCommandGet, path, data) != kStatusOk || data.size() != 4) return std::nullopt;
+  std::uint32_t value = 0;
+  for (std::size_t i = 4; i > 0; --i) value = (value << 8) | data[i - 1];
+  return value;
+}
+
+// A function code of a button: 4 bytes a client may set to any number.
+inline std::vector<StObjectKey> Button(std::uint32_t tool, std::uint32_t button) {
+  return {L(2), L(4, tool), L(11, button), L(41)};
+}
+
+// Someone else on this machine: "nobody" when the tests run as root.
+struct StOtherUser {
+  uid_t uid = 0;
+  gid_t gid = 0;
+};
+inline std::optional<StOtherUser> OtherUser() {
+  if (::geteuid() != 0) return std::nullopt;
+  const passwd* user = ::getpwnam("nobody");
+  if (user == nullptr) return std::nullopt;
+  return StOtherUser{user->pw_uid, user->pw_gid};
+}
+
+// Runs `body` in a child process as `user` and answers its exit code (-1
+// when it did not end normally).
+inline int RunAs(const StOtherUser& user, const std::function<int()>& body) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (user.uid != ::geteuid() &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(user.gid) != 0 || ::setuid(user.uid) != 0))
+      ::_exit(100);
+    ::_exit(body());
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs `body` where file modes bind: as `nobody` in a child when the tests
+// run as root (after giving it `folder`), else in a child as this user.
+inline int RunWhereModesBind(const std::string& folder, const std::function<int()>& body) {
+  if (const auto other = OtherUser()) {
+    if (::chown(folder.c_str(), other->uid, other->gid) != 0) return -1;
+    return RunAs(*other, body);
+  }
+  if (::geteuid() == 0) return -1;
+  return RunAs({::getuid(), ::getgid()}, body);
+}
+
+}  // namespace service_test

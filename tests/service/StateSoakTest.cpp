@@ -1,0 +1,176 @@
+// Several writers on one state file while tabletd and an embedded writer are
+// killed (SIGKILL) and started again: in the end every value a writer was
+// told is stored is there. Bounded to a few seconds.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <mutex>
+#include <random>
+#include <thread>
+
+#include "service/ServiceTestSupport.h"
+#include "support/CScopedEnv.h"
+#include "support/CTempDir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace service_test;
+
+constexpr auto kSoakTime = std::chrono::seconds(6);
+constexpr int kReportFd = 200;
+constexpr const char* kWriterVariable = "KELVO_SOAK_WRITER";
+
+// A process with an embedded service that sets its own buttons one after
+// another and reports each value once the service answered for it. It is
+// this test program started again, so that nothing of the parent's threads
+// is inherited.
+[[noreturn]] void RunEmbeddedWriter(const char* state) {
+  CTabletService service(MakeDefaultProfile(), state);
+  std::uint32_t next[2] = {GetU32(service, Button(1, 1)).value_or(0) + 1, GetU32(service, Button(1, 2)).value_or(0) + 1};
+  for (std::uint32_t turn = 0;; ++turn) {
+    const std::uint32_t which = turn % 2;
+    if (SetU32(service, Button(1, which + 1), next[which]) == kStatusOk) {
+      const std::uint32_t said[2] = {which, next[which]};
+      if (::write(kReportFd, said, sizeof(said)) != sizeof(said)) ::_exit(1);
+    }
+    ++next[which];
+  }
+}
+
+const bool g_writer = [] {
+  if (const char* state = std::getenv(kWriterVariable)) RunEmbeddedWriter(state);
+  return false;
+}();
+
+class StateSoakTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* bin = std::getenv("KELVO_BUILD_BIN");
+    if (bin == nullptr) GTEST_SKIP() << "KELVO_BUILD_BIN is set by ctest";
+    m_tabletd = fs::path(bin) / "tabletd";
+  }
+  fs::path Socket() const { return fs::path(m_temp.Path()) / "s"; }
+  fs::path State() const { return fs::path(m_temp.Path()) / "state.json"; }
+
+  pid_t StartDaemon() {
+    std::error_code ignored;
+    const pid_t daemon = ::fork();
+    if (daemon == 0) {
+      ::execl(m_tabletd.c_str(), "tabletd", "--socket", Socket().c_str(), "--state", State().c_str(), nullptr);
+      ::_exit(127);
+    }
+    return daemon;
+  }
+
+  pid_t StartEmbeddedWriter(int report) {
+    const pid_t writer = ::fork();
+    if (writer == 0) {
+      if (::dup2(report, kReportFd) != kReportFd) ::_exit(126);
+      ::execl("/proc/self/exe", "service_tests", nullptr);
+      ::_exit(127);
+    }
+    return writer;
+  }
+
+  static void Kill(pid_t& process) {
+    if (process <= 0) return;
+    ::kill(process, SIGKILL);
+    int status = 0;
+    ::waitpid(process, &status, 0);
+    process = -1;
+  }
+
+  CTempDir m_temp;
+  fs::path m_tabletd;
+};
+
+struct StWriterTrack {
+  std::atomic<std::uint32_t> acknowledged{0};
+  std::atomic<std::uint32_t> attempted{0};
+};
+
+TEST_F(StateSoakTest, EveryAcknowledgedValueSurvivesKillsOfEveryWriter) {
+  const CScopedEnv writerState(kWriterVariable, State().string());
+  pid_t daemon = StartDaemon();
+  int pipeEnds[2];
+  ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
+  pid_t embedded = StartEmbeddedWriter(pipeEnds[1]);
+
+  std::atomic<bool> stop{false};
+  StWriterTrack clients[3];
+  std::vector<std::thread> threads;
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    threads.emplace_back([&, i] {
+      CDaemonClient client(Socket(), 500);
+      for (std::uint32_t value = 1; !stop; ++value) {
+        clients[i].attempted = value;
+        const std::uint32_t status = SetU32(client, Button(0, i + 1), value);
+        if (status == kStatusOk)
+          clients[i].acknowledged = value;
+        else
+          std::this_thread::sleep_for(std::chrono::milliseconds(2));  // the daemon is being restarted
+      }
+    });
+  }
+  std::uint32_t embeddedAcknowledged[2] = {0, 0};
+  std::thread reader([&] {
+    std::uint32_t said[2];
+    while (::read(pipeEnds[0], said, sizeof(said)) == sizeof(said)) embeddedAcknowledged[said[0]] = said[1];
+  });
+
+  std::mt19937 random(12345);
+  int kills = 0;
+  const auto end = std::chrono::steady_clock::now() + kSoakTime;
+  while (std::chrono::steady_clock::now() < end) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150 + random() % 250));
+    if (random() % 2 == 0) {
+      Kill(daemon);
+      daemon = StartDaemon();
+    } else {
+      Kill(embedded);
+      embedded = StartEmbeddedWriter(pipeEnds[1]);
+    }
+    ++kills;
+  }
+  stop = true;
+  for (std::thread& thread : threads) thread.join();
+  Kill(embedded);
+  Kill(daemon);
+  ::close(pipeEnds[1]);
+  reader.join();
+  ::close(pipeEnds[0]);
+
+  if (const char* keep = std::getenv("KELVO_SOAK_KEEP")) {
+    fs::create_directories(keep);
+    for (const auto& entry : fs::directory_iterator(m_temp.Path()))
+      if (entry.is_regular_file()) fs::copy(entry.path(), fs::path(keep) / entry.path().filename());
+  }
+  CTabletService fresh(MakeDefaultProfile(), State());
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    const std::uint32_t stored = GetU32(fresh, Button(0, i + 1)).value_or(0);
+    EXPECT_GE(stored, clients[i].acknowledged.load()) << "daemon client " << i;
+    EXPECT_LE(stored, clients[i].attempted.load()) << "daemon client " << i;
+    EXPECT_GT(clients[i].acknowledged.load(), 10u) << "daemon client " << i << " hardly got through";
+  }
+  for (std::uint32_t i = 0; i < 2; ++i) {
+    const std::uint32_t stored = GetU32(fresh, Button(1, i + 1)).value_or(0);
+    // The last value may be stored and its report lost with the writer.
+    EXPECT_GE(stored, embeddedAcknowledged[i]) << "embedded writer " << i;
+    EXPECT_LE(stored, embeddedAcknowledged[i] + 1) << "embedded writer " << i;
+    EXPECT_GE(embeddedAcknowledged[i], 3u) << "embedded writer " << i << " hardly got through";
+  }
+  std::printf("soak: %d kills; daemon clients stored %u, %u, %u values; embedded writer %u, %u\n", kills,
+              clients[0].acknowledged.load(), clients[1].acknowledged.load(), clients[2].acknowledged.load(),
+              embeddedAcknowledged[0], embeddedAcknowledged[1]);
+}
+
+}  // namespace
