@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "host/applet/AutomationPenVerb.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafWindow.h"
 #include "toolkit/automation/ZafAutomation.h"
@@ -27,6 +28,7 @@ std::unique_ptr<ZafPresenter> CAppletPresenter::Make() {
       return nullptr;
     }
     m_automation = scripted->Automation();
+    InstallPenVerb();
     return scripted;
   }
   const char* presenter = Environment("KELVO_PRESENTER");

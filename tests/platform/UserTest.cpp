@@ -53,6 +53,13 @@ TEST(User, APathLongerThanTheBufferOrMissingOrCancelledIsRefused) {
   std::memcpy(&needed, tooLong.file, sizeof needed);
   EXPECT_EQ(needed, 262) << "the size it needs, with its terminating zero";
 
+  // 255 characters and the zero fit in 256 bytes; 256 do not.
+  for (const auto& [length, fits] : {std::pair<std::size_t, BOOL>{255, TRUE}, {256, FALSE}}) {
+    StChooser edge("", 0);
+    desktop.chosen = "/" + std::string(length - 1, 'b');
+    EXPECT_EQ(GetOpenFileNameA(&edge.ofn), fits) << length;
+  }
+
   StChooser missing("", OFN_FILEMUSTEXIST);
   desktop.chosen = "/no/such/file";
   EXPECT_EQ(GetOpenFileNameA(&missing.ofn), FALSE);

@@ -47,25 +47,27 @@ TEST_F(QtKeys, TheKeystrokeFieldHearsCtrlCAltTabAnUmlautKeypadHomeAndF1) {
 
   QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
   QTest::keyClick(edit, Qt::Key_Tab, Qt::AltModifier);
+  QTest::keyClick(edit, Qt::Key_Tab);
   QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Adiaeresis, QString::fromUtf8("\xC3\xA4"), Qt::NoModifier);
   QTest::keyClick(edit, Qt::Key_Home, Qt::KeypadModifier);
   QTest::keyClick(edit, Qt::Key_F1);
   Deliver();
 
   const std::vector<ZafKeyInfo> strokes = dialog.Strokes();
-  ASSERT_EQ(strokes.size(), 5U);
+  ASSERT_EQ(strokes.size(), 6U);
   EXPECT_EQ(strokes[0].virtualKey, 0x43);
   EXPECT_EQ(strokes[0].character, 'c') << "Ctrl+C still says which character";
   EXPECT_EQ(strokes[0].modifiers, kZafModifierCtrl);
   EXPECT_EQ(strokes[1].virtualKey, kZafKeyTab);
   EXPECT_EQ(strokes[1].modifiers, kZafModifierAlt);
-  EXPECT_EQ(strokes[2].virtualKey, 0) << "no key code of its own";
-  EXPECT_EQ(strokes[2].character, '\xE4');
-  EXPECT_EQ(strokes[2].unicode, 0xE4U);
-  EXPECT_EQ(strokes[3].virtualKey, 0x24);
-  EXPECT_EQ(strokes[3].keyData & kZafKeyExtended, 0U) << "the keypad's Home is not the dedicated one";
-  EXPECT_EQ(strokes[4].virtualKey, 0x70);
-  EXPECT_EQ(strokes[4].character, 0);
+  EXPECT_EQ(strokes[2].virtualKey, kZafKeyTab);
+  EXPECT_EQ(strokes[3].virtualKey, 0) << "no key code of its own";
+  EXPECT_EQ(strokes[3].character, '\xE4');
+  EXPECT_EQ(strokes[3].unicode, 0xE4U);
+  EXPECT_EQ(strokes[4].virtualKey, 0x24);
+  EXPECT_EQ(strokes[4].keyData & kZafKeyExtended, 0U) << "the keypad's Home is not the dedicated one";
+  EXPECT_EQ(strokes[5].virtualKey, 0x70);
+  EXPECT_EQ(strokes[5].character, 0);
   // The modifier keys came as their own messages, down before and up after.
   EXPECT_EQ(dialog.keys.front().virtualKey, kZafKeyControl);
   EXPECT_TRUE(edit->hasFocus()) << "Tab moved the focus away from the field";
@@ -117,6 +119,29 @@ TEST_F(QtKeys, EnterPressesTheDefaultButtonOnceAndStaysWithItsDialog) {
     EXPECT_TRUE(below.keys.empty()) << "the window below heard the Enter that closed the dialog";
   }
   m_application->WindowManager().Subtract(below);
+}
+
+TEST_F(QtKeys, EnterOnAFocusedPushButtonPressesThatButtonNotTheDefault) {
+  ZafDialogWindow dialog;
+  dialog.SetRegion(ZafRegion::FromSize(20, 20, 240, 100));
+  auto* ok = static_cast<ZafButton*>(dialog.Add(std::make_unique<ZafButton>()));
+  ok->SetRegion(ZafRegion::FromSize(4, 40, 80, 24));
+  ok->SetDefault(true);
+  auto* other = static_cast<ZafButton*>(dialog.Add(std::make_unique<ZafButton>()));
+  other->SetRegion(ZafRegion::FromSize(100, 40, 80, 24));
+  StUserCalls okPresses, otherPresses;
+  ok->SetUserFunction(okPresses.Function());
+  other->SetUserFunction(otherPresses.Function());
+  m_application->WindowManager().Add(dialog);
+  Deliver();
+  QWidget* button = m_presenter->WidgetFor(*other);
+  button->setFocus();
+  QTest::keyClick(button, Qt::Key_Return);
+  Deliver();
+  EXPECT_EQ(otherPresses.events.size(), 1U);
+  EXPECT_TRUE(okPresses.events.empty()) << "the dialog pressed its default button";
+  EXPECT_TRUE(m_application->WindowManager().Contains(dialog));
+  m_application->WindowManager().Subtract(dialog);
 }
 
 }  // namespace

@@ -53,16 +53,6 @@ TEST_F(QtRun, EscapeInAModalDialogIsCancelThroughTheToolkit) {
   EXPECT_EQ(m_application->WindowManager().RunModal(dialog), kZafEventCancel);
 }
 
-TEST_F(QtRun, EnterInATextFieldStillPressesTheDefaultButton) {
-  ZafWindow& dialog = Load("KeystrokeDialog");
-  QTimer::singleShot(0, [&] {
-    QWidget* field = m_presenter->WidgetFor(Find<ZafWindowObject>(dialog, "KeysText"));
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_Return);
-  });
-  EXPECT_EQ(m_application->WindowManager().RunModal(dialog), kZafEventOk);
-}
-
 TEST_F(QtRun, ModalDialogsBlockTheWindowsBelow) {
   Show("ConsumerCPLMainWindow");
   ZafWindow& dialog = Load("AboutDialog");

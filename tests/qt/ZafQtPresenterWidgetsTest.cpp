@@ -190,7 +190,11 @@ TEST_F(WidgetKinds, AClassDescribedOnceGetsTheWidgetOfItsKindAndKeepsItsKeys) {
   window.className = "ZafWindow";
   window.classId = 3500;
   window.region = std::array<std::int32_t, 4>{0, 0, 200, 200};
-  window.children = {dial};
+  StResourceObject next;
+  next.className = "ZafButton";
+  next.classId = 2;
+  next.region = std::array<std::int32_t, 4>{60, 10, 80, 24};
+  window.children = {dial, next};
   CZncWriter writer;
   ASSERT_EQ(writer.AddWindow("DialWindow", window), kStatusOk);
   ZafStorage storage;
