@@ -16,6 +16,9 @@
 
 namespace {
 
+// The applet ended without opening its main window (it said why).
+constexpr int kExitNoMainWindow = 3;
+
 void PrintUsage(std::FILE* to) {
   std::fprintf(to,
                "usage: cplhost --inquire MODULE\n"
@@ -27,7 +30,10 @@ void PrintUsage(std::FILE* to) {
                "                    is 0 when every step of it passed\n"
                "  --screenshot FILE save the main window as a PNG once it is shown\n"
                "  --params          open with CPL_STARTWPARMSA instead of CPL_DBLCLK\n"
-               "  --timing          print the time from loading the module to the main window shown\n");
+               "  --timing          print the time from loading the module to the main window shown\n"
+               "\n"
+               "When the applet ends without opening its main window, the one line that says\n"
+               "why is printed and the exit status is 3.\n");
 }
 
 struct StOptions {
@@ -87,33 +93,36 @@ int Inquire(CAppletModule& module) {
   return 0;
 }
 
-// The automation driver inside the applet writes "passed" or "failed: why"
-// as the first line of the result file.
-int ReadScriptResult(const std::string& resultPath) {
-  std::ifstream in(resultPath);
+// The first line of a file the applet wrote into; empty when it wrote none.
+std::string FirstLine(const std::string& path) {
+  std::ifstream in(path);
   std::string line;
-  if (!std::getline(in, line)) {
-    std::fprintf(stderr, "cplhost: the script did not run (the applet closed before it)\n");
-    return 3;
+  std::getline(in, line);
+  return line;
+}
+
+// An empty file of our own for the applet to write into; empty on failure.
+std::string MakeResultFile() {
+  char pattern[] = "/tmp/cplhost-result-XXXXXX";
+  const int fd = mkstemp(pattern);
+  if (fd < 0) {
+    std::perror("cplhost: result file");
+    return {};
   }
-  if (line == "passed") return 0;
-  std::fprintf(stderr, "cplhost: %s\n", line.c_str());
-  return 1;
+  close(fd);
+  return pattern;
 }
 
 int Open(CAppletModule& module, const StOptions& options) {
   if (options.headless) setenv("KELVO_PRESENTER", "headless", 1);
   if (!options.screenshot.empty()) setenv("KELVO_SCREENSHOT", options.screenshot.c_str(), 1);
+  const std::string runResultPath = MakeResultFile();
+  if (runResultPath.empty()) return 2;
+  setenv("KELVO_RUN_RESULT", runResultPath.c_str(), 1);
   std::string resultPath;
   if (!options.script.empty()) {
-    char pattern[] = "/tmp/cplhost-result-XXXXXX";
-    const int fd = mkstemp(pattern);
-    if (fd < 0) {
-      std::perror("cplhost: result file");
-      return 2;
-    }
-    close(fd);
-    resultPath = pattern;
+    resultPath = MakeResultFile();
+    if (resultPath.empty()) return 2;
     setenv("KELVO_AUTOMATION_SCRIPT", options.script.c_str(), 1);
     setenv("KELVO_AUTOMATION_RESULT", resultPath.c_str(), 1);
   }
@@ -131,9 +140,26 @@ int Open(CAppletModule& module, const StOptions& options) {
     module.Send(kCplDblClk, 0, 0);
   module.Send(kCplExit);
 
-  if (resultPath.empty()) return 0;
-  const int result = ReadScriptResult(resultPath);
+  // The applet writes the line that says why its run ended without the main
+  // window, and the automation driver inside it "passed" or "failed: why".
+  const std::string failure = FirstLine(runResultPath);
+  std::remove(runResultPath.c_str());
+  int result = 0;
+  if (!failure.empty()) {
+    std::fprintf(stderr, "cplhost: %s\n", failure.c_str());
+    result = kExitNoMainWindow;
+  }
+  if (resultPath.empty()) return result;
+  const std::string scriptResult = FirstLine(resultPath);
   std::remove(resultPath.c_str());
+  if (scriptResult.empty() && failure.empty()) {
+    std::fprintf(stderr, "cplhost: the script did not run (the applet closed before it)\n");
+    return kExitNoMainWindow;
+  }
+  if (!scriptResult.empty() && scriptResult != "passed") {
+    std::fprintf(stderr, "cplhost: %s\n", scriptResult.c_str());
+    return 1;
+  }
   return result;
 }
 

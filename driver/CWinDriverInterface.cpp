@@ -33,3 +33,10 @@ Status CWinDriverInterface::GetAppletVersion(VersionRecord& out) {
 Status CWinDriverInterface::Open() {
   return m_library.Load() ? kStatusOk : kStatusNoDriverInterface;
 }
+
+std::string CWinDriverInterface::DescribeAbsence() {
+  CWintabLibrary library;
+  if (!library.Load()) return "the driver library cannot be loaded (" + library.GetError() + ")";
+  std::string failure = library.GetServiceFailure();
+  return failure.empty() ? std::string("the driver library answers no request") : failure;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "driver/CWintabLibrary.h"
 #include "services/CDriverInterface.h"
 
@@ -19,6 +21,10 @@ class CWinDriverInterface : public CDriverInterface {
   // Loads the library; a library or entry that cannot be found makes the
   // interface unusable, so that the applet sees no driver.
   [[nodiscard]] Status Open() override;
+
+  // Why requests find no driver, for a person: the library that does not
+  // load, or what the library says of its service.
+  [[nodiscard]] static std::string DescribeAbsence();
 
  private:
   CWintabLibrary m_library;

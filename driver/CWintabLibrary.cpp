@@ -46,3 +46,11 @@ bool CWintabLibrary::Load() {
   m_entry = reinterpret_cast<Entry>(symbol);
   return true;
 }
+
+std::string CWintabLibrary::GetServiceFailure() const {
+  if (m_handle == nullptr) return {};
+  using Failure = const char* (*)();
+  const auto failure = reinterpret_cast<Failure>(dlsym(m_handle, kWintabFailureSymbol));
+  const char* text = failure != nullptr ? failure() : nullptr;
+  return text != nullptr ? text : "";
+}

@@ -21,6 +21,9 @@ class CWintabLibrary {
   bool Load();
   [[nodiscard]] Entry GetEntry() const { return m_entry; }
   [[nodiscard]] const std::string& GetError() const { return m_error; }
+  // Why the library's last request found no tablet service, as it tells it;
+  // empty when it has nothing to tell (or cannot tell).
+  [[nodiscard]] std::string GetServiceFailure() const;
 
   static std::string DefaultPath();
 

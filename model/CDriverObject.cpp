@@ -34,7 +34,6 @@ constexpr StItemRow kGroupValue{13, 214, kWord, kLive, 0};   // under (14, 0)
 
 constexpr std::array<ItemId, 6> kAppliedAndReset{1, 4, 5, 9, 10, 11};
 
-constexpr ItemId kItemVersion = 3;
 constexpr ItemId kItemCurrentTablet = 6;
 
 constexpr std::uint16_t kCodeSessionValue = 244;
@@ -95,7 +94,7 @@ Status CDriverObject::SetKey(const CDataKey& key) {
 
 Status CDriverObject::ReadVersions(bool& fit) {
   VersionRecord driver{};
-  KELVO_TRY(ReadItem(*this, kItemVersion, driver));
+  KELVO_TRY(ReadItem(*this, kItemDriverVersion, driver));
   CDriverInterface* link = GetDriverInterface();
   if (link == nullptr) return kStatusNoDriverInterface;
   VersionRecord applet{};

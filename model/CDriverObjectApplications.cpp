@@ -22,7 +22,8 @@ CAppObject* CDriverObject::FindApplicationById(std::uint32_t id) {
   (void)RefreshApplicationList();
   for (const auto& application : m_applications) {
     std::uint32_t held = 0;
-    if (ReadItem(*application, kItemApplicationId, held) == kStatusOk && held == id)
+    if (ReadItem(*application, kItemApplicationId, held, ReadMode::kFresh) == kStatusOk &&
+        held == id)
       return application.get();
   }
   return nullptr;
@@ -32,7 +33,8 @@ CAppObject* CDriverObject::FindApplicationByProgram(std::string_view name) {
   (void)RefreshApplicationList();
   for (const auto& application : m_applications) {
     std::string program;
-    if (ReadItemText(*application, kItemProgramName, program) == kStatusOk && program == name)
+    if (ReadItemText(*application, kItemProgramName, program, ReadMode::kFresh) == kStatusOk &&
+        program == name)
       return application.get();
   }
   return nullptr;
@@ -62,14 +64,15 @@ Status CDriverObject::CheckApplication(std::int32_t& position) {
   std::uint32_t id = 0;
   std::string program;
   std::string text;
-  KELVO_TRY(ReadItem(application, kItemApplicationId, id));
-  KELVO_TRY(ReadItemText(application, kItemProgramName, program));
-  KELVO_TRY(ReadItemText(application, kItemApplicationText, text));
+  KELVO_TRY(ReadItem(application, kItemApplicationId, id, ReadMode::kFresh));
+  KELVO_TRY(ReadItemText(application, kItemProgramName, program, ReadMode::kFresh));
+  KELVO_TRY(ReadItemText(application, kItemApplicationText, text, ReadMode::kFresh));
 
   std::int32_t other = -1;
   for (std::size_t i = 0; i < m_applications.size() && other < 0; ++i) {
     std::string name;
-    if (i != checked && ReadItemText(*m_applications[i], kItemProgramName, name) == kStatusOk &&
+    if (i != checked &&
+        ReadItemText(*m_applications[i], kItemProgramName, name, ReadMode::kFresh) == kStatusOk &&
         name == program)
       other = static_cast<std::int32_t>(i);
   }
@@ -101,7 +104,7 @@ Status CDriverObject::MakeApplicationId(std::string_view name, std::uint32_t& id
     KELVO_TRY(holder->GetItem(kItemProgramName, item));
     if (item == nullptr) return kStatusNoItem;
     std::string program;
-    KELVO_TRY(ReadItemText(*holder, kItemProgramName, program));
+    KELVO_TRY(ReadItemText(*holder, kItemProgramName, program, ReadMode::kFresh));
     if (program == name) break;
     ++candidate;
   }

@@ -145,8 +145,9 @@ CDataGrouping* CTabletObject::GetSubGroup(std::int32_t index, std::int32_t kind)
   if (kind == kSubGroupTabletControl) return GetTabletControl(index);
   if (kind != kSubGroupMain || index < 0) return nullptr;
   if (index == 0) return GetFunctionObject();
-  const auto position = static_cast<std::size_t>(index);
-  return position <= m_toolGroups.size() ? m_toolGroups[position - 1].get() : nullptr;
+  // The position counts in the list as the driver has it now.
+  if (index >= GetSubGroupCount(kSubGroupMain)) return nullptr;
+  return m_toolGroups[static_cast<std::size_t>(index) - 1].get();
 }
 
 CDataGrouping* CTabletObject::GetFunctionObject() {

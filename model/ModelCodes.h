@@ -25,6 +25,7 @@ inline constexpr std::uint16_t kCodeToolTypeCode = 115;
 inline constexpr std::uint16_t kCodePresentFlag = 172;
 
 // Item ids the model itself uses.
+inline constexpr std::int32_t kItemDriverVersion = 3;
 inline constexpr std::int32_t kItemSelected = 12;
 inline constexpr std::int32_t kItemModelCode = 18;
 inline constexpr std::int32_t kItemTabletPresent = 30;

@@ -41,7 +41,8 @@ template <typename T>
 }
 
 // The zero-terminated text of a text item.
-[[nodiscard]] Status ReadItemText(CDataGrouping& grouping, ItemId itemId, std::string& out);
+[[nodiscard]] Status ReadItemText(CDataGrouping& grouping, ItemId itemId, std::string& out,
+                                  ReadMode mode = ReadMode::kHeld);
 
 // Sets a grouping's item from sizeof(T) bytes (the rest of the value zero).
 template <typename T>

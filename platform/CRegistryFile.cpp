@@ -1,13 +1,19 @@
 #include "platform/CRegistryFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdio>
+#include <cerrno>
+#include <cstdint>
 #include <cstdlib>
-#include <memory>
+#include <cstring>
 
 #include "platform/CodePage.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -125,17 +131,37 @@ bool ParseData(std::string_view text, StRegistryValue& value) {
   return false;
 }
 
-std::string ReadFileBytes(const std::string& path) {
-  std::string bytes;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
-  if (!file) return bytes;
-  std::array<char, 4096> chunk{};
-  std::size_t got = 0;
-  while ((got = std::fread(chunk.data(), 1, chunk.size(), file.get())) > 0) {
-    bytes.append(chunk.data(), got);
-    if (bytes.size() > kMaxFileSize) return {};
+// The file's bytes. Only a regular file is read, and never waited for (a
+// pipe would hold start-up until someone wrote to it); `problem` says why a
+// file that is there was not read. A missing file is no problem.
+std::string ReadFileBytes(const std::string& path, std::string& problem) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno != ENOENT) problem = std::string("cannot be read (") + std::strerror(errno) + ")";
+    return {};
   }
+  std::string bytes;
+  struct stat about {};
+  if (fstat(fd, &about) != 0) {
+    problem = std::string("cannot be read (") + std::strerror(errno) + ")";
+  } else if (!S_ISREG(about.st_mode)) {
+    problem = S_ISDIR(about.st_mode) ? "is a folder" : "is not a regular file";
+  } else if (static_cast<std::uint64_t>(about.st_size) > kMaxFileSize) {
+    problem = "is larger than " + std::to_string(kMaxFileSize >> 20) + " MiB";
+  } else {
+    bytes.resize(static_cast<std::size_t>(about.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
+      if (got < 0 && errno == EINTR) continue;
+      if (got < 0) problem = std::string("cannot be read (") + std::strerror(errno) + ")";
+      if (got <= 0) break;
+      done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+  }
+  close(fd);
+  if (!problem.empty()) bytes.clear();
   return bytes;
 }
 
@@ -204,7 +230,7 @@ bool CRegistryFile::ParseLine(std::string_view line, ValueMap*& section) {
 
 void CRegistryFile::Parse(std::string_view text) {
   m_keys.clear();
-  m_errorLine = 0;
+  m_badLines.clear();
   if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.remove_prefix(3);
 
   ValueMap* section = nullptr;
@@ -231,33 +257,52 @@ void CRegistryFile::Parse(std::string_view text) {
       line = logical;
     }
     bool valid = true;
-    if (!sawHeader) {
-      if (!line.empty()) {
-        valid = line == "Windows Registry Editor Version 5.00" || line == "REGEDIT4";
-        sawHeader = true;
+    if (!sawHeader && !line.empty()) {
+      sawHeader = true;
+      if (line == "Windows Registry Editor Version 5.00" || line == "REGEDIT4") {
+        logical.clear();
+        continue;
       }
-    } else if (!line.empty() && line.front() != '[' && line.front() != ';' && !inKey) {
+      // No header: say so, and read on as if it had been there.
+      m_badLines.push_back(logicalStart);
+    }
+    if (!line.empty() && line.front() != '[' && line.front() != ';' && !inKey) {
       valid = false;  // a value before any key
+    } else if (!line.empty() && line.front() == '[') {
+      inKey = true;
+      valid = ParseLine(line, section);
+      // Values under a key that could not be read belong to no key.
+      if (!valid) section = nullptr;
     } else {
       valid = ParseLine(line, section);
-      if (!line.empty() && line.front() == '[') inKey = true;
     }
     logical.clear();
-    if (!valid) {
-      m_errorLine = logicalStart;
-      return;
-    }
+    if (!valid && (m_badLines.empty() || m_badLines.back() != logicalStart))
+      m_badLines.push_back(logicalStart);
   }
-  if (!logical.empty()) m_errorLine = logicalStart;  // the file ended inside a continued line
+  if (!logical.empty())
+    m_badLines.push_back(logicalStart);  // the file ended inside a continued line
 }
 
-void CRegistryFile::Load(const std::string& path) {
-  std::string bytes = ReadFileBytes(path);
+std::string CRegistryFile::Load(const std::string& path) {
+  std::string problem;
+  ParseBytes(ReadBytes(path, problem));
+  return problem;
+}
+
+void CRegistryFile::ParseBytes(std::string_view bytes) {
   // Registry editors save UTF-16 with a byte-order mark.
   if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-      static_cast<unsigned char>(bytes[1]) == 0xFE)
-    bytes = DecodeUtf16Le(std::string_view(bytes).substr(2));
+      static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    Parse(DecodeUtf16Le(bytes.substr(2)));
+    return;
+  }
   Parse(bytes);
+}
+
+std::string CRegistryFile::ReadBytes(const std::string& path, std::string& problem) {
+  problem.clear();
+  return ReadFileBytes(path, problem);
 }
 
 bool CRegistryFile::HasKey(std::string_view path) const {

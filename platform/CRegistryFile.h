@@ -16,22 +16,31 @@ struct StRegistryValue {
 };
 
 // The registry as the ".reg" text file describes it. Key paths and value
-// names are case-insensitive, as on Windows. A file is read line by line up
-// to its first malformed line; everything before it stays valid.
+// names are case-insensitive, as on Windows. A malformed line is skipped and
+// noted; the lines after it are still read (values under a key line that
+// cannot be read belong to no key).
 class CRegistryFile {
  public:
   // Replaces the contents with what `text` holds.
   void Parse(std::string_view text);
-  // Reads the file at `path`; a missing or unreadable file is an empty registry.
-  void Load(const std::string& path);
+  // Reads the file at `path`. A missing file is an empty registry; a file
+  // that is there but not read (a folder, a pipe, too large, unreadable)
+  // is one too, and the answer says why. Empty when it was read.
+  std::string Load(const std::string& path);
+  // What Load does in two steps: the file's bytes (empty, with the problem
+  // said, when it is not read), and those bytes in either encoding a
+  // registry editor saves (8-bit, or UTF-16 with a byte-order mark).
+  [[nodiscard]] static std::string ReadBytes(const std::string& path, std::string& problem);
+  void ParseBytes(std::string_view bytes);
 
   // True when the key, or a key below it, is described. Roots always exist.
   [[nodiscard]] bool HasKey(std::string_view path) const;
   [[nodiscard]] const StRegistryValue* FindValue(std::string_view keyPath,
                                                  std::string_view name) const;
 
-  // 1-based line at which reading stopped, 0 when the whole text was valid.
-  [[nodiscard]] std::size_t GetErrorLine() const { return m_errorLine; }
+  // 1-based numbers of the lines that were skipped, in order; a value
+  // continued over several lines counts as its first.
+  [[nodiscard]] const std::vector<std::size_t>& GetBadLines() const { return m_badLines; }
   [[nodiscard]] std::size_t GetKeyCount() const { return m_keys.size(); }
 
   // "HKEY_USERS\\.default\\Software" → "HKEY_USERS\\.DEFAULT\\SOFTWARE"; empty
@@ -44,7 +53,7 @@ class CRegistryFile {
   bool ParseLine(std::string_view line, ValueMap*& section);
 
   std::map<std::string, ValueMap> m_keys;
-  std::size_t m_errorLine = 0;
+  std::vector<std::size_t> m_badLines;
 };
 
 // Where the registry file lives: $KELVO_REGISTRY, else

@@ -14,6 +14,8 @@
 #include <mutex>
 #include <string>
 
+#include "platform/RuntimeFolder.h"
+
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <strings.h>
@@ -54,16 +56,6 @@ DWORD ErrorFromErrno(int error) {
   }
 }
 
-std::string MutexDirectory(bool global) {
-  if (const char* dir = std::getenv("KELVO_RUNTIME_DIR"); dir != nullptr && *dir != '\0')
-    return dir;
-  if (!global) {
-    if (const char* dir = std::getenv("XDG_RUNTIME_DIR"); dir != nullptr && *dir != '\0')
-      return dir;
-  }
-  return "/tmp";
-}
-
 // Reads "platform.major.minor"; false when the text is not of that form.
 bool ParseVersionOverride(const char* text, OSVERSIONINFOA& info) {
   unsigned long parts[3] = {};
@@ -85,6 +77,15 @@ bool ParseVersionOverride(const char* text, OSVERSIONINFOA& info) {
 }
 
 }  // namespace
+
+std::string MutexFileName(LPCSTR name) {
+  std::string_view bare = name != nullptr ? name : "";
+  if (bare.rfind("Global\\", 0) == 0) bare.remove_prefix(7);
+  if (bare.rfind("Local\\", 0) == 0) bare.remove_prefix(6);
+  std::string file = "kelvo-mutex-";
+  for (const char c : bare) file.push_back(c == '/' || c == '\\' ? '_' : c);
+  return file + ".lock";
+}
 
 DWORD GetLastError() {
   return t_lastError;
@@ -140,15 +141,17 @@ HANDLE CreateMutexA(void* /*attributes*/, BOOL /*initialOwner*/, LPCSTR name) {
     SetLastError(0);
     return Register(std::move(object));
   }
-  std::string_view bare = name;
-  const bool global = bare.rfind("Global\\", 0) == 0;
-  if (global) bare.remove_prefix(7);
-  if (bare.rfind("Local\\", 0) == 0) bare.remove_prefix(6);
-  std::string file = "kelvo-mutex-";
-  for (const char c : bare) file.push_back(c == '/' || c == '\\' ? '_' : c);
-  const std::string path = MutexDirectory(global) + '/' + file + ".lock";
+  // Every name is the user's own: a lock another user left can never hold
+  // this user's program back.
+  std::string problem;
+  const std::string folder = UserRuntimeFolder(problem);
+  if (folder.empty()) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  const std::string path = folder + '/' + MutexFileName(name);
 
-  object->fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  object->fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (object->fd < 0) {
     SetLastError(ErrorFromErrno(errno));
     return nullptr;

@@ -2,6 +2,8 @@
 
 // Kernel functions the applet calls, with their Windows meanings, over POSIX.
 
+#include <string>
+
 #include "platform/WinTypes.h"
 
 [[nodiscard]] DWORD GetLastError();
@@ -15,11 +17,15 @@ void SetLastError(DWORD error);
 // `size` and the last error ERROR_INSUFFICIENT_BUFFER. 0 on failure.
 [[nodiscard]] DWORD GetModuleFileNameA(HMODULE module, LPSTR fileName, DWORD size);
 
-// A named lock: an flock on a file in $KELVO_RUNTIME_DIR, else
-// $XDG_RUNTIME_DIR ("Global\" names in /tmp), else /tmp. When another process
-// or an earlier call holds it, the answer is still a handle and the last error
-// is ERROR_ALREADY_EXISTS; otherwise the last error is 0. Null on failure.
+// A named lock: an flock on the file MutexFileName(name) in the user's
+// runtime folder (UserRuntimeFolder; "Global\" names too, as a lock is only
+// ever the user's own here). When another process or an earlier call holds
+// it, the answer is still a handle and the last error is ERROR_ALREADY_EXISTS;
+// otherwise the last error is 0. Null on failure (no folder of the user's own:
+// ERROR_ACCESS_DENIED).
 [[nodiscard]] HANDLE CreateMutexA(void* attributes, BOOL initialOwner, LPCSTR name);
+// The lock file's name for a mutex name, "Global\" and "Local\" left out.
+[[nodiscard]] std::string MutexFileName(LPCSTR name);
 BOOL CloseHandle(HANDLE handle);
 
 // Platform 2, version 5.1 build 2600, unless $KELVO_WINDOWS_VERSION says

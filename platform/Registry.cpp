@@ -1,10 +1,12 @@
 #include "platform/Registry.h"
 
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/CRegistryFile.h"
 
@@ -17,6 +19,46 @@ struct StOpenKey {
 
 std::mutex g_mutex;
 std::map<HKEY, std::unique_ptr<StOpenKey>> g_openKeys;
+
+// Bad lines named one by one before the rest are only counted.
+constexpr std::size_t kBadLinesNamed = 10;
+
+// The registry file as last read: it is parsed again only when its bytes
+// changed, so its complaints are told once per version of it.
+std::string g_loadedPath;
+std::string g_loadedBytes;
+std::string g_loadedProblem;
+std::shared_ptr<const CRegistryFile> g_loaded;
+
+void Complain(const std::string& path, const std::string& problem,
+              const std::vector<std::size_t>& badLines) {
+  if (!problem.empty())
+    std::fprintf(stderr, "registry: %s %s; its values are not read\n", path.c_str(),
+                 problem.c_str());
+  for (std::size_t i = 0; i < badLines.size() && i < kBadLinesNamed; ++i)
+    std::fprintf(stderr, "registry: %s:%zu: not a key, value or comment; line skipped\n",
+                 path.c_str(), badLines[i]);
+  if (badLines.size() > kBadLinesNamed)
+    std::fprintf(stderr, "registry: %s: %zu more bad lines skipped\n", path.c_str(),
+                 badLines.size() - kBadLinesNamed);
+}
+
+// The registry file as it is now; the caller holds g_mutex.
+std::shared_ptr<const CRegistryFile> CurrentFile() {
+  const std::string path = RegistryFilePath();
+  std::string problem;
+  std::string bytes = CRegistryFile::ReadBytes(path, problem);
+  if (g_loaded && path == g_loadedPath && bytes == g_loadedBytes && problem == g_loadedProblem)
+    return g_loaded;
+  auto file = std::make_shared<CRegistryFile>();
+  file->ParseBytes(bytes);
+  Complain(path, problem, file->GetBadLines());
+  g_loaded = std::move(file);
+  g_loadedPath = path;
+  g_loadedBytes = std::move(bytes);
+  g_loadedProblem = std::move(problem);
+  return g_loaded;
+}
 
 // The path a handle stands for; empty for a handle we never gave out.
 std::string PathOf(HKEY key, std::shared_ptr<const CRegistryFile>* file) {
@@ -38,8 +80,7 @@ LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD /*options*/, REGSAM /*access*/
   if (path.empty()) return ERROR_INVALID_HANDLE;
   if (subKey != nullptr && *subKey != '\0') path += std::string("\\") + subKey;
 
-  auto file = std::make_shared<CRegistryFile>();
-  file->Load(RegistryFilePath());
+  std::shared_ptr<const CRegistryFile> file = CurrentFile();
   if (!file->HasKey(path)) return ERROR_PATH_NOT_FOUND;
 
   auto opened = std::make_unique<StOpenKey>();
@@ -59,12 +100,8 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, DWORD* reserved, DWORD* type, 
   std::shared_ptr<const CRegistryFile> file;
   const std::string path = PathOf(key, &file);
   if (path.empty()) return ERROR_INVALID_HANDLE;
-  if (!file) {
-    // A root used directly: read the file now.
-    auto loaded = std::make_shared<CRegistryFile>();
-    loaded->Load(RegistryFilePath());
-    file = std::move(loaded);
-  }
+  // A root used directly: the file as it is now.
+  if (!file) file = CurrentFile();
   const StRegistryValue* value = file->FindValue(path, valueName != nullptr ? valueName : "");
   if (value == nullptr) return ERROR_FILE_NOT_FOUND;
   if (type != nullptr) *type = value->type;

@@ -10,6 +10,7 @@ struct StDriverPacket;
 inline constexpr char kWintabLibraryName[] = "libwintab32.so";
 inline constexpr char kWintabEntrySymbol[] = "WintabPrivateEntry599";
 inline constexpr char kWintabInstallSymbol[] = "WintabInstallPacketHandler";
+inline constexpr char kWintabFailureSymbol[] = "WintabServiceFailure";
 
 // Answers one request packet; the low 16 bits of the result are the status.
 using WintabPacketHandler = std::uint32_t (*)(void* context, StDriverPacket* packet);
@@ -24,4 +25,8 @@ __attribute__((visibility("default"))) std::uint32_t WintabPrivateEntry599(StDri
 // previous one through `previousContext` (both may be null).
 __attribute__((visibility("default"))) WintabPacketHandler WintabInstallPacketHandler(
     WintabPacketHandler handler, void* context, void** previousContext);
+
+// Why the last request found no tablet service (it answered 0x1000), for a
+// person to read; null while there is nothing to tell.
+__attribute__((visibility("default"))) const char* WintabServiceFailure();
 }

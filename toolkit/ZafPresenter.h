@@ -6,12 +6,14 @@
 // the platform's dialogs. The headless presenter and the Qt presenter are two.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "protocol/Status.h"
 #include "toolkit/ZafChange.h"
+#include "toolkit/ZafRaiseChannel.h"
 #include "toolkit/ZafRegion.h"
 #include "toolkit/ZafScreens.h"
 
@@ -66,4 +68,10 @@ class ZafPresenter : public ZafObjectObserver {
   [[nodiscard]] virtual Status LoadScript(const std::string& /*path*/) { return kStatusNotSupported; }
   // The script driving this presenter, nullptr when none.
   [[nodiscard]] virtual ZafAutomation* Automation() const { return nullptr; }
+  // Lets a later start of the program bring `window` to the front through
+  // `channel`, which the presenter keeps while the window is shown. False,
+  // and the channel dropped, where there is nothing to bring forward.
+  virtual bool OfferRaise(ZafWindow& /*window*/, std::unique_ptr<ZafRaiseChannel> /*channel*/) {
+    return false;
+  }
 };

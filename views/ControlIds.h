@@ -125,3 +125,13 @@ inline constexpr std::uint32_t kCompanion = 10;  // word
 inline constexpr std::uint32_t kSelect = 11;     // word
 
 }  // namespace ListRequest
+// A Get to ControlId::kTabletModel answers the current tablet's model code
+// (16 bits). A buffer that begins with this record asks instead for the model
+// of the tablet with that key (its number in the driver): the tablet list
+// names its entries so.
+inline constexpr std::uint16_t kTabletKeyMarker = 0xFFFE;
+struct StTabletModelQuery {
+  std::uint16_t marker = kTabletKeyMarker;
+  std::uint16_t reserved = 0;
+  std::uint32_t key = 0;
+};

@@ -1,6 +1,5 @@
 #include "wintab/CServiceBackend.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -26,19 +25,23 @@ void CServiceBackend::Start() {
   // The state file is shared with tabletd and other processes: each change
   // is made on top of theirs, so none overwrites another's values.
   m_embedded = CTabletService::FromFiles(profile != nullptr ? profile : "", CServicePaths::State(), error);
-  // A profile that cannot be read leaves the applet without a driver; say why once.
-  if (!m_embedded) std::fprintf(stderr, "libwintab32: %s\n", error.c_str());
+  // A profile that cannot be read leaves the applet without a driver; the
+  // applet asks why and tells its user.
+  if (!m_embedded) m_failure = "the tablet service cannot start: " + error;
 }
 
 std::uint32_t CServiceBackend::Handle(StDriverPacket& packet) {
   if (!m_started) Start();
   if (m_daemon) {
     const std::uint32_t status = m_daemon->Exchange(packet);
-    // A socket another user could have made is never used; say why once.
-    if (!m_daemon->Refusal().empty() && m_daemon->Refusal() != m_said) {
-      m_said = m_daemon->Refusal();
-      std::fprintf(stderr, "libwintab32: refusing the tablet service: %s\n", m_said.c_str());
-    }
+    // The applet asks why there is no driver and tells its user; a socket
+    // another user could have made is never used.
+    if (status != kStatusNoDriverInterface)
+      m_failure.clear();
+    else if (!m_daemon->Refusal().empty())
+      m_failure = "refusing the tablet service: " + m_daemon->Refusal();
+    else
+      m_failure = "no tablet service answers at " + CServicePaths::Socket().string();
     return status;
   }
   if (m_embedded) return m_embedded->HandlePacket(packet);

@@ -16,6 +16,10 @@ class CServiceBackend {
  public:
   [[nodiscard]] static CServiceBackend& Instance();
   [[nodiscard]] std::uint32_t Handle(StDriverPacket& packet);
+  // Why the last request found no service; null when it found one.
+  [[nodiscard]] const char* Failure() const {
+    return m_failure.empty() ? nullptr : m_failure.c_str();
+  }
 
  private:
   CServiceBackend() = default;
@@ -24,5 +28,5 @@ class CServiceBackend {
   bool m_started = false;
   std::unique_ptr<CTabletService> m_embedded;
   std::unique_ptr<CDaemonClient> m_daemon;
-  std::string m_said;
+  std::string m_failure;
 };

@@ -25,3 +25,7 @@ extern "C" WintabPacketHandler WintabInstallPacketHandler(WintabPacketHandler ha
   g_context = context;
   return previous;
 }
+
+extern "C" const char* WintabServiceFailure() {
+  return CServiceBackend::Instance().Failure();
+}

@@ -1,11 +1,15 @@
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 
 #include "host/applet/AppletPresenter.h"
 #include "host/applet/CUserPersist.h"
+#include "host/applet/SingleInstance.h"
 #include "host/applet/StartupEntry.h"
+#include "host/applet/StartupFailure.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "toolkit/ZafApplication.h"
+#include "toolkit/ZafRaiseChannel.h"
 #include "toolkit/data/ZafLanguageData.h"
 #include "toolkit/storage/ZafStorage.h"
 
@@ -18,6 +22,22 @@ std::string ResourcePath(const ZafApplication& application) {
   const auto& arguments = application.Arguments();
   const std::filesystem::path module = arguments.empty() ? std::filesystem::path() : std::filesystem::path(arguments[0]);
   return (module.parent_path() / kResourceFile).string();
+}
+
+// Later starts by the same user bring this window to the front, where the
+// presenter can (the headless one drops the channel).
+void OfferRaise(ZafApplication& application, ZafWindow& window) {
+  const std::string path = SingleInstanceChannelPath();
+  if (path.empty()) return;
+  auto channel = std::make_unique<ZafRaiseChannel>(path);
+  std::string problem;
+  if (!channel->Listen(problem)) {
+    std::fprintf(stderr,
+                 "Tablet Properties: a second start cannot bring this window forward (%s)\n",
+                 problem.c_str());
+    return;
+  }
+  application.Presenter().OfferRaise(window, std::move(channel));
 }
 
 std::int32_t ExitValueOf(Status result) {
@@ -35,8 +55,10 @@ std::int32_t UserMain(ZafApplication& application) {
   application.SetHelpTipWrap(5);
 
   auto storage = std::make_unique<ZafStorage>();
-  if (storage->Open(ResourcePath(application)) != kStatusOk || storage->Error() != kStatusOk) {
+  const std::string resourcePath = ResourcePath(application);
+  if (storage->Open(resourcePath) != kStatusOk || storage->Error() != kStatusOk) {
     application.ErrorBox("Error", "Resource file could not be found or loaded.");
+    ReportStartupFailure("the resource file " + resourcePath + " " + storage->Problem());
     return kExitFailed;
   }
   auto persistence = std::make_unique<CUserPersist>(*storage, &application.DataManager());
@@ -56,8 +78,14 @@ std::int32_t UserMain(ZafApplication& application) {
     exitValue = ExitValueOf(result);
     if (result == kStatusOk) {
       CAppletPresenter::WindowShown(application, *window);
+      OfferRaise(application, *window);
       (void)application.Control();
+    } else {
+      ReportStartupFailure(window->FailureCause());
     }
+  } else {
+    ReportStartupFailure("the resource file " + resourcePath + " has no main window " +
+                         kMainWindow);
   }
 
   if (ZafObjectPersistence::Default() == persistence.get()) ZafObjectPersistence::SetDefault(nullptr);

@@ -1,13 +1,18 @@
 #include "host/mainwindow/CCPLMainWindow.h"
 
+#include <cstdio>
 #include <cstring>
 
+#include "driver/CWinDriverInterface.h"
 #include "functions/CAppletModelFactory.h"
 #include "host/applet/AppletMessageBox.h"
 #include "host/applet/SingleInstance.h"
 #include "host/upperview/CUpperView.h"
 #include "model/CDriverLink.h"
+#include "model/CDriverObject.h"
 #include "model/DriverVersion.h"
+#include "model/ModelCodes.h"
+#include "model/ModelReads.h"
 #include "platform/Registry.h"
 #include "services/CEventTranslator.h"
 #include "services/CRegistryManager.h"
@@ -26,6 +31,12 @@ constexpr const char* kUseHidKeys[] = {
     "SYSTEM\\CurrentControlSet\\Services\\KelvoVHidPen\\Prefs",
     "Software\\kelvo",
 };
+
+std::string Hex(Status status) {
+  char text[8] = {};
+  std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(status));
+  return text;
+}
 
 std::uint32_t ReadUseHid() {
   for (const char* path : kUseHidKeys) {
@@ -70,13 +81,24 @@ CCPLMainWindow::~CCPLMainWindow() {
 }
 
 Status CCPLMainWindow::Run() {
+  const Status result = StartUp();
+  if (result != kStatusOk && m_failureCause.empty())
+    m_failureCause = "the main window could not start (status " + Hex(result) + ")";
+  return result;
+}
+
+Status CCPLMainWindow::StartUp() {
   CRegistryManager* registry = GetRegistryManager();
   if (registry == nullptr) return kStatusOutOfMemory;
-  KELVO_TRY(AcquireSingleInstance(registry->GetWindowsVersion()));
+  KELVO_TRY(AcquireSingleInstance(registry->GetWindowsVersion(), m_failureCause));
   m_useHid = ReadUseHid();
-  KELVO_TRY(LoadWindowTable());
+  if (const Status loaded = LoadWindowTable(); loaded != kStatusOk) {
+    m_failureCause = "the windows of the resource file cannot be read (status " + Hex(loaded) + ")";
+    return loaded;
+  }
 
-  m_application.WindowManager().Add(*this);
+  // The window goes on screen only once the driver link has started (below),
+  // so that a failure's dialog never stands before a half-built window.
   m_language = registry->SelectLanguage();
   (void)SetMessageBoxCodePage(CodePageOfLanguage(m_language));
   (void)ApplyLanguageStrings();
@@ -95,13 +117,17 @@ Status CCPLMainWindow::Run() {
   m_linkStarted = true;
   const Status linked = StartDriverLink(start);
   if (linked == kStatusVersionMismatch) {
+    m_failureCause = "the tablet driver's version " + DriverVersionText() +
+                     " does not fit this applet (" + kAppletVersionString + ")";
     ShowVersionMismatch();
     return linked;
   }
   if (linked == kStatusNoDriverInterface) {
+    m_failureCause = "no tablet driver: " + CWinDriverInterface::DescribeAbsence();
     (void)RunModal(kDriverNotFoundWindow);
     return linked;
   }
+  if (linked == kStatusNoTablet) m_failureCause = "no supported tablet is attached";
   if (linked != kStatusOk) return linked;
 
   SetTitle();
@@ -116,6 +142,14 @@ Status CCPLMainWindow::Run() {
   Broadcast(kViewRefresh);
   if (UseManual(ManualMode::kCheck) != kStatusOk) (void)SetControlState(ControlId::kHelpButton, 0);
   return kStatusOk;
+}
+
+std::string CCPLMainWindow::DriverVersionText() const {
+  VersionRecord version{};
+  CDriverObject* driver = GetDriverObject();
+  if (driver == nullptr || ReadItem(*driver, kItemDriverVersion, version) != kStatusOk)
+    return "(unreadable)";
+  return std::to_string(version[0]) + "." + std::to_string(version[1]) + std::to_string(version[2]);
 }
 
 void CCPLMainWindow::SetTitle() {

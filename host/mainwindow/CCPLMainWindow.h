@@ -40,6 +40,9 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
   // the window is up; 0xFFFF second instance; 4096 no driver; 4097 no tablet;
   // 4110 version mismatch; other statuses as the link start answered them.
   [[nodiscard]] virtual Status Run();
+  // Why Run did not bring the window up, in a line a person can act on;
+  // empty while it has not failed.
+  [[nodiscard]] const std::string& FailureCause() const { return m_failureCause; }
   // A state event from the views (through the translator's routine).
   Status HandleWindowEvent(const StWindowEvent& event) override;
   // Shows, hides or greys a control (display state 0..2), or a tab.
@@ -68,6 +71,8 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
 
  private:
   // Start-up steps.
+  [[nodiscard]] Status StartUp();
+  [[nodiscard]] std::string DriverVersionText() const;
   [[nodiscard]] Status LoadWindowTable();
   [[nodiscard]] Status ApplyLanguageStrings();
   void CollectStringTables();
@@ -103,6 +108,8 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
 
   [[nodiscard]] ZafWindowObject* FindInTable(std::string_view name) const;
   [[nodiscard]] ZafWindowObject* FindNamed(std::string_view name) const;
+  // As FindNamed, and in the pages of hidden tabs too.
+  [[nodiscard]] ZafWindowObject* FindBound(std::string_view name) const;
   [[nodiscard]] Status Send(std::uint32_t operation, std::uint32_t controlId, void* data = nullptr) const;
   void Broadcast(std::uint32_t operation) const;
 
@@ -124,5 +131,6 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
   std::uint32_t m_language = 0;
   std::uint16_t m_tabletModel = 0;
   bool m_linkStarted = false;
+  std::string m_failureCause;
   CWindowEventTarget* m_previousTarget = nullptr;
 };

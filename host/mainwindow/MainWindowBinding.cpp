@@ -116,6 +116,16 @@ ZafWindowObject* CCPLMainWindow::FindInTable(std::string_view name) const {
 
 ZafWindowObject* CCPLMainWindow::FindNamed(std::string_view name) const { return FindInTable(name); }
 
+ZafWindowObject* CCPLMainWindow::FindBound(std::string_view name) const {
+  if (ZafWindowObject* found = FindInTable(name)) return found;
+  // A hidden tab's page is out of its notebook but keeps its controls.
+  for (const StTabSlot& slot : m_tabSlots) {
+    if (!slot.page) continue;
+    if (ZafWindowObject* found = slot.page->Find(name)) return found;
+  }
+  return nullptr;
+}
+
 Status CCPLMainWindow::BindControlTable() {
   for (const StControlRecord& record : GetControlTable()) {
     ZafWindowObject* control = FindInTable(record.name);
@@ -139,12 +149,9 @@ void CCPLMainWindow::Bind(const StControlRecord& record, ZafWindowObject& contro
       spin->Field()->SetUserFunction(function);
     control.SetUserFunction(std::move(function));
   }
-  if (record.value == 0) {
-    m_controls[record.id] = &control;
-  } else if (m_controls.count(record.id) == 0 && control.Parent() != nullptr) {
-    // A group that the table names by its buttons only is known through them.
-    m_controls[record.id] = control.Parent();
-  }
+  // Radio buttons carry their own values and stay out of the map; update
+  // control finds a group's buttons by name.
+  if (record.value == 0) m_controls[record.id] = &control;
 }
 
 void CCPLMainWindow::FillFunctionLists() {

@@ -101,6 +101,8 @@ void CCPLMainWindow::OnTab(ZafWindowObject& control) {
   m_currentPage = pageId;
   (void)Send(kViewSet, ControlId::kTabChange, &pageId);
   Broadcast(kViewRefresh);
+  // Asks for the current tablet: the buffer must not look like a tablet key.
+  m_tabletModel = 0;
   (void)Send(kViewGet, ControlId::kTabletModel, &m_tabletModel);
 }
 

@@ -23,6 +23,8 @@ constexpr std::int32_t kUpdateTypeA = 10;
 constexpr std::int32_t kUpdateTypeB = 11;
 constexpr std::uint32_t kRequestTabletCount = 7;
 constexpr std::uint32_t kRequestTabletKey = 8;
+// What a tablet whose model cannot be read is named after.
+constexpr std::uint16_t kModelUnknown = 290;
 
 bool IsAccelerationBox(std::uint32_t id) { return id == ControlId::kNoAcceleration || id == 1311; }
 
@@ -35,10 +37,6 @@ int TabSlot(std::uint32_t tabId) {
     case ControlId::kCalibrateTab: return 3;
     default: return -1;
   }
-}
-
-void Check(ZafWindowObject* root, const char* name) {
-  if (auto* button = root != nullptr ? root->FindAs<ZafButton>(name) : nullptr) button->SetChecked(true);
 }
 
 }  // namespace
@@ -64,6 +62,13 @@ Status CCPLMainWindow::UpdateControl(std::uint32_t controlId, std::int32_t type)
       return CtrlHeld() ? kStatusCtrlHeld : kStatusOk;
     }
     case ControlId::kSelectTablet: (void)RunModal(kSelectTabletWindow); return kStatusOk;
+    // Known by their buttons, some of which the table alone names.
+    case ControlId::kPenMouseMode:
+    case ControlId::kPuckPenMouseMode:
+    case ControlId::kWheelFunctionGroup:
+    case ControlId::kJoystickScrollGroup:
+    case ControlId::kJoystickSwitchGroup:
+    case ControlId::kTipModeGroup: return UpdateRadioGroup(controlId);
     default: break;
   }
   ZafWindowObject* control = GetControl(controlId);
@@ -125,32 +130,35 @@ Status CCPLMainWindow::UpdateByKind(ZafWindowObject& control, std::uint32_t id) 
 Status CCPLMainWindow::UpdateRadioGroup(std::uint32_t id) {
   std::int32_t value = 0;
   KELVO_TRY(Send(kViewGet, id, &value));
-  ZafWindowObject* group = GetControl(id);
+  const auto check = [this](const char* name) {
+    if (auto* button = dynamic_cast<ZafButton*>(FindBound(name))) button->SetChecked(true);
+  };
   switch (id) {
     case ControlId::kPenMouseMode:
     case ControlId::kPuckPenMouseMode: {
       const bool stylus = id == ControlId::kPenMouseMode;
-      Check(group, value == 0 ? (stylus ? "TM_PenMode" : "PTM_PenMode") : (stylus ? "TM_MouseMode" : "PTM_MouseMode"));
+      check(value == 0 ? (stylus ? "TM_PenMode" : "PTM_PenMode")
+                       : (stylus ? "TM_MouseMode" : "PTM_MouseMode"));
       const std::uint32_t follower = stylus ? ControlId::kNoAcceleration : ControlId::kMouseSpeedSlider;
       if (ZafWindowObject* control = GetControl(follower)) control->SetDisabled(value == 0);
       return kStatusOk;
     }
     case ControlId::kWheelFunctionGroup:
-      Check(group, value == 0 ? "WFScrollLinesButton" : value == 1 ? "WFScrollPageButton" : "WFOffButton");
+      check(value == 0 ? "WFScrollLinesButton" : value == 1 ? "WFScrollPageButton" : "WFOffButton");
       return kStatusOk;
     case ControlId::kJoystickScrollGroup: {
       static constexpr const char* kNames[] = {"JoystickScrollOff", "JoystickScrollSlow", "JoystickScrollMedium"};
-      Check(group, value >= 0 && value <= 2 ? kNames[value] : "JoystickScrollFast");
+      check(value >= 0 && value <= 2 ? kNames[value] : "JoystickScrollFast");
       return kStatusOk;
     }
     case ControlId::kJoystickSwitchGroup:
-      Check(group, value == 8    ? "JoystickSwitchKeystroke"
-                   : value == 9  ? "JoystickSwitchModifiers"
-                   : value == 23 ? "JoystickSwitchRun"
-                                 : "JoystickSwitchOff");
+      check(value == 8    ? "JoystickSwitchKeystroke"
+            : value == 9  ? "JoystickSwitchModifiers"
+            : value == 23 ? "JoystickSwitchRun"
+                          : "JoystickSwitchOff");
       return kStatusOk;
     case ControlId::kTipModeGroup:
-      Check(GetTableWindow(kAdvancedWindow), value == 0 ? "SwitchOnlyButton" : "SwitchPlusTipButton");
+      check(value == 0 ? "SwitchOnlyButton" : "SwitchPlusTipButton");
       return kStatusOk;
     default: return kStatusNotSupported;
   }
@@ -168,9 +176,15 @@ Status CCPLMainWindow::UpdateTabletList(ZafWindowObject& control) {
   for (std::uint16_t position = 0; position < count; ++position) {
     std::uint32_t key = position;
     (void)Send(kRequestTabletKey, ControlId::kTabletComboBox, &key);
+    // Each entry is named after the model of its own tablet.
+    StTabletModelQuery query;
+    query.key = key;
+    std::uint16_t model = kModelUnknown;
+    if (Send(kViewGet, ControlId::kTabletModel, &query) == kStatusOk)
+      std::memcpy(&model, &query, sizeof model);
     char name[256] = {};
-    std::memcpy(name, &key, sizeof key);
-    (void)Send(kViewGet, ControlId::kTabletModel, name);
+    DropStatus(LookupString("2100", static_cast<std::uint16_t>(model + 1), name),
+               "a model without a name shows the table's fallback");
     list->AddEntry({name, std::to_string(key), static_cast<std::int32_t>(key), key});
     if (key == current) list->SetSelection(static_cast<int>(list->Count()) - 1);
   }
@@ -240,11 +254,18 @@ Status CCPLMainWindow::RunDefineDialog(int number, std::uint32_t rootId, bool al
 
 Status CCPLMainWindow::RunAdvancedSettings() {
   std::int32_t mode = 0;
-  if (Send(kViewGet, ControlId::kTipModeGroup, &mode) == kStatusOk)
-    Check(GetTableWindow(kAdvancedWindow), mode == 0 ? "SwitchOnlyButton" : "SwitchPlusTipButton");
+  if (Send(kViewGet, ControlId::kTipModeGroup, &mode) == kStatusOk) {
+    if (auto* button = dynamic_cast<ZafButton*>(
+            FindBound(mode == 0 ? "SwitchOnlyButton" : "SwitchPlusTipButton")))
+      button->SetChecked(true);
+  }
   const ZafEventType closed = RunModal(kAdvancedWindow);
-  // The dialog's own views let go on OK or Cancel; the stylus tab takes over again.
-  (void)Send(closed == kZafEventOk ? kViewApply : kViewRevert, ControlId::kAdvancedSettings);
+  // OK applies the dialog's views. A Cancel sends them nothing, so what an
+  // earlier OK wrote stays in the driver. Either way the stylus tab's views
+  // take over again, which lets go of the dialog's.
+  if (closed == kZafEventOk)
+    DropStatus(Send(kViewApply, ControlId::kAdvancedSettings),
+               "the refresh below shows what the driver holds");
   std::uint32_t stylusPage = ControlId::kStylusTab;
   (void)Send(kViewRefresh, ControlId::kTabChange, &stylusPage);
   Broadcast(kViewRefresh);

@@ -1,5 +1,7 @@
 #include "host/upperview/CUpperView.h"
 
+#include <cstring>
+
 #include "host/upperview/TabViewMakers.h"
 #include "model/CDriverObject.h"
 #include "model/CTransducer.h"
@@ -383,13 +385,31 @@ ViewResult CUpperView::Route(ViewRequest& incoming) {
   ViewResult result = CSuperView::Dispatch(request);
   if (result == 0) result = m_onOffView->Dispatch(request);
   if (result == 0 && m_currentTabView != nullptr) result = m_currentTabView->Dispatch(request);
-  if (result == 0 && request.operation == kViewGet && request.controlId == ControlId::kTabletModel &&
-      request.data != nullptr && m_tablet != nullptr) {
-    *static_cast<std::uint16_t*>(request.data) = ModelOf(m_tablet);
-    result = kStatusHandled;
+  if (result == 0 && request.operation == kViewGet &&
+      request.controlId == ControlId::kTabletModel && request.data != nullptr) {
+    if (CTabletObject* tablet = TabletAsked(request.data); tablet != nullptr) {
+      const std::uint16_t model = ModelOf(tablet);
+      std::memcpy(request.data, &model, sizeof model);
+      result = kStatusHandled;
+    }
   }
   if (request.operation == kViewRefresh) RefreshModel(request.controlId == kBroadcastId);
   return result;
+}
+
+CTabletObject* CUpperView::TabletAsked(const void* data) {
+  std::uint16_t marker = 0;
+  std::memcpy(&marker, data, sizeof marker);
+  if (marker != kTabletKeyMarker) return m_tablet;
+  if (m_root == nullptr) return nullptr;
+  StTabletModelQuery query;
+  std::memcpy(&query, data, sizeof query);
+  const std::int32_t count = m_root->GetSubGroupCount(kSubGroupMain);
+  for (std::int32_t i = 0; i < count; ++i) {
+    auto* tablet = dynamic_cast<CTabletObject*>(m_root->GetSubGroup(i, kSubGroupMain));
+    if (tablet != nullptr && tablet->GetKey().LastLevel().index == query.key) return tablet;
+  }
+  return nullptr;
 }
 
 void CUpperView::RefreshModel(bool everything) {

@@ -68,6 +68,9 @@ class CUpperView : public CSuperView, public CRootStack, public CModelRemovalLis
   // dialog), its tools, and the open tab's view on what is left.
   void Rebind();
   [[nodiscard]] CTabletObject* FindTabletQuietly();
+  // The tablet a model request asks about: the one whose key the buffer
+  // carries, else the current one.
+  [[nodiscard]] CTabletObject* TabletAsked(const void* data);
   void BindOpenTab();
   // After a Refresh: the tablet list (when `everything` was refreshed) and
   // the tablet's tools are read again.

@@ -99,7 +99,7 @@ TABLE_NEEDS = {
     "2102": ["18", "70"],
     "3001": ["1", "5", "6", "7", "13", "14", "15"],
 }
-LANGUAGES = ["en", "de", "fr", "ja", "zhc"]
+LANGUAGES = ["en", "de", "fr", "ja", "zhc", "zht"]
 IMAGES = (["Transducer_%d" % n for n in (18, 20, 21, 43, 45)]
           + ["WirelessSignal_%d" % n for n in range(6)]
           + ["BatteryStatus_%d" % n for n in range(6)])

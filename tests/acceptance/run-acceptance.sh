@@ -30,6 +30,13 @@ launcher=()
 if [ -n "$asan" ] && [ -n "$gomp" ]; then launcher=(env "LD_PRELOAD=$asan:$gomp"); fi
 
 fail() { echo "FAIL ($case, $presenter): $*" >&2; exit 1; }
+# A start that ends without the main window ends with status 3 and one line
+# that says why: told_why PATTERN (grep -E, after "cplhost: ").
+told_why() {
+  [ "$status" -eq 3 ] || fail "ended with $status, not 3"
+  [ "$(grep -c '^cplhost: ' "$work/err")" -eq 1 ] || fail "not exactly one line of cplhost"
+  grep -Eq "^cplhost: $1" "$work/err" || fail "no line saying why: $1"
+}
 # Runs the applet; stderr is kept in $work/err, the exit status in $status.
 applet() {
   "${launcher[@]}" "$bin/cplhost" "${shown[@]}" "$@" "$bin/Tablet.cpl" 2>"$work/err"
@@ -63,13 +70,18 @@ set_state_value() {
 # Pictures of what the user sees go to the build's screenshot folder; each
 # named one must be a PNG of a window with something drawn in it.
 shots=${KELVO_SCREENSHOT_DIR:-$bin/../screenshots}
-shoot() {  # shoot SCRIPT PICTURE...
+shoot() {  # [shoot_why=PATTERN] shoot SCRIPT PICTURE...: with shoot_why, the start is one that fails
   local script=$1 picture
   shift
   mkdir -p "$shots" || fail "no screenshot folder $shots"
   for picture in "$@"; do rm -f "$shots/$picture"; done
   cd "$shots" || fail "cannot enter $shots"
-  script "$script"
+  if [ -n "${shoot_why:-}" ]; then
+    applet --script "$here/$script"
+    told_why "$shoot_why"
+  else
+    script "$script"
+  fi
   for picture in "$@"; do
     python3 "$here/check-png.py" "$shots/$picture" || fail "screenshot $picture"
   done
@@ -112,7 +124,33 @@ case $case in
     "${launcher[@]}" "$bin_saved/cplhost" "${shown[@]}" --script "$here/opens-on-stylus-tab.script" "$work/bare/Tablet.cpl" 2>"$work/err"
     status=$?
     [ "$(grep -c '^Error: Resource file could not be found or loaded.$' "$work/err")" -eq 1 ] || fail "not exactly one error box"
-    [ "$status" -eq 3 ] || fail "a window opened (cplhost answered $status)" ;;
+    told_why "the resource file $work/bare/Tablet.znc no such file$" ;;
+  resource-folder)
+    mkdir -p "$work/bare/Tablet.znc"
+    cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"
+    "${launcher[@]}" "$bin/cplhost" --headless "$work/bare/Tablet.cpl" 2>"$work/err"
+    status=$?
+    [ "$(grep -c '^Error: Resource file could not be found or loaded.$' "$work/err")" -eq 1 ] || fail "not exactly one error box"
+    told_why "the resource file $work/bare/Tablet.znc is a folder$" ;;
+  language-file-folder)
+    # The toolkit's own language file is optional: a folder in its place is passed over.
+    mkdir -p "$work/bare/i18n.znc"
+    cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$bin/Tablet.znc" "$work/bare/"
+    "${launcher[@]}" "$bin/cplhost" --headless --script "$here/opens-on-stylus-tab.script" "$work/bare/Tablet.cpl" 2>"$work/err"
+    status=$?
+    [ "$status" -eq 0 ] || fail "the applet did not open (cplhost answered $status)" ;;
+  profile-missing)
+    KELVO_PROFILE=$work/absent.json applet
+    told_why "no tablet driver: the tablet service cannot start: $work/absent.json: cannot be read$" ;;
+  profile-invalid)
+    printf '{"tablets": [' >"$work/bad.json"
+    KELVO_PROFILE=$work/bad.json applet
+    told_why "no tablet driver: the tablet service cannot start: $work/bad.json: " ;;
+  launcher-bad-profile)
+    KELVO_PROFILE=$work/absent.json "${launcher[@]}" "$bin/tablet-properties" --headless >"$work/out" 2>"$work/err"
+    status=$?
+    cat "$work/out" "$work/err" >&2
+    told_why "no tablet driver: .*$work/absent.json" ;;
   resource-damaged)
     mkdir "$work/bare"
     cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"
@@ -120,26 +158,29 @@ case $case in
     "${launcher[@]}" "$bin/cplhost" "${shown[@]}" --script "$here/opens-on-stylus-tab.script" "$work/bare/Tablet.cpl" 2>"$work/err"
     status=$?
     [ "$(grep -c '^Error: Resource file could not be found or loaded.$' "$work/err")" -eq 1 ] || fail "not exactly one error box"
-    [ "$status" -eq 3 ] || fail "a window opened (cplhost answered $status)" ;;
+    told_why "the resource file $work/bare/Tablet.znc is damaged" ;;
   second-instance)
     # Another instance holds the applet's lock: nothing is shown.
     flock "$KELVO_RUNTIME_DIR/kelvo-mutex-ConsumerCPLRunningMutex.lock" \
       "${launcher[@]}" "$bin/cplhost" "${shown[@]}" --script "$here/opens-on-stylus-tab.script" "$bin/Tablet.cpl" 2>"$work/err"
     status=$?
-    [ "$status" -eq 3 ] || fail "the second instance ran the script (cplhost answered $status)"
+    told_why "Tablet Properties is already open"
     # Only the automation's own report may be there, no box and no window.
     if grep -v -e '^cplhost: ' -e '^script ' "$work/err" | grep -q .; then fail "the second instance showed something"; fi ;;
   driver-not-found)
-    KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/no-daemon.sock script driver-not-found.script ;;
+    KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/no-daemon.sock applet --script "$here/driver-not-found.script"
+    told_why "no tablet driver: no tablet service answers at $work/no-daemon.sock$" ;;
   version-mismatch)
     export KELVO_PROFILE=$profiles/old-driver.json
     applet
+    told_why "the tablet driver's version [0-9.]+ does not fit this applet"
     grep -q '^Tablet Version Mismatch: Please reinstall the tablet software.$' "$work/err" || fail "no English box"
     LC_ALL=de_DE.UTF-8 applet
     grep -q '^Tablettversionen stimmen nicht überein: Installieren Sie die Tablett-Software erneut.$' "$work/err" \
       || fail "no German box" ;;
   no-supported-tablet)
-    KELVO_PROFILE=$profiles/unsupported.json script no-supported-tablet.script ;;
+    KELVO_PROFILE=$profiles/unsupported.json applet --script "$here/no-supported-tablet.script"
+    told_why "no supported tablet is attached$" ;;
   no-supported-tablet-ctrl)
     KELVO_PROFILE=$profiles/unsupported.json script no-supported-tablet-ctrl.script ;;
   tablet-pc)
@@ -148,6 +189,10 @@ case $case in
     printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
     script tablet-pc-lists.script
     [ "$(tool_value 2 11:2/41)" = 1b000000 ] || fail "lower switch: '$(tool_value 2 11:2/41)'" ;;
+  advanced-cancel-keeps-ok)
+    printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
+    script advanced-cancel-keeps-ok.script
+    [ "$(state_value 223)" = 01 ] || fail "the driver went back to '$(state_value 223)' after Cancel" ;;
   screenshots-main)
     shoot screenshots-main.script main-pen.png main-puck.png about.png diagnostics.png ;;
   screenshots-tablet-tab)
@@ -181,12 +226,14 @@ case $case in
     printf '"OEMDocLocation"="%s"\n' "$work/manual" >>"$KELVO_REGISTRY"
     KELVO_OPEN_COMMAND=false shoot screenshots-manual-not-found.script manual-not-found.png ;;
   screenshots-driver-not-found)
-    KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/no-daemon.sock \
+    KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/no-daemon.sock shoot_why="no tablet driver" \
       shoot screenshots-driver-not-found.script driver-not-found.png ;;
   screenshots-no-supported-tablet)
-    KELVO_PROFILE=$profiles/unsupported.json shoot screenshots-no-supported-tablet.script no-supported-tablet.png ;;
+    KELVO_PROFILE=$profiles/unsupported.json shoot_why="no supported tablet" \
+      shoot screenshots-no-supported-tablet.script no-supported-tablet.png ;;
   screenshots-select-tablet)
-    KELVO_PROFILE=$here/profiles/several-supported.json shoot screenshots-select-tablet.script select-tablet.png ;;
+    KELVO_PROFILE=$here/profiles/several-supported.json shoot_why="no supported tablet" \
+      shoot screenshots-select-tablet.script select-tablet.png ;;
   launcher-without-display)
     # What a user on a machine without a display sees: a description and a picture.
     KELVO_SCREENSHOT=$work/main.png "${launcher[@]}" "$bin/tablet-properties" >"$work/out" 2>"$work/err"

@@ -1,4 +1,4 @@
-// Arbitrary text as a registry file: parsing must stop at the first bad line,
+// Arbitrary text as a registry file: parsing skips every bad line, must
 // never crash, and every value it kept must be readable.
 
 #include <cstddef>

@@ -1,8 +1,10 @@
 // The root of the main window's views against the real tablet service.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include <gtest/gtest.h>
 
 #include "CUpperViewFixture.h"
 
@@ -48,6 +50,28 @@ TEST_F(CUpperViewTest, UnansweredModelRequestIsAnsweredWithTheTabletModel) {
   EXPECT_NE(model, 0);
 }
 
+// The tablet list names each entry by the model of the tablet it stands for.
+TEST_F(CUpperViewTest, ModelRequestWithATabletKeyAnswersThatTablet) {
+  Start("two-tablets.json");
+  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  ASSERT_EQ(m_view->GetModelCode(), 130);
+  for (const auto& [key, model] : {std::pair{1U, 150}, std::pair{0U, 130}}) {
+    char buffer[256] = {};
+    StTabletModelQuery query;
+    query.key = key;
+    std::memcpy(buffer, &query, sizeof query);
+    ViewRequest get{kViewGet, ControlId::kTabletModel, buffer};
+    EXPECT_EQ(m_view->Dispatch(get), kStatusHandled);
+    std::uint16_t answered = 0;
+    std::memcpy(&answered, buffer, sizeof answered);
+    EXPECT_EQ(answered, model) << "tablet " << key;
+  }
+  StTabletModelQuery nowhere;
+  nowhere.key = 7;
+  ViewRequest get{kViewGet, ControlId::kTabletModel, &nowhere};
+  EXPECT_NE(m_view->Dispatch(get), kStatusHandled) << "no tablet has that key";
+}
+
 TEST_F(CUpperViewTest, RootStackTakesEveryRequest) {
   Start();
   ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
@@ -66,6 +90,17 @@ TEST_F(CUpperViewTest, UnsupportedTabletAsksForTheDialogAndFails) {
   Start("unsupported.json");
   EXPECT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusNoTablet);
   EXPECT_TRUE(Saw(ControlId::kNoSupportedTablet, 4));
+}
+
+// The one model with a tablet tab is unsupported: taken with Ctrl held, its
+// tab is shown and can be chosen.
+TEST_F(CUpperViewTest, ModelWithATabletTabShowsItEnabled) {
+  Start("../../tests/acceptance/profiles/model-230.json");
+  m_translator->AnswerWith(ControlId::kNoSupportedTablet, kStatusCtrlHeld);
+  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  EXPECT_EQ(m_view->GetModelCode(), 230);
+  EXPECT_TRUE(Saw(ControlId::kTabletTab, kControlShow));
+  EXPECT_FALSE(Saw(ControlId::kTabletTab, kControlShowDisabled));
 }
 
 TEST_F(CUpperViewTest, PuckOnlyTabletHasNoStylusTab) {

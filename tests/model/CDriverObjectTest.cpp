@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "model/CModelRemovalListener.h"
 #include "model/CStylus.h"
 #include "model/ModelCodes.h"
 #include "model/ModelReads.h"
@@ -117,6 +118,24 @@ TEST_F(CDriverObjectTest, TabletListDropsTabletsMarkedGoneAndNeverRemakesThem) {
   EXPECT_EQ(other.GetSubGroupCount(kSubGroupMain), 2);
 }
 
+// Tablets unplugged one after the other: a present flag read at one refresh
+// says nothing about the next.
+TEST_F(CDriverObjectTest, PresentFlagsAreReadAgainAtEveryRefresh) {
+  SetTablets(3, 3);
+  CDriverObject driverObject;
+  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
+  ASSERT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), 3);
+  const CDataGrouping* last = driverObject.GetSubGroup(2, kSubGroupMain);
+
+  m_driver->SetValue(MakePath({{2, 1}, {172}}), Bytes(std::uint8_t{0}));
+  m_driver->SetValue(MakePath({{251, 2}}), Bytes(std::uint16_t{2}));
+  ASSERT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), 2);
+  m_driver->SetValue(MakePath({{2, 0}, {172}}), Bytes(std::uint8_t{0}));
+  m_driver->SetValue(MakePath({{251, 2}}), Bytes(std::uint16_t{1}));
+  ASSERT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), 1);
+  EXPECT_EQ(driverObject.GetSubGroup(0, kSubGroupMain), last);
+}
+
 TEST_F(CDriverObjectTest, RemovingATabletClearsItsPresentFlag) {
   SetTablets(2, 2);
   CDriverObject driverObject;
@@ -157,7 +176,14 @@ TEST_F(CDriverObjectTest, SelectedTabletStartsFromTheDriversCurrentTablet) {
   }
 }
 
-TEST_F(CDriverObjectTest, ApplicationsFollowTheDriversCount) {
+// Notes which objects the model says it is about to delete, in order.
+class CLeavingObjects : public CModelRemovalListener {
+ public:
+  void ModelObjectRemoving(const CDataGrouping& leaving) override { gone.push_back(&leaving); }
+  std::vector<const CDataGrouping*> gone;
+};
+
+TEST_F(CDriverObjectTest, ApplicationsFollowTheDriversCountFromTheBack) {
   SetApplications({{1, "a"}, {2, "b"}, {3, "c"}});
   CDriverObject driverObject;
   ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
@@ -169,9 +195,35 @@ TEST_F(CDriverObjectTest, ApplicationsFollowTheDriversCount) {
   EXPECT_EQ(driverObject.FindApplicationByProgram("B"), nullptr);
   EXPECT_EQ(driverObject.FindApplicationById(9), nullptr);
 
+  const CDataGrouping* first = driverObject.GetSubGroup(0, kSubGroupApplication);
+  const CDataGrouping* second = driverObject.GetSubGroup(1, kSubGroupApplication);
+  CLeavingObjects leaving;
+  driverObject.SetRemovalListener(&leaving);
   SetApplications({{1, "a"}});
   EXPECT_EQ(driverObject.GetSubGroupCount(kSubGroupApplication), 1);
-  EXPECT_EQ(driverObject.GetApplicationPosition(last), 0) << "a deleted application has no position";
+  driverObject.SetRemovalListener(nullptr);
+  EXPECT_EQ(leaving.gone, (std::vector<const CDataGrouping*>{last, second}));
+  EXPECT_EQ(driverObject.GetSubGroup(0, kSubGroupApplication), first);
+}
+
+// The driver moves later entries down when one in the middle goes; the
+// objects that stay answer for the entry now at their number.
+TEST_F(CDriverObjectTest, LookupsAfterARemovalInTheMiddleReadTheDriverAgain) {
+  SetApplications({{100, "a.exe"}, {200, "b.exe"}, {300, "c.exe"}});
+  CDriverObject driverObject;
+  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
+  for (const std::uint32_t id : {100U, 200U, 300U})
+    ASSERT_NE(driverObject.FindApplicationById(id), nullptr);
+  for (const char* program : {"a.exe", "b.exe", "c.exe"})
+    ASSERT_NE(driverObject.FindApplicationByProgram(program), nullptr);
+
+  SetApplications({{200, "b.exe"}, {300, "c.exe"}});
+  CAppObject* front = static_cast<CAppObject*>(driverObject.GetSubGroup(0, kSubGroupApplication));
+  EXPECT_EQ(driverObject.FindApplicationById(100), nullptr);
+  EXPECT_EQ(driverObject.FindApplicationById(200), front);
+  EXPECT_EQ(driverObject.FindApplicationByProgram("a.exe"), nullptr);
+  EXPECT_EQ(driverObject.FindApplicationByProgram("b.exe"), front);
+  EXPECT_EQ(driverObject.GetApplicationPosition(driverObject.FindApplicationById(300)), 1);
 }
 
 struct IdCase {

@@ -93,6 +93,20 @@ TEST_F(CTabletObjectTest, ToolNumbersOfOneTypeAndSerialFormOneGroup) {
   EXPECT_EQ(m_driver->CountRequests(kCommandGet), 2U + 4U) << "two counts, one present flag per tool";
 }
 
+// A group is looked up by position in the list as the driver has it now,
+// counted or not.
+TEST_F(CTabletObjectTest, GroupByPositionRefreshesTheListFirst) {
+  SetTools({{2, 7}, {4, 8}});
+  CDataGrouping* first = m_tablet.GetSubGroup(1, kSubGroupMain);
+  ASSERT_NE(first, nullptr) << "no group before any count";
+  EXPECT_TRUE(first->GetKey().LastLevel() == (StObjectKey{0, 4, 0}));
+  ASSERT_NE(m_tablet.GetSubGroup(2, kSubGroupMain), nullptr);
+
+  m_driver->SetValue(MakePath({{2}, {4, 1}, {172}}), Bytes(std::uint8_t{0}));
+  EXPECT_EQ(m_tablet.GetSubGroup(2, kSubGroupMain), nullptr) << "the puck left the driver";
+  EXPECT_EQ(m_tablet.GetSubGroup(1, kSubGroupMain), first);
+}
+
 TEST_F(CTabletObjectTest, RefreshStopsAtAFailedCountOrAnUnknownTypeCode) {
   EXPECT_EQ(m_tablet.RefreshToolGroups(), kStatusNotFound);
   EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 1);

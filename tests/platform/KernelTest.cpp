@@ -1,13 +1,16 @@
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "platform/Kernel.h"
+#include "platform/RuntimeFolder.h"
 #include "support/CScopedEnv.h"
 #include "support/CTempDir.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -59,6 +62,57 @@ TEST_F(NamedMutex, DifferentNamesAndUnnamed) {
   EXPECT_EQ(GetLastError(), 0U);
   EXPECT_NE(unnamed1, unnamed2);
   for (HANDLE h : {a, b, unnamed1, unnamed2}) EXPECT_EQ(CloseHandle(h), TRUE);
+}
+
+// Locks are the user's own, whatever their name: in the user's runtime folder,
+// else in a folder of the user's own that nobody else may enter.
+class UserFolderMutex : public ::testing::Test {
+ protected:
+  // Where the lock of `name` ended up: the folder holding it, or "" when none was made.
+  std::string LockFolderOf(const char* name) {
+    HANDLE lock = CreateMutexA(nullptr, FALSE, name);
+    if (lock == nullptr) return {};
+    CloseHandle(lock);
+    for (const std::string& folder :
+         {m_dir.Path(), m_dir.Path() + "/kelvo-" + std::to_string(getuid())}) {
+      if (std::filesystem::exists(folder + "/" + MutexFileName(name))) return folder;
+    }
+    return "elsewhere";
+  }
+
+  CTempDir m_dir;
+  CScopedEnv m_tests{"KELVO_RUNTIME_DIR", std::nullopt};
+};
+
+TEST_F(UserFolderMutex, GlobalNamesToo) {
+  CScopedEnv runtime("XDG_RUNTIME_DIR", m_dir.Path());
+  EXPECT_EQ(LockFolderOf("Global\\ConsumerCPLRunningMutex"), m_dir.Path());
+  EXPECT_EQ(LockFolderOf("ConsumerCPLRunningMutex"), m_dir.Path());
+}
+
+TEST_F(UserFolderMutex, WithoutRuntimeFolderAFolderOfTheUsersOwn) {
+  CScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
+  CScopedEnv temporary("TMPDIR", m_dir.Path());
+  const std::string own = m_dir.Path() + "/kelvo-" + std::to_string(getuid());
+  EXPECT_EQ(LockFolderOf("Global\\ConsumerCPLRunningMutex"), own);
+  struct stat about {};
+  ASSERT_EQ(stat(own.c_str(), &about), 0);
+  EXPECT_EQ(about.st_mode & 0777, 0700U);
+
+  // A folder others may enter, or that is someone else's, holds no lock.
+  std::string problem;
+  ASSERT_EQ(chmod(own.c_str(), 0777), 0);
+  EXPECT_EQ(LockFolderOf("ConsumerCPLRunningMutex"), "");
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(UserRuntimeFolder(problem), "");
+  EXPECT_EQ(problem, own + " is open to other users");
+  ASSERT_EQ(chmod(own.c_str(), 0700), 0);
+  if (getuid() == 0) {
+    ASSERT_EQ(chown(own.c_str(), 65534, 65534), 0);
+    EXPECT_EQ(LockFolderOf("ConsumerCPLRunningMutex"), "");
+    EXPECT_EQ(UserRuntimeFolder(problem), "");
+    EXPECT_EQ(problem, own + " belongs to another user");
+  }
 }
 
 TEST(WindowsVersion, DefaultAndOverrides) {

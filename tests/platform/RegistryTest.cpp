@@ -1,6 +1,9 @@
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -9,6 +12,8 @@
 #include "platform/Registry.h"
 #include "support/CScopedEnv.h"
 #include "support/CTempDir.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -36,7 +41,7 @@ std::string Text(const StRegistryValue* value) {
 TEST(RegistryFileParse, ReadsStringsNumbersBinaryAndDefault) {
   CRegistryFile file;
   file.Parse(kGoodFile);
-  EXPECT_EQ(file.GetErrorLine(), 0U);
+  EXPECT_TRUE(file.GetBadLines().empty());
   EXPECT_EQ(Text(file.FindValue(kParameters, "OEMCPLName")), "Pen \"Tablet\" C:\\x");
   EXPECT_EQ(file.FindValue(kParameters, "oemcplname"), file.FindValue(kParameters, "OEMCPLName"))
       << "value names are case-insensitive";
@@ -74,49 +79,59 @@ TEST(RegistryFileParse, LaterLinesOverrideAndRemove) {
       "[HKEY_USERS\\A\\B]\n\"z\"=\"3\"\n"
       "[HKEY_USERS\\a]\n\"X\"=\"4\"\n\"y\"=-\n"
       "[-HKEY_USERS\\A\\B]\n\"w\"=\"dropped\"\n");
-  EXPECT_EQ(file.GetErrorLine(), 0U);
+  EXPECT_TRUE(file.GetBadLines().empty());
   EXPECT_EQ(Text(file.FindValue("HKEY_USERS\\A", "x")), "4");
   EXPECT_EQ(file.FindValue("HKEY_USERS\\A", "y"), nullptr);
   EXPECT_FALSE(file.HasKey("HKEY_USERS\\A\\B"));
 }
 
 // A damaged file is read up to its first bad line; nothing after it counts.
-TEST(RegistryFileParse, DamagedFilesKeepWhatCameBefore) {
+// A bad line is skipped alone: what comes before and after it is read.
+TEST(RegistryFileParse, BadLinesAreSkippedAndTheRestIsRead) {
   struct Case {
     const char* name;
     std::string text;
-    std::size_t errorLine;
-    bool keepsFirst;  // "a"="1" of the first key survived
+    std::vector<std::size_t> badLines;
+    bool keepsFirst;  // "a"="1" of the first key
+    bool keepsLast;   // "c"="2" after the bad line
   };
   const std::string head = "Windows Registry Editor Version 5.00\n[HKEY_USERS\\K]\n\"a\"=\"1\"\n";
+  const std::string tail = "\"c\"=\"2\"\n";
   const Case cases[] = {
-      {"no header", "[HKEY_USERS\\K]\n\"a\"=\"1\"\n", 1, false},
-      {"wrong header", "Registry 9\n[HKEY_USERS\\K]\n\"a\"=\"1\"\n", 1, false},
-      {"value before any key", "REGEDIT4\n\"a\"=\"1\"\n", 2, false},
-      {"unterminated string", head + "\"b\"=\"open\n\"c\"=\"2\"\n", 4, true},
-      {"unknown escape", head + "\"b\"=\"a\\qb\"\n", 4, true},
-      {"text after the string", head + "\"b\"=\"x\" y\n", 4, true},
-      {"dword too long", head + "\"b\"=dword:123456789\n", 4, true},
-      {"dword not hex", head + "\"b\"=dword:12g4\n", 4, true},
-      {"dword empty", head + "\"b\"=dword:\n", 4, true},
-      {"hex byte of three digits", head + "\"b\"=hex:012\n", 4, true},
-      {"hex trailing comma", head + "\"b\"=hex:01,\n", 4, true},
-      {"hex type not hex", head + "\"b\"=hex(z):01\n", 4, true},
-      {"unknown kind", head + "\"b\"=float:1.5\n", 4, true},
-      {"no equals sign", head + "\"b\" \"c\"\n", 4, true},
-      {"unquoted name", head + "b=\"c\"\n", 4, true},
-      {"unknown root", head + "[HKEY_NOWHERE\\X]\n", 4, true},
-      {"unclosed key", head + "[HKEY_USERS\\X\n", 4, true},
-      {"continuation to the end", head + "\"b\"=hex:01,\\\n", 4, true},
-      {"binary garbage", head + std::string("\0\xff\x01garbage", 10) + "\n", 4, true},
+      {"no header", "[HKEY_USERS\\K]\n\"a\"=\"1\"\n" + tail, {1}, true, true},
+      {"wrong header", "Registry 9\n[HKEY_USERS\\K]\n\"a\"=\"1\"\n" + tail, {1}, true, true},
+      {"value before any key", "REGEDIT4\n\"a\"=\"1\"\n[HKEY_USERS\\K]\n" + tail, {2}, false, true},
+      {"unterminated string", head + "\"b\"=\"open\n" + tail, {4}, true, true},
+      {"unknown escape", head + "\"b\"=\"a\\qb\"\n" + tail, {4}, true, true},
+      {"text after the string", head + "\"b\"=\"x\" y\n" + tail, {4}, true, true},
+      {"dword too long", head + "\"b\"=dword:123456789\n" + tail, {4}, true, true},
+      {"dword not hex", head + "\"b\"=dword:12g4\n" + tail, {4}, true, true},
+      {"dword empty", head + "\"b\"=dword:\n" + tail, {4}, true, true},
+      {"hex byte of three digits", head + "\"b\"=hex:012\n" + tail, {4}, true, true},
+      {"hex trailing comma", head + "\"b\"=hex:01,\n" + tail, {4}, true, true},
+      {"hex type not hex", head + "\"b\"=hex(z):01\n" + tail, {4}, true, true},
+      {"unknown kind", head + "\"b\"=float:1.5\n" + tail, {4}, true, true},
+      {"no equals sign", head + "\"b\" \"c\"\n" + tail, {4}, true, true},
+      {"unquoted name", head + "b=\"c\"\n" + tail, {4}, true, true},
+      {"two bad lines", head + "b\n\"b\"=\n" + tail, {4, 5}, true, true},
+      {"continued over a bad line", head + "\"b\"=hex:01,\\\n  zz\n" + tail, {4}, true, true},
+      {"binary garbage",
+       head + std::string("\0\xff\x01garbage", 10) + "\n" + tail,
+       {4},
+       true,
+       true},
+      // Values under a key that cannot be read go nowhere, not to the key before.
+      {"unknown root", head + "[HKEY_NOWHERE\\X]\n" + tail, {4}, true, false},
+      {"unclosed key", head + "[HKEY_USERS\\X\n" + tail, {4}, true, false},
+      {"continuation to the end", head + "\"b\"=hex:01,\\\n", {4}, true, false},
   };
   for (const Case& c : cases) {
     CRegistryFile file;
     file.Parse(c.text);
-    EXPECT_EQ(file.GetErrorLine(), c.errorLine) << c.name;
+    EXPECT_EQ(file.GetBadLines(), c.badLines) << c.name;
     EXPECT_EQ(file.FindValue("HKEY_USERS\\K", "a") != nullptr, c.keepsFirst) << c.name;
     EXPECT_EQ(file.FindValue("HKEY_USERS\\K", "b"), nullptr) << c.name;
-    EXPECT_EQ(file.FindValue("HKEY_USERS\\K", "c"), nullptr) << c.name;
+    EXPECT_EQ(Text(file.FindValue("HKEY_USERS\\K", "c")), c.keepsLast ? "2" : "<none>") << c.name;
   }
 }
 
@@ -127,7 +142,8 @@ TEST(RegistryFileParse, EveryPrefixOfAFileIsSafe) {
     CRegistryFile file;
     file.Parse(prefix);
     const auto lines = static_cast<std::size_t>(std::count(prefix.begin(), prefix.end(), '\n')) + 1;
-    EXPECT_LE(file.GetErrorLine(), lines) << "prefix of " << length;
+    for (const std::size_t bad : file.GetBadLines())
+      EXPECT_LE(bad, lines) << "prefix of " << length;
     if (const StRegistryValue* name = file.FindValue(kParameters, "OEMCPLName"); name != nullptr) {
       EXPECT_EQ(Text(name), "Pen \"Tablet\" C:\\x") << "a cut string is never taken";
     }
@@ -214,6 +230,67 @@ TEST_F(RegistryFunctions, Utf16FileWithByteOrderMark) {
             ERROR_SUCCESS);
   EXPECT_STREQ(out, "\xC3\xA9t\xC3\xA9");
   RegCloseKey(key);
+}
+
+// The lines a run prints about its registry file.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool Opens(const char* subKey) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_USERS, subKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+TEST_F(RegistryFunctions, ABadLineIsToldOnceAndTheValuesAfterItAreRead) {
+  const std::string path =
+      m_dir.Write("bad.reg", "REGEDIT4\n[HKEY_USERS\\K]\n\"a\"=nothing\n\"b\"=\"2\"\n");
+  m_env.emplace("KELVO_REGISTRY", path);
+  testing::internal::CaptureStderr();
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_USERS, "K", 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
+  char out[8] = {};
+  DWORD size = sizeof out;
+  EXPECT_EQ(RegQueryValueExA(key, "b", nullptr, nullptr, reinterpret_cast<BYTE*>(out), &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(out, "2");
+  RegCloseKey(key);
+  EXPECT_TRUE(Opens("K")) << "opened again";
+  const std::vector<std::string> told = Lines(testing::internal::GetCapturedStderr());
+  ASSERT_EQ(told.size(), 1U);
+  EXPECT_NE(told[0].find(path + ":3:"), std::string::npos) << told[0];
+}
+
+// Files that are there but are no registry file are an empty registry, said
+// once, and never waited for.
+TEST_F(RegistryFunctions, FilesThatCannotBeReadAreSaidAndNeverWaitedFor) {
+  const std::string fifo = m_dir.Path() + "/pipe.reg";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string huge =
+      m_dir.Write("huge.reg", "REGEDIT4\n[HKEY_USERS\\K]\n" + std::string(5U << 20, ';'));
+  std::filesystem::create_directory(m_dir.Path() + "/folder.reg");
+  for (const auto& [path, problem] :
+       {std::pair{fifo, "is not a regular file"}, std::pair{huge, "is larger than 4 MiB"},
+        std::pair{m_dir.Path() + "/folder.reg", "is a folder"}}) {
+    m_env.emplace("KELVO_REGISTRY", path);
+    testing::internal::CaptureStderr();
+    // A pipe would block here for good if it were opened to be read.
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(Opens("K")) << path;
+    EXPECT_FALSE(Opens("K")) << path;
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    const std::vector<std::string> told = Lines(testing::internal::GetCapturedStderr());
+    ASSERT_EQ(told.size(), 1U) << path;
+    EXPECT_NE(told[0].find(path + " " + problem), std::string::npos) << told[0];
+  }
 }
 
 TEST(RegistryPath, Precedence) {

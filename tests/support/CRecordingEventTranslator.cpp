@@ -22,7 +22,8 @@ class CRecordingFactory : public CObjectFactory {
 
 Status CRecordingEventTranslator::Notify(std::uint32_t controlNumber, std::uint32_t reason) {
   m_changes.push_back(StStateChange{controlNumber, reason});
-  return kStatusOk;
+  const auto answer = m_answers.find(controlNumber);
+  return answer != m_answers.end() ? answer->second : kStatusOk;
 }
 
 std::vector<CRecordingEventTranslator::StStateChange> CRecordingEventTranslator::TakeChanges() {

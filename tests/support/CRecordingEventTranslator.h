@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "services/CEventTranslator.h"
@@ -22,6 +23,9 @@ class CRecordingEventTranslator : public CEventTranslator {
   // The changes recorded so far; the record starts empty again.
   std::vector<StStateChange> TakeChanges();
   void Clear() { m_changes.clear(); }
+  // Notify answers `status` for that control from now on (0 otherwise), as a
+  // window answers for the dialogs it runs.
+  void AnswerWith(std::uint32_t controlNumber, Status status) { m_answers[controlNumber] = status; }
 
   // Makes the recording translator the process-wide one (through an object
   // factory that makes nothing else) and answers it.
@@ -31,4 +35,5 @@ class CRecordingEventTranslator : public CEventTranslator {
 
  private:
   std::vector<StStateChange> m_changes;
+  std::map<std::uint32_t, Status> m_answers;
 };

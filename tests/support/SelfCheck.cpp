@@ -51,9 +51,11 @@ int main() {
 
   const std::string registryPath = RegistryFilePath();
   CRegistryFile file;
-  file.Load(registryPath);
+  const std::string problem = file.Load(registryPath);
   std::printf("  %-22s %s (%zu keys", "registry file", registryPath.c_str(), file.GetKeyCount());
-  if (file.GetErrorLine() != 0) std::printf(", read up to bad line %zu", file.GetErrorLine());
+  if (!problem.empty()) std::printf(", not read: %s", problem.c_str());
+  if (!file.GetBadLines().empty())
+    std::printf(", %zu bad lines skipped", file.GetBadLines().size());
   std::printf(")\n");
   for (const char* name :
        {"OEMCPLName", "OEMCPLComment", "BaseLanguages", "TestLanguages", "OEMDocLocation"})

@@ -108,7 +108,8 @@ TEST_F(RealResourceFileTest, EveryNameTheApplicationLooksUpIsThere) {
   }
   std::unique_ptr<ZafLanguageData> strings;
   ASSERT_EQ(m_realPersistence->ReadLanguageData("LanguageStrings", "en", strings), kStatusOk);
-  for (const char* code : {"en", "de", "fr", "ja", "zhc"}) EXPECT_TRUE(strings->HasLanguage(code)) << code;
+  for (const char* code : {"en", "de", "fr", "ja", "zhc", "zht"})
+    EXPECT_TRUE(strings->HasLanguage(code)) << code;
   // Every language string names a window and a control of it.
   for (const auto& [identifier, text] : strings->Entries()) {
     const std::size_t tilde = identifier.find('~');

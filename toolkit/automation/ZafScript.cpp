@@ -1,17 +1,19 @@
 #include "toolkit/automation/ZafScript.h"
 
-#include <fstream>
 #include <sstream>
+#include <vector>
+
+#include "toolkit/storage/ReadRegularFile.h"
 
 Status ZafScript::Load(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) {
-    m_error = path + ": cannot be read";
+  constexpr std::size_t kMaxScript = 16U << 20;
+  std::vector<std::uint8_t> bytes;
+  std::string problem;
+  if (!ReadRegularFile(path, kMaxScript, bytes, problem)) {
+    m_error = path + ": " + problem;
     return kStatusResourceMissing;
   }
-  std::stringstream text;
-  text << in.rdbuf();
-  return Parse(text.str(), path);
+  return Parse(std::string(bytes.begin(), bytes.end()), path);
 }
 
 Status ZafScript::Parse(const std::string& text, const std::string& name) {

@@ -22,6 +22,12 @@ std::string_view ZafLanguageData::CodeForIndex(int index) {
   return kLanguageCodes[static_cast<std::size_t>(index)];
 }
 
+std::vector<std::string> ZafLanguageData::Languages() const {
+  std::vector<std::string> codes;
+  for (const auto& [code, strings] : m_languages) codes.push_back(code);
+  return codes;
+}
+
 const std::string* ZafLanguageData::Text(const std::string& identifier) const {
   for (const std::string* code : {&m_language, &m_default}) {
     auto language = m_languages.find(*code);

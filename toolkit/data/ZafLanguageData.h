@@ -26,6 +26,8 @@ class ZafLanguageData : public ZafData {
   // A language without strings of its own leaves every text in the default language.
   void SetLanguage(std::string code) { m_language = std::move(code); }
   [[nodiscard]] bool HasLanguage(const std::string& code) const { return m_languages.count(code) != 0; }
+  // The codes of every language with strings of its own, sorted.
+  [[nodiscard]] std::vector<std::string> Languages() const;
 
   // The text of an identifier in the chosen language, else in the default
   // language; nullptr when neither has it.

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -58,6 +59,8 @@ ZafQtPresenter::ZafQtPresenter(ZafQtShow show)
 }
 
 ZafQtPresenter::~ZafQtPresenter() {
+  m_raiseNotifier.reset();
+  m_raiseChannel.reset();
   qApp->removeEventFilter(m_filter.get());
   for (const ZafWindow* window : std::set<const ZafWindow*>(m_windows)) {
     QWidget* top = m_bindings->WidgetFor(window);
@@ -112,6 +115,11 @@ void ZafQtPresenter::Realize(ZafWindow& window) {
 }
 
 void ZafQtPresenter::Unrealize(ZafWindow& window) {
+  if (&window == m_raiseWindow) {
+    m_raiseNotifier.reset();
+    m_raiseChannel.reset();
+    m_raiseWindow = nullptr;
+  }
   if (m_windows.erase(&window) == 0) return;
   m_builder->Discard(&window);
 }
@@ -277,6 +285,26 @@ Status ZafQtPresenter::Screenshot(ZafWindow& window, const std::string& path) {
   const QPixmap picture = top->grab();
   if (picture.isNull()) return kStatusWriteFailed;
   return picture.save(Q(path), "PNG") ? kStatusOk : kStatusWriteFailed;
+}
+
+bool ZafQtPresenter::OfferRaise(ZafWindow& window, std::unique_ptr<ZafRaiseChannel> channel) {
+  if (!channel || channel->Descriptor() < 0 || !Realized(window)) return false;
+  m_raiseNotifier.reset();
+  m_raiseChannel = std::move(channel);
+  m_raiseWindow = &window;
+  m_raiseNotifier =
+      std::make_unique<QSocketNotifier>(m_raiseChannel->Descriptor(), QSocketNotifier::Read);
+  QObject::connect(m_raiseNotifier.get(), &QSocketNotifier::activated, m_filter.get(), [this] {
+    m_raiseChannel->TakeRequest([this] {
+      QWidget* top = m_raiseWindow != nullptr ? m_bindings->WidgetFor(m_raiseWindow) : nullptr;
+      if (top == nullptr) return false;
+      if (top->isMinimized()) top->showNormal();
+      top->raise();
+      top->activateWindow();
+      return true;
+    });
+  });
+  return true;
 }
 
 std::string ZafQtPresenter::QtFilter(const std::string& filter) {

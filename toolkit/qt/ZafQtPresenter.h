@@ -21,6 +21,7 @@ class CQtInputFilter;
 class CQtWidgetBuilder;
 class CQtWidgetSync;
 class QAction;
+class QSocketNotifier;
 class QTimer;
 class QWidget;
 
@@ -58,6 +59,9 @@ class ZafQtPresenter : public ZafPresenter {
   [[nodiscard]] std::vector<ZafScreen> Screens() const override;
   [[nodiscard]] ZafClock& Clock() override;
   [[nodiscard]] Status Screenshot(ZafWindow& window, const std::string& path) override;
+  // Watches the channel; a request from a later start shows the window
+  // again if it was minimised, raises and activates it.
+  bool OfferRaise(ZafWindow& window, std::unique_ptr<ZafRaiseChannel> channel) override;
 
   // A filter as the applet writes it ("Text files|*.txt|All|*.*") in Qt's
   // form; "*.*" means every file, with an extension or without.
@@ -83,6 +87,10 @@ class ZafQtPresenter : public ZafPresenter {
   std::unique_ptr<QTimer> m_wake;
   std::set<const ZafWindow*> m_modal;
   std::set<const ZafWindow*> m_windows;
+  // The channel a later start reaches this run through, and the window it raises.
+  std::unique_ptr<ZafRaiseChannel> m_raiseChannel;
+  std::unique_ptr<QSocketNotifier> m_raiseNotifier;
+  const ZafWindow* m_raiseWindow = nullptr;
   std::string m_screenshotPath;
   bool m_closeAfterScreenshot = false;
   bool m_screenshotPending = false;

@@ -1,11 +1,10 @@
 #include "toolkit/storage/ZafStorage.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "toolkit/storage/CByteReader.h"
 #include "toolkit/ZafClassTable.h"
+#include "toolkit/storage/ReadRegularFile.h"
 #include "toolkit/storage/ZncFormat.h"
 
 namespace {
@@ -127,24 +126,26 @@ bool ReadDataObject(CByteReader& in, StResourceData& data) {
 
 Status ZafStorage::Open(const std::string& path) {
   m_path = path;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  std::vector<std::uint8_t> bytes;
+  std::string problem;
+  if (!ReadRegularFile(path, kMaxFileSize, bytes, problem)) {
     m_bytes.clear();
     m_entries.clear();
+    m_problem = std::move(problem);
     return m_error = kStatusResourceMissing;
   }
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return m_error = kStatusResourceMissing;
   return OpenBytes(std::move(bytes));
 }
 
 Status ZafStorage::OpenBytes(std::vector<std::uint8_t> bytes) {
   m_bytes = std::move(bytes);
   m_entries.clear();
+  m_problem.clear();
   m_error = ReadDirectory();
   if (m_error != kStatusOk) {
     m_bytes.clear();
     m_entries.clear();
+    m_problem = "is damaged (not a whole, intact resource file)";
   }
   return m_error;
 }

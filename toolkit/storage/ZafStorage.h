@@ -25,6 +25,9 @@ class ZafStorage {
   [[nodiscard]] Status OpenBytes(std::vector<std::uint8_t> bytes);
   // The status of the last Open (kStatusResourceMissing before any).
   [[nodiscard]] Status Error() const { return m_error; }
+  // What was wrong with the file, for a person: "no such file", "is a
+  // folder", "is damaged (...)" ...; empty when it opened.
+  [[nodiscard]] const std::string& Problem() const { return m_problem; }
   [[nodiscard]] const std::string& Path() const { return m_path; }
 
   // kStatusNotFound when no object of that kind has the name.
@@ -50,5 +53,8 @@ class ZafStorage {
   std::vector<std::uint8_t> m_bytes;
   std::vector<StEntry> m_entries;
   std::string m_path;
+  std::string m_problem = "was never opened";
   Status m_error = kStatusResourceMissing;
+  // Offsets are 32-bit; no real resource file comes near this.
+  static constexpr std::size_t kMaxFileSize = 256U << 20;
 };

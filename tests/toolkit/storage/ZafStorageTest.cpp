@@ -1,11 +1,14 @@
-#include <gtest/gtest.h>
-
+#include <filesystem>
 #include <fstream>
+
+#include <gtest/gtest.h>
 
 #include "toolkit/storage/CZncWriter.h"
 #include "toolkit/ZafClassTable.h"
 #include "toolkit/storage/ZafStorage.h"
 #include "toolkit/storage/ZncFormat.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -87,12 +90,37 @@ TEST(ZafStorage, EveryClassAndFieldSurvivesTheRoundTrip) {
   EXPECT_EQ(storage.ReadWindow("Greeting", back), kStatusNotFound);
 }
 
-TEST(ZafStorage, AMissingFileIsReportedAndNothingCanBeRead) {
-  ZafStorage storage;
-  EXPECT_EQ(storage.Error(), kStatusResourceMissing);
-  EXPECT_EQ(storage.Open("/nonexistent/Tablet.znc"), kStatusResourceMissing);
-  StResourceObject out;
-  EXPECT_EQ(storage.ReadWindow("Dialog", out), kStatusResourceMissing);
+// Whatever stands at the path, opening answers a status and says what was
+// wrong, never throws and never waits.
+TEST(ZafStorage, APathThatIsNoResourceFileIsReportedAndNothingCanBeRead) {
+  const std::string folder = ::testing::TempDir() + "/storage-test-folder.znc";
+  const std::string pipe = ::testing::TempDir() + "/storage-test-pipe.znc";
+  const std::string damaged = ::testing::TempDir() + "/storage-test-damaged.znc";
+  std::filesystem::create_directory(folder);
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  std::ofstream(damaged) << "not a resource file";
+  struct Case {
+    std::string path;
+    Status status;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {"/nonexistent/Tablet.znc", kStatusResourceMissing, "no such file"},
+      {folder, kStatusResourceMissing, "is a folder"},
+      {pipe, kStatusResourceMissing, "is not a regular file"},
+      {damaged, kStatusResourceDamaged, "is damaged"},
+  };
+  for (const Case& c : cases) {
+    ZafStorage storage;
+    EXPECT_EQ(storage.Error(), kStatusResourceMissing);
+    EXPECT_EQ(storage.Open(c.path), c.status) << c.path;
+    EXPECT_EQ(storage.Problem().rfind(c.problem, 0), 0U) << storage.Problem();
+    StResourceObject out;
+    EXPECT_NE(storage.ReadWindow("Dialog", out), kStatusOk);
+  }
+  std::filesystem::remove(folder);
+  std::filesystem::remove(pipe);
+  std::filesystem::remove(damaged);
 }
 
 // Damage of every kind gives kStatusResourceDamaged, at open or at read.
