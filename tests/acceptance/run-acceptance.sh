@@ -214,12 +214,17 @@ case $case in
     [ "$(tool_value 2 11:2/104)" = 0000 ] || fail "lower switch modifiers not reset: '$(tool_value 2 11:2/104)'" ;;
   run-dialog)
     export KELVO_PROFILE=$here/profiles/model-230.json
+    script run-dialog-cancelled.script
+    [ "$(state_value 6/11/41)" != 17000000 ] || fail "a cancelled run dialog wrote its function"
+    case "$(state_value 6/11/240)" in 2f7573722f62696e2f7472756500*) fail "a cancelled run dialog wrote its program" ;; esac
     shoot run-dialog.script run-dialog.png
     [ "$(state_value 6/11/41)" = 17000000 ] || fail "joystick switch function: '$(state_value 6/11/41)'"
     case "$(state_value 6/11/240)" in 2f7573722f62696e2f656e7600*) ;; *) fail "program: '$(state_value 6/11/240)'" ;; esac
     case "$(state_value 6/11/241)" in 000000650000006e0000007600000000*) ;; *) fail "name: '$(state_value 6/11/241)'" ;; esac
     script run-dialog-reopened.script
-    case "$(state_value 6/11/240)" in 00*) ;; *) fail "program not reset: '$(state_value 6/11/240)'" ;; esac ;;
+    [ "$(state_value 6/11/41)" = 00000000 ] || fail "joystick switch not reset: '$(state_value 6/11/41)'"
+    case "$(state_value 6/11/240)" in 00*) ;; *) fail "program not reset: '$(state_value 6/11/240)'" ;; esac
+    case "$(state_value 6/11/241)" in 00000000*) ;; *) fail "name not reset: '$(state_value 6/11/241)'" ;; esac ;;
   screenshots-manual-not-found)
     mkdir "$work/manual"
     printf '%%PDF-1.4\n' >"$work/manual/TabletManual.pdf"
