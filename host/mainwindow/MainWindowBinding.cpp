@@ -153,7 +153,8 @@ void CCPLMainWindow::FillFunctionLists() {
     if (list == nullptr) return;
     for (std::uint32_t code : codes) {
       char text[256] = {};
-      (void)LookupString("1089", static_cast<std::uint16_t>(code), text);
+      DropStatus(LookupString("1089", static_cast<std::uint16_t>(code), text),
+                 "a missing name leaves the entry's text empty");
       list->AddEntry({text, std::string(FunctionName(code)), static_cast<std::int32_t>(code + 1), 0});
     }
   };

@@ -99,6 +99,13 @@ case $case in
     [ "$(state_value 195)" = 2c0100003c000000 ] || fail "closing kept '$(state_value 195)'"
     script moved-window.script ;;
   about-and-diagnostics) script about.script ;;
+  docs-example)
+    # The example of docs/automation.md, as the page shows it.
+    sed -n '/^## Example/,$p' "$here/../../docs/automation.md" | sed -n '/^```$/,/^```$/p' | sed '1d;$d' \
+      >"$work/example.script"
+    [ -s "$work/example.script" ] || fail "no example found in docs/automation.md"
+    applet --script "$work/example.script"
+    [ "$status" -eq 0 ] || fail "the documented example answered $status" ;;
   resource-missing)
     mkdir "$work/bare"
     cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"

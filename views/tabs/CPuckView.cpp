@@ -1,5 +1,6 @@
 #include "views/tabs/CPuckView.h"
 
+#include "model/ModelCodes.h"
 #include "views/CDefaultButtonItemView.h"
 #include "views/CItemView.h"
 #include "views/ControlIds.h"
@@ -7,7 +8,8 @@
 #include "views/tabs/ToolSelectors.h"
 
 Status CPuckView::Build() {
-  KELVO_TRY(AddItemView(*this, ControlId::kPuckImage, 46));
+  KELVO_TRY(AddItemView(*this, ControlId::kPuckImage, kItemToolTypeCode));
   KELVO_TRY(AddItemView<CDefaultButtonItemView>(*this, ControlId::kPuckDefaultButton));
-  return AddItemView(*this, ControlId::kMouseSpeedSlider, 121, {.selector = SelectToolMapping});
+  return AddItemView(*this, ControlId::kMouseSpeedSlider, kItemMouseSpeed,
+                     {.selector = SelectToolMapping});
 }
