@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
 # Runs one acceptance case against the built applet: cplhost --headless with
 # the embedded tablet service, a temporary state file, runtime folder and
-# registry. Usage: run-acceptance.sh BIN_DIR PROFILE_DIR CASE
+# registry. Usage: run-acceptance.sh BIN_DIR PROFILE_DIR CASE [headless|qt]
+# With qt the applet shows its windows with Qt on the offscreen platform and
+# the scripts act on the real widgets.
 set -uo pipefail
-bin=$1 profiles=$2 case=$3
+bin=$1 profiles=$2 case=$3 presenter=${4:-headless}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export KELVO_RUNTIME_DIR=$work/run KELVO_STATE=$work/state.json KELVO_REGISTRY=$work/registry.reg
 export LC_ALL=C
-unset KELVO_PROFILE KELVO_SERVICE KELVO_SERVICE_SOCKET KELVO_SCRIPT DISPLAY WAYLAND_DISPLAY
+unset KELVO_PROFILE KELVO_SERVICE KELVO_SERVICE_SOCKET KELVO_SCRIPT DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+shown=(--headless)
+if [ "$presenter" = qt ]; then
+  export KELVO_PRESENTER=qt QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/xdg
+  mkdir -m 0700 "$XDG_RUNTIME_DIR"
+  shown=()
+fi
 mkdir -p "$KELVO_RUNTIME_DIR"
 printf 'Windows Registry Editor Version 5.00\n\n[HKEY_USERS\\.DEFAULT\\Software\\Kelvo\\Parameters]\n' >"$KELVO_REGISTRY"
 
@@ -21,7 +29,7 @@ gomp=$(ldd "$bin/Tablet.cpl" | sed -n 's/^\s*libgomp[^ ]* => \([^ ]*\).*/\1/p')
 launcher=()
 if [ -n "$asan" ] && [ -n "$gomp" ]; then launcher=(env "LD_PRELOAD=$asan:$gomp"); fi
 
-fail() { echo "FAIL ($case): $*" >&2; exit 1; }
+fail() { echo "FAIL ($case, $presenter): $*" >&2; exit 1; }
 # A start that ends without the main window ends with status 3 and one line
 # that says why: told_why PATTERN (grep -E, after "cplhost: ").
 told_why() {
@@ -31,7 +39,7 @@ told_why() {
 }
 # Runs the applet; stderr is kept in $work/err, the exit status in $status.
 applet() {
-  "${launcher[@]}" "$bin/cplhost" --headless "$@" "$bin/Tablet.cpl" 2>"$work/err"
+  "${launcher[@]}" "$bin/cplhost" "${shown[@]}" "$@" "$bin/Tablet.cpl" 2>"$work/err"
   status=$?
   cat "$work/err" >&2
 }
@@ -85,6 +93,11 @@ case $case in
     KELVO_DESCRIBE=1 applet
     grep -q 'position: 300,60' "$work/err" || fail "the window did not open where it was closed"
     [ "$(state_value 195)" = 2c0100003c000000 ] || fail "second closing kept '$(state_value 195)'" ;;
+  move-window)
+    # Moved by the user, the window is saved where it was left and opens there again.
+    script move-window.script
+    [ "$(state_value 195)" = 2c0100003c000000 ] || fail "closing kept '$(state_value 195)'"
+    script moved-window.script ;;
   about-and-diagnostics) script about.script ;;
   docs-example)
     # The example of docs/automation.md, as the page shows it.
@@ -97,7 +110,7 @@ case $case in
     mkdir "$work/bare"
     cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"
     bin_saved=$bin
-    "${launcher[@]}" "$bin_saved/cplhost" --headless --script "$here/opens-on-stylus-tab.script" "$work/bare/Tablet.cpl" 2>"$work/err"
+    "${launcher[@]}" "$bin_saved/cplhost" "${shown[@]}" --script "$here/opens-on-stylus-tab.script" "$work/bare/Tablet.cpl" 2>"$work/err"
     status=$?
     [ "$(grep -c '^Error: Resource file could not be found or loaded.$' "$work/err")" -eq 1 ] || fail "not exactly one error box"
     told_why "the resource file $work/bare/Tablet.znc no such file$" ;;
@@ -131,14 +144,14 @@ case $case in
     mkdir "$work/bare"
     cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"
     head -c 300 "$bin/Tablet.znc" >"$work/bare/Tablet.znc"
-    "${launcher[@]}" "$bin/cplhost" --headless --script "$here/opens-on-stylus-tab.script" "$work/bare/Tablet.cpl" 2>"$work/err"
+    "${launcher[@]}" "$bin/cplhost" "${shown[@]}" --script "$here/opens-on-stylus-tab.script" "$work/bare/Tablet.cpl" 2>"$work/err"
     status=$?
     [ "$(grep -c '^Error: Resource file could not be found or loaded.$' "$work/err")" -eq 1 ] || fail "not exactly one error box"
     told_why "the resource file $work/bare/Tablet.znc is damaged" ;;
   second-instance)
     # Another instance holds the applet's lock: nothing is shown.
     flock "$KELVO_RUNTIME_DIR/kelvo-mutex-ConsumerCPLRunningMutex.lock" \
-      "${launcher[@]}" "$bin/cplhost" --headless --script "$here/opens-on-stylus-tab.script" "$bin/Tablet.cpl" 2>"$work/err"
+      "${launcher[@]}" "$bin/cplhost" "${shown[@]}" --script "$here/opens-on-stylus-tab.script" "$bin/Tablet.cpl" 2>"$work/err"
     status=$?
     told_why "Tablet Properties is already open"
     # Only the automation's own report may be there, no box and no window.
@@ -197,4 +210,4 @@ case $case in
     python3 "$here/check-png.py" "$work/main.png" || fail "no picture of the main window" ;;
   *) fail "unknown case" ;;
 esac
-echo "PASS ($case)"
+echo "PASS ($case, $presenter)"
