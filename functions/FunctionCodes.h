@@ -124,5 +124,6 @@ inline constexpr ItemId kItemPopupKind = 73;
 inline constexpr std::uint32_t kPopupKindDeleted = 6;
 
 // Tablet controls.
+inline constexpr ItemId kItemBatteryState = 172;
 inline constexpr ItemId kItemBatteryLow = 173;
 inline constexpr ItemId kItemJoystickSpeed = 174;

@@ -81,7 +81,7 @@ ViewResult CListSuperView::HandleOwnRequest(ViewRequest& request) {
     }
     case ListRequest::kMove: {
       const auto* move = static_cast<const StListMove*>(request.data);
-      return move != nullptr ? MoveEntry(*move) : kStatusNullPointer;
+      return move != nullptr ? MoveEntry(*move) : ViewResult{kStatusNullPointer};
     }
     case ListRequest::kCompanion:
     case ListRequest::kSelect: {
@@ -191,12 +191,12 @@ CListSuperView* CListSuperView::FindByKey(std::uint32_t key) {
 
 ViewResult CListSuperView::ForwardGet(CListSuperView* list, std::uint32_t mode, void* out) {
   CListSuperView* target = FindList(list);
-  return target != nullptr ? target->GetEntry(mode, out) : kStatusNoChild;
+  return target != nullptr ? target->GetEntry(mode, out) : ViewResult{kStatusNoChild};
 }
 
 ViewResult CListSuperView::ForwardSet(CListSuperView* list, std::uint32_t mode, void* data) {
   CListSuperView* target = FindList(list);
-  return target != nullptr ? target->SelectEntry(mode, data) : kStatusNoChild;
+  return target != nullptr ? target->SelectEntry(mode, data) : ViewResult{kStatusNoChild};
 }
 
 ViewResult CListSuperView::OnCompanion(std::uint32_t /*id*/) { return kStatusNotSupported; }

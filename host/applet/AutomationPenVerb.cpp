@@ -56,7 +56,7 @@ std::string MovePen(CDataGrouping& driver, const std::vector<std::string>& words
                KELVO_TRY(SetItem(*tablet, kPressure, static_cast<std::uint16_t>(pressure)));
                return SetItem(*tablet, kProximity, std::uint16_t{1});
              }();
-  return status == kStatusOk ? std::string{} : "pen: the driver answered " + std::to_string(status);
+  return status == kStatusOk ? std::string{} : std::string("pen: the driver refused the pen's values");
 }
 
 void InstallPenVerb() {

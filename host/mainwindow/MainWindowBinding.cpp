@@ -167,7 +167,8 @@ void CCPLMainWindow::FillFunctionLists() {
     if (list == nullptr) continue;
     for (const FunctionCode code : FunctionMenuCodes(menu, mode)) {
       char text[256] = {};
-      (void)LookupString("1089", static_cast<std::uint16_t>(code), text);
+      DropStatus(LookupString("1089", static_cast<std::uint16_t>(code), text),
+                 "a missing name leaves the entry's text empty");
       list->AddEntry({text, FunctionMenuEntryName(code), static_cast<std::int32_t>(code + 1), 0});
     }
   }

@@ -117,6 +117,13 @@ case $case in
     [ "$(tool_value 3 11:2/41)" = 04000000 ] || fail "right puck button: '$(tool_value 3 11:2/41)'"
     [ "$(tool_value 3 11:1/41)" = 01000000 ] || fail "left puck button not reset: '$(tool_value 3 11:1/41)'"
     script switch-menus-reopened.script ;;
+  docs-example)
+    # The example of docs/automation.md, as the page shows it.
+    sed -n '/^## Example/,$p' "$here/../../docs/automation.md" | sed -n '/^```$/,/^```$/p' | sed '1d;$d' \
+      >"$work/example.script"
+    [ -s "$work/example.script" ] || fail "no example found in docs/automation.md"
+    applet --script "$work/example.script"
+    [ "$status" -eq 0 ] || fail "the documented example answered $status" ;;
   resource-missing)
     mkdir "$work/bare"
     cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"

@@ -93,4 +93,27 @@ TEST_F(QtScript, AClickOnAControlUnderAModalDialogDoesNotGetThrough) {
   EXPECT_TRUE(ticked.events.empty());
 }
 
+// Message boxes and the file chooser are real Qt dialogs, answered by the
+// script's user as the script armed them.
+TEST_F(QtScript, TheScriptAnswersQtsMessageBoxesAndFileChooser) {
+  Show("ConsumerCPLMainWindow");
+  const std::string chosen = m_temp.Write("tool", "#!/bin/sh\n");
+  std::vector<ZafMessageAnswer> answers;
+  std::vector<std::string> paths;
+  ZafAutomation::AddVerb("ask", [&](const std::vector<std::string>&) {
+    answers.push_back(m_presenter->MessageBox("Question", "Go on?", ZafMessageButtons::kYesNo));
+    return std::string{};
+  });
+  ZafAutomation::AddVerb("browse", [&](const std::vector<std::string>&) {
+    std::string path = m_temp.Path();
+    paths.push_back(m_presenter->ChooseOpenFile("Application to run", "All Files (*.*)|*.*", path) ? path : "-");
+    return std::string{};
+  });
+  EXPECT_EQ(Run("answer cancel\nask\nask\nexpect message Question \"Go on?\"\nchoose " + chosen + "\nbrowse\nbrowse\n"), "");
+  ZafAutomation::AddVerb("ask", nullptr);
+  ZafAutomation::AddVerb("browse", nullptr);
+  EXPECT_EQ(answers, (std::vector<ZafMessageAnswer>{ZafMessageAnswer::kNo, ZafMessageAnswer::kYes}));
+  EXPECT_EQ(paths, (std::vector<std::string>{chosen, "-"}));
+}
+
 }  // namespace

@@ -110,7 +110,9 @@ TEST_F(QtRun, AToolkitTimerWakesTheLoopOnTime) {
   ZafTimer* timer = m_application->EventManager().AddTimer(std::make_unique<ZafTimer>(40, &window));
   // Should nothing wake the loop, this ends the wait so the test fails instead of hanging.
   bool gaveUp = false;
-  QTimer::singleShot(3000, [&] { gaveUp = true; });
+  // Tied to this test: a later test's loop must not reach its gone locals.
+  QObject scope;
+  QTimer::singleShot(3000, &scope, [&] { gaveUp = true; });
   const auto started = std::chrono::steady_clock::now();
   EXPECT_TRUE(m_application->EventManager().RunUntil([&] { return window.ticks >= 3 || gaveUp; }));
   const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(

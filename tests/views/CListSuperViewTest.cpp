@@ -82,7 +82,7 @@ class ListSuperViewTest : public ViewTest {
     m_list = std::make_unique<CTestList>(kList, kEntries, kSelection, kCompanion);
     m_grouping.Define(kListSelectionItem, DataType::kWord, BehaviourKind::kNoDriver);
     m_grouping.Define(kShownItem, DataType::kWord);
-    m_driver->PutWord(m_grouping.KeyOf(kShownItem), 9);
+    m_driver->Put(m_grouping.KeyOf(kShownItem), std::uint16_t{9});
     for (std::int32_t i = 0; i < 3; ++i) m_grouping.AddChild(i);
     m_grouping.count = 3;
     std::unique_ptr<CItemView> shown;

@@ -27,7 +27,7 @@ TEST_F(SwitchStateItemViewTest, ShowsTheMaskAndNeverWritesIt) {
   EXPECT_EQ(Send(view, kViewSet, kSwitches, &value), kStatusHandled);
   EXPECT_EQ(Send(view, kViewDefault, kBroadcastId), kStatusOk);
   EXPECT_EQ(Send(view, kViewApply, kBroadcastId), kStatusOk);
-  EXPECT_EQ(m_driver->Count(kCommandSet), 0u);
+  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0u);
   EXPECT_EQ(CSwitchStateItemView::SwitchText(0, "none"), "none");
 }
 

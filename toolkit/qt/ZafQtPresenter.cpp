@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <QTest>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
@@ -203,24 +203,15 @@ ZafMessageAnswer ZafQtPresenter::MessageBox(const std::string& title, const std:
       icon = QMessageBox::Warning;
       break;
   }
-  QMessageBox box(icon, Q(title), Q(text), shown, QApplication::activeWindow());
-  if (m_show == ZafQtShow::kOffscreen) box.setAttribute(Qt::WA_DontShowOnScreen);
   if (m_automation) {
-    // The script's user reads the box and presses the button it armed.
+    // The script's user reads the box and presses the button it armed. The box is not
+    // shown: kept off screen, Qt 6.4 leaves it open after a press and its loop never ends.
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
     m_state.messages.push_back({title, text});
-    QMessageBox::StandardButton press = QMessageBox::Ok;
-    switch (ZafHeadlessPresenter::ArmedAnswer(m_state, buttons)) {
-      case ZafMessageAnswer::kOk: press = QMessageBox::Ok; break;
-      case ZafMessageAnswer::kCancel: press = QMessageBox::Cancel; break;
-      case ZafMessageAnswer::kYes: press = QMessageBox::Yes; break;
-      case ZafMessageAnswer::kNo: press = QMessageBox::No; break;
-      case ZafMessageAnswer::kRetry: press = QMessageBox::Retry; break;
-    }
-    QTimer::singleShot(0, &box, [&box, press] {
-      if (QAbstractButton* button = box.button(press)) QTest::mouseClick(button, Qt::LeftButton);
-    });
+    return ZafHeadlessPresenter::ArmedAnswer(m_state, buttons);
   }
+  QMessageBox box(icon, Q(title), Q(text), shown, QApplication::activeWindow());
+  if (m_show == ZafQtShow::kOffscreen) box.setAttribute(Qt::WA_DontShowOnScreen);
   switch (box.exec()) {
     case QMessageBox::Ok: return ZafMessageAnswer::kOk;
     case QMessageBox::Cancel: return ZafMessageAnswer::kCancel;
@@ -239,21 +230,17 @@ ZafMessageAnswer ZafQtPresenter::MessageBox(const std::string& title, const std:
 
 bool ZafQtPresenter::ChooseOpenFile(const std::string& title, const std::string& filter,
                                     std::string& path) {
+  if (m_automation) {
+    // The script's user picks the file it armed, or cancels; a file that is not there is
+    // refused as the dialog refuses it. Not shown, for the reason message boxes are not.
+    std::optional<std::string> chosen = std::exchange(m_state.armedFile, std::nullopt);
+    if (!chosen || !QFileInfo(Q(*chosen)).isFile()) return false;
+    path = *chosen;
+    return true;
+  }
   QFileDialog dialog(QApplication::activeWindow(), Q(title), Q(path), Q(QtFilter(filter)));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
-  if (m_automation) {
-    // The script's user picks the file it armed, or cancels.
-    std::optional<std::string> chosen = std::exchange(m_state.armedFile, std::nullopt);
-    QTimer::singleShot(0, &dialog, [&dialog, chosen] {
-      if (chosen) {
-        dialog.selectFile(Q(*chosen));
-        QTest::keyClick(&dialog, Qt::Key_Return);
-      }
-      // A file that is not there is refused by the dialog itself: give up.
-      if (dialog.isVisible()) dialog.reject();
-    });
-  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   path = dialog.selectedFiles().front().toStdString();
   return true;

@@ -82,7 +82,7 @@ ViewResult CSwitchMenuView::Dispatch(ViewRequest& request) {
   if (request.operation == kViewDefault && m_grouping != nullptr && GetItem() != nullptr) DefaultFunctionData();
   if (!picked || GetItem() == nullptr) return result;
   const Status acted = ActOnFunction(code);
-  return acted != kStatusOk ? acted : result;
+  return acted != kStatusOk ? ViewResult{acted} : result;
 }
 
 void CSwitchMenuView::DefaultFunctionData() {

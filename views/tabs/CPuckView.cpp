@@ -1,5 +1,6 @@
 #include "views/tabs/CPuckView.h"
 
+#include "model/ModelCodes.h"
 #include "views/CDefaultButtonItemView.h"
 #include "views/CItemView.h"
 #include "views/ControlIds.h"
@@ -15,9 +16,9 @@ constexpr std::int32_t kMiddleButton = 3;
 }  // namespace
 
 Status CPuckView::Build() {
-  KELVO_TRY(AddItemView(*this, ControlId::kPuckImage, 46));
+  KELVO_TRY(AddItemView(*this, ControlId::kPuckImage, kItemToolTypeCode));
   KELVO_TRY(AddItemView<CDefaultButtonItemView>(*this, ControlId::kPuckDefaultButton));
-  KELVO_TRY(AddItemView(*this, ControlId::kMouseSpeedSlider, 121, {.selector = SelectToolMapping}));
+  KELVO_TRY(AddItemView(*this, ControlId::kMouseSpeedSlider, kItemMouseSpeed, {.selector = SelectToolMapping}));
   KELVO_TRY(AddItemView<CSwitchMenuView>(*this, ControlId::kLeftPuckButtonComboBox, kButtonBlock,
                                          {.index = kLeftButton}));
   KELVO_TRY(AddItemView<CSwitchMenuView>(*this, ControlId::kRightPuckButtonComboBox, kButtonBlock,

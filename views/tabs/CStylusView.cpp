@@ -1,5 +1,7 @@
 #include "views/tabs/CStylusView.h"
 
+#include "functions/FunctionCodes.h"
+#include "model/ModelCodes.h"
 #include "views/CDefaultButtonItemView.h"
 #include "views/CItemView.h"
 #include "views/ControlIds.h"
@@ -13,13 +15,13 @@ constexpr std::int32_t kUpperSwitch = 3;
 }  // namespace
 
 Status CStylusView::Build() {
-  KELVO_TRY(AddItemView(*this, ControlId::kStylusImage, 46));
+  KELVO_TRY(AddItemView(*this, ControlId::kStylusImage, kItemToolTypeCode));
   KELVO_TRY(AddItemView<CDefaultButtonItemView>(*this, ControlId::kStylusDefaultButton));
-  KELVO_TRY(AddItemView(*this, ControlId::kEraserFeelSlider, 93, {.index = 4}));
-  KELVO_TRY(AddItemView(*this, ControlId::kStylusToolType, 18));
-  KELVO_TRY(AddItemView(*this, ControlId::kEnableEraserCheckBox, 60));
-  KELVO_TRY(AddItemView(*this, ControlId::kTipFeelSlider, 93, {.index = 1}));
-  KELVO_TRY(AddItemView(*this, ControlId::kDCDSlider, 84));
+  KELVO_TRY(AddItemView(*this, ControlId::kEraserFeelSlider, kItemFeel, {.index = 4}));
+  KELVO_TRY(AddItemView(*this, ControlId::kStylusToolType, kItemModelCode));
+  KELVO_TRY(AddItemView(*this, ControlId::kEnableEraserCheckBox, kItemHasEraser));
+  KELVO_TRY(AddItemView(*this, ControlId::kTipFeelSlider, kItemFeel, {.index = 1}));
+  KELVO_TRY(AddItemView(*this, ControlId::kDCDSlider, kItemDoubleClickFeel));
   KELVO_TRY(AddItemView<CSwitchMenuView>(*this, ControlId::kUpperSideSwitchComboBox, kButtonBlock,
                                          {.index = kUpperSwitch}));
   return AddItemView<CSwitchMenuView>(*this, ControlId::kLowerSideSwitchComboBox, kButtonBlock,

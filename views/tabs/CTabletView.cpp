@@ -1,5 +1,7 @@
 #include "views/tabs/CTabletView.h"
 
+#include "functions/FunctionCodes.h"
+#include "model/ModelCodes.h"
 #include "views/CDefaultButtonItemView.h"
 #include "views/CItemView.h"
 #include "views/ControlIds.h"
@@ -15,10 +17,12 @@ constexpr std::int32_t kJoystickSwitch = 0;
 
 Status CTabletView::Build() {
   KELVO_TRY(AddItemView<CDefaultButtonItemView>(*this, ControlId::kTabletDefaultButton));
-  KELVO_TRY(AddItemView(*this, ControlId::kSignalStateImage, 35, {}, kValueByte));
-  KELVO_TRY(AddItemView(*this, ControlId::kBatteryStateImage, 172, {.selector = SelectTabletControl}, kValueWord));
-  KELVO_TRY(AddItemView(*this, ControlId::kBatteryLow, 173, {.selector = SelectTabletControl}, kValueWord));
-  KELVO_TRY(AddItemView(*this, ControlId::kJoystickScrollGroup, 174,
+  KELVO_TRY(AddItemView(*this, ControlId::kSignalStateImage, kItemSignalState, {}, kValueByte));
+  KELVO_TRY(AddItemView(*this, ControlId::kBatteryStateImage, kItemBatteryState,
+                        {.selector = SelectTabletControl}, kValueWord));
+  KELVO_TRY(AddItemView(*this, ControlId::kBatteryLow, kItemBatteryLow,
+                        {.selector = SelectTabletControl}, kValueWord));
+  KELVO_TRY(AddItemView(*this, ControlId::kJoystickScrollGroup, kItemJoystickSpeed,
                         {.selector = SelectTabletControl, .argument = kJoystick}, kValueWord));
   return AddItemView<CSwitchMenuView>(
       *this, ControlId::kJoystickSwitchGroup, kButtonBlock,
