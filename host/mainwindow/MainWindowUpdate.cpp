@@ -42,6 +42,13 @@ Status CCPLMainWindow::UpdateControl(std::uint32_t controlId, std::int32_t type)
     case ControlId::kKeystrokeDialog: return RunDefineDialog(kKeystrokeWindow, controlId, false);
     case ControlId::kModifierDialog: return RunDefineDialog(kModifierWindow, controlId, false);
     case ControlId::kRunDialog: return RunDefineDialog(kRunWindow, controlId, false);
+    case ControlId::kApplyOnRefresh: {
+      // A switch menu was given the mode toggle: confirming writes it, and
+      // every list shows what the driver now holds.
+      DropStatus(Send(kViewRefresh, controlId), "the list shows what the driver kept");
+      Broadcast(kViewRefresh);
+      return kStatusOk;
+    }
     case ControlId::kDiagnosticsDialog: return RunDefineDialog(kDiagnosticsWindow, controlId, true);
     case ControlId::kAdvancedSettings: return RunAdvancedSettings();
     case ControlId::kNoSupportedTablet: {

@@ -53,6 +53,16 @@ for line in open(sys.argv[1]):
         found = next((v['bytes'] for v in json.loads(line).get('values', []) if v['path'] == sys.argv[2]), found)
 print(found)" "$KELVO_STATE" "$1"
 }
+tool_value() {  # tool_value TYPE PATH: the same for a path of the tool of that type
+  python3 -c "
+import json, sys
+found = ''
+for line in open(sys.argv[1]):
+    if line.strip():
+        found = next((v['bytes'] for v in json.loads(line).get('values', [])
+                      if v['path'] == sys.argv[3] and v.get('type') == int(sys.argv[2])), found)
+print(found)" "$KELVO_STATE" "$1" "$2"
+}
 set_state_value() {
   printf '{"version": 1, "applications": [], "values": [{"path": "%s", "bytes": "%s"}]}\n' "$1" "$2" >"$KELVO_STATE"
 }
@@ -99,6 +109,14 @@ case $case in
     [ "$(state_value 195)" = 2c0100003c000000 ] || fail "closing kept '$(state_value 195)'"
     script moved-window.script ;;
   about-and-diagnostics) script about.script ;;
+  switch-menus)
+    script switch-menus.script
+    # The pen is of type 2, the puck of type 3.
+    [ "$(tool_value 2 11:3/41)" = 07000000 ] || fail "upper side switch: '$(tool_value 2 11:3/41)'"
+    [ "$(tool_value 2 11:2/41)" = 0b000000 ] || fail "lower side switch: '$(tool_value 2 11:2/41)'"
+    [ "$(tool_value 3 11:2/41)" = 04000000 ] || fail "right puck button: '$(tool_value 3 11:2/41)'"
+    [ "$(tool_value 3 11:1/41)" = 01000000 ] || fail "left puck button not reset: '$(tool_value 3 11:1/41)'"
+    script switch-menus-reopened.script ;;
   docs-example)
     # The example of docs/automation.md, as the page shows it.
     sed -n '/^## Example/,$p' "$here/../../docs/automation.md" | sed -n '/^```$/,/^```$/p' | sed '1d;$d' \
@@ -174,6 +192,10 @@ case $case in
     KELVO_PROFILE=$profiles/unsupported.json script no-supported-tablet-ctrl.script ;;
   tablet-pc)
     KELVO_PROFILE=$profiles/tablet-pc.json script tablet-pc.script ;;
+  tablet-pc-lists)
+    printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
+    script tablet-pc-lists.script
+    [ "$(tool_value 2 11:2/41)" = 1b000000 ] || fail "lower switch: '$(tool_value 2 11:2/41)'" ;;
   advanced-cancel-keeps-ok)
     printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
     script advanced-cancel-keeps-ok.script
@@ -185,6 +207,31 @@ case $case in
   screenshots-advanced)
     printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
     shoot screenshots-advanced.script advanced-settings.png ;;
+  define-dialogs)
+    shoot define-dialogs.script keystroke-dialog.png modifier-dialog.png
+    # The pen (type 2): upper switch Ctrl+F1, lower switch Alt and Shift.
+    [ "$(tool_value 2 11:3/41)" = 08000000 ] || fail "upper switch function: '$(tool_value 2 11:3/41)'"
+    case "$(tool_value 2 11:3/238)" in 0200007000000000*) ;; *) fail "upper switch keys: '$(tool_value 2 11:3/238)'" ;; esac
+    [ "$(tool_value 2 11:2/41)" = 09000000 ] || fail "lower switch function: '$(tool_value 2 11:2/41)'"
+    [ "$(tool_value 2 11:2/104)" = 0500 ] || fail "lower switch modifiers: '$(tool_value 2 11:2/104)'"
+    script define-dialogs-reopened.script
+    [ "$(tool_value 2 11:3/41)" = 02000000 ] || fail "upper switch not reset: '$(tool_value 2 11:3/41)'"
+    case "$(tool_value 2 11:3/238)" in 00000000*) ;; *) fail "upper switch keys not reset" ;; esac
+    [ "$(tool_value 2 11:2/41)" = 03000000 ] || fail "lower switch not reset: '$(tool_value 2 11:2/41)'"
+    [ "$(tool_value 2 11:2/104)" = 0000 ] || fail "lower switch modifiers not reset: '$(tool_value 2 11:2/104)'" ;;
+  run-dialog)
+    export KELVO_PROFILE=$here/profiles/model-230.json
+    script run-dialog-cancelled.script
+    [ "$(state_value 6/11/41)" != 17000000 ] || fail "a cancelled run dialog wrote its function"
+    case "$(state_value 6/11/240)" in 2f7573722f62696e2f7472756500*) fail "a cancelled run dialog wrote its program" ;; esac
+    shoot run-dialog.script run-dialog.png
+    [ "$(state_value 6/11/41)" = 17000000 ] || fail "joystick switch function: '$(state_value 6/11/41)'"
+    case "$(state_value 6/11/240)" in 2f7573722f62696e2f656e7600*) ;; *) fail "program: '$(state_value 6/11/240)'" ;; esac
+    case "$(state_value 6/11/241)" in 000000650000006e0000007600000000*) ;; *) fail "name: '$(state_value 6/11/241)'" ;; esac
+    script run-dialog-reopened.script
+    [ "$(state_value 6/11/41)" = 00000000 ] || fail "joystick switch not reset: '$(state_value 6/11/41)'"
+    case "$(state_value 6/11/240)" in 00*) ;; *) fail "program not reset: '$(state_value 6/11/240)'" ;; esac
+    case "$(state_value 6/11/241)" in 00000000*) ;; *) fail "name not reset: '$(state_value 6/11/241)'" ;; esac ;;
   screenshots-manual-not-found)
     mkdir "$work/manual"
     printf '%%PDF-1.4\n' >"$work/manual/TabletManual.pdf"

@@ -6,6 +6,13 @@
 #include "views/CItemView.h"
 #include "views/ControlIds.h"
 #include "views/ViewCreation.h"
+#include "views/menus/CSwitchMenuView.h"
+
+namespace {
+// The pen's side switches among its buttons.
+constexpr std::int32_t kLowerSwitch = 2;
+constexpr std::int32_t kUpperSwitch = 3;
+}  // namespace
 
 Status CStylusView::Build() {
   KELVO_TRY(AddItemView(*this, ControlId::kStylusImage, kItemToolTypeCode));
@@ -14,5 +21,9 @@ Status CStylusView::Build() {
   KELVO_TRY(AddItemView(*this, ControlId::kStylusToolType, kItemModelCode));
   KELVO_TRY(AddItemView(*this, ControlId::kEnableEraserCheckBox, kItemHasEraser));
   KELVO_TRY(AddItemView(*this, ControlId::kTipFeelSlider, kItemFeel, {.index = 1}));
-  return AddItemView(*this, ControlId::kDCDSlider, kItemDoubleClickFeel);
+  KELVO_TRY(AddItemView(*this, ControlId::kDCDSlider, kItemDoubleClickFeel));
+  KELVO_TRY(AddItemView<CSwitchMenuView>(*this, ControlId::kUpperSideSwitchComboBox, kButtonBlock,
+                                         {.index = kUpperSwitch}));
+  return AddItemView<CSwitchMenuView>(*this, ControlId::kLowerSideSwitchComboBox, kButtonBlock,
+                                      {.index = kLowerSwitch});
 }
