@@ -25,7 +25,6 @@ inline constexpr std::uint16_t kCodeToolTypeCode = 115;
 inline constexpr std::uint16_t kCodePresentFlag = 172;
 
 // Item ids the model itself uses.
-inline constexpr std::int32_t kItemDriverVersion = 3;
 inline constexpr std::int32_t kItemSelected = 12;
 inline constexpr std::int32_t kItemModelCode = 18;
 inline constexpr std::int32_t kItemTabletPresent = 30;
@@ -45,8 +44,9 @@ inline constexpr std::int32_t kItemHasEraser = 60;
 inline constexpr std::int32_t kItemDoubleClickFeel = 84;
 
 // Item ids the views bind, by the grouping that holds them.
-// Driver object (its version is kItemDriverVersion above):
+// Driver object:
 inline constexpr std::int32_t kItemWindowPosition = 1;
+inline constexpr std::int32_t kItemDriverVersion = 3;
 inline constexpr std::int32_t kItemDriverValue = 5;
 inline constexpr std::int32_t kItemCurrentTablet = 6;
 inline constexpr std::int32_t kItemClickSound = 10;

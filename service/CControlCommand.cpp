@@ -73,10 +73,12 @@ Status CControlCommand::Send(std::uint32_t command, const std::vector<StObjectKe
   const std::uint32_t length = static_cast<std::uint32_t>(data.size());
   data.resize(std::max(capacity, length));
   StDriverPacket packet;
-  (void)packet.Make(static_cast<std::uint32_t>(data.size()), data.empty() ? nullptr : data.data());
+  DropStatus(
+      packet.Make(static_cast<std::uint32_t>(data.size()), data.empty() ? nullptr : data.data()),
+      "Make only resets the packet and always answers 0");
   const Status filled = packet.FillRequest(command, keys.data(), 0, nullptr, kRequestModeApplet);
   if (filled != kStatusOk) return filled;
-  packet.dataLength = command == 1 || command == 6 ? 0 : length;
+  packet.dataLength = command == kCommandGet || command == kCommandGetDefault ? 0 : length;
   const auto status = static_cast<Status>(m_client.Exchange(packet) & 0xFFFF);
   data.resize(status == kStatusOk ? packet.dataLength : 0);
   return status;
@@ -104,10 +106,10 @@ int CControlCommand::Finish(Status status, const std::string& what) {
   if (status == kStatusNotSaved) {
     std::fprintf(m_err, "tabletctl: %s: the change took effect but the tablet service could not store it "
                         "(status 0x%04X); it will be gone after a restart\n",
-                 what.c_str(), status);
+                 what.c_str(), static_cast<unsigned>(status));
     return 1;
   }
-  std::fprintf(m_err, "tabletctl: %s: status 0x%04X\n", what.c_str(), status);
+  std::fprintf(m_err, "tabletctl: %s: status 0x%04X\n", what.c_str(), static_cast<unsigned>(status));
   return 1;
 }
 
@@ -160,7 +162,7 @@ void CControlCommand::Print(const std::vector<std::uint8_t>& bytes) {
 
 std::uint64_t CControlCommand::ReadNumber(const std::vector<StObjectKey>& path, Status& status) {
   std::vector<std::uint8_t> data;
-  status = Send(1, path, data, 8);
+  status = Send(kCommandGet, path, data, 8);
   std::uint64_t number = 0;
   for (std::size_t i = data.size(); i > 0; --i) number = (number << 8) | data[i - 1];
   return number;
@@ -179,7 +181,7 @@ int CControlCommand::Get(const std::string& pathText, std::uint32_t command) {
 int CControlCommand::SetValue(const std::vector<StObjectKey>& path, const std::string& valueText) {
   // The value's size is the driver's: ask first, then encode to fit.
   std::vector<std::uint8_t> current;
-  const Status read = Send(1, path, current, kLargestValue);
+  const Status read = Send(kCommandGet, path, current, kLargestValue);
   if (read != kStatusOk) return Finish(read, CPathText::Format(path));
   std::vector<std::uint8_t> value(current.size(), 0);
   if (valueText.rfind("text:", 0) == 0) {
@@ -201,7 +203,7 @@ int CControlCommand::SetValue(const std::vector<StObjectKey>& path, const std::s
   } else {
     return Usage("bad value \"" + valueText + "\"");
   }
-  return Finish(Send(2, path, value, 0), CPathText::Format(path));
+  return Finish(Send(kCommandSet, path, value, 0), CPathText::Format(path));
 }
 
 int CControlCommand::List() {
@@ -211,7 +213,8 @@ int CControlCommand::List() {
   for (std::uint32_t t = 0; t < tablets; ++t) {
     const std::vector<StObjectKey> tablet{{0, sc::kTablet, t}};
     std::vector<std::uint8_t> name;
-    (void)Send(1, Append(tablet, 29), name, kLargestValue);
+    DropStatus(Send(kCommandGet, Append(tablet, 29), name, kLargestValue),
+               "the name is only shown; a tablet without one is listed anyway");
     const std::uint64_t model = ReadNumber(Append(tablet, sc::kModel), status);
     const std::uint64_t present = ReadNumber(Append(tablet, sc::kPresent), status);
     const std::uint64_t tools = ReadNumber(Append(tablet, sc::kCount, 4), status);
@@ -248,7 +251,7 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
   if (attach && tablet && numbers.size() <= 1) {
     const std::uint64_t definition = numbers.empty() ? 0 : numbers[0];
     data = {static_cast<std::uint8_t>(definition), static_cast<std::uint8_t>(definition >> 8)};
-    const Status status = Send(3, {{0, sc::kTablet, 0}}, data, 2);
+    const Status status = Send(kCommandCreate, {{0, sc::kTablet, 0}}, data, 2);
     if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tablet %u\n", data[0] | (data[1] << 8));
     return Finish(status, "attach tablet");
   }
@@ -257,8 +260,9 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
     const auto serial = static_cast<std::uint32_t>(numbers[2]);
     data = {static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(type >> 8)};
     for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(serial >> (8 * i)));
-    const Status status =
-        Send(3, {{0, sc::kTablet, static_cast<std::uint32_t>(numbers[0])}, {0, sc::kTool, 0}}, data, 6);
+    const Status status = Send(
+        kCommandCreate,
+        {{0, sc::kTablet, static_cast<std::uint32_t>(numbers[0])}, {0, sc::kTool, 0}}, data, 6);
     if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tool %u\n", data[0] | (data[1] << 8));
     return Finish(status, "attach tool");
   }
@@ -360,7 +364,7 @@ int CControlCommand::Run(const std::vector<std::string>& args) {
   if (name == "remove" && args.size() == 2) {
     if (!ParsePath(args[1], path)) return 2;
     std::vector<std::uint8_t> none;
-    return Finish(Send(4, path, none, 0), args[1]);
+    return Finish(Send(kCommandRemove, path, none, 0), args[1]);
   }
   if (name == "create" && (args.size() == 2 || args.size() == 3)) {
     if (!ParsePath(args[1], path)) return 2;
@@ -370,7 +374,7 @@ int CControlCommand::Run(const std::vector<std::string>& args) {
       if (!ToNumber(args[2], number, 0xFFFF)) return Usage("bad value \"" + args[2] + "\"");
       data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8)};
     }
-    const Status status = Send(3, path, data, 2);
+    const Status status = Send(kCommandCreate, path, data, 2);
     if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "%u\n", data[0] | (data[1] << 8));
     return Finish(status, args[1]);
   }

@@ -298,7 +298,7 @@ void CDaemon::Answer(std::vector<StQueued>& batch, Status stored) {
     if (found == m_clients.end() || found->second.serial != request.serial) continue;
     StClient& client = found->second;
     const bool took = request.status == kStatusOk;
-    const std::uint32_t status = took && stored != kStatusOk ? stored : request.status;
+    const std::uint32_t status = took && stored != kStatusOk ? std::uint32_t{stored} : request.status;
     StDriverPacket& packet = request.Packet();
     packet.status = static_cast<std::uint16_t>(status);
     client.waiting = false;

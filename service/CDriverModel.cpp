@@ -123,7 +123,9 @@ Status CDriverModel::Set(Path path, std::span<const std::uint8_t> in) {
     for (const std::uint16_t code : std::initializer_list<std::uint16_t>{231, 230}) {
       CServiceValue* reset = node->FindValue(code, 0);
       std::vector<std::uint8_t> factory(reset->SizeOf(0), 0);
-      if (reset->ReadDefault(0, factory) == kStatusOk) (void)reset->Write(0, factory);
+      if (reset->ReadDefault(0, factory) == kStatusOk)
+        DropStatus(reset->Write(0, factory),
+                   "the factory value was just read from this very value, so it fits");
     }
   }
   Touch();

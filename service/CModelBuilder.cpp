@@ -47,24 +47,6 @@ CServiceValue PairRecord(std::uint32_t first, std::uint32_t second) {
 
 }  // namespace
 
-std::uint32_t DataTypeSize(int dataType) {
-  switch (dataType) {
-    case 1: return 1;
-    case 2: return 2;
-    case 3: case 10: return 4;
-    case 4: case 6: case 7: return 8;
-    case 5: case 20: return 256;
-    case 8: case 11: return 12;
-    case 12: case 16: return 16;
-    case 13: case 18: return 48;
-    case 14: return 44;
-    case 15: return 5;
-    case 17: return 32;
-    case 19: return 14;
-    default: return 0;
-  }
-}
-
 CModelBuilder::ToolClass CModelBuilder::ClassOf(std::uint16_t typeCode) {
   static constexpr std::array<std::uint16_t, 37> kStylus{0,  1,  2,  4,  7,  15, 17, 19, 20, 22, 23, 24, 25,
                                                          26, 27, 28, 32, 34, 37, 38, 40, 42, 45, 46, 52, 53,

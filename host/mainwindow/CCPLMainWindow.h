@@ -125,7 +125,7 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
   std::map<std::uint32_t, ZafWindowObject*> m_controls;
   std::map<int, std::unique_ptr<ZafWindow>> m_ownedWindows;
   std::map<int, ZafWindow*> m_windows;
-  std::uint32_t m_currentPage = 1151;
+  std::uint32_t m_currentPage = ControlId::kStylusTab;
   std::array<StTabSlot, 4> m_tabSlots;
   std::uint32_t m_useHid = 0;
   std::string m_manualPath;

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -20,8 +21,9 @@
 #include "service/CDaemon.h"
 #include "service/CDaemonClient.h"
 #include "service/CProfileReader.h"
+#include "protocol/StDriverPacket.h"
+#include "services/CDriverInterface.h"
 #include "support/BuildPaths.h"
-#include "support/CServiceDriverInterface.h"
 #include "support/CTempDir.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/automation/ZafHeadlessPresenter.h"
@@ -32,6 +34,33 @@
 namespace {
 
 enum class Link { kEmbedded, kDaemon };
+
+// The applet's requests as packets to the service in this process or to
+// tabletd's client, counted.
+class CBenchDriverInterface : public CDriverInterface {
+ public:
+  using Exchange = std::function<std::uint32_t(StDriverPacket& packet)>;
+  explicit CBenchDriverInterface(Exchange exchange) : m_exchange(std::move(exchange)) {}
+
+  Status SendRequest(std::uint32_t command, const StObjectKey* keys, std::uint32_t capacity, void* buffer) override {
+    ++m_requests;
+    StDriverPacket packet;
+    KELVO_TRY(packet.Make(capacity, buffer));
+    KELVO_TRY(packet.FillRequest(command, keys, 0, nullptr, kRequestModeApplet));
+    packet.dataLength = capacity;
+    const auto result = static_cast<Status>(m_exchange(packet) & 0xFFFFU);
+    if (result != kStatusOk) return result;
+    std::uint32_t length = capacity;
+    return packet.ReadReply(&length, buffer);
+  }
+  Status GetAppletVersion(VersionRecord& out) override { return ParseVersionString(kAppletVersionString, out); }
+  Status Open() override { return kStatusOk; }
+  [[nodiscard]] std::uint32_t RequestCount() const { return m_requests; }
+
+ private:
+  Exchange m_exchange;
+  std::uint32_t m_requests = 0;
+};
 
 // The tablet service behind the window, in this process or behind tabletd's
 // socket served from a thread of this process.
@@ -56,10 +85,12 @@ class CBenchService {
   CBenchService& operator=(const CBenchService&) = delete;
 
   [[nodiscard]] const std::string& Error() const { return m_error; }
-  [[nodiscard]] std::unique_ptr<CServiceDriverInterface> MakeInterface() {
-    if (!m_client) return std::make_unique<CServiceDriverInterface>(*m_service);
-    return std::make_unique<CServiceDriverInterface>(
-        *m_service, [client = m_client.get()](StDriverPacket& packet) { return client->Exchange(packet); });
+  [[nodiscard]] std::unique_ptr<CBenchDriverInterface> MakeInterface() {
+    if (!m_client)
+      return std::make_unique<CBenchDriverInterface>(
+          [service = m_service.get()](StDriverPacket& packet) { return service->HandlePacket(packet); });
+    return std::make_unique<CBenchDriverInterface>(
+        [client = m_client.get()](StDriverPacket& packet) { return client->Exchange(packet); });
   }
 
  private:
@@ -95,7 +126,7 @@ void BM_RefreshTick(benchmark::State& state, const std::string& profile, const s
     application.DataManager().Add(std::move(strings));
 
   auto driver = service.MakeInterface();
-  CServiceDriverInterface* counted = driver.get();
+  CBenchDriverInterface* counted = driver.get();
   InstallDriverInterface(std::move(driver));
   {
     // The one tablet with a tablet tab is taken with Ctrl held at its dialog.

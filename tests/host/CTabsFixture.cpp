@@ -55,7 +55,7 @@ void CTabsFixture::FindTools() {
 }
 
 CTabletService& CTabsFixture::Service() {
-  return static_cast<CServiceDriverInterface*>(GetDriverInterface())->Service();
+  return static_cast<CRecordingDriverInterface*>(GetDriverInterface())->Service();
 }
 
 std::string CTabsFixture::Path(const std::string& pattern) {

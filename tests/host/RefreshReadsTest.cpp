@@ -29,7 +29,14 @@ void CollectBound(CKelvoView* view, std::vector<CItemView*>& out) {
 
 class RefreshReadsTest : public CTabsFixture {
  protected:
-  CServiceDriverInterface& Driver() { return *static_cast<CServiceDriverInterface*>(GetDriverInterface()); }
+  CRecordingDriverInterface& Driver() { return *static_cast<CRecordingDriverInterface*>(GetDriverInterface()); }
+  // The requests sent while `act` runs.
+  template <typename Act>
+  std::vector<StRecordedRequest> Sent(Act act) {
+    Driver().ClearRequests();
+    act();
+    return Driver().GetRequests();
+  }
 };
 
 TEST_F(RefreshReadsTest, EachBoundValueIsReadOnceATick) {
@@ -48,15 +55,13 @@ TEST_F(RefreshReadsTest, EachBoundValueIsReadOnceATick) {
     SelectTab(c.tab);
     Tick();
 
-    Driver().StartLog();
-    Tick();
-    const auto tick = Driver().StopLog();
+    const auto tick = Sent([&] { Tick(); });
 
     CUpperView* upper = CUpperView::Instance();
-    Driver().StartLog();
-    (void)GetDriverObject()->GetSubGroupCount(kSubGroupMain);
-    (void)upper->GetTablet()->GetSubGroupCount(kSubGroupMain);
-    const std::size_t lists = Driver().StopLog().size();
+    const std::size_t lists = Sent([&] {
+                                (void)GetDriverObject()->GetSubGroupCount(kSubGroupMain);
+                                (void)upper->GetTablet()->GetSubGroupCount(kSubGroupMain);
+                              }).size();
 
     std::vector<CItemView*> bound;
     for (CKelvoView* root : {static_cast<CKelvoView*>(upper),
@@ -67,10 +72,9 @@ TEST_F(RefreshReadsTest, EachBoundValueIsReadOnceATick) {
     // What each bound item reads when it alone is refreshed.
     std::size_t itemReads = 0;
     for (CItemView* view : bound) {
-      Driver().StartLog();
       bool changed = false;
-      DropStatus(view->GetItem()->Refresh(changed, view), "the count is what matters");
-      const std::size_t reads = Driver().StopLog().size();
+      const std::size_t reads =
+          Sent([&] { DropStatus(view->GetItem()->Refresh(changed, view), "the count is what matters"); }).size();
       EXPECT_GE(reads, 1U) << view->GetControlId();
       itemReads += reads;
     }
@@ -78,8 +82,8 @@ TEST_F(RefreshReadsTest, EachBoundValueIsReadOnceATick) {
     EXPECT_EQ(tick.size(), itemReads + lists);
     std::vector<std::string> paths;
     for (const auto& request : tick) {
-      EXPECT_EQ(request.command, kCommandGet) << CPathText::Format(request.path);
-      paths.push_back(CPathText::Format(request.path));
+      EXPECT_EQ(request.command, kCommandGet) << CPathText::Format(request.levels);
+      paths.push_back(CPathText::Format(request.levels));
     }
     std::sort(paths.begin(), paths.end());
     const auto twice = std::adjacent_find(paths.begin(), paths.end());

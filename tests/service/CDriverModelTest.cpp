@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "driver/CDataKey.h"
-#include "support/CServiceDriverInterface.h"
+#include "support/CRecordingDriverInterface.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ StObjectKey L(std::uint16_t code, std::uint32_t index = 0, std::uint32_t qualifi
 class DriverModelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    auto iface = std::make_unique<CServiceDriverInterface>();
+    auto iface = std::make_unique<CRecordingDriverInterface>(std::make_unique<CTabletService>());
     m_interface = iface.get();
     InstallDriverInterface(std::move(iface));
   }
@@ -47,7 +47,7 @@ class DriverModelTest : public ::testing::Test {
     return Request(levels, 2, sizeof(T), &value);
   }
 
-  CServiceDriverInterface* m_interface = nullptr;
+  CRecordingDriverInterface* m_interface = nullptr;
 };
 
 const Levels kTablet{L(2, 0)};

@@ -16,7 +16,7 @@ ViewResult CAdvancedSuperView::Dispatch(ViewRequest& request) {
   const ViewResult result = CSuperView::Dispatch(toAll);
   if (request.operation == kViewRevert || request.operation == kViewApply) {
     if (CRootStack* roots = FindRootStack(); roots != nullptr) roots->PopRoot();
-    DropStatus(ResultStatus(Detach()), "the dialog's views let go either way");
+    DropStatus(Detach(), "the dialog's views let go either way");
   }
   return result;
 }

@@ -6,6 +6,7 @@
 #include "views/CItemView.h"
 #include "views/ControlIds.h"
 #include "views/ViewCreation.h"
+#include "views/menus/CSwitchMenuView.h"
 #include "views/tabs/CFingerWheelView.h"
 #include "views/tabs/CMappingModeView.h"
 #include "views/tabs/CMouseBallisticsView.h"
@@ -24,9 +25,9 @@ constexpr StChildPlace kFirstMapping{kSameData, SelectToolMapping, 0};
 Status CPuckView::Build() {
   KELVO_TRY(AddItemView(*this, ControlId::kPuckImage, kItemToolTypeCode));
   KELVO_TRY(AddItemView<CDefaultButtonItemView>(*this, ControlId::kPuckDefaultButton));
-  KELVO_TRY(AddItemView(*this, ControlId::kLeftPuckButtonComboBox, kButtonBlock, {.index = kLeftButton}));
-  KELVO_TRY(AddItemView(*this, ControlId::kRightPuckButtonComboBox, kButtonBlock, {.index = kRightButton}));
-  KELVO_TRY(AddItemView(*this, ControlId::kMidPuckButtonComboBox, kButtonBlock, {.index = kMiddleButton}));
+  KELVO_TRY(AddItemView<CSwitchMenuView>(*this, ControlId::kLeftPuckButtonComboBox, kButtonBlock, {.index = kLeftButton}));
+  KELVO_TRY(AddItemView<CSwitchMenuView>(*this, ControlId::kRightPuckButtonComboBox, kButtonBlock, {.index = kRightButton}));
+  KELVO_TRY(AddItemView<CSwitchMenuView>(*this, ControlId::kMidPuckButtonComboBox, kButtonBlock, {.index = kMiddleButton}));
   KELVO_TRY(AddGroupView<CFingerWheelView>(*this, ControlId::kWheelFunctionGroup, {.index = kWheel}));
   KELVO_TRY(AddGroupView<CMouseBallisticsView>(*this, ControlId::kMouseBallisticsGroup, kFirstMapping));
   KELVO_TRY(AddItemView(*this, ControlId::kMouseSpeedSlider, kItemMouseSpeed, kFirstMapping));

@@ -6,6 +6,7 @@
 #include "views/CItemView.h"
 #include "views/ControlIds.h"
 #include "views/ViewCreation.h"
+#include "views/menus/CSwitchMenuView.h"
 #include "views/tabs/CMappingModeView.h"
 #include "views/tabs/ToolSelectors.h"
 
@@ -27,8 +28,8 @@ Status CStylusView::Build() {
   KELVO_TRY(AddItemView(*this, ControlId::kEraserFeelSlider, kItemFeel, {.index = kEraser}));
   KELVO_TRY(AddItemView(*this, ControlId::kStylusToolType, kItemModelCode));
   KELVO_TRY(AddItemView(*this, ControlId::kEnableEraserCheckBox, kItemHasEraser));
-  KELVO_TRY(AddItemView(*this, ControlId::kUpperSideSwitchComboBox, kButtonBlock, {.index = kUpperSwitch}));
-  KELVO_TRY(AddItemView(*this, ControlId::kLowerSideSwitchComboBox, kButtonBlock, {.index = kLowerSwitch}));
+  KELVO_TRY(AddItemView<CSwitchMenuView>(*this, ControlId::kUpperSideSwitchComboBox, kButtonBlock, {.index = kUpperSwitch}));
+  KELVO_TRY(AddItemView<CSwitchMenuView>(*this, ControlId::kLowerSideSwitchComboBox, kButtonBlock, {.index = kLowerSwitch}));
   KELVO_TRY(AddItemView(*this, ControlId::kTipFeelSlider, kItemFeel, {.index = kTip}));
   KELVO_TRY(AddGroupView<CMappingModeView>(*this, ControlId::kTrackingModeGroup, kFirstMapping));
   return AddItemView(*this, ControlId::kDCDSlider, kItemDoubleClickFeel);

@@ -6,6 +6,7 @@
 #include "views/CItemView.h"
 #include "views/ControlIds.h"
 #include "views/ViewCreation.h"
+#include "views/menus/CSwitchMenuView.h"
 #include "views/tabs/ToolSelectors.h"
 
 namespace {
@@ -22,5 +23,5 @@ Status CTabletView::Build() {
   KELVO_TRY(AddItemView(*this, ControlId::kBatteryStateImage, kItemBatteryState, kBattery, kValueWord));
   KELVO_TRY(AddItemView(*this, ControlId::kBatteryLow, kItemBatteryLow, kBattery, kValueWord));
   KELVO_TRY(AddItemView(*this, ControlId::kJoystickScrollGroup, kItemJoystickSpeed, kJoystick, kValueWord));
-  return AddItemView(*this, ControlId::kJoystickSwitchGroup, kButtonBlock, kJoystickSwitch);
+  return AddItemView<CSwitchMenuView>(*this, ControlId::kJoystickSwitchGroup, kButtonBlock, kJoystickSwitch);
 }
