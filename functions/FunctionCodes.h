@@ -111,6 +111,7 @@ inline constexpr ItemId kItemClickPosition = 102;
 // Roller and wheel.
 inline constexpr ItemId kItemRollerFunction = 103;
 inline constexpr ItemId kItemWheelFunction = 105;
+inline constexpr ItemId kItemWheelLines = 106;
 
 // Function sets.
 inline constexpr ItemId kItemUiNumber = 12;

@@ -3,11 +3,13 @@
 #include <array>
 #include <string>
 
+#include "host/dialogs/CAdvancedSettingsDialog.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "functions/FunctionMenus.h"
 #include "host/dialogs/CDefineKeystrokeDialog.h"
 #include "host/dialogs/CDefineModifierDialog.h"
 #include "host/dialogs/CRunDialog.h"
+#include "settings/MakeNoThrow.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
 #include "toolkit/controls/ZafComboBox.h"
@@ -38,6 +40,17 @@ constexpr std::string_view kQuickTipSuffix = "_QTIP";
 
 }  // namespace
 
+Status CCPLMainWindow::ReadTableWindow(ZafObjectPersistence& persistence, int number, const char* name,
+                                       std::unique_ptr<ZafWindow>& window) {
+  // The advanced settings dialog handles its own opening and OK.
+  if (number != kAdvancedWindow) return persistence.ReadWindow(name, window);
+  auto dialog = MakeNoThrow<CAdvancedSettingsDialog>();
+  if (!dialog) return kStatusOutOfMemory;
+  KELVO_TRY(dialog->Load(persistence, name));
+  window = std::move(dialog);
+  return kStatusOk;
+}
+
 Status CCPLMainWindow::LoadWindowTable() {
   m_windows[kMainWindow] = this;
   ZafObjectPersistence* persistence = ZafObjectPersistence::Default();
@@ -48,7 +61,7 @@ Status CCPLMainWindow::LoadWindowTable() {
   persistence->SetWindowMaker("RunDialog", [] { return std::make_unique<CRunDialog>(); });
   for (const StTableWindow& entry : kWindowTable) {
     std::unique_ptr<ZafWindow> window;
-    const Status status = persistence->ReadWindow(entry.name, window);
+    const Status status = ReadTableWindow(*persistence, entry.number, entry.name, window);
     // A window the resource file lacks is simply not there; its controls are skipped.
     if (status == kStatusNotFound) continue;
     KELVO_TRY(status);

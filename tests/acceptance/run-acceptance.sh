@@ -43,7 +43,12 @@ applet() {
   status=$?
   cat "$work/err" >&2
 }
-script() { applet --script "$here/$1"; [ "$status" -eq 0 ] || fail "script $1 answered $status"; }
+script() {  # a script of this folder, or one the case wrote (an absolute path)
+  local file=$1
+  [ "${file#/}" != "$file" ] || file=$here/$1
+  applet --script "$file"
+  [ "$status" -eq 0 ] || fail "script $1 answered $status"
+}
 state_value() {  # the bytes the service keeps for a path, or nothing (later lines win)
   python3 -c "
 import json, sys
@@ -246,6 +251,29 @@ case $case in
   screenshots-select-tablet)
     KELVO_PROFILE=$here/profiles/several-supported.json shoot_why="no supported tablet" \
       shoot screenshots-select-tablet.script select-tablet.png ;;
+  screenshots-tabs-*)
+    # Every tab a shipped profile shows, with the driver's values in it (a
+    # tablet without a pen opens no window); one profile per case.
+    name=${case#screenshots-tabs-} pictures=()
+    case $name in
+      default) tabs="StylusTab PuckTab"; unset KELVO_PROFILE ;;
+      pen-display) tabs="CalibrateTab StylusTab"; export KELVO_PROFILE=$profiles/$name.json ;;
+      tablet-pc | two-tablets | wireless) tabs=StylusTab; export KELVO_PROFILE=$profiles/$name.json ;;
+      model-230) tabs="StylusTab PuckTab TabletTab"; export KELVO_PROFILE=$here/profiles/$name.json ;;
+      *) fail "no such profile" ;;
+    esac
+    : >"$work/tabs-$name.script"
+    # The one model with a tablet tab is used only when Ctrl is held as its
+    # "not supported" dialog closes.
+    if [ "$name" = model-230 ]; then
+      printf 'expect window NoSuppTabletDialog\nhold Ctrl on\nanswer ok\nhold Ctrl off\n' >"$work/tabs-$name.script"
+    fi
+    for tab in $tabs; do
+      printf 'tab %s\nexpect selection TabsWindow %s\nscreenshot tabs-%s-%s.png\n' "$tab" "$tab" "$name" "$tab" \
+        >>"$work/tabs-$name.script"
+      pictures+=("tabs-$name-$tab.png")
+    done
+    shoot "$work/tabs-$name.script" "${pictures[@]}" ;;
   launcher-without-display)
     # What a user on a machine without a display sees: a description and a picture.
     KELVO_SCREENSHOT=$work/main.png "${launcher[@]}" "$bin/tablet-properties" >"$work/out" 2>"$work/err"
