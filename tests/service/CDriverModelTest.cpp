@@ -218,16 +218,16 @@ TEST_F(DriverModelTest, PopupEntriesAreCreatedAndRemoved) {
 TEST_F(DriverModelTest, MappingContextsAreMadeOnFirstWriteAndRemovedByTheirOwnPath) {
   const Levels context{L(2, 0), L(12), L(5, 0, 4), L(2), L(5), L(19, 0x1234, 4), L(19, 1)};
   const Levels mode = Under(context, {L(21, 2), L(135)});
+  EXPECT_EQ(Read<std::uint8_t>(mode), 0);
+  ASSERT_EQ(Set(mode, std::uint8_t{1}), kStatusOk);
   EXPECT_EQ(Read<std::uint8_t>(mode), 1);
-  ASSERT_EQ(Set(mode, std::uint8_t{2}), kStatusOk);
-  EXPECT_EQ(Read<std::uint8_t>(mode), 2);
   // Another tool's context is untouched.
   EXPECT_EQ(Read<std::uint8_t>({L(2, 0), L(12), L(5, 0, 4), L(2), L(5), L(19, 0x5678, 4), L(19, 2), L(21, 2),
                                 L(135)}),
-            1);
+            0);
   const Levels removal{L(2, 0), L(12), L(5, 0, 4), L(3), L(5), L(136, 0x1234, 4), L(136, 1)};
   ASSERT_EQ(Request(removal, 4, 0, nullptr), kStatusOk);
-  EXPECT_EQ(Read<std::uint8_t>(mode), 1);
+  EXPECT_EQ(Read<std::uint8_t>(mode), 0);
 }
 
 TEST_F(DriverModelTest, MalformedPacketsAnswer513AndChangeNothing) {
