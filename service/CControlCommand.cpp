@@ -5,6 +5,7 @@
 
 #include "service/CFrameCodec.h"
 #include "service/CPathText.h"
+#include "service/CPenCommand.h"
 #include "service/ServiceCodes.h"
 
 namespace sc = service_codes;
@@ -119,9 +120,10 @@ int CControlCommand::Usage(const std::string& why) {
                "usage: tabletctl [--socket PATH] COMMAND\n"
                "  list | get PATH | default PATH | set PATH VALUE | create PATH [VALUE] | remove PATH\n"
                "  pen [--tablet T] prox TOOL|off | move X Y | pressure P | tilt X Y | wheel W |\n"
-               "      rotation R | switches MASK | stroke\n"
+               "      rotation R | switches MASK | buttons LEFT RIGHT | strips LEFT [RIGHT] |\n"
+               "      play FILE [--loop|--times N] | demo [--loop|--times N]\n"
                "  attach tablet [DEFINITION] | attach tool TABLET TYPE SERIAL\n"
-               "  detach tablet T | detach tool TABLET TOOL | watch [COUNT]\n"
+               "  detach tablet T | detach tool TABLET TOOL | watch [--pen] [COUNT]\n"
                "PATH: levels code[:index[@qualifier]] joined by '/', e.g. 2:0/4:1/115\n"
                "VALUE: a number (decimal or 0x), text:WORDS or hex:BYTES\n",
                why.c_str());
@@ -276,63 +278,6 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
   return Usage("attach/detach: bad arguments");
 }
 
-int CControlCommand::Pen(const std::vector<std::string>& args) {
-  std::size_t at = 1;
-  std::uint64_t tablet = 0;
-  if (args.size() > 2 && args[1] == "--tablet") {
-    if (!ToNumber(args[2], tablet, 0xFFFFFFFFu)) return Usage("bad tablet number");
-    at = 3;
-  }
-  if (at >= args.size()) return Usage("pen: what should the pen do?");
-  const std::string action = args[at];
-  // Kept as typed: each field's size decides what fits (tilt may be negative).
-  std::vector<std::string> numbers;
-  for (std::size_t i = at + 1; i < args.size(); ++i) {
-    StNumber number;
-    if (action == "prox" && args[i] == "off") continue;
-    if (!ParseNumber(args[i], number)) return Usage("pen: bad number \"" + args[i] + "\"");
-    numbers.push_back(args[i]);
-  }
-  const std::vector<StObjectKey> base{{0, sc::kTablet, static_cast<std::uint32_t>(tablet)}};
-  auto field = [&](std::uint32_t index, const std::string& value) {
-    return SetValue(Append(base, sc::kToolRecord, index), value);
-  };
-  struct StAction {
-    const char* name;
-    std::size_t count;
-    std::uint32_t first;
-    std::uint32_t second;
-  };
-  static constexpr StAction kFields[] = {
-      {"move", 2, sc::kFieldX, sc::kFieldY},        {"tilt", 2, sc::kFieldTiltX, sc::kFieldTiltY},
-      {"pressure", 1, sc::kFieldPressure, 0},       {"wheel", 1, sc::kFieldWheel, 0},
-      {"rotation", 1, sc::kFieldRotation, 0},       {"switches", 1, sc::kFieldSwitches, 0},
-  };
-  for (const StAction& known : kFields) {
-    if (action != known.name) continue;
-    if (numbers.size() != known.count) return Usage(std::string("pen ") + known.name + ": wrong number of values");
-    int result = field(known.first, numbers[0]);
-    if (result == 0 && known.count == 2) result = field(known.second, numbers[1]);
-    return result;
-  }
-  if (action == "prox") {
-    if (numbers.empty()) return field(sc::kFieldProximity, "0");
-    const int chosen = SetValue(Append(base, sc::kCurrentTool), numbers[0]);
-    return chosen != 0 ? chosen : field(sc::kFieldProximity, "1");
-  }
-  if (action == "stroke") {
-    // A fixed diagonal stroke with a pressure ramp: the same every time.
-    int result = field(sc::kFieldProximity, "1");
-    for (std::uint64_t step = 0; result == 0 && step <= 10; ++step) {
-      result = field(sc::kFieldX, std::to_string(1000 + step * 500));
-      if (result == 0) result = field(sc::kFieldY, std::to_string(1000 + step * 300));
-      if (result == 0) result = field(sc::kFieldPressure, std::to_string(step * 100));
-    }
-    return result != 0 ? result : field(sc::kFieldProximity, "0");
-  }
-  return Usage("pen: unknown action \"" + action + "\"");
-}
-
 int CControlCommand::Watch(const std::vector<std::string>& args) {
   std::uint64_t count = 0;
   if (args.size() > 1 && !ToNumber(args[1], count)) return Usage("watch: bad count");
@@ -378,7 +323,8 @@ int CControlCommand::Run(const std::vector<std::string>& args) {
     if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "%u\n", data[0] | (data[1] << 8));
     return Finish(status, args[1]);
   }
-  if (name == "pen") return Pen(args);
+  if (name == "pen") return CPenCommand(*this).Pen(args);
+  if (name == "watch" && args.size() >= 2 && args[1] == "--pen" && args.size() <= 3) return CPenCommand(*this).Watch(args);
   if (name == "attach" || name == "detach") return Attach(args, name == "attach");
   if (name == "watch" && args.size() <= 2) return Watch(args);
   return Usage("unknown command or wrong arguments: " + name);

@@ -158,6 +158,8 @@ inline constexpr std::uint32_t kDeviceDataRatePrompt = 3069;
 inline constexpr std::uint32_t kDevicePressureOffset = 3070;
 inline constexpr std::uint32_t kDevicePressureOffsetPrompt = 3071;
 
+// Hidden while the diagnostics are attached; nothing fills it here.
+inline constexpr std::uint32_t kDiagnosticsHidden = 3002;
 inline constexpr std::uint32_t kMenuView = 3500;
 inline constexpr std::uint32_t kHelpButton = 3502;
 inline constexpr std::uint32_t kAboutButton = 3503;

@@ -3,12 +3,13 @@
 #include <array>
 #include <string>
 
-#include "host/dialogs/CAdvancedSettingsDialog.h"
-#include "host/mainwindow/CCPLMainWindow.h"
+#include "diagnostics/CDiagnosticsDialog.h"
 #include "functions/FunctionMenus.h"
+#include "host/dialogs/CAdvancedSettingsDialog.h"
 #include "host/dialogs/CDefineKeystrokeDialog.h"
 #include "host/dialogs/CDefineModifierDialog.h"
 #include "host/dialogs/CRunDialog.h"
+#include "host/mainwindow/CCPLMainWindow.h"
 #include "settings/MakeNoThrow.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
@@ -59,6 +60,9 @@ Status CCPLMainWindow::LoadWindowTable() {
   persistence->SetWindowMaker("KeystrokeDialog", [] { return std::make_unique<CDefineKeystrokeDialog>(); });
   persistence->SetWindowMaker("ModifiersDialog", [] { return std::make_unique<CDefineModifierDialog>(); });
   persistence->SetWindowMaker("RunDialog", [] { return std::make_unique<CRunDialog>(); });
+  // The diagnostics dialog runs its own refresh timer.
+  persistence->SetWindowMaker("DiagnosticsDialog",
+                              [this] { return std::make_unique<CDiagnosticsDialog>(m_application.EventManager()); });
   for (const StTableWindow& entry : kWindowTable) {
     std::unique_ptr<ZafWindow> window;
     const Status status = ReadTableWindow(*persistence, entry.number, entry.name, window);

@@ -114,6 +114,22 @@ case $case in
     [ "$(state_value 195)" = 2c0100003c000000 ] || fail "closing kept '$(state_value 195)'"
     script moved-window.script ;;
   about-and-diagnostics) script about.script ;;
+  diagnostics-live)
+    # The applet against tabletd, the pen of tablet 1 near it: the applet
+    # opens on the tablet in use and its diagnostics show the pen.
+    "$bin/tabletd" --socket "$work/d.sock" --profile "$profiles/two-tablets.json" --state "$work/d.json" &
+    daemon=$!
+    trap 'kill $daemon 2>/dev/null; rm -rf "$work"' EXIT
+    for _ in $(seq 100); do [ -S "$work/d.sock" ] && break; sleep 0.05; done
+    ctl() { "$bin/tabletctl" --socket "$work/d.sock" pen --tablet 1 "$@" || fail "tabletctl pen $*"; }
+    ctl prox 0
+    ctl move 1500 900
+    ctl tilt 10 -4
+    ctl wheel -2
+    ctl pressure 600
+    export KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/d.sock
+    shoot diagnostics-live.script diagnostics-live.png
+    ! grep -q '"2:1/190' "$work/d.json" 2>/dev/null || fail "a live record was stored" ;;
   switch-menus)
     script switch-menus.script
     # The pen is of type 2, the puck of type 3.

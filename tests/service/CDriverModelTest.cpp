@@ -137,8 +137,9 @@ TEST_F(DriverModelTest, RecordFieldsAreSlicesOfTheWholeRecord) {
   EXPECT_EQ(record[12], 0x04);
   EXPECT_EQ(record[15], 0x01);
   EXPECT_EQ(record[24] | (record[25] << 8), 512);
-  // The current tool's type and serial stand in the record; the raw record follows.
-  EXPECT_EQ(Read<std::uint16_t>(Under(kTablet, {L(190, 4)})), 2);
+  // The current tool's type (with its kind, a pen) and serial stand in the
+  // record; the raw record follows.
+  EXPECT_EQ(Read<std::uint16_t>(Under(kTablet, {L(190, 4)})), 0x4002);
   EXPECT_EQ(Read<std::uint32_t>(Under(kTablet, {L(190, 5)})), 0x1234u);
   EXPECT_EQ(Read<std::uint32_t>(Under(kTablet, {L(168, 6)})), 0x01020304u);
 }
