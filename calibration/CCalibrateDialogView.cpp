@@ -46,7 +46,7 @@ ViewResult CCalibrateDialogView::Dispatch(ViewRequest& request) {
       if (CRootStack* roots = FindRootStack()) roots->PopRoot();
       DropStatus(ResultStatus(Detach()), "detaching only forgets the items");
     }
-    return LowWord(result) == kStatusOk ? kStatusHandled : result;
+    return LowWord(result) == kStatusOk ? ViewResult{kStatusHandled} : result;
   }
   if (request.controlId == ControlId::kDeviceXData || request.controlId == ControlId::kDeviceYData) {
     CItemView& kept = request.controlId == ControlId::kDeviceXData ? *m_rawX : *m_rawY;

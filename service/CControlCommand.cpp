@@ -5,6 +5,7 @@
 
 #include "service/CFrameCodec.h"
 #include "service/CPathText.h"
+#include "service/CPenCommand.h"
 #include "service/ServiceCodes.h"
 
 namespace sc = service_codes;
@@ -73,10 +74,12 @@ Status CControlCommand::Send(std::uint32_t command, const std::vector<StObjectKe
   const std::uint32_t length = static_cast<std::uint32_t>(data.size());
   data.resize(std::max(capacity, length));
   StDriverPacket packet;
-  (void)packet.Make(static_cast<std::uint32_t>(data.size()), data.empty() ? nullptr : data.data());
+  DropStatus(
+      packet.Make(static_cast<std::uint32_t>(data.size()), data.empty() ? nullptr : data.data()),
+      "Make only resets the packet and always answers 0");
   const Status filled = packet.FillRequest(command, keys.data(), 0, nullptr, kRequestModeApplet);
   if (filled != kStatusOk) return filled;
-  packet.dataLength = command == 1 || command == 6 ? 0 : length;
+  packet.dataLength = command == kCommandGet || command == kCommandGetDefault ? 0 : length;
   const auto status = static_cast<Status>(m_client.Exchange(packet) & 0xFFFF);
   data.resize(status == kStatusOk ? packet.dataLength : 0);
   return status;
@@ -104,10 +107,10 @@ int CControlCommand::Finish(Status status, const std::string& what) {
   if (status == kStatusNotSaved) {
     std::fprintf(m_err, "tabletctl: %s: the change took effect but the tablet service could not store it "
                         "(status 0x%04X); it will be gone after a restart\n",
-                 what.c_str(), status);
+                 what.c_str(), static_cast<unsigned>(status));
     return 1;
   }
-  std::fprintf(m_err, "tabletctl: %s: status 0x%04X\n", what.c_str(), status);
+  std::fprintf(m_err, "tabletctl: %s: status 0x%04X\n", what.c_str(), static_cast<unsigned>(status));
   return 1;
 }
 
@@ -117,9 +120,10 @@ int CControlCommand::Usage(const std::string& why) {
                "usage: tabletctl [--socket PATH] COMMAND\n"
                "  list | get PATH | default PATH | set PATH VALUE | create PATH [VALUE] | remove PATH\n"
                "  pen [--tablet T] prox TOOL|off | move X Y | pressure P | tilt X Y | wheel W |\n"
-               "      rotation R | switches MASK | stroke\n"
+               "      rotation R | switches MASK | buttons LEFT RIGHT | strips LEFT [RIGHT] |\n"
+               "      play FILE [--loop|--times N] | demo [--loop|--times N]\n"
                "  attach tablet [DEFINITION] | attach tool TABLET TYPE SERIAL\n"
-               "  detach tablet T | detach tool TABLET TOOL | watch [COUNT]\n"
+               "  detach tablet T | detach tool TABLET TOOL | watch [--pen] [COUNT]\n"
                "PATH: levels code[:index[@qualifier]] joined by '/', e.g. 2:0/4:1/115\n"
                "VALUE: a number (decimal or 0x), text:WORDS or hex:BYTES\n",
                why.c_str());
@@ -160,7 +164,7 @@ void CControlCommand::Print(const std::vector<std::uint8_t>& bytes) {
 
 std::uint64_t CControlCommand::ReadNumber(const std::vector<StObjectKey>& path, Status& status) {
   std::vector<std::uint8_t> data;
-  status = Send(1, path, data, 8);
+  status = Send(kCommandGet, path, data, 8);
   std::uint64_t number = 0;
   for (std::size_t i = data.size(); i > 0; --i) number = (number << 8) | data[i - 1];
   return number;
@@ -179,7 +183,7 @@ int CControlCommand::Get(const std::string& pathText, std::uint32_t command) {
 int CControlCommand::SetValue(const std::vector<StObjectKey>& path, const std::string& valueText) {
   // The value's size is the driver's: ask first, then encode to fit.
   std::vector<std::uint8_t> current;
-  const Status read = Send(1, path, current, kLargestValue);
+  const Status read = Send(kCommandGet, path, current, kLargestValue);
   if (read != kStatusOk) return Finish(read, CPathText::Format(path));
   std::vector<std::uint8_t> value(current.size(), 0);
   if (valueText.rfind("text:", 0) == 0) {
@@ -201,7 +205,7 @@ int CControlCommand::SetValue(const std::vector<StObjectKey>& path, const std::s
   } else {
     return Usage("bad value \"" + valueText + "\"");
   }
-  return Finish(Send(2, path, value, 0), CPathText::Format(path));
+  return Finish(Send(kCommandSet, path, value, 0), CPathText::Format(path));
 }
 
 int CControlCommand::List() {
@@ -211,7 +215,8 @@ int CControlCommand::List() {
   for (std::uint32_t t = 0; t < tablets; ++t) {
     const std::vector<StObjectKey> tablet{{0, sc::kTablet, t}};
     std::vector<std::uint8_t> name;
-    (void)Send(1, Append(tablet, 29), name, kLargestValue);
+    DropStatus(Send(kCommandGet, Append(tablet, 29), name, kLargestValue),
+               "the name is only shown; a tablet without one is listed anyway");
     const std::uint64_t model = ReadNumber(Append(tablet, sc::kModel), status);
     const std::uint64_t present = ReadNumber(Append(tablet, sc::kPresent), status);
     const std::uint64_t tools = ReadNumber(Append(tablet, sc::kCount, 4), status);
@@ -248,7 +253,7 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
   if (attach && tablet && numbers.size() <= 1) {
     const std::uint64_t definition = numbers.empty() ? 0 : numbers[0];
     data = {static_cast<std::uint8_t>(definition), static_cast<std::uint8_t>(definition >> 8)};
-    const Status status = Send(3, {{0, sc::kTablet, 0}}, data, 2);
+    const Status status = Send(kCommandCreate, {{0, sc::kTablet, 0}}, data, 2);
     if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tablet %u\n", data[0] | (data[1] << 8));
     return Finish(status, "attach tablet");
   }
@@ -257,8 +262,9 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
     const auto serial = static_cast<std::uint32_t>(numbers[2]);
     data = {static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(type >> 8)};
     for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(serial >> (8 * i)));
-    const Status status =
-        Send(3, {{0, sc::kTablet, static_cast<std::uint32_t>(numbers[0])}, {0, sc::kTool, 0}}, data, 6);
+    const Status status = Send(
+        kCommandCreate,
+        {{0, sc::kTablet, static_cast<std::uint32_t>(numbers[0])}, {0, sc::kTool, 0}}, data, 6);
     if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tool %u\n", data[0] | (data[1] << 8));
     return Finish(status, "attach tool");
   }
@@ -270,63 +276,6 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
                      {0, sc::kPresent, 0}},
                     "0");
   return Usage("attach/detach: bad arguments");
-}
-
-int CControlCommand::Pen(const std::vector<std::string>& args) {
-  std::size_t at = 1;
-  std::uint64_t tablet = 0;
-  if (args.size() > 2 && args[1] == "--tablet") {
-    if (!ToNumber(args[2], tablet, 0xFFFFFFFFu)) return Usage("bad tablet number");
-    at = 3;
-  }
-  if (at >= args.size()) return Usage("pen: what should the pen do?");
-  const std::string action = args[at];
-  // Kept as typed: each field's size decides what fits (tilt may be negative).
-  std::vector<std::string> numbers;
-  for (std::size_t i = at + 1; i < args.size(); ++i) {
-    StNumber number;
-    if (action == "prox" && args[i] == "off") continue;
-    if (!ParseNumber(args[i], number)) return Usage("pen: bad number \"" + args[i] + "\"");
-    numbers.push_back(args[i]);
-  }
-  const std::vector<StObjectKey> base{{0, sc::kTablet, static_cast<std::uint32_t>(tablet)}};
-  auto field = [&](std::uint32_t index, const std::string& value) {
-    return SetValue(Append(base, sc::kToolRecord, index), value);
-  };
-  struct StAction {
-    const char* name;
-    std::size_t count;
-    std::uint32_t first;
-    std::uint32_t second;
-  };
-  static constexpr StAction kFields[] = {
-      {"move", 2, sc::kFieldX, sc::kFieldY},        {"tilt", 2, sc::kFieldTiltX, sc::kFieldTiltY},
-      {"pressure", 1, sc::kFieldPressure, 0},       {"wheel", 1, sc::kFieldWheel, 0},
-      {"rotation", 1, sc::kFieldRotation, 0},       {"switches", 1, sc::kFieldSwitches, 0},
-  };
-  for (const StAction& known : kFields) {
-    if (action != known.name) continue;
-    if (numbers.size() != known.count) return Usage(std::string("pen ") + known.name + ": wrong number of values");
-    int result = field(known.first, numbers[0]);
-    if (result == 0 && known.count == 2) result = field(known.second, numbers[1]);
-    return result;
-  }
-  if (action == "prox") {
-    if (numbers.empty()) return field(sc::kFieldProximity, "0");
-    const int chosen = SetValue(Append(base, sc::kCurrentTool), numbers[0]);
-    return chosen != 0 ? chosen : field(sc::kFieldProximity, "1");
-  }
-  if (action == "stroke") {
-    // A fixed diagonal stroke with a pressure ramp: the same every time.
-    int result = field(sc::kFieldProximity, "1");
-    for (std::uint64_t step = 0; result == 0 && step <= 10; ++step) {
-      result = field(sc::kFieldX, std::to_string(1000 + step * 500));
-      if (result == 0) result = field(sc::kFieldY, std::to_string(1000 + step * 300));
-      if (result == 0) result = field(sc::kFieldPressure, std::to_string(step * 100));
-    }
-    return result != 0 ? result : field(sc::kFieldProximity, "0");
-  }
-  return Usage("pen: unknown action \"" + action + "\"");
 }
 
 int CControlCommand::Watch(const std::vector<std::string>& args) {
@@ -360,7 +309,7 @@ int CControlCommand::Run(const std::vector<std::string>& args) {
   if (name == "remove" && args.size() == 2) {
     if (!ParsePath(args[1], path)) return 2;
     std::vector<std::uint8_t> none;
-    return Finish(Send(4, path, none, 0), args[1]);
+    return Finish(Send(kCommandRemove, path, none, 0), args[1]);
   }
   if (name == "create" && (args.size() == 2 || args.size() == 3)) {
     if (!ParsePath(args[1], path)) return 2;
@@ -370,11 +319,12 @@ int CControlCommand::Run(const std::vector<std::string>& args) {
       if (!ToNumber(args[2], number, 0xFFFF)) return Usage("bad value \"" + args[2] + "\"");
       data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8)};
     }
-    const Status status = Send(3, path, data, 2);
+    const Status status = Send(kCommandCreate, path, data, 2);
     if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "%u\n", data[0] | (data[1] << 8));
     return Finish(status, args[1]);
   }
-  if (name == "pen") return Pen(args);
+  if (name == "pen") return CPenCommand(*this).Pen(args);
+  if (name == "watch" && args.size() >= 2 && args[1] == "--pen" && args.size() <= 3) return CPenCommand(*this).Watch(args);
   if (name == "attach" || name == "detach") return Attach(args, name == "attach");
   if (name == "watch" && args.size() <= 2) return Watch(args);
   return Usage("unknown command or wrong arguments: " + name);

@@ -17,19 +17,25 @@ class CControlCommand {
   CControlCommand(CDaemonClient& client, std::FILE* out, std::FILE* err);
   [[nodiscard]] int Run(const std::vector<std::string>& args);
 
- private:
+  // What the pen and watch commands build on.
   [[nodiscard]] Status Send(std::uint32_t command, const std::vector<StObjectKey>& path,
                             std::vector<std::uint8_t>& data, std::uint32_t capacity);
+  // The exit code for a status, with what went wrong on stderr.
   [[nodiscard]] int Finish(Status status, const std::string& what);
   [[nodiscard]] int Usage(const std::string& why);
+  // Sets a value as typed (a number, text:WORDS or hex:BYTES), sized as the driver sizes it.
+  [[nodiscard]] int SetValue(const std::vector<StObjectKey>& path, const std::string& valueText);
+  [[nodiscard]] std::uint64_t ReadNumber(const std::vector<StObjectKey>& path, Status& status);
+  [[nodiscard]] CDaemonClient& Client() { return m_client; }
+  [[nodiscard]] std::FILE* Out() const { return m_out; }
+  [[nodiscard]] std::FILE* Err() const { return m_err; }
+
+ private:
   [[nodiscard]] bool ParsePath(const std::string& text, std::vector<StObjectKey>& path);
   [[nodiscard]] int Get(const std::string& pathText, std::uint32_t command);
-  [[nodiscard]] int SetValue(const std::vector<StObjectKey>& path, const std::string& valueText);
   [[nodiscard]] int List();
-  [[nodiscard]] int Pen(const std::vector<std::string>& args);
   [[nodiscard]] int Attach(const std::vector<std::string>& args, bool attach);
   [[nodiscard]] int Watch(const std::vector<std::string>& args);
-  [[nodiscard]] std::uint64_t ReadNumber(const std::vector<StObjectKey>& path, Status& status);
   void Print(const std::vector<std::uint8_t>& bytes);
 
   CDaemonClient& m_client;

@@ -102,7 +102,8 @@ std::unique_ptr<CServiceNode> Chain(std::unique_ptr<CServiceNode> leaf, StNodeKe
 
 std::unique_ptr<CServiceNode> MakeDisplayPart(const StTabletProfile& tablet) {
   auto display = std::make_unique<CServiceNode>();
-  display->PutValue(kTrackingMode, Num(1, 1));
+  // Pen mode; the applet's pen and mouse buttons store 0 and 1.
+  display->PutValue(kTrackingMode, Num(1, 0));
   display->PutValue(kMouseSpeed, Num(2, 5));
   display->PutValue(kAcceleration, Num(2, 1));
   display->PutValue(kScreenOrigin, Words(8, {0, 0, 0}));

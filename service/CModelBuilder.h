@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "protocol/DataTypeSize.h"
 #include "service/CServiceNode.h"
 #include "service/StProfile.h"
 
@@ -21,6 +22,3 @@ class CModelBuilder {
   enum class ToolClass : std::uint8_t { kStylus, kPuck, kUnknown };
   [[nodiscard]] static ToolClass ClassOf(std::uint16_t typeCode);
 };
-
-// Byte size of a settings data type code (0 for codes without one).
-[[nodiscard]] std::uint32_t DataTypeSize(int dataType);

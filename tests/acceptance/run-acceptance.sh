@@ -43,7 +43,12 @@ applet() {
   status=$?
   cat "$work/err" >&2
 }
-script() { applet --script "$here/$1"; [ "$status" -eq 0 ] || fail "script $1 answered $status"; }
+script() {  # a script of this folder, or one the case wrote (an absolute path)
+  local file=$1
+  [ "${file#/}" != "$file" ] || file=$here/$1
+  applet --script "$file"
+  [ "$status" -eq 0 ] || fail "script $1 answered $status"
+}
 state_value() {  # the bytes the service keeps for a path, or nothing (later lines win)
   python3 -c "
 import json, sys
@@ -52,6 +57,16 @@ for line in open(sys.argv[1]):
     if line.strip():
         found = next((v['bytes'] for v in json.loads(line).get('values', []) if v['path'] == sys.argv[2]), found)
 print(found)" "$KELVO_STATE" "$1"
+}
+tool_value() {  # tool_value TYPE PATH: the same for a path of the tool of that type
+  python3 -c "
+import json, sys
+found = ''
+for line in open(sys.argv[1]):
+    if line.strip():
+        found = next((v['bytes'] for v in json.loads(line).get('values', [])
+                      if v['path'] == sys.argv[3] and v.get('type') == int(sys.argv[2])), found)
+print(found)" "$KELVO_STATE" "$1" "$2"
 }
 set_state_value() {
   printf '{"version": 1, "applications": [], "values": [{"path": "%s", "bytes": "%s"}]}\n' "$1" "$2" >"$KELVO_STATE"
@@ -99,6 +114,37 @@ case $case in
     [ "$(state_value 195)" = 2c0100003c000000 ] || fail "closing kept '$(state_value 195)'"
     script moved-window.script ;;
   about-and-diagnostics) script about.script ;;
+  diagnostics-live)
+    # The applet against tabletd, the pen of tablet 1 near it: the applet
+    # opens on the tablet in use and its diagnostics show the pen.
+    "$bin/tabletd" --socket "$work/d.sock" --profile "$profiles/two-tablets.json" --state "$work/d.json" &
+    daemon=$!
+    trap 'kill $daemon 2>/dev/null; rm -rf "$work"' EXIT
+    for _ in $(seq 100); do [ -S "$work/d.sock" ] && break; sleep 0.05; done
+    ctl() { "$bin/tabletctl" --socket "$work/d.sock" pen --tablet 1 "$@" || fail "tabletctl pen $*"; }
+    ctl prox 0
+    ctl move 1500 900
+    ctl tilt 10 -4
+    ctl wheel -2
+    ctl pressure 600
+    export KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/d.sock
+    shoot diagnostics-live.script diagnostics-live.png
+    ! grep -q '"2:1/190' "$work/d.json" 2>/dev/null || fail "a live record was stored" ;;
+  switch-menus)
+    script switch-menus.script
+    # The pen is of type 2, the puck of type 3.
+    [ "$(tool_value 2 11:3/41)" = 07000000 ] || fail "upper side switch: '$(tool_value 2 11:3/41)'"
+    [ "$(tool_value 2 11:2/41)" = 0b000000 ] || fail "lower side switch: '$(tool_value 2 11:2/41)'"
+    [ "$(tool_value 3 11:2/41)" = 04000000 ] || fail "right puck button: '$(tool_value 3 11:2/41)'"
+    [ "$(tool_value 3 11:1/41)" = 01000000 ] || fail "left puck button not reset: '$(tool_value 3 11:1/41)'"
+    script switch-menus-reopened.script ;;
+  docs-example)
+    # The example of docs/automation.md, as the page shows it.
+    sed -n '/^## Example/,$p' "$here/../../docs/automation.md" | sed -n '/^```$/,/^```$/p' | sed '1d;$d' \
+      >"$work/example.script"
+    [ -s "$work/example.script" ] || fail "no example found in docs/automation.md"
+    applet --script "$work/example.script"
+    [ "$status" -eq 0 ] || fail "the documented example answered $status" ;;
   resource-missing)
     mkdir "$work/bare"
     cp "$bin/Tablet.cpl" "$bin/libwintab32.so" "$work/bare/"
@@ -202,6 +248,10 @@ case $case in
         fi ;;
       *) fail "unknown case" ;;
     esac ;;
+  tablet-pc-lists)
+    printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
+    script tablet-pc-lists.script
+    [ "$(tool_value 2 11:2/41)" = 1b000000 ] || fail "lower switch: '$(tool_value 2 11:2/41)'" ;;
   advanced-cancel-keeps-ok)
     printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
     script advanced-cancel-keeps-ok.script
@@ -213,6 +263,31 @@ case $case in
   screenshots-advanced)
     printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
     shoot screenshots-advanced.script advanced-settings.png ;;
+  define-dialogs)
+    shoot define-dialogs.script keystroke-dialog.png modifier-dialog.png
+    # The pen (type 2): upper switch Ctrl+F1, lower switch Alt and Shift.
+    [ "$(tool_value 2 11:3/41)" = 08000000 ] || fail "upper switch function: '$(tool_value 2 11:3/41)'"
+    case "$(tool_value 2 11:3/238)" in 0200007000000000*) ;; *) fail "upper switch keys: '$(tool_value 2 11:3/238)'" ;; esac
+    [ "$(tool_value 2 11:2/41)" = 09000000 ] || fail "lower switch function: '$(tool_value 2 11:2/41)'"
+    [ "$(tool_value 2 11:2/104)" = 0500 ] || fail "lower switch modifiers: '$(tool_value 2 11:2/104)'"
+    script define-dialogs-reopened.script
+    [ "$(tool_value 2 11:3/41)" = 02000000 ] || fail "upper switch not reset: '$(tool_value 2 11:3/41)'"
+    case "$(tool_value 2 11:3/238)" in 00000000*) ;; *) fail "upper switch keys not reset" ;; esac
+    [ "$(tool_value 2 11:2/41)" = 03000000 ] || fail "lower switch not reset: '$(tool_value 2 11:2/41)'"
+    [ "$(tool_value 2 11:2/104)" = 0000 ] || fail "lower switch modifiers not reset: '$(tool_value 2 11:2/104)'" ;;
+  run-dialog)
+    export KELVO_PROFILE=$here/profiles/model-230.json
+    script run-dialog-cancelled.script
+    [ "$(state_value 6/11/41)" != 17000000 ] || fail "a cancelled run dialog wrote its function"
+    case "$(state_value 6/11/240)" in 2f7573722f62696e2f7472756500*) fail "a cancelled run dialog wrote its program" ;; esac
+    shoot run-dialog.script run-dialog.png
+    [ "$(state_value 6/11/41)" = 17000000 ] || fail "joystick switch function: '$(state_value 6/11/41)'"
+    case "$(state_value 6/11/240)" in 2f7573722f62696e2f656e7600*) ;; *) fail "program: '$(state_value 6/11/240)'" ;; esac
+    case "$(state_value 6/11/241)" in 000000650000006e0000007600000000*) ;; *) fail "name: '$(state_value 6/11/241)'" ;; esac
+    script run-dialog-reopened.script
+    [ "$(state_value 6/11/41)" = 00000000 ] || fail "joystick switch not reset: '$(state_value 6/11/41)'"
+    case "$(state_value 6/11/240)" in 00*) ;; *) fail "program not reset: '$(state_value 6/11/240)'" ;; esac
+    case "$(state_value 6/11/241)" in 00000000*) ;; *) fail "name not reset: '$(state_value 6/11/241)'" ;; esac ;;
   screenshots-manual-not-found)
     mkdir "$work/manual"
     printf '%%PDF-1.4\n' >"$work/manual/TabletManual.pdf"
@@ -227,6 +302,29 @@ case $case in
   screenshots-select-tablet)
     KELVO_PROFILE=$here/profiles/several-supported.json shoot_why="no supported tablet" \
       shoot screenshots-select-tablet.script select-tablet.png ;;
+  screenshots-tabs-*)
+    # Every tab a shipped profile shows, with the driver's values in it (a
+    # tablet without a pen opens no window); one profile per case.
+    name=${case#screenshots-tabs-} pictures=()
+    case $name in
+      default) tabs="StylusTab PuckTab"; unset KELVO_PROFILE ;;
+      pen-display) tabs="CalibrateTab StylusTab"; export KELVO_PROFILE=$profiles/$name.json ;;
+      tablet-pc | two-tablets | wireless) tabs=StylusTab; export KELVO_PROFILE=$profiles/$name.json ;;
+      model-230) tabs="StylusTab PuckTab TabletTab"; export KELVO_PROFILE=$here/profiles/$name.json ;;
+      *) fail "no such profile" ;;
+    esac
+    : >"$work/tabs-$name.script"
+    # The one model with a tablet tab is used only when Ctrl is held as its
+    # "not supported" dialog closes.
+    if [ "$name" = model-230 ]; then
+      printf 'expect window NoSuppTabletDialog\nhold Ctrl on\nanswer ok\nhold Ctrl off\n' >"$work/tabs-$name.script"
+    fi
+    for tab in $tabs; do
+      printf 'tab %s\nexpect selection TabsWindow %s\nscreenshot tabs-%s-%s.png\n' "$tab" "$tab" "$name" "$tab" \
+        >>"$work/tabs-$name.script"
+      pictures+=("tabs-$name-$tab.png")
+    done
+    shoot "$work/tabs-$name.script" "${pictures[@]}" ;;
   launcher-without-display)
     # What a user on a machine without a display sees: a description and a picture.
     KELVO_SCREENSHOT=$work/main.png "${launcher[@]}" "$bin/tablet-properties" >"$work/out" 2>"$work/err"

@@ -157,9 +157,16 @@ bool ZafAutomation::Report() const {
 
 bool ZafAutomation::Finish() const {
   const bool passed = Report();
-  if (const char* result = std::getenv("KELVO_SCRIPT_RESULT"); result != nullptr && *result != '\0') {
+  std::string line;
+  if (Failed())
+    line = "failed: " + FailureText();
+  // No line ran: the window the script is for never opened; the file stays
+  // empty so that the caller can tell that apart from a failed check.
+  else if (LinesRun() > 0 || Done())
+    line = passed ? "passed" : "failed: the run ended before the script did";
+  if (const char* result = std::getenv("KELVO_SCRIPT_RESULT"); !line.empty() && result != nullptr && *result != '\0') {
     if (std::FILE* out = std::fopen(result, "w")) {
-      std::fprintf(out, "%s\n%s\n", passed ? "pass" : "fail", m_failure.c_str());
+      std::fprintf(out, "%s\n", line.c_str());
       std::fclose(out);
     }
   }

@@ -49,8 +49,8 @@ class ZafAutomation {
   [[nodiscard]] int LinesRun() const { return m_linesRun; }
   // Prints the outcome to stderr; answers true when the script passed to its end.
   bool Report() const;
-  // Reports, and writes the outcome to the file $KELVO_SCRIPT_RESULT names:
-  // "pass" or "fail" on the first line, the failure on the second.
+  // Reports, and writes the outcome to the file $KELVO_SCRIPT_RESULT names as
+  // one line: "passed" or "failed: why" (nothing when no line ran).
   bool Finish() const;
 
   [[nodiscard]] StAutomationState& State() { return m_state; }

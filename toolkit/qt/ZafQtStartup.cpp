@@ -37,7 +37,7 @@ ZafPresenterKind ZafQtStartup::Choose(const Environment& environment) {
   const std::string_view asked = Value(environment, "KELVO_PRESENTER");
   // Scripts act through the headless presenter, or on Qt's widgets when Qt
   // is asked for by name (on the offscreen platform when there is no display).
-  if (Set(environment, "KELVO_AUTOMATION_SCRIPT") || Set(environment, "KELVO_SCRIPT")) {
+  if (Set(environment, "KELVO_SCRIPT")) {
     return asked == "qt" ? ZafPresenterKind::kQt : ZafPresenterKind::kHeadless;
   }
   const bool headless = asked == "headless" || Set(environment, "KELVO_HEADLESS");
