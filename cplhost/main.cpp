@@ -123,8 +123,8 @@ int Open(CAppletModule& module, const StOptions& options) {
   if (!options.script.empty()) {
     resultPath = MakeResultFile();
     if (resultPath.empty()) return 2;
-    setenv("KELVO_AUTOMATION_SCRIPT", options.script.c_str(), 1);
-    setenv("KELVO_AUTOMATION_RESULT", resultPath.c_str(), 1);
+    setenv("KELVO_SCRIPT", options.script.c_str(), 1);
+    setenv("KELVO_SCRIPT_RESULT", resultPath.c_str(), 1);
   }
 
   if (module.Send(kCplInit) == 0) {

@@ -18,28 +18,25 @@ constexpr BehaviourKind kLive = BehaviourKind::kLive;
 constexpr BehaviourKind kApply = BehaviourKind::kApply;
 
 constexpr std::array<StItemRow, 10> kDriverItems{{
-    {1, 195, kType6, kLive, 0},    // saved main window position
+    {kItemWindowPosition, 195, kType6, kLive, 0},  // saved main window position
     {2, 184, kLong, kLive, 0},
-    {3, 219, kType15, kLive, 0},   // driver version record
+    {kItemDriverVersion, 219, kType15, kLive, 0},  // driver version record
     {4, 120, kByte, kApply, 0},
-    {5, 187, kWord, kLive, 0},
-    {6, 202, kWord, kLive, 0},     // the driver's current tablet number
+    {kItemDriverValue, 187, kWord, kLive, 0},
+    {kItemCurrentTablet, 202, kWord, kLive, 0},  // the driver's current tablet number
     {7, 196, kWord, kLive, 0},
     {8, 199, kLong, kLive, 0},
     {9, 180, kWord, kApply, 0},
-    {11, 223, kByte, kLive, 0},
+    {kItemSwitchMode, 223, kByte, kLive, 0},
 }};
-constexpr StItemRow kClickSound{10, 234, kByte, kLive, 0};   // under (18, 0)
+constexpr StItemRow kClickSound{kItemClickSound, 234, kByte, kLive, 0};  // under (18, 0)
 constexpr StItemRow kGroupValue{13, 214, kWord, kLive, 0};   // under (14, 0)
 
 constexpr std::array<ItemId, 6> kAppliedAndReset{1, 4, 5, 9, 10, 11};
 
-constexpr ItemId kItemCurrentTablet = 6;
-
 constexpr std::uint16_t kCodeSessionValue = 244;
 constexpr std::uint16_t kCodeSessionCompanion = 102;
 constexpr std::uint16_t kCodeAppletOpen = 193;
-constexpr std::uint16_t kCodeApplicationEntry = 142;
 constexpr std::uint16_t kCodeItemGroup = 14;
 
 constexpr StObjectKey Level(std::uint16_t code, std::uint32_t index = 0) { return {0, code, index}; }
@@ -54,22 +51,23 @@ void ClearFromBack(List& list) {
 CDriverObject::CDriverObject(std::unique_ptr<CModelFactory> factory)
     : m_factory(factory ? std::move(factory) : std::make_unique<CModelFactory>()) {
   m_tablets.reserve(1);
-  m_applications.reserve(1);
 }
 
 CDriverObject::~CDriverObject() {
   ResetSessionValue();
   const std::uint8_t closed = 0;
-  (void)WritePath({Level(kCodeAppletOpen)}, sizeof closed, &closed);
+  DropStatus(WritePath({Level(kCodeAppletOpen)}, sizeof closed, &closed),
+             "the applet is closing; there is no one left to tell");
   ClearFromBack(m_tablets);
-  ClearFromBack(m_applications);
 }
 
 void CDriverObject::ResetSessionValue() {
   const std::uint32_t zero = 0;
-  (void)WritePath({Level(kCodeSessionValue, 6)}, sizeof zero, &zero);
+  DropStatus(WritePath({Level(kCodeSessionValue, 6)}, sizeof zero, &zero),
+             "the session reset is best effort; a driver without the value is fine");
   std::uint8_t unused = 0;
-  (void)ReadPath(GetKey(), {Level(kCodeSessionCompanion)}, unused);
+  DropStatus(ReadPath(GetKey(), {Level(kCodeSessionCompanion)}, unused),
+             "the session reset is best effort; a driver without the value is fine");
 }
 
 Status CDriverObject::WritePath(std::initializer_list<StObjectKey> levels, std::uint32_t size,
@@ -136,31 +134,36 @@ CDataGrouping* CDriverObject::GetSubGroup(std::int32_t index, std::int32_t kind)
   if (index < 0 || index >= GetSubGroupCount(kind)) return nullptr;
   const auto position = static_cast<std::size_t>(index);
   if (kind == kSubGroupMain) return m_tablets[position].get();
-  if (kind == kSubGroupApplication) return m_applications[position].get();
+  if (kind == kSubGroupApplication) return m_applications.At(position);
   return nullptr;
 }
 
 std::int32_t CDriverObject::GetSubGroupCount(std::int32_t kind) {
   if (kind == kSubGroupMain) {
-    (void)RefreshTabletList();
+    DropStatus(RefreshTabletList(), "a failed refresh still leaves what was found so far");
     return static_cast<std::int32_t>(m_tablets.size());
   }
   if (kind == kSubGroupApplication) {
-    (void)RefreshApplicationList();
-    return static_cast<std::int32_t>(m_applications.size());
+    DropStatus(RefreshApplicationList(), "a failed refresh still leaves what was found so far");
+    return static_cast<std::int32_t>(m_applications.Count());
   }
   return 0;
 }
 
 Status CDriverObject::ApplyItems() {
-  for (const ItemId id : kAppliedAndReset) (void)ApplyItem(id);
-  for (const auto& tablet : m_tablets) (void)tablet->ApplyItems();
+  for (const ItemId id : kAppliedAndReset)
+    DropStatus(ApplyItem(id), "one failing item or child must not keep the others unapplied");
+  for (const auto& tablet : m_tablets)
+    DropStatus(tablet->ApplyItems(),
+               "one failing item or child must not keep the others unapplied");
   return kStatusOk;
 }
 
 Status CDriverObject::DefaultItems() {
-  for (const ItemId id : kAppliedAndReset) (void)DefaultItem(id);
-  for (const auto& tablet : m_tablets) (void)tablet->DefaultItems();
+  for (const ItemId id : kAppliedAndReset)
+    DropStatus(DefaultItem(id), "a reset answers 0; each item keeps its own status");
+  for (const auto& tablet : m_tablets)
+    DropStatus(tablet->DefaultItems(), "a reset answers 0; each item keeps its own status");
   return kStatusOk;
 }
 
@@ -169,7 +172,8 @@ Status CDriverObject::RemoveSubGroup(std::int32_t index, std::int32_t kind) {
   const auto position = static_cast<std::size_t>(index);
   if (position >= m_tablets.size()) return kStatusNoItem;
   const std::uint8_t gone = 0;
-  (void)WriteItem(*m_tablets[position], kItemTabletPresent, gone);
+  DropStatus(WriteItem(*m_tablets[position], kItemTabletPresent, gone),
+             "removal answers 0; a flag the driver refused shows at the next refresh");
   return kStatusOk;
 }
 
@@ -186,7 +190,8 @@ Status CDriverObject::RefreshTabletList() {
     key.AppendLevel(kCodeTablet, m_tabletsMade);
     KELVO_TRY(tablet->SetKey(key));
     std::uint16_t modelCode = 0;
-    (void)ReadItem(*tablet, kItemModelCode, modelCode);
+    DropStatus(ReadItem(*tablet, kItemModelCode, modelCode),
+               "read only to cache the model code; a tablet without one is still listed");
     m_tablets.push_back(std::move(tablet));
     ++m_tabletsMade;
   }
@@ -210,32 +215,9 @@ bool CDriverObject::DropOneAbsentTablet() {
   return false;
 }
 
-Status CDriverObject::RefreshApplicationList() {
-  std::uint16_t inUse = 0;
-  std::uint16_t total = 0;
-  const StObjectKey list = Level(kCodeApplicationList);
-  KELVO_TRY(ReadPath(GetKey(), {list, Level(kCodeInUseCount)}, inUse));
-  KELVO_TRY(ReadPath(GetKey(), {list, Level(kCodeCount)}, total));
-
-  while (total > m_applicationsMade) {
-    std::unique_ptr<CAppObject> application = MakeNoThrow<CAppObject>();
-    if (!application) return kStatusOutOfMemory;
-    CDataKey key = GetKey();
-    key.AppendLevel(kCodeApplicationList, 0).AppendLevel(kCodeApplication, m_applicationsMade);
-    KELVO_TRY(application->SetKey(key));
-    m_applications.push_back(std::move(application));
-    ++m_applicationsMade;
-  }
-  while (total < m_applicationsMade && !m_applications.empty()) {
-    NotifyRemoving(*m_applications.back());
-    m_applications.pop_back();
-    --m_applicationsMade;
-  }
-  return kStatusOk;
-}
-
 Status CDriverObject::ApplyOrResetAllTablets(TabletsAction action) {
   for (const auto& tablet : m_tablets)
-    (void)(action == TabletsAction::kApply ? tablet->ApplyItems() : tablet->DefaultItems());
+    DropStatus((action == TabletsAction::kApply ? tablet->ApplyItems() : tablet->DefaultItems()),
+               "every tablet gets its turn; the answer is 0 whatever one tablet says");
   return kStatusOk;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/CAppObject.h"
+#include "model/CApplicationList.h"
 #include "model/CModelContext.h"
 #include "model/CModelFactory.h"
 #include "model/CTabletObject.h"
@@ -37,27 +38,29 @@ class CDriverObject : public CDataGrouping, public CModelContext {
   [[nodiscard]] Status RemoveSubGroup(std::int32_t index, std::int32_t kind) override;
 
   [[nodiscard]] CModelFactory& GetModelFactory() override { return *m_factory; }
-  [[nodiscard]] CAppObject* FindApplicationById(std::uint32_t id) override;
+  [[nodiscard]] CAppObject* FindApplicationById(std::uint32_t id) override {
+    return m_applications.FindById(id);
+  }
 
   [[nodiscard]] Status RefreshTabletList();
-  [[nodiscard]] Status RefreshApplicationList();
+  [[nodiscard]] Status RefreshApplicationList() { return m_applications.Refresh(); }
 
-  // The first application whose program name is exactly `name`, or none.
-  [[nodiscard]] CAppObject* FindApplicationByProgram(std::string_view name);
-  // Position of the application in the list; 0 when it is not there.
-  [[nodiscard]] std::uint16_t GetApplicationPosition(const CAppObject* application) const;
-  // Asks the driver for a new application entry; `number` receives it.
-  [[nodiscard]] Status AddApplication(std::uint32_t& number);
-  // Keeps the list free of nameless and duplicate entries. `position` names
-  // the entry to check; when the entry goes, it receives the position of the
-  // entry with the same program name, or -1.
-  [[nodiscard]] Status CheckApplication(std::int32_t& position);
-  // An identifier for a program name that no other program holds.
-  [[nodiscard]] Status MakeApplicationId(std::string_view name, std::uint32_t& id);
+  // The application operations of CApplicationList, as the model names them.
+  [[nodiscard]] CAppObject* FindApplicationByProgram(std::string_view name) {
+    return m_applications.FindByProgram(name);
+  }
+  [[nodiscard]] std::uint16_t GetApplicationPosition(const CAppObject* application) const {
+    return m_applications.PositionOf(application);
+  }
+  [[nodiscard]] Status AddApplication(std::uint32_t& number) { return m_applications.Add(number); }
+  [[nodiscard]] Status CheckApplication(std::int32_t& position) { return m_applications.Check(position); }
+  [[nodiscard]] Status MakeApplicationId(std::string_view name, std::uint32_t& id) {
+    return m_applications.MakeId(name, id);
+  }
   [[nodiscard]] Status ApplyOrResetAllTablets(TabletsAction action);
 
   [[nodiscard]] std::size_t GetTabletCount() const { return m_tablets.size(); }
-  [[nodiscard]] std::size_t GetApplicationCount() const { return m_applications.size(); }
+  [[nodiscard]] std::size_t GetApplicationCount() const { return m_applications.Count(); }
   [[nodiscard]] std::uint16_t GetTabletsMade() const { return m_tabletsMade; }
 
  private:
@@ -74,6 +77,5 @@ class CDriverObject : public CDataGrouping, public CModelContext {
   std::unique_ptr<CModelFactory> m_factory;
   std::vector<std::unique_ptr<CTabletObject>> m_tablets;
   std::uint16_t m_tabletsMade = 0;
-  std::vector<std::unique_ptr<CAppObject>> m_applications;
-  std::uint16_t m_applicationsMade = 0;
+  CApplicationList m_applications{*this, *this};
 };

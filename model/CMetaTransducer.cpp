@@ -90,7 +90,7 @@ void CMetaTransducer::Refresh() {
 Status CMetaTransducer::ApplyItems() { return ApplyItem(kItemToolName); }
 
 Status CMetaTransducer::DefaultItems() {
-  (void)DefaultItem(kItemToolName);
+  DropStatus(DefaultItem(kItemToolName), "a reset answers 0; each item keeps its own status");
   return kStatusOk;
 }
 
@@ -100,14 +100,16 @@ Status CMetaTransducer::RemoveSubGroup(std::int32_t index, std::int32_t kind) {
   const auto position = static_cast<std::size_t>(index);
   if (position >= m_transducers.size()) return kStatusNoItem;
   const std::uint8_t gone = 0;
-  (void)WriteItem(*m_transducers[position], kItemToolPresent, gone);
+  DropStatus(WriteItem(*m_transducers[position], kItemToolPresent, gone),
+             "removal answers 0; a flag the driver refused shows at the next refresh");
   return kStatusOk;
 }
 
 Status CMetaTransducer::Remove() {
   const std::uint8_t gone = 0;
   for (const auto& transducer : m_transducers)
-    (void)WriteItem(*transducer, kItemToolPresent, gone);
+    DropStatus(WriteItem(*transducer, kItemToolPresent, gone),
+               "removal answers 0; a flag the driver refused shows at the next refresh");
   return kStatusOk;
 }
 

@@ -14,7 +14,7 @@ using enum DataType;
 constexpr BehaviourKind kLive = BehaviourKind::kLive;
 
 constexpr std::array<StItemRow, 21> kTabletItems{{
-    {14, 186, kByte, kLive, 0},
+    {kItemDriverOn, 186, kByte, kLive, 0},
     {16, 123, kWord, kLive, 0},
     {17, 29, kText, kLive, 0},
     {18, 124, kWord, kLive, 0},  // model code
@@ -31,7 +31,7 @@ constexpr std::array<StItemRow, 21> kTabletItems{{
     {32, 182, kText, kLive, 0},
     {33, 183, kWord, kLive, 0},
     {34, 203, kWord, kLive, 0},  // the driver's current tool number
-    {35, 52, kByte, kLive, 0},
+    {kItemSignalState, 52, kByte, kLive, 0},
     {38, 254, kByte, kLive, 0},
     {40, 208, kWord, BehaviourKind::kApply, 0, ItemVariant::kForced},
     {22, 28, kWord, kLive, 0},  // under (23, 0, qualifier 1), see below
@@ -118,14 +118,15 @@ Status CTabletObject::MakeSelectedGroupItem(CDriverData*& item) {
     std::uint32_t serial = 0;
     if (ReadPath(GetKey(), {{0, kCodeTool, toolNumber}, {0, kCodeToolSerial, 0}}, serial) ==
         kStatusOk) {
-      (void)RefreshToolGroups();
+      DropStatus(RefreshToolGroups(), "a failed refresh still leaves what was found so far");
       position = static_cast<std::uint16_t>(FindGroupPosition(typeCode, serial));
     }
   }
   KELVO_TRY(item->Set(&position));
   // The chosen group remembers the selection too.
   if (CDataGrouping* group = GetSubGroup(position, kSubGroupMain); group != nullptr)
-    (void)WriteItem(*group, kItemSelected, position);
+    DropStatus(WriteItem(*group, kItemSelected, position),
+               "the tablet's own selection is set; the group's copy only follows it");
   return kStatusOk;
 }
 
@@ -179,7 +180,7 @@ CDataGrouping* CTabletObject::GetTabletControl(std::int32_t number) {
 std::int32_t CTabletObject::GetSubGroupCount(std::int32_t kind) {
   if (kind == kSubGroupMain) {
     // A failed refresh still leaves the groups found so far to count.
-    (void)RefreshToolGroups();
+    DropStatus(RefreshToolGroups(), "a failed refresh still leaves what was found so far");
     return static_cast<std::int32_t>(m_toolGroups.size() + 1);
   }
   if (kind == kSubGroupTabletControl) return 2;
@@ -229,22 +230,31 @@ Status CTabletObject::AddToolNumber(std::uint32_t toolNumber) {
 }
 
 Status CTabletObject::ApplyItems() {
-  (void)ApplyItem(14);
-  (void)ApplyItem(31);
-  if (m_functionObject) (void)m_functionObject->ApplyItems();
-  for (const auto& group : m_toolGroups) (void)group->ApplyItems();
+  DropStatus(ApplyItem(14), "one failing item or child must not keep the others unapplied");
+  DropStatus(ApplyItem(31), "one failing item or child must not keep the others unapplied");
+  if (m_functionObject)
+    DropStatus(m_functionObject->ApplyItems(),
+               "one failing item or child must not keep the others unapplied");
+  for (const auto& group : m_toolGroups)
+    DropStatus(group->ApplyItems(), "one failing item or child must not keep the others unapplied");
   for (const auto& [number, control] : m_controls) {
-    if (control) (void)control->ApplyItems();
+    if (control)
+      DropStatus(control->ApplyItems(),
+                 "one failing item or child must not keep the others unapplied");
   }
   return kStatusOk;
 }
 
 Status CTabletObject::DefaultItems() {
   const Status status = DefaultItem(31);
-  (void)DefaultSubGroup(0, kSubGroupMain);
-  for (const auto& group : m_toolGroups) (void)group->DefaultItems();
+  DropStatus(DefaultSubGroup(0, kSubGroupMain),
+             "item 31 decides the answer; the children reset on their own");
+  for (const auto& group : m_toolGroups)
+    DropStatus(group->DefaultItems(),
+               "item 31 decides the answer; the children reset on their own");
   for (std::int32_t number = 0; number < 2; ++number)
-    (void)DefaultSubGroup(number, kSubGroupTabletControl);
+    DropStatus(DefaultSubGroup(number, kSubGroupTabletControl),
+               "item 31 decides the answer; the children reset on their own");
   return status;
 }
 

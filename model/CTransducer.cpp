@@ -149,19 +149,26 @@ std::int32_t CTransducer::ReportedButtonCount() {
 
 Status CTransducer::ApplyItems() {
   for (const ItemId id : kApplied) KELVO_TRY(ApplyItem(id));
-  for (const auto& mapping : m_mappings) (void)mapping->ApplyItems();
+  for (const auto& mapping : m_mappings)
+    DropStatus(mapping->ApplyItems(),
+               "one failing item or child must not keep the others unapplied");
   for (const auto& [number, button] : m_buttons) {
-    if (button) (void)button->ApplyItems();
+    if (button)
+      DropStatus(button->ApplyItems(),
+                 "one failing item or child must not keep the others unapplied");
   }
   return kStatusOk;
 }
 
 Status CTransducer::DefaultItems() {
-  for (const ItemId id : kReset) (void)DefaultItem(id);
+  for (const ItemId id : kReset)
+    DropStatus(DefaultItem(id), "a reset answers 0; each item keeps its own status");
   if (m_mappings.empty()) (void)GetSubGroup(0, kSubGroupMapping);
-  for (const auto& mapping : m_mappings) (void)mapping->DefaultItems();
+  for (const auto& mapping : m_mappings)
+    DropStatus(mapping->DefaultItems(), "a reset answers 0; each item keeps its own status");
   for (const auto& [number, button] : m_buttons) {
-    if (button) (void)button->DefaultItems();
+    if (button)
+      DropStatus(button->DefaultItems(), "a reset answers 0; each item keeps its own status");
   }
   return kStatusOk;
 }

@@ -3,9 +3,21 @@
 // Every operation that can fail answers a 16-bit status: 0 is success, codes
 // of the driver pass through unchanged, the applet's own codes are named here.
 
+#include <concepts>
 #include <cstdint>
 
-using Status = std::uint16_t;
+// The type itself is [[nodiscard]], so no function that answers a status can
+// have it ignored by accident. It converts to and from the 16-bit code so that
+// comparisons, switches and the wire image read as plain numbers.
+class [[nodiscard]] Status {
+ public:
+  constexpr Status() = default;
+  constexpr Status(std::uint16_t code) : m_code(code) {}  // NOLINT(google-explicit-constructor)
+  constexpr operator std::uint16_t() const { return m_code; }  // NOLINT(google-explicit-constructor)
+
+ private:
+  std::uint16_t m_code = 0;
+};
 
 inline constexpr Status kStatusOk = 0;
 
@@ -51,7 +63,8 @@ inline constexpr Status kStatusUnknown = 0xFFFF;           // no listener, or no
 
 // A status dropped on purpose goes through here, with the reason at the call:
 //   DropStatus(view.Detach(), "the view is going away either way");
-constexpr void DropStatus(Status /*status*/, const char* /*why*/) {}
+// Only a Status is taken, so a bool or a count cannot pass for one.
+constexpr void DropStatus(std::same_as<Status> auto /*status*/, const char* /*why*/) {}
 
 // A caller that gets a non-zero status stops and passes it up.
 #define KELVO_TRY(expr)                                  \

@@ -9,6 +9,7 @@
 #include "service/ControlUsage.h"
 #include "service/CPathText.h"
 #include "service/CPresetCommand.h"
+#include "service/CPenCommand.h"
 #include "service/ServiceCodes.h"
 #include "service/StatusText.h"
 
@@ -48,11 +49,6 @@ bool ToNumber(const std::string& text, std::uint64_t& out, std::uint64_t limit =
   return true;
 }
 
-std::vector<StObjectKey> Append(std::vector<StObjectKey> path, std::uint16_t code, std::uint32_t index = 0) {
-  path.push_back({0, code, index});
-  return path;
-}
-
 }  // namespace
 
 const CControlCommand::StCommand CControlCommand::kCommands[] = {
@@ -63,10 +59,10 @@ const CControlCommand::StCommand CControlCommand::kCommands[] = {
     {"set", 2, 2, "a PATH or NAME and a VALUE", &CControlCommand::SetCommand},
     {"create", 1, 2, "a PATH and at most one number", &CControlCommand::CreateCommand},
     {"remove", 1, 1, "one PATH", &CControlCommand::RemoveCommand},
-    {"pen", 1, 5, "an action: prox, move, pressure, tilt, wheel, rotation, switches or stroke", &CControlCommand::Pen},
+    {"pen", 1, 5, "an action: prox, move, pressure, tilt, wheel, rotation, switches, buttons, strips, play or demo", &CControlCommand::Pen},
     {"attach", 1, 4, "tablet [DEFINITION] or tool TABLET TYPE SERIAL", &CControlCommand::AttachCommand},
     {"detach", 2, 3, "tablet T or tool TABLET TOOL", &CControlCommand::DetachCommand},
-    {"watch", 0, 1, "at most a COUNT", &CControlCommand::Watch},
+    {"watch", 0, 2, "at most --pen and a COUNT", &CControlCommand::Watch},
     {"export", 1, 1, "one FILE (- for standard output)", &CControlCommand::ExportCommand},
     {"import", 1, 1, "one FILE (- for standard input)", &CControlCommand::ImportCommand},
 };
@@ -81,10 +77,12 @@ Status CControlCommand::Send(std::uint32_t command, const std::vector<StObjectKe
   const std::uint32_t length = static_cast<std::uint32_t>(data.size());
   data.resize(std::max(capacity, length));
   StDriverPacket packet;
-  (void)packet.Make(static_cast<std::uint32_t>(data.size()), data.empty() ? nullptr : data.data());
+  DropStatus(
+      packet.Make(static_cast<std::uint32_t>(data.size()), data.empty() ? nullptr : data.data()),
+      "Make only resets the packet and always answers 0");
   const Status filled = packet.FillRequest(command, keys.data(), 0, nullptr, kRequestModeApplet);
   if (filled != kStatusOk) return filled;
-  packet.dataLength = command == 1 || command == 6 ? 0 : length;
+  packet.dataLength = command == kCommandGet || command == kCommandGetDefault ? 0 : length;
   const auto status = static_cast<Status>(m_client.Exchange(packet) & 0xFFFF);
   data.resize(status == kStatusOk ? packet.dataLength : 0);
   return status;
@@ -158,7 +156,7 @@ void CControlCommand::Print(const std::vector<std::uint8_t>& bytes) {
 
 std::uint64_t CControlCommand::ReadNumber(const std::vector<StObjectKey>& path, Status& status) {
   std::vector<std::uint8_t> data;
-  status = Send(1, path, data, 8);
+  status = Send(kCommandGet, path, data, 8);
   std::uint64_t number = 0;
   for (std::size_t i = data.size(); i > 0; --i) number = (number << 8) | data[i - 1];
   return number;
@@ -208,7 +206,7 @@ int CControlCommand::SetValue(const std::vector<StObjectKey>& path, const std::s
                               const StValueType* type) {
   // The value's size is the driver's: ask first, then encode to fit.
   std::vector<std::uint8_t> current;
-  const Status read = Send(1, path, current, kLargestValue);
+  const Status read = Send(kCommandGet, path, current, kLargestValue);
   if (read != kStatusOk) return Finish(read, CPathText::Format(path));
   std::vector<std::uint8_t> value;
   std::string error;
@@ -282,7 +280,7 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
   if (attach && tablet && numbers.size() <= 1) {
     const std::uint64_t definition = numbers.empty() ? 0 : numbers[0];
     data = {static_cast<std::uint8_t>(definition), static_cast<std::uint8_t>(definition >> 8)};
-    const Status status = Send(3, {{0, sc::kTablet, 0}}, data, 2);
+    const Status status = Send(kCommandCreate, {{0, sc::kTablet, 0}}, data, 2);
     if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tablet %u\n", data[0] | (data[1] << 8));
     return Finish(status, "attach tablet");
   }
@@ -291,8 +289,9 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
     const auto serial = static_cast<std::uint32_t>(numbers[2]);
     data = {static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(type >> 8)};
     for (int i = 0; i < 4; ++i) data.push_back(static_cast<std::uint8_t>(serial >> (8 * i)));
-    const Status status =
-        Send(3, {{0, sc::kTablet, static_cast<std::uint32_t>(numbers[0])}, {0, sc::kTool, 0}}, data, 6);
+    const Status status = Send(
+        kCommandCreate,
+        {{0, sc::kTablet, static_cast<std::uint32_t>(numbers[0])}, {0, sc::kTool, 0}}, data, 6);
     if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tool %u\n", data[0] | (data[1] << 8));
     return Finish(status, "attach tool");
   }
@@ -306,64 +305,11 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
   return Usage("attach/detach: bad arguments");
 }
 
-int CControlCommand::Pen(const std::vector<std::string>& args) {
-  std::size_t at = 1;
-  std::uint64_t tablet = 0;
-  if (args.size() > 2 && args[1] == "--tablet") {
-    if (!ToNumber(args[2], tablet, 0xFFFFFFFFu)) return Usage("bad tablet number");
-    at = 3;
-  }
-  if (at >= args.size()) return Usage("pen: what should the pen do?");
-  const std::string action = args[at];
-  // Kept as typed: each field's size decides what fits (tilt may be negative).
-  std::vector<std::string> numbers;
-  for (std::size_t i = at + 1; i < args.size(); ++i) {
-    StNumber number;
-    if (action == "prox" && args[i] == "off") continue;
-    if (!ParseNumber(args[i], number)) return Usage("pen: bad number \"" + args[i] + "\"");
-    numbers.push_back(args[i]);
-  }
-  const std::vector<StObjectKey> base{{0, sc::kTablet, static_cast<std::uint32_t>(tablet)}};
-  auto field = [&](std::uint32_t index, const std::string& value) {
-    return SetValue(Append(base, sc::kToolRecord, index), value);
-  };
-  struct StAction {
-    const char* name;
-    std::size_t count;
-    std::uint32_t first;
-    std::uint32_t second;
-  };
-  static constexpr StAction kFields[] = {
-      {"move", 2, sc::kFieldX, sc::kFieldY},        {"tilt", 2, sc::kFieldTiltX, sc::kFieldTiltY},
-      {"pressure", 1, sc::kFieldPressure, 0},       {"wheel", 1, sc::kFieldWheel, 0},
-      {"rotation", 1, sc::kFieldRotation, 0},       {"switches", 1, sc::kFieldSwitches, 0},
-  };
-  for (const StAction& known : kFields) {
-    if (action != known.name) continue;
-    if (numbers.size() != known.count) return Usage(std::string("pen ") + known.name + ": wrong number of values");
-    int result = field(known.first, numbers[0]);
-    if (result == 0 && known.count == 2) result = field(known.second, numbers[1]);
-    return result;
-  }
-  if (action == "prox") {
-    if (numbers.empty()) return field(sc::kFieldProximity, "0");
-    const int chosen = SetValue(Append(base, sc::kCurrentTool), numbers[0]);
-    return chosen != 0 ? chosen : field(sc::kFieldProximity, "1");
-  }
-  if (action == "stroke") {
-    // A fixed diagonal stroke with a pressure ramp: the same every time.
-    int result = field(sc::kFieldProximity, "1");
-    for (std::uint64_t step = 0; result == 0 && step <= 10; ++step) {
-      result = field(sc::kFieldX, std::to_string(1000 + step * 500));
-      if (result == 0) result = field(sc::kFieldY, std::to_string(1000 + step * 300));
-      if (result == 0) result = field(sc::kFieldPressure, std::to_string(step * 100));
-    }
-    return result != 0 ? result : field(sc::kFieldProximity, "0");
-  }
-  return Usage("pen: unknown action \"" + action + "\"");
-}
+int CControlCommand::Pen(const std::vector<std::string>& args) { return CPenCommand(*this).Pen(args); }
 
 int CControlCommand::Watch(const std::vector<std::string>& args) {
+  // The pen's live reports, read as they come, with their rate.
+  if (args.size() > 1 && args[1] == "--pen") return CPenCommand(*this).Watch(args);
   std::uint64_t count = 0;
   if (args.size() > 1 && !ToNumber(args[1], count)) return Usage("watch: bad count");
   if (!m_client.Subscribe()) return Finish(kStatusNoDriverInterface, "watch");

@@ -38,7 +38,15 @@ class CControlCommand {
   // The exit code for a status, with what went wrong on stderr.
   [[nodiscard]] int Finish(Status status, const std::string& what);
   [[nodiscard]] std::uint64_t ReadNumber(const std::vector<StObjectKey>& path, Status& status);
+  // The one line that says what is wrong with the command line; the exit code.
+  [[nodiscard]] int Usage(const std::string& why);
+  // Sets a value as typed (a number, text:WORDS or hex:BYTES, or in a named
+  // setting's own form), sized as the driver sizes it.
+  [[nodiscard]] int SetValue(const std::vector<StObjectKey>& path, const std::string& valueText,
+                             const StValueType* type = nullptr);
+  [[nodiscard]] CDaemonClient& Client() { return m_client; }
   [[nodiscard]] std::FILE* Out() const { return m_out; }
+  [[nodiscard]] std::FILE* Err() const { return m_err; }
 
  private:
   struct StCommand {
@@ -64,11 +72,8 @@ class CControlCommand {
   // setting's value reads, or null for a path. 0, or the exit code once it
   // has said why.
   [[nodiscard]] int ParseTarget(const std::string& text, std::vector<StObjectKey>& path, const StValueType** type);
-  [[nodiscard]] int Usage(const std::string& why);
   [[nodiscard]] bool ParsePath(const std::string& text, std::vector<StObjectKey>& path);
   [[nodiscard]] int Get(const std::string& target, std::uint32_t command);
-  [[nodiscard]] int SetValue(const std::vector<StObjectKey>& path, const std::string& valueText,
-                             const StValueType* type = nullptr);
   [[nodiscard]] int Pen(const std::vector<std::string>& args);
   [[nodiscard]] int Attach(const std::vector<std::string>& args, bool attach);
   [[nodiscard]] int Watch(const std::vector<std::string>& args);

@@ -73,7 +73,8 @@ std::unique_ptr<CServiceNode> Chain(std::unique_ptr<CServiceNode> leaf, StNodeKe
 
 std::unique_ptr<CServiceNode> MakeDisplayPart(const StTabletProfile& tablet) {
   auto display = std::make_unique<CServiceNode>();
-  display->PutValue(sc::kTrackingMode, Num(1, 1));
+  // Pen mode; the applet's pen and mouse buttons store 0 and 1.
+  display->PutValue(sc::kTrackingMode, Num(1, 0));
   display->PutValue(sc::kMouseSpeed, Num(2, 5));
   display->PutValue(sc::kAcceleration, Num(2, 1));
   display->PutValue(sc::kScreenOrigin, Words(8, {0, 0, 0}));
@@ -94,7 +95,9 @@ std::unique_ptr<CServiceNode> MakeTabletPart(const StTabletProfile& tablet) {
   area->PutValue(sc::kTabletExtent, Words(8, {tablet.width, tablet.height, 0}));
   area->PutValue(sc::kTabletOrigin, kTabletAreaIndex, Words(8, {0, 0, 0}));
   area->PutValue(sc::kTabletExtent, kTabletAreaIndex, Words(8, {tablet.width, tablet.height, 0}));
-  area->PutValue(sc::kTabletFlag, Num(2, 1));
+  // A pen display's area flag stays clear until it is calibrated, so the
+  // applet opens on its Calibrate tab.
+  area->PutValue(sc::kTabletFlag, Num(2, tablet.penDisplay ? 0 : 1));
   area->PutValue(sc::kProportions, Num(2, 2));
   area->PutValue(sc::kTabletRect, Reported({}));
   ResyncNode(*area);

@@ -8,6 +8,7 @@
 #include "service/CControlBuilder.h"
 #include "service/CMappingContexts.h"
 #include "service/ServiceCodes.h"
+#include "service/ToolRecordLayout.h"
 
 namespace sc = service_codes;
 
@@ -29,41 +30,21 @@ CServiceValue Words(int type, const std::vector<std::uint32_t>& words, bool hasD
 
 // A 44-byte tool record; its fields are the slices the applet reads by index.
 CServiceValue ToolRecord() {
-  CServiceValue record(DataTypeSize(14), ValueKind::kRecord, std::nullopt);
-  const std::array<StValueField, 13> fields{{{1, 0, 2}, {2, 2, 2}, {3, 4, 2}, {4, 6, 2}, {5, 8, 4},
-                                             {6, 12, 4}, {7, 16, 4}, {8, 20, 4}, {9, 24, 2},
-                                             {10, 26, 2}, {11, 28, 2}, {12, 30, 2}, {13, 32, 2}}};
-  for (const StValueField& field : fields) record.AddField(field.index, field.offset, field.size);
+  CServiceValue record(kToolRecordSize, ValueKind::kRecord, std::nullopt);
+  for (const StValueField& field : kToolRecordFields) record.AddField(field.index, field.offset, field.size);
   return record;
 }
 
-// An 8-byte record of two 32-bit fields whose first field is read at `first`.
-CServiceValue PairRecord(std::uint32_t first, std::uint32_t second) {
+// An 8-byte record of two 32-bit fields whose first field is read at `first`;
+// a record of one side only has no second field.
+CServiceValue PairRecord(std::uint32_t first, std::uint32_t second, bool bothSides = true) {
   CServiceValue record(8, ValueKind::kRecord, std::nullopt);
   record.AddField(first, 0, 4);
-  record.AddField(second, 4, 4);
+  if (bothSides) record.AddField(second, 4, 4);
   return record;
 }
 
 }  // namespace
-
-std::uint32_t DataTypeSize(int dataType) {
-  switch (dataType) {
-    case 1: return 1;
-    case 2: return 2;
-    case 3: case 10: return 4;
-    case 4: case 6: case 7: return 8;
-    case 5: case 20: return 256;
-    case 8: case 11: return 12;
-    case 12: case 16: return 16;
-    case 13: case 18: return 48;
-    case 14: return 44;
-    case 15: return 5;
-    case 17: return 32;
-    case 19: return 14;
-    default: return 0;
-  }
-}
 
 CModelBuilder::ToolClass CModelBuilder::ClassOf(std::uint16_t typeCode) {
   static constexpr std::array<std::uint16_t, 37> kStylus{0,  1,  2,  4,  7,  15, 17, 19, 20, 22, 23, 24, 25,
@@ -145,9 +126,15 @@ std::unique_ptr<CServiceNode> CModelBuilder::MakeTablet(const StTabletProfile& t
   node->PutValue(208, Num(2, 0));
   node->PutValue(sc::kToolRecord, ToolRecord());
   node->PutValue(sc::kRawRecord, ToolRecord());
-  node->PutValue(248, PairRecord(0, 5));
-  node->PutValue(247, PairRecord(0, 5));
-  node->PutValue(246, PairRecord(8, 9));
+  // The tablet's own buttons (left and right side) and touch strips report
+  // only on tablets that have them.
+  if (tablet.tabletButtons > 0) {
+    node->PutValue(sc::kTabletButtonsRecord, PairRecord(sc::kFieldLeftButtons, sc::kFieldRightButtons));
+    node->PutValue(sc::kRawButtonsRecord, PairRecord(sc::kFieldLeftButtons, sc::kFieldRightButtons));
+  }
+  if (tablet.touchStrips > 0)
+    node->PutValue(sc::kTouchStripsRecord,
+                   PairRecord(sc::kFieldLeftStrip, sc::kFieldRightStrip, tablet.touchStrips > 1));
   node->PutValue(sc::kCount, 4, Fixed(2, 0));
   node->PutValue(sc::kInUse, 4, Fixed(2, 0));
 

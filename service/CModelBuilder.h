@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "protocol/DataTypeSize.h"
 #include "service/CServiceNode.h"
 #include "service/StProfile.h"
 
@@ -25,6 +26,3 @@ class CModelBuilder {
   [[nodiscard]] static ToolKind KindOf(std::uint16_t typeCode);
   [[nodiscard]] static const char* KindName(ToolKind kind);
 };
-
-// Byte size of a settings data type code (0 for codes without one).
-[[nodiscard]] std::uint32_t DataTypeSize(int dataType);

@@ -23,6 +23,11 @@ class CFieldReader {
   }
   [[nodiscard]] bool Ok() const { return m_ok; }
 
+  // A field without which the object means nothing.
+  bool Required(const json& object, const std::string& field, const char* key) {
+    return object.contains(key) || Fail(Join(field, key), "missing");
+  }
+
   bool OnlyKeys(const json& object, const std::string& field, std::initializer_list<const char*> keys) {
     if (!object.is_object()) return Fail(field.empty() ? "(top level)" : field, "expected an object");
     for (const auto& item : object.items()) {
@@ -110,10 +115,7 @@ class CFieldReader {
 void ReadTool(CFieldReader& reader, const json& node, const std::string& field, StToolProfile& tool) {
   if (!reader.OnlyKeys(node, field, {"type", "serial", "identity", "name", "eraser", "buttons", "roller", "wheel"}))
     return;
-  if (!node.contains("type")) {
-    reader.Fail(CFieldReader::Join(field, "type"), "missing");
-    return;
-  }
+  if (!reader.Required(node, field, "type")) return;
   reader.Number(node, field, "type", tool.type);
   reader.Number(node, field, "serial", tool.serial);
   reader.Number(node, field, "identity", tool.identity);
@@ -130,10 +132,7 @@ void ReadTablet(CFieldReader& reader, const json& node, const std::string& field
                         "monitor", "battery", "batteryLevel", "joystick", "tabletButtons", "touchStrips",
                         "tools"}))
     return;
-  if (!node.contains("model")) {
-    reader.Fail(CFieldReader::Join(field, "model"), "missing");
-    return;
-  }
+  if (!reader.Required(node, field, "model")) return;
   reader.Number(node, field, "model", tablet.model);
   reader.Text(node, field, "name", tablet.name);
   reader.Version(node, field, "version", tablet.version);

@@ -146,7 +146,7 @@ void CServiceValue::Store(std::uint32_t index, std::uint64_t number) {
   const ValueAccess access = m_access;
   const bool changed = m_changed;
   m_access = ValueAccess::kReadWrite;
-  (void)Write(index, bytes);
+  DropStatus(Write(index, bytes), "sized for this index and opened for writing, so it cannot fail");
   m_access = access;
   m_changed = changed;
 }

@@ -39,6 +39,11 @@ inline constexpr std::uint16_t kCurrentTablet = 202;
 inline constexpr std::uint16_t kCurrentTool = 203;
 inline constexpr std::uint16_t kToolRecord = 190;
 inline constexpr std::uint16_t kRawRecord = 168;
+inline constexpr std::uint16_t kTabletButtonsRecord = 248;
+inline constexpr std::uint16_t kRawButtonsRecord = 247;
+inline constexpr std::uint16_t kTouchStripsRecord = 246;
+inline constexpr std::uint16_t kTabletSize = 84;
+inline constexpr std::uint16_t kPressureAxis = 93;  // second word: pressure levels
 
 // Buttons of a tool (level 11), by number.
 inline constexpr std::uint32_t kTipButton = 1;
@@ -62,7 +67,6 @@ inline constexpr std::uint16_t kKeystroke = 238;
 inline constexpr std::uint16_t kRunProgram = 240;
 inline constexpr std::uint16_t kFunctionName = 241;
 inline constexpr std::uint16_t kWheelAmount = 108;
-inline constexpr std::uint16_t kPressureAxis = 93;     // second word: pressure levels
 inline constexpr std::uint16_t kAppTitle = 117;
 
 // Mapping: levels below a tablet's (12, 0, 0) and the values of their parts.
@@ -113,6 +117,24 @@ inline constexpr std::uint32_t kFieldTiltX = 10;
 inline constexpr std::uint32_t kFieldTiltY = 11;
 inline constexpr std::uint32_t kFieldWheel = 12;
 inline constexpr std::uint32_t kFieldRotation = 13;
+// The type field of a tool record: the tool's type code, with its kind in
+// the top bits.
+inline constexpr std::uint16_t kRecordTypeCode = 0x0FFF;
+inline constexpr std::uint16_t kRecordPen = 0x4000;
+inline constexpr std::uint16_t kRecordPuck = 0x8000;
+
+// Fields of the tablet buttons (248, 247) and touch strips (246): the left
+// and the right side.
+inline constexpr std::uint32_t kFieldLeftButtons = 0;
+inline constexpr std::uint32_t kFieldRightButtons = 5;
+inline constexpr std::uint32_t kFieldLeftStrip = 8;
+inline constexpr std::uint32_t kFieldRightStrip = 9;
+
+// What a pen or the tablet's own controls report: never a setting, never stored.
+[[nodiscard]] constexpr bool IsLiveRecord(std::uint16_t code) {
+  return code == kToolRecord || code == kRawRecord || code == kTabletButtonsRecord ||
+         code == kRawButtonsRecord || code == kTouchStripsRecord;
+}
 
 // Qualifiers that change what a level's index means.
 inline constexpr std::uint32_t kByIdentifier = 1;

@@ -4,10 +4,6 @@ namespace {
 
 CWindowEventTarget* g_notificationTarget = nullptr;
 
-constexpr std::int32_t kEventControlState = 5;
-constexpr std::int32_t kEventShowWindow = 10;
-constexpr std::int32_t kEventHideWindow = 11;
-
 }  // namespace
 
 Status CWinEventTranslator::InstallRoutine(NotificationRoutine routine) {
@@ -31,21 +27,21 @@ Status NotifyTargetWindow(std::uint32_t controlNumber, std::uint32_t reason) {
   event.controlId = controlNumber;
   std::uint32_t subCode = 0;
   switch (reason) {
-    case 0:
-      event.type = kEventControlState;
+    case kControlRedisplay:
+      event.type = kWindowEventControl;
       break;
-    case 1:
-    case 2:
-    case 3:
-      event.type = kEventControlState;
-      subCode = reason - 1;
+    case kControlHide:
+    case kControlShow:
+    case kControlShowDisabled:
+      event.type = kWindowEventControl;
+      subCode = StateOfReason(reason);
       event.value = &subCode;
       break;
-    case 4:
-      event.type = kEventShowWindow;
+    case kControlShowWindow:
+      event.type = kWindowEventShow;
       break;
-    case 5:
-      event.type = kEventHideWindow;
+    case kControlHideWindow:
+      event.type = kWindowEventHide;
       break;
     default:
       return kStatusNoItem;

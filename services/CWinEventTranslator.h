@@ -1,6 +1,13 @@
 #pragma once
 
 #include "services/CEventTranslator.h"
+#include "services/ControlStates.h"
+
+// Event codes of a window event: a control's value (no sub-code) or display
+// state (the sub-code), or a whole window shown or hidden.
+inline constexpr std::int32_t kWindowEventControl = 5;
+inline constexpr std::int32_t kWindowEventShow = 10;
+inline constexpr std::int32_t kWindowEventHide = 11;
 
 // A window event as the notification routine delivers it: event code, control
 // number and, for some reasons, a pointer to a 32-bit sub-code.

@@ -11,6 +11,8 @@ enum ViewOperation : std::uint32_t {
   kViewDefault = 4,
   kViewRefresh = 5,
   kViewApply = 6,
+  kViewTabletCount = 7,  // the tablet list: how many tablets
+  kViewTabletKey = 8,    // the tablet list: the key of the tablet at a position
 };
 
 // Control id that addresses every view that receives the request.

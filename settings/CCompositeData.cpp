@@ -32,21 +32,27 @@ Status CCompositeData::Revert() {
 
 Status CCompositeData::Commit() {
   for (std::size_t i = 0; i < m_sourceCount; ++i) {
-    if (m_sources[i] != nullptr) (void)m_sources[i]->Commit();
+    if (m_sources[i] != nullptr)
+      DropStatus(m_sources[i]->Commit(),
+                 "each source keeps its own status; the composite answers 0");
   }
   return kStatusOk;
 }
 
 Status CCompositeData::SetDefault() {
   for (std::size_t i = 0; i < m_sourceCount; ++i) {
-    if (m_sources[i] != nullptr) (void)m_sources[i]->SetDefault();
+    if (m_sources[i] != nullptr)
+      DropStatus(m_sources[i]->SetDefault(),
+                 "each source keeps its own status; the composite answers 0");
   }
   return kStatusOk;
 }
 
 Status CCompositeData::Apply() {
   for (std::size_t i = 0; i < m_sourceCount; ++i) {
-    if (m_sources[i] != nullptr) (void)m_sources[i]->Apply();
+    if (m_sources[i] != nullptr)
+      DropStatus(m_sources[i]->Apply(),
+                 "each source keeps its own status; the composite answers 0");
   }
   return kStatusOk;
 }

@@ -72,8 +72,8 @@ Status CDataGrouping::MakeForcedItem(std::unique_ptr<CDriverData>& item, const C
 
 Status CDataGrouping::ApplyItem(ItemId itemId) {
   if (CDriverData* item = FindItem(itemId); item != nullptr) {
-    // One item failing must not keep the others of the grouping unapplied.
-    (void)item->Apply();
+    DropStatus(item->Apply(),
+               "one failing item must not keep the others of the grouping unapplied");
   }
   return kStatusOk;
 }
@@ -81,21 +81,25 @@ Status CDataGrouping::ApplyItem(ItemId itemId) {
 Status CDataGrouping::DefaultItem(ItemId itemId) {
   CDriverData* item = nullptr;
   KELVO_TRY(GetItem(itemId, item));
-  if (item != nullptr) (void)item->SetDefault();
+  if (item != nullptr)
+    DropStatus(item->SetDefault(), "a reset answers 0; each item keeps its own status");
   return kStatusOk;
 }
 
 Status CDataGrouping::DefaultSubGroup(std::int32_t index, std::int32_t kind) {
   CDataGrouping* child = GetSubGroup(index, kind);
   if (child == nullptr) return kStatusNoChild;
-  (void)child->DefaultItems();
+  DropStatus(child->DefaultItems(),
+             "the child's own items keep their statuses; finding the child is the answer");
   return kStatusOk;
 }
 
 Status CDataGrouping::ForceWriteItem(ItemId itemId) {
   CDriverData* item = nullptr;
   KELVO_TRY(GetItem(itemId, item));
-  if (item != nullptr) (void)item->ForceWrite();
+  if (item != nullptr)
+    DropStatus(item->ForceWrite(),
+               "finding the item is the answer; the write's status stays with the item");
   return kStatusOk;
 }
 

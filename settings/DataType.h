@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "protocol/DataTypeSize.h"
+
 // The driver's data type codes. A code fixes the size of the value in bytes.
 // The numeric names match the codes in item tables; the role names are
 // aliases for the codes whose meaning is fixed.
@@ -39,22 +41,7 @@ enum class DataType : std::int32_t {
 
 // Size in bytes of a value of the type; 0 for code 9 and unknown codes.
 [[nodiscard]] constexpr std::uint32_t DataTypeSize(DataType type) {
-  switch (static_cast<std::int32_t>(type)) {
-    case 1: return 1;
-    case 2: return 2;
-    case 3: case 10: return 4;
-    case 4: case 6: case 7: return 8;
-    case 5: return 256;
-    case 8: case 11: return 12;
-    case 12: case 16: return 16;
-    case 13: case 18: return 48;
-    case 14: return 44;
-    case 15: return 5;
-    case 17: return 32;
-    case 19: return 14;
-    case 20: return 256;
-    default: return 0;
-  }
+  return DataTypeSize(static_cast<std::int32_t>(type));
 }
 
 // Number of leading bytes of `value` that take part when two values of the

@@ -4,9 +4,12 @@ ViewResult CDefaultButtonItemView::Dispatch(ViewRequest& request) {
   const ViewResult result = CItemView::Dispatch(request);
   const bool addressed = request.controlId == GetControlId();
   if (addressed && request.operation == kViewSet) {
-    static_cast<void>(SendViewRequest(kViewDefault, kBroadcastId));
-    static_cast<void>(SendViewRequest(kViewApply, kBroadcastId));
-    static_cast<void>(SendViewRequest(kViewRefresh, kBroadcastId));
+    DropStatus(SendViewRequest(kViewDefault, kBroadcastId),
+               "the broadcast reaches every view; one failing view stops no other");
+    DropStatus(SendViewRequest(kViewApply, kBroadcastId),
+               "the broadcast reaches every view; one failing view stops no other");
+    DropStatus(SendViewRequest(kViewRefresh, kBroadcastId),
+               "the broadcast reaches every view; one failing view stops no other");
   }
   if (LowWord(result) != 0) return result;
   return addressed ? kStatusHandled : kStatusOk;

@@ -30,10 +30,12 @@ ViewResult CItemView::Dispatch(ViewRequest& request) {
   const ViewResult result = Perform(request);
   if (IsStatusResult(result) || LowWord(result) == 0) return result;
   if (const std::uint32_t code = result & kResultStateMask; code != 0) {
-    static_cast<void>(NotifyControlState(m_controlId, code));
+    DropStatus(NotifyControlState(m_controlId, code),
+               "a window without this control has nothing to show; the view's answer stands");
   }
   if ((result & kResultValueChanged) != 0) {
-    static_cast<void>(NotifyControlState(m_controlId, kControlRedisplay));
+    DropStatus(NotifyControlState(m_controlId, kControlRedisplay),
+               "a window without this control has nothing to show; the view's answer stands");
   }
   return (result & kResultOwned) != 0 ? kStatusHandled : kStatusOk;
 }
@@ -147,7 +149,8 @@ ViewResult CItemView::Attach(CDataGrouping* data, std::int32_t index) {
   m_item = item;
   if (m_item != nullptr) m_valueType = static_cast<std::uint32_t>(m_item->GetType());
   m_dirty = true;
-  static_cast<void>(SetStateAndNotify(kStateUnknown));
+  DropStatus(SetStateAndNotify(kStateUnknown),
+             "state 3 notifies nothing; it only forces the next evaluation to");
   return kStatusOk;
 }
 

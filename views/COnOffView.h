@@ -12,6 +12,3 @@ class COnOffView : public CSuperView {
   [[nodiscard]] ViewResult Dispatch(ViewRequest& request) override;
   [[nodiscard]] Status Build() override;
 };
-
-// Data item of the driver object behind "DriverOnButton".
-inline constexpr ItemId kDriverOnItem = 14;

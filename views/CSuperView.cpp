@@ -26,10 +26,12 @@ ViewResult CSuperView::Perform(ViewRequest& request) {
 
 ViewResult CSuperView::CanAttach(CDataGrouping* data, std::int32_t index) {
   if (ResolveViewData(data, index) != nullptr) {
-    static_cast<void>(NotifyControlState(m_controlId, kControlShow));
+    DropStatus(NotifyControlState(m_controlId, kControlShow),
+               "a window without this control has nothing to show; the view's answer stands");
     return kStatusOk;
   }
-  static_cast<void>(NotifyControlState(m_controlId, kControlHide));
+  DropStatus(NotifyControlState(m_controlId, kControlHide),
+             "a window without this control has nothing to show; the view's answer stands");
   return kStatusNotFound;
 }
 
@@ -41,14 +43,16 @@ ViewResult CSuperView::Attach(CDataGrouping* data, std::int32_t index) {
       childData = entry.selector(childData, entry.argument);
     }
     if (entry.view->CanAttach(childData, entry.index) == kStatusOk) {
-      static_cast<void>(entry.view->Attach(childData, entry.index));
+      DropStatus(entry.view->Attach(childData, entry.index),
+                 "a child that cannot attach stays empty; its siblings still attach");
     }
   }
   return kStatusOk;
 }
 
 ViewResult CSuperView::Detach() {
-  for (StChildEntry& entry : m_children) static_cast<void>(entry.view->Detach());
+  for (StChildEntry& entry : m_children)
+    DropStatus(entry.view->Detach(), "every child lets go whatever one of them answers");
   m_data = nullptr;
   return kStatusOk;
 }

@@ -3,11 +3,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
+#include "host/applet/AutomationPenVerb.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafWindow.h"
-#include "toolkit/automation/ZafAutomation.h"
 #include "toolkit/automation/ZafHeadlessPresenter.h"
 #include "toolkit/controls/ZafNotebook.h"
 
@@ -19,18 +18,15 @@ const char* Environment(const char* name) {
 }  // namespace
 
 std::unique_ptr<ZafPresenter> CAppletPresenter::Make() {
-  if (const char* script = Environment("KELVO_AUTOMATION_SCRIPT")) {
-    auto headless = std::make_unique<ZafHeadlessPresenter>();
-    if (headless->LoadScript(script) != kStatusOk) m_failure = std::string("cannot read the script ") + script;
-    m_headless = headless.get();
-    return headless;
+  // A script is the toolkit's to run (headless, or on Qt's widgets with
+  // KELVO_PRESENTER=qt); the applet adds its pen verb.
+  if (Environment("KELVO_SCRIPT") != nullptr) {
+    InstallPenVerb();
+    return nullptr;
   }
   const char* presenter = Environment("KELVO_PRESENTER");
-  if (presenter != nullptr && std::string(presenter) == "headless") {
-    auto headless = std::make_unique<ZafHeadlessPresenter>();
-    m_headless = headless.get();
-    return headless;
-  }
+  if (presenter != nullptr && std::string(presenter) == "headless")
+    return std::make_unique<ZafHeadlessPresenter>();
   return nullptr;
 }
 
@@ -69,21 +65,4 @@ void CAppletPresenter::WindowShown(ZafApplication& application, ZafWindow& windo
     else if (status != kStatusOk)
       std::fprintf(stderr, "screenshot: %s could not be written\n", path);
   }
-}
-
-void CAppletPresenter::WriteResult() const {
-  const char* resultPath = Environment("KELVO_AUTOMATION_RESULT");
-  if (resultPath == nullptr) return;
-  std::string line;
-  if (!m_failure.empty()) {
-    line = "failed: " + m_failure;
-  } else {
-    const ZafAutomation* automation = m_headless != nullptr ? m_headless->Automation() : nullptr;
-    if (automation == nullptr || automation->LinesRun() == 0) return;
-    if (automation->Failed()) line = "failed: " + automation->FailureText();
-    else if (!automation->Done()) line = "failed: the applet closed before the script ended";
-    else line = "passed";
-  }
-  std::ofstream out(resultPath, std::ios::trunc);
-  out << line << '\n';
 }

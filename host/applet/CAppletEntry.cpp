@@ -25,8 +25,10 @@ StAppletInfo ReadAppletInfo() {
   CRegistryManager* registry = GetRegistryManager();
   if (registry == nullptr) return info;
   // Missing or unreadable values leave the defaults; nothing is reported.
-  (void)registry->ReadString("OEMCPLName", info.name, sizeof info.name);
-  (void)registry->ReadString("OEMCPLComment", info.description, sizeof info.description);
+  DropStatus(registry->ReadString("OEMCPLName", info.name, sizeof info.name),
+             "a missing value leaves the default name");
+  DropStatus(registry->ReadString("OEMCPLComment", info.description, sizeof info.description),
+             "a missing value leaves the default description");
   std::uint32_t icon = 0;
   if (registry->ReadNumber("CPLIcon", &icon) == kStatusOk &&
       (icon == kAppletIcon || icon == kAppletIconAlternative))

@@ -62,13 +62,12 @@ std::int32_t StartupEntry(void* instance, void* previousInstance, const char* co
   std::int32_t exitValue = kExitOk;
   {
     ZafApplication application(static_cast<int>(arguments.size()), argv.data(), presenter.Make());
-    if (application.StartupState() == ZafApplication::kStartupFailed || presenter.Failed()) {
+    if (application.StartupState() == ZafApplication::kStartupFailed) {
       (void)MessageBeep(kErrorBeep);
       exitValue = kExitToolkitFailed;
     } else {
       exitValue = UserMain(application);
     }
-    presenter.WriteResult();
   }
   return exitValue;
 }

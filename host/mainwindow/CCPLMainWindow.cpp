@@ -61,7 +61,8 @@ CCPLMainWindow::~CCPLMainWindow() {
   if (m_linkStarted) {
     // The window's left-top corner is kept by the driver for the next opening.
     std::int32_t position[2] = {Region().left, Region().top};
-    (void)Send(kViewSet, ControlId::kWindowPosition, position);
+    DropStatus(Send(kViewSet, ControlId::kWindowPosition, position),
+               "the window is closing; a position not kept only costs the next opening its place");
   }
   if (m_timer != nullptr) {
     m_application.EventManager().RemoveTimer(m_timer);
@@ -101,7 +102,7 @@ Status CCPLMainWindow::StartUp() {
   // so that a failure's dialog never stands before a half-built window.
   m_language = registry->SelectLanguage();
   (void)SetMessageBoxCodePage(CodePageOfLanguage(m_language));
-  (void)ApplyLanguageStrings();
+  DropStatus(ApplyLanguageStrings(), "a language without strings keeps the layout's own texts");
   CollectStringTables();
   g_running = this;
   m_previousTarget = SetNotificationTarget(this);
@@ -133,14 +134,17 @@ Status CCPLMainWindow::StartUp() {
   SetTitle();
   if (const auto& arguments = m_application.Arguments();
       arguments.size() > 1 && arguments[1] == "diagnostics")
-    (void)Send(kViewRefresh, ControlId::kOpenDiagnostics);
+    DropStatus(Send(kViewRefresh, ControlId::kOpenDiagnostics),
+               "the window opens even when the diagnostics cannot");
 
   m_application.WindowManager().Add(*this);
   auto timer = std::make_unique<ZafTimer>(kRefreshIntervalMs, this);
   m_timer = m_application.EventManager().AddTimer(std::move(timer));
   // The window opens with the driver's values, not the layout's.
   Broadcast(kViewRefresh);
-  if (UseManual(ManualMode::kCheck) != kStatusOk) (void)SetControlState(ControlId::kHelpButton, 0);
+  if (UseManual(ManualMode::kCheck) != kStatusOk)
+    DropStatus(SetControlState(ControlId::kHelpButton, kStateHidden),
+               "a layout without the button has nothing to hide");
   return kStatusOk;
 }
 
@@ -176,7 +180,7 @@ void CCPLMainWindow::ShowVersionMismatch() const {
 
 Status CCPLMainWindow::HandleWindowEvent(const StWindowEvent& event) {
   if (event.value != nullptr) {
-    if (event.type != 5) return kStatusNoItem;
+    if (event.type != kWindowEventControl) return kStatusNoItem;
     return SetControlState(event.controlId, *event.value);
   }
   return UpdateControl(event.controlId, event.type);
@@ -203,7 +207,10 @@ Status CCPLMainWindow::Send(std::uint32_t operation, std::uint32_t controlId, vo
   return translator->Send(operation, controlId, data);
 }
 
-void CCPLMainWindow::Broadcast(std::uint32_t operation) const { (void)Send(operation, kBroadcastId); }
+void CCPLMainWindow::Broadcast(std::uint32_t operation) const {
+  DropStatus(Send(operation, kBroadcastId),
+             "a broadcast goes to every view; failures stay with each view");
+}
 
 Status CCPLMainWindow::LookupString(const char* table, std::uint16_t number, char* out) {
   if (g_running == nullptr) return kStatusNotFound;

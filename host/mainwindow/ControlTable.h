@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "views/ControlIds.h"
+
 // What a bound control is, as update control and SetControlState see it.
 enum class ControlKind : std::uint32_t {
   kNone = 0,  // the two group boxes
@@ -30,6 +32,11 @@ struct StControlRecord {
   ControlHandler handler;
   ControlKind kind;
 };
+
+// Check boxes whose checked state stands for the value 3 (acceleration off).
+[[nodiscard]] constexpr bool IsAccelerationBox(std::uint32_t id) {
+  return id == ControlId::kNoAcceleration || id == ControlId::kPuckNoAcceleration;
+}
 
 // Every row, in binding order.
 [[nodiscard]] std::span<const StControlRecord> GetControlTable();

@@ -1,6 +1,8 @@
 // What the main window's controls send when the user changes them.
 #include <algorithm>
 
+#include "calibration/CCalibrateDialog.h"
+#include "calibration/CCalibrationLauncher.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/controls/ZafButton.h"
@@ -11,9 +13,6 @@
 #include "views/ControlIds.h"
 
 namespace {
-
-// Check boxes whose checked state stands for the value 3 (acceleration off).
-bool IsAccelerationBox(std::uint32_t id) { return id == ControlId::kNoAcceleration || id == 1311; }
 
 constexpr std::int32_t kDefaultWheelLines = 3;
 constexpr std::int32_t kMaxWheelLines = 15;
@@ -39,7 +38,8 @@ void CCPLMainWindow::OnCheckBox(ZafWindowObject& control) {
   const std::uint32_t id = control.NumberID();
   std::uint32_t value = box->Checked() ? 1 : 0;
   if (IsAccelerationBox(id)) value = box->Checked() ? 3 : 1;
-  (void)Send(kViewSet, id, &value);
+  DropStatus(Send(kViewSet, id, &value),
+             "a handler answers the toolkit's event; the views keep their own failures");
 }
 
 void CCPLMainWindow::OnSlider(ZafWindowObject& control) {
@@ -51,7 +51,8 @@ void CCPLMainWindow::OnSlider(ZafWindowObject& control) {
     value = 3 - value;
     if (value < 0 || value > 3) value = 3;
   }
-  (void)Send(kViewSet, id, &value);
+  DropStatus(Send(kViewSet, id, &value),
+             "a handler answers the toolkit's event; the views keep their own failures");
 }
 
 void CCPLMainWindow::OnCombo(ZafWindowObject& control) {
@@ -63,7 +64,8 @@ void CCPLMainWindow::OnCombo(ZafWindowObject& control) {
   std::uint32_t value = id == ControlId::kCalibrationMonitorComboBox
                             ? static_cast<std::uint32_t>(entry->data)
                             : static_cast<std::uint32_t>(entry->value - 1);
-  (void)Send(kViewSet, id, &value);
+  DropStatus(Send(kViewSet, id, &value),
+             "a handler answers the toolkit's event; the views keep their own failures");
 }
 
 void CCPLMainWindow::OnInteger() {
@@ -71,7 +73,8 @@ void CCPLMainWindow::OnInteger() {
   std::int32_t value = field != nullptr ? field->IntegerValue() : kDefaultWheelLines;
   value = std::clamp(value, 0, kMaxWheelLines);
   if (field != nullptr) field->SetIntegerValue(value);
-  (void)Send(kViewSet, ControlId::kWFLinesSpin, &value);
+  DropStatus(Send(kViewSet, ControlId::kWFLinesSpin, &value),
+             "a handler answers the toolkit's event; the views keep their own failures");
 }
 
 void CCPLMainWindow::OnRadio(ZafWindowObject& control) {
@@ -80,8 +83,10 @@ void CCPLMainWindow::OnRadio(ZafWindowObject& control) {
   const std::uint32_t group = control.NumberID();
   if (group == ControlId::kTipModeGroup) {
     std::int32_t value = control.Value();
-    (void)Send(kViewSet, group, &value);
-    (void)Send(kViewApply, group);
+    DropStatus(Send(kViewSet, group, &value),
+               "a handler answers the toolkit's event; the views keep their own failures");
+    DropStatus(Send(kViewApply, group),
+               "a handler answers the toolkit's event; the views keep their own failures");
     return;
   }
   if (group == ControlId::kPenMouseMode || group == ControlId::kPuckPenMouseMode) {
@@ -89,7 +94,8 @@ void CCPLMainWindow::OnRadio(ZafWindowObject& control) {
       noAcceleration->SetDisabled(control.Value() == 1);
   }
   std::int32_t value = control.Value() - 1;
-  (void)Send(kViewSet, group, &value);
+  DropStatus(Send(kViewSet, group, &value),
+             "a handler answers the toolkit's event; the views keep their own failures");
 }
 
 void CCPLMainWindow::OnTab(ZafWindowObject& control) {
@@ -99,11 +105,13 @@ void CCPLMainWindow::OnTab(ZafWindowObject& control) {
   std::uint32_t pageId = page->NumberID();
   if (pageId == m_currentPage) return;
   m_currentPage = pageId;
-  (void)Send(kViewSet, ControlId::kTabChange, &pageId);
+  DropStatus(Send(kViewSet, ControlId::kTabChange, &pageId),
+             "a handler answers the toolkit's event; the views keep their own failures");
   Broadcast(kViewRefresh);
   // Asks for the current tablet: the buffer must not look like a tablet key.
   m_tabletModel = 0;
-  (void)Send(kViewGet, ControlId::kTabletModel, &m_tabletModel);
+  DropStatus(Send(kViewGet, ControlId::kTabletModel, &m_tabletModel),
+             "a model that cannot be read shows none");
 }
 
 void CCPLMainWindow::OnButton(ZafWindowObject& control) {
@@ -111,21 +119,29 @@ void CCPLMainWindow::OnButton(ZafWindowObject& control) {
     case ControlId::kStylusDefaultButton:
     case ControlId::kPuckDefaultButton:
     case ControlId::kTabletDefaultButton:
-      (void)Send(kViewSet, id);
+      DropStatus(Send(kViewSet, id),
+                 "a handler answers the toolkit's event; the views keep their own failures");
       break;
     case ControlId::kStylusAdvancedButton:
-      (void)Send(kViewRefresh, ControlId::kAdvancedSettings);
-      (void)UpdateControl(ControlId::kAdvancedSettings, 5);
+      DropStatus(Send(kViewRefresh, ControlId::kAdvancedSettings),
+                 "the dialog opens with what its views could read");
+      DropStatus(UpdateControl(ControlId::kAdvancedSettings, kWindowEventControl),
+                 "the dialog's own answer is shown by the dialog");
       break;
     case ControlId::kCalibrateButton:
-      // The calibration itself runs in the calibrate dialog's own views.
-      (void)Send(kViewSet, id);
+      // The button's views open the calibration dialog's views first.
+      DropStatus(Send(kViewSet, id), "the launcher reads what the views could set up");
+      CCalibrationLauncher::Start({m_application, dynamic_cast<CCalibrateDialog*>(GetTableWindow(kCalibrateWindow)),
+                                   dynamic_cast<ZafList*>(GetControl(ControlId::kCalibrationMonitorComboBox)),
+                                   FindNamed("VersionLabel"), m_timer, m_useHid, m_tabletModel});
       break;
     case ControlId::kHelpButton:
       if (UseManual(ManualMode::kOpen) != kStatusOk) (void)RunModal(kManualNotFoundWindow);
       break;
     case ControlId::kAboutButton:
-      if (CtrlHeld()) (void)Send(kViewRefresh, ControlId::kOpenDiagnostics);
+      if (CtrlHeld())
+        DropStatus(Send(kViewRefresh, ControlId::kOpenDiagnostics),
+                   "a diagnostics view that cannot open leaves the window as it is");
       else (void)RunModal(kAboutWindow);
       break;
     default: break;

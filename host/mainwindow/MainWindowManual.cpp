@@ -16,7 +16,8 @@ Status CCPLMainWindow::UseManual(ManualMode mode) {
   KELVO_TRY(registry->ReadString("OEMDocLocation", directory, sizeof directory));
   if (m_manualPath.empty()) {
     char name[256] = {};
-    (void)LookupString("3001", kManualNameString, name);
+    DropStatus(LookupString("3001", kManualNameString, name),
+               "a missing name leaves the file name empty, which the check then finds missing");
     // The registry names Windows-style directories; "\" is a separator here too.
     m_manualPath = std::string(directory) + "/" + name + ".pdf";
     if (m_manualPath.size() > 255) m_manualPath.resize(255);

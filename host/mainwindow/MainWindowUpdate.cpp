@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "calibration/CCalibrateDialog.h"
+#include "calibration/CMonitorList.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
@@ -18,15 +20,8 @@
 
 namespace {
 
-constexpr std::int32_t kUpdateValue = 5;
-constexpr std::int32_t kUpdateTypeA = 10;
-constexpr std::int32_t kUpdateTypeB = 11;
-constexpr std::uint32_t kRequestTabletCount = 7;
-constexpr std::uint32_t kRequestTabletKey = 8;
 // What a tablet whose model cannot be read is named after.
 constexpr std::uint16_t kModelUnknown = 290;
-
-bool IsAccelerationBox(std::uint32_t id) { return id == ControlId::kNoAcceleration || id == 1311; }
 
 // Index of a tab in the four slots (stylus, puck, tablet, calibrate), or -1.
 int TabSlot(std::uint32_t tabId) {
@@ -42,12 +37,20 @@ int TabSlot(std::uint32_t tabId) {
 }  // namespace
 
 Status CCPLMainWindow::UpdateControl(std::uint32_t controlId, std::int32_t type) {
-  if (type != kUpdateValue && type != kUpdateTypeA && type != kUpdateTypeB) return kStatusNoItem;
+  if (type != kWindowEventControl && type != kWindowEventShow && type != kWindowEventHide)
+    return kStatusNoItem;
   switch (controlId) {
     case ControlId::kWindowPosition: return UpdateWindowPosition();
     case ControlId::kKeystrokeDialog: return RunDefineDialog(kKeystrokeWindow, controlId, false);
     case ControlId::kModifierDialog: return RunDefineDialog(kModifierWindow, controlId, false);
     case ControlId::kRunDialog: return RunDefineDialog(kRunWindow, controlId, false);
+    case ControlId::kApplyOnRefresh: {
+      // A switch menu was given the mode toggle: confirming writes it, and
+      // every list shows what the driver now holds.
+      DropStatus(Send(kViewRefresh, controlId), "the list shows what the driver kept");
+      Broadcast(kViewRefresh);
+      return kStatusOk;
+    }
     case ControlId::kDiagnosticsDialog: return RunDefineDialog(kDiagnosticsWindow, controlId, true);
     case ControlId::kAdvancedSettings: return RunAdvancedSettings();
     case ControlId::kNoSupportedTablet: {
@@ -93,8 +96,7 @@ Status CCPLMainWindow::UpdateByKind(ZafWindowObject& control, std::uint32_t id) 
     }
     case ControlKind::kComboBox: {
       if (id == ControlId::kTabletComboBox) return UpdateTabletList(control);
-      // The monitor list is filled once by the calibrate views.
-      if (id == ControlId::kCalibrationMonitorComboBox) return kStatusOk;
+      if (id == ControlId::kCalibrationMonitorComboBox) return UpdateMonitorList(control);
       std::int32_t value = 0;
       KELVO_TRY(Send(kViewGet, id, &value));
       if (auto* list = dynamic_cast<ZafList*>(&control)) list->SetSelection(list->FindValue(value + 1));
@@ -161,14 +163,16 @@ Status CCPLMainWindow::UpdateTabletList(ZafWindowObject& control) {
   auto* list = dynamic_cast<ZafList*>(&control);
   if (list == nullptr) return kStatusOk;
   std::uint16_t count = 0;
-  KELVO_TRY(Send(kRequestTabletCount, ControlId::kTabletComboBox, &count));
+  KELVO_TRY(Send(kViewTabletCount, ControlId::kTabletComboBox, &count));
   if (count == 0) return kStatusOk;
   list->Clear();
   std::uint32_t current = 0;
-  (void)Send(kViewGet, ControlId::kTabletComboBox, &current);
+  DropStatus(Send(kViewGet, ControlId::kTabletComboBox, &current),
+             "no current tablet marks no entry");
   for (std::uint16_t position = 0; position < count; ++position) {
     std::uint32_t key = position;
-    (void)Send(kRequestTabletKey, ControlId::kTabletComboBox, &key);
+    DropStatus(Send(kViewTabletKey, ControlId::kTabletComboBox, &key),
+               "a key that cannot be read lists the position instead");
     // Each entry is named after the model of its own tablet.
     StTabletModelQuery query;
     query.key = key;
@@ -184,18 +188,29 @@ Status CCPLMainWindow::UpdateTabletList(ZafWindowObject& control) {
   return kStatusOk;
 }
 
+Status CCPLMainWindow::UpdateMonitorList(ZafWindowObject& control) {
+  auto* list = dynamic_cast<ZafList*>(&control);
+  auto* dialog = dynamic_cast<CCalibrateDialog*>(GetTableWindow(kCalibrateWindow));
+  if (list == nullptr || dialog == nullptr || list->Count() != 0) return kStatusOk;
+  const ZafWindowObject* prompt = FindNamed("CalibrateMonitorPrompt");
+  CMonitorList(dialog->Monitors()).Fill(*list, m_useHid, prompt != nullptr ? prompt->Text() : std::string());
+  return kStatusOk;
+}
+
 Status CCPLMainWindow::UpdateImage(ZafWindowObject& control, std::uint32_t id) {
   std::uint32_t value = 0;
   const char* prefix = "Transducer_";
   if (id == ControlId::kStylusImage) {
     std::uint32_t toolType = 0;
     std::uint32_t eraser = 0;
-    (void)Send(kViewGet, ControlId::kStylusToolType, &toolType);
-    (void)Send(kViewGet, ControlId::kEnableEraserCheckBox, &eraser);
+    DropStatus(Send(kViewGet, ControlId::kStylusToolType, &toolType),
+               "an unknown tool type shows the plain pen");
+    DropStatus(Send(kViewGet, ControlId::kEnableEraserCheckBox, &eraser),
+               "an unknown eraser state shows the plain pen");
     toolType &= 0xFFFFU;
     value = (toolType == 223 || toolType == 225 || toolType == 226) && (eraser & 0xFFU) == 0 ? 45 : 20;
   } else if (id == ControlId::kPuckImage) {
-    (void)Send(kViewGet, id, &value);
+    DropStatus(Send(kViewGet, id, &value), "an unknown puck shows the default picture");
     value &= 0xFFFFU;
     if (value != 18 && value != 21 && value != 43) value = 21;
   } else if (id == ControlId::kSignalStateImage || id == ControlId::kBatteryStateImage) {
@@ -239,7 +254,8 @@ void CCPLMainWindow::StartTimer() {
 Status CCPLMainWindow::RunDefineDialog(int number, std::uint32_t rootId, bool alwaysApply) {
   StopTimer();
   const ZafEventType closed = RunModal(number);
-  (void)Send(alwaysApply || closed == kZafEventOk ? kViewApply : kViewRevert, rootId);
+  DropStatus(Send(alwaysApply || closed == kZafEventOk ? kViewApply : kViewRevert, rootId),
+             "the dialog is closed; its views report their own failures");
   Broadcast(kViewRefresh);
   StartTimer();
   return kStatusOk;
@@ -252,15 +268,13 @@ Status CCPLMainWindow::RunAdvancedSettings() {
             FindBound(mode == 0 ? "SwitchOnlyButton" : "SwitchPlusTipButton")))
       button->SetChecked(true);
   }
-  const ZafEventType closed = RunModal(kAdvancedWindow);
-  // OK applies the dialog's views. A Cancel sends them nothing, so what an
-  // earlier OK wrote stays in the driver. Either way the stylus tab's views
-  // take over again, which lets go of the dialog's.
-  if (closed == kZafEventOk)
-    DropStatus(Send(kViewApply, ControlId::kAdvancedSettings),
-               "the refresh below shows what the driver holds");
-  std::uint32_t stylusPage = ControlId::kStylusTab;
-  (void)Send(kViewRefresh, ControlId::kTabChange, &stylusPage);
+  // The dialog applies its views on OK and hands the window back to the
+  // stylus tab then; any other ending hands it back here, without a Revert,
+  // so that what an earlier OK wrote stays.
+  if (RunModal(kAdvancedWindow) != kZafEventOk) {
+    std::uint32_t stylusPage = ControlId::kStylusTab;
+    DropStatus(Send(kViewRefresh, ControlId::kTabChange, &stylusPage), "the stylus tab binds what is there");
+  }
   Broadcast(kViewRefresh);
   return kStatusOk;
 }
@@ -278,23 +292,33 @@ Status CCPLMainWindow::SetControlState(std::uint32_t controlId, std::uint32_t st
     std::uint16_t model = 0;
     if (Send(kViewGet, ControlId::kTabletModel, &model) == kStatusOk &&
         ((model >= 220 && model <= 229) || model == 240))
-      state = 0;
+      state = kStateHidden;
   }
   if (controlId == ControlId::kCalibrationMonitorComboBox) {
-    if (ZafWindowObject* prompt = FindNamed("CalibrateMonitorPrompt")) prompt->SetVisible(state != 0);
+    if (ZafWindowObject* prompt = FindNamed("CalibrateMonitorPrompt"))
+      prompt->SetVisible(state != kStateHidden);
   }
   switch (state) {
-    case 0: control->SetVisible(false); control->SetDisabled(false); break;
-    case 1: control->SetVisible(true); control->SetDisabled(false); break;
-    case 2: control->SetVisible(true); control->SetDisabled(true); break;
-    default: control->SetVisible(state != 0); break;
+    case kStateHidden:
+      control->SetVisible(false);
+      control->SetDisabled(false);
+      break;
+    case kStateShown:
+      control->SetVisible(true);
+      control->SetDisabled(false);
+      break;
+    case kStateDisabled:
+      control->SetVisible(true);
+      control->SetDisabled(true);
+      break;
+    default: control->SetVisible(state != kStateHidden); break;
   }
   return kStatusOk;
 }
 
 Status CCPLMainWindow::SetTabState(std::uint32_t tabId, std::uint32_t state) {
   StTabSlot& slot = m_tabSlots[static_cast<std::size_t>(TabSlot(tabId))];
-  if (state == 0) {
+  if (state == kStateHidden) {
     if (slot.page) return kStatusOk;
     auto* page = dynamic_cast<ZafWindow*>(GetControl(tabId));
     auto* notebook = page != nullptr ? dynamic_cast<ZafNotebook*>(page->Parent()) : nullptr;
@@ -305,12 +329,13 @@ Status CCPLMainWindow::SetTabState(std::uint32_t tabId, std::uint32_t state) {
     if (wasCurrent && notebook->CurrentPage() != nullptr) m_currentPage = notebook->CurrentPage()->NumberID();
     return kStatusOk;
   }
-  if (state == 1 || state == 2) {
+  if (state == kStateShown || state == kStateDisabled) {
     if (slot.page && slot.notebook != nullptr) {
       ZafWindow* page = slot.notebook->RestorePage(std::move(slot.page));
-      if (page != nullptr) slot.notebook->SetTabDisabled(*page, state == 2);
+      if (page != nullptr) slot.notebook->SetTabDisabled(*page, state == kStateDisabled);
     } else if (auto* page = dynamic_cast<ZafWindow*>(GetControl(tabId))) {
-      if (auto* notebook = dynamic_cast<ZafNotebook*>(page->Parent())) notebook->SetTabDisabled(*page, state == 2);
+      if (auto* notebook = dynamic_cast<ZafNotebook*>(page->Parent()))
+        notebook->SetTabDisabled(*page, state == kStateDisabled);
     }
   }
   return kStatusOk;

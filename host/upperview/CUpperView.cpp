@@ -13,38 +13,17 @@
 #include "views/ControlIds.h"
 #include "views/ViewCreation.h"
 #include "views/info/CDriverVersionView.h"
+#include "views/tabs/ToolSelectors.h"
 
 namespace {
 
 CUpperView* g_upperView = nullptr;
 
-// Control-state code that asks the window to run a dialog for a control.
-constexpr std::uint32_t kControlRunDialog = 4;
-
-// Items of the driver object the upper view binds or reads.
-constexpr ItemId kWindowPositionItem = 1;
-constexpr ItemId kDriverVersionItem = 3;
-constexpr ItemId kDriverValueItem = 5;
-constexpr ItemId kCurrentTabletItem = 6;
-constexpr ItemId kClickSoundItem = 10;
-// Items of a mapping grouping that tell a pen display.
-constexpr ItemId kPenDisplayItem = 147;
-constexpr ItemId kCalibratedItem = 136;
-
 constexpr std::uint16_t kNoTablet = 0xFFFF;
-// A rebinding whose own reads keep deleting parts of the model gives up after
-// this many passes and leaves the views unbound until the next request.
-constexpr int kRebindPasses = 4;
 constexpr std::uint16_t kModelWithTabletTab = 230;
 constexpr std::uint16_t kModelWithoutHelp = 142;
 
 bool IsTabletPcModel(std::uint16_t model) { return (model >= 220 && model <= 229) || model == 240; }
-
-std::uint16_t ModelOf(CDataGrouping* tablet) {
-  std::uint16_t model = 0;
-  if (tablet != nullptr) (void)ReadItem(*tablet, kItemModelCode, model);
-  return model;
-}
 
 ToolClass ClassOfGroup(CDataGrouping* group, CDataGrouping*& tool) {
   tool = group != nullptr ? group->GetSubGroup(0, kSubGroupMain) : nullptr;
@@ -52,15 +31,12 @@ ToolClass ClassOfGroup(CDataGrouping* group, CDataGrouping*& tool) {
   return transducer != nullptr ? transducer->GetToolClass() : ToolClass::kNone;
 }
 
-void Notify(std::uint32_t controlId, std::uint32_t code) { (void)NotifyControlState(controlId, code); }
+void Notify(std::uint32_t controlId, std::uint32_t code) {
+  DropStatus(NotifyControlState(controlId, code),
+             "a window without this control has nothing to show; the view's answer stands");
+}
 
 }  // namespace
-
-bool IsSupportedTabletModel(std::uint16_t m) {
-  return (m >= 60 && m <= 69) || (m >= 80 && m <= 82) || (m >= 90 && m <= 99) ||
-         (m >= 100 && m <= 199) || (m >= 220 && m <= 229) || (m >= 280 && m <= 289) || m == 240 ||
-         m == 265;
-}
 
 CUpperView::CUpperView() : CSuperView(ControlId::kUpperView) { g_upperView = this; }
 
@@ -75,7 +51,7 @@ CUpperView* CUpperView::Instance() { return g_upperView; }
 
 Status CUpperView::Build() {
   KELVO_TRY(AddChildView<CDriverVersionView>(*this, {}, nullptr, ControlId::kVersionPrompt,
-                                             kDriverVersionItem, 0U));
+                                             kItemDriverVersion, 0U));
   const auto make = [](std::unique_ptr<CSuperView>& out, auto maker) -> Status {
     KELVO_TRY(maker(out));
     return out->Build();
@@ -88,9 +64,10 @@ Status CUpperView::Build() {
   KELVO_TRY(make(m_tabletView, MakeTabletView));
   KELVO_TRY(make(m_menuView, [](auto& out) { return MakeOwned<CMenuSuperView>(out, ControlId::kMenuView); }));
   KELVO_TRY(make(m_calibrateView, MakeCalibrateTabView));
-  KELVO_TRY(AddItemView(*this, ControlId::kWindowPosition, kWindowPositionItem));
-  KELVO_TRY(AddItemView(*this, ControlId::kClickSound, kClickSoundItem, {}, kValueByte, &m_clickSoundView));
-  KELVO_TRY(AddItemView(*this, ControlId::kDriverValueView, kDriverValueItem, {}, kValueWord));
+  KELVO_TRY(AddItemView(*this, ControlId::kWindowPosition, kItemWindowPosition));
+  KELVO_TRY(AddItemView(*this, ControlId::kClickSound, kItemClickSound, {}, kValueByte,
+                        &m_clickSoundView));
+  KELVO_TRY(AddItemView(*this, ControlId::kDriverValueView, kItemDriverValue, {}, kValueWord));
   m_translator = GetEventTranslator();
   if (m_translator == nullptr) return kStatusOutOfMemory;
   m_translator->SetListener(this);
@@ -112,7 +89,9 @@ void CUpperView::PopRoot() {
   if (!m_roots.empty()) m_roots.pop_back();
 }
 
-void CUpperView::ShowNoTablet() { Notify(ControlId::kNoSupportedTablet, kControlRunDialog); }
+void CUpperView::ShowNoTablet() {
+  Notify(ControlId::kNoSupportedTablet, kControlShowWindow);
+}
 
 ViewResult CUpperView::Attach(CDataGrouping* data, std::int32_t /*index*/) {
   auto* driver = dynamic_cast<CDriverObject*>(data);
@@ -124,16 +103,18 @@ Status CUpperView::AttachModel(CDriverObject& driver) {
   m_root = &driver;
   driver.SetRemovalListener(this);
   KELVO_TRY(ChooseTablet(driver));
-  m_modelCode = ModelOf(m_tablet);
-  (void)CSuperView::Attach(&driver, kSameData);
+  m_modelCode = TabletModelCode(m_tablet);
+  DropStatus(CSuperView::Attach(&driver, kSameData),
+             "children that cannot attach stay empty; the tablet choice is the answer");
   if (m_onOffView->CanAttach(m_tablet, kSameData) == kStatusOk)
-    (void)m_onOffView->Attach(m_tablet, kSameData);
+    DropStatus(m_onOffView->Attach(m_tablet, kSameData),
+               "an on/off group that cannot attach stays empty");
   m_toolCount = static_cast<std::int16_t>(m_tablet->GetSubGroupCount(kSubGroupMain) - 1);
   m_currentTabView = m_stylusView.get();
   FindTools(true);
   // Tools already gone when the window opens left the model above; the
   // pointers found since are current.
-  m_modelChanged = false;
+  m_rebinding.Forget();
 
   ShowTabletControls();
   CDataGrouping* mapping = PenDisplayMapping();
@@ -141,7 +122,8 @@ Status CUpperView::AttachModel(CDriverObject& driver) {
   if (m_firstStylus == nullptr) return kStatusUnknown;
 
   std::uint8_t calibrated = 0;
-  const bool readCalibrated = mapping != nullptr && ReadItem(*mapping, kCalibratedItem, calibrated) == kStatusOk;
+  const bool readCalibrated =
+      mapping != nullptr && ReadItem(*mapping, kItemCalibrated, calibrated) == kStatusOk;
   if (mapping != nullptr && !(readCalibrated && calibrated == 1) && !IsTabletPcModel(m_modelCode)) {
     AttachTabView(m_calibrateView.get(), mapping);
     Notify(ControlId::kCalibrateTab, kControlRedisplay);
@@ -154,9 +136,10 @@ Status CUpperView::AttachModel(CDriverObject& driver) {
 
 ViewResult CUpperView::Detach() {
   if (m_root != nullptr && m_root->GetRemovalListener() == this) m_root->SetRemovalListener(nullptr);
-  (void)CSuperView::Detach();
-  (void)m_onOffView->Detach();
-  if (m_currentTabView != nullptr) (void)m_currentTabView->Detach();
+  DropStatus(CSuperView::Detach(), "every part lets go whatever one of them answers");
+  DropStatus(m_onOffView->Detach(), "every part lets go whatever one of them answers");
+  if (m_currentTabView != nullptr)
+    DropStatus(m_currentTabView->Detach(), "every part lets go whatever one of them answers");
   return kStatusOk;
 }
 
@@ -172,9 +155,10 @@ Status CUpperView::ChooseTablet(CDriverObject& driver) {
   };
   const auto currentSupported = [&]() -> CTabletObject* {
     std::uint16_t current = kNoTablet;
-    if (ReadItem(driver, kCurrentTabletItem, current, ReadMode::kFresh) != kStatusOk) return nullptr;
+    if (ReadItem(driver, kItemCurrentTablet, current, ReadMode::kFresh) != kStatusOk)
+      return nullptr;
     CTabletObject* tablet = current != kNoTablet ? tabletAt(current) : nullptr;
-    return tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet)) ? tablet : nullptr;
+    return tablet != nullptr && IsSupportedTabletModel(TabletModelCode(tablet)) ? tablet : nullptr;
   };
 
   m_tablet = currentSupported();
@@ -183,7 +167,7 @@ Status CUpperView::ChooseTablet(CDriverObject& driver) {
   int supported = 0;
   for (std::int32_t i = 0; i < count; ++i) {
     CTabletObject* tablet = tabletAt(static_cast<std::uint16_t>(i));
-    if (tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet))) {
+    if (tablet != nullptr && IsSupportedTabletModel(TabletModelCode(tablet))) {
       ++supported;
       if (onlySupported == nullptr) onlySupported = tablet;
     }
@@ -193,11 +177,11 @@ Status CUpperView::ChooseTablet(CDriverObject& driver) {
     return kStatusOk;
   }
   if (supported > 1) {
-    Notify(ControlId::kSelectTablet, kControlRunDialog);
+    Notify(ControlId::kSelectTablet, kControlShowWindow);
     m_tablet = currentSupported();
     if (m_tablet != nullptr) return kStatusOk;
   }
-  if (NotifyControlState(ControlId::kNoSupportedTablet, kControlRunDialog) == kStatusCtrlHeld)
+  if (NotifyControlState(ControlId::kNoSupportedTablet, kControlShowWindow) == kStatusCtrlHeld)
     m_tablet = tabletAt(0);
   return m_tablet != nullptr ? kStatusOk : kStatusNoTablet;
 }
@@ -223,15 +207,7 @@ void CUpperView::FindTools(bool initial) {
   else if (!initial) Notify(ControlId::kPuckTab, kControlShow);
 }
 
-CDataGrouping* CUpperView::PenDisplayMapping() const {
-  if (m_firstStylus == nullptr) return nullptr;
-  CDataGrouping* mapping = m_firstStylus->GetSubGroup(0, kSubGroupMapping);
-  if (mapping == nullptr) return nullptr;
-  std::uint8_t probe[16] = {};
-  return ReadItemBytes(*mapping, kPenDisplayItem, probe, sizeof probe, ReadMode::kHeld) == kStatusOk
-             ? mapping
-             : nullptr;
-}
+CDataGrouping* CUpperView::PenDisplayMapping() const { return ::PenDisplayMapping(m_firstStylus); }
 
 void CUpperView::ShowTabletControls() {
   Notify(ControlId::kTabletTab, m_modelCode == kModelWithTabletTab ? kControlShow : kControlHide);
@@ -239,8 +215,7 @@ void CUpperView::ShowTabletControls() {
 }
 
 void CUpperView::ModelObjectRemoving(const CDataGrouping& leaving) {
-  ++m_removals;
-  m_modelChanged = true;
+  m_rebinding.NoteRemoval();
   // Detaching only forgets items, it never reads them, so it is safe while
   // the model is in the middle of its refresh.
   DetachTabView();
@@ -248,54 +223,34 @@ void CUpperView::ModelObjectRemoving(const CDataGrouping& leaving) {
   m_firstStylus = nullptr;
   m_firstPuck = nullptr;
   if (&leaving == m_tablet) {
-    (void)m_onOffView->Detach();
+    DropStatus(m_onOffView->Detach(), "the tablet is leaving; its group lets go either way");
     m_tablet = nullptr;
   }
 }
 
-CTabletObject* CUpperView::FindTabletQuietly() {
-  // The list is read once first, so that tablets gone leave before any is held.
-  const std::int32_t count = m_root->GetSubGroupCount(kSubGroupMain);
-  std::uint16_t current = kNoTablet;
-  if (ReadItem(*m_root, kCurrentTabletItem, current, ReadMode::kFresh) == kStatusOk && current < count) {
-    auto* tablet = dynamic_cast<CTabletObject*>(m_root->GetSubGroup(current, kSubGroupMain));
-    if (tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet))) return tablet;
-  }
-  for (std::int32_t i = 0; i < count; ++i) {
-    auto* tablet = dynamic_cast<CTabletObject*>(m_root->GetSubGroup(i, kSubGroupMain));
-    if (tablet != nullptr && IsSupportedTabletModel(ModelOf(tablet))) return tablet;
-  }
-  return nullptr;
+void CUpperView::Rebind() {
+  if (m_root == nullptr) return;
+  ++m_dispatchDepth;
+  m_rebinding.Rebind(*m_root, *this);
+  --m_dispatchDepth;
 }
 
-void CUpperView::Rebind() {
-  if (m_rebinding || m_root == nullptr) return;
-  m_rebinding = true;
-  ++m_dispatchDepth;
-  // Every read below may delete more of the model; a pass during which that
-  // happened holds nothing it found and starts over.
-  for (int pass = 0; m_modelChanged && pass < kRebindPasses; ++pass) {
-    m_modelChanged = false;
-    const std::uint32_t removals = m_removals;
-    if (m_tablet == nullptr) {
-      CTabletObject* tablet = FindTabletQuietly();
-      if (m_removals != removals) continue;
-      m_tablet = tablet;
-      m_modelCode = ModelOf(m_tablet);
-      if (m_onOffView->CanAttach(m_tablet, kSameData) == kStatusOk) (void)m_onOffView->Attach(m_tablet, kSameData);
-      if (m_tablet != nullptr) ShowTabletControls();
-      else Notify(ControlId::kCalibrateTab, kControlHide);
-    }
-    FindTools(false);
-    if (m_removals != removals) continue;
-    m_toolCount = static_cast<std::int16_t>(m_tablet != nullptr ? m_tablet->GetToolGroupCount() : 0);
-    BindOpenTab();
-  }
-  --m_dispatchDepth;
-  m_rebinding = false;
+void CUpperView::TakeTablet(CTabletObject* tablet) {
+  m_tablet = tablet;
+  m_modelCode = TabletModelCode(m_tablet);
+  if (m_onOffView->CanAttach(m_tablet, kSameData) == kStatusOk)
+    DropStatus(m_onOffView->Attach(m_tablet, kSameData),
+               "an on/off group that cannot attach stays empty");
+  if (m_tablet != nullptr) ShowTabletControls();
+  else Notify(ControlId::kCalibrateTab, kControlHide);
 }
 
 void CUpperView::BindOpenTab() {
+  m_toolCount = static_cast<std::int16_t>(m_tablet != nullptr ? m_tablet->GetToolGroupCount() : 0);
+  BindOpenTabView();
+}
+
+void CUpperView::BindOpenTabView() {
   CSuperView* view = m_currentTabView;
   if (view == m_advancedView.get()) return AttachTabView(view, m_root);
   if (view == m_tabletView.get()) return AttachTabView(view, m_tablet);
@@ -320,11 +275,13 @@ void CUpperView::BindOpenTab() {
 void CUpperView::AttachTabView(CSuperView* view, CDataGrouping* tool) {
   m_currentTabView = view;
   m_currentTool = tool;
-  if (view != nullptr && view->CanAttach(tool, kSameData) == kStatusOk) (void)view->Attach(tool, kSameData);
+  if (view != nullptr && view->CanAttach(tool, kSameData) == kStatusOk)
+    DropStatus(view->Attach(tool, kSameData), "a tab view that cannot attach stays empty");
 }
 
 void CUpperView::DetachTabView() {
-  if (m_currentTabView != nullptr) (void)m_currentTabView->Detach();
+  if (m_currentTabView != nullptr)
+    DropStatus(m_currentTabView->Detach(), "the tab view lets go either way");
 }
 
 ViewResult CUpperView::SwitchTab(std::uint32_t pageId) {
@@ -343,11 +300,11 @@ ViewResult CUpperView::Dispatch(ViewRequest& incoming) {
   // Requests the window sends while one is under way (perhaps from inside a
   // model refresh) leave the binding to the outermost one.
   const bool outermost = m_dispatchDepth == 0;
-  if (outermost && m_modelChanged) Rebind();
+  if (outermost && m_rebinding.Pending()) Rebind();
   ++m_dispatchDepth;
   const ViewResult result = Route(incoming);
   --m_dispatchDepth;
-  if (outermost && m_modelChanged) Rebind();
+  if (outermost && m_rebinding.Pending()) Rebind();
   return result;
 }
 
@@ -361,7 +318,8 @@ ViewResult CUpperView::Route(ViewRequest& incoming) {
   // those ids belong to the views themselves.
   if (request.operation == kViewRefresh && request.controlId == ControlId::kOpenDiagnostics) {
     if (m_diagnosticView->CanAttach(m_root, kSameData) == kStatusOk)
-      (void)m_diagnosticView->Attach(m_root, kSameData);
+      DropStatus(m_diagnosticView->Attach(m_root, kSameData),
+                 "a diagnostics view that cannot attach stays empty");
     return kStatusHandled;
   }
   if (request.operation == kViewRefresh && request.controlId == ControlId::kAdvancedSettings) {
@@ -378,7 +336,9 @@ ViewResult CUpperView::Route(ViewRequest& incoming) {
       const ViewResult first = m_clickSoundView->Dispatch(request);
       if (first != 0) return first;
     }
-    if (m_currentTabView != nullptr) (void)m_currentTabView->Dispatch(request);
+    if (m_currentTabView != nullptr)
+      DropStatus(m_currentTabView->Dispatch(request),
+                 "the refresh is handled here; the tab's views keep their own failures");
     return kStatusHandled;
   }
 
@@ -388,7 +348,7 @@ ViewResult CUpperView::Route(ViewRequest& incoming) {
   if (result == 0 && request.operation == kViewGet &&
       request.controlId == ControlId::kTabletModel && request.data != nullptr) {
     if (CTabletObject* tablet = TabletAsked(request.data); tablet != nullptr) {
-      const std::uint16_t model = ModelOf(tablet);
+      const std::uint16_t model = TabletModelCode(tablet);
       std::memcpy(request.data, &model, sizeof model);
       result = kStatusHandled;
     }
@@ -417,7 +377,8 @@ void CUpperView::RefreshModel(bool everything) {
   if (everything && m_root != nullptr) (void)m_root->GetSubGroupCount(kSubGroupMain);
   if (m_tablet == nullptr) {
     // A tablet that came back is bound as one that replaced a removed one.
-    if (m_root != nullptr && FindTabletQuietly() != nullptr) m_modelChanged = true;
+    if (m_root != nullptr && CViewRebinding::FindSupportedTablet(*m_root) != nullptr)
+      m_rebinding.MarkChanged();
     return;
   }
   const auto count = static_cast<std::int16_t>(m_tablet->GetSubGroupCount(kSubGroupMain) - 1);
@@ -425,15 +386,17 @@ void CUpperView::RefreshModel(bool everything) {
     FindTools(false);
     m_toolCount = count;
     // An open tab left without a tool takes one that has arrived.
-    if (m_currentTool == nullptr && !m_modelChanged) BindOpenTab();
+    if (m_currentTool == nullptr && !m_rebinding.Pending()) BindOpenTabView();
   }
 }
 
 Status CUpperViewLink::Attach(CDriverObject& driverObject, std::int32_t index) {
-  return static_cast<Status>(m_view->Attach(&driverObject, index));
+  return ResultStatus(m_view->Attach(&driverObject, index));
 }
 
-void CUpperViewLink::Detach() { (void)m_view->Detach(); }
+void CUpperViewLink::Detach() {
+  DropStatus(m_view->Detach(), "the view lets go either way");
+}
 
 std::unique_ptr<CLinkedView> CUpperViewLink::Make() {
   std::unique_ptr<CUpperView> view;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "host/upperview/CViewRebinding.h"
 #include "model/CDriverLink.h"
 #include "model/CModelRemovalListener.h"
 #include "views/CRootStack.h"
@@ -20,7 +21,10 @@ class CTabletObject;
 // dialog is open. The event translator hands it every request a control sends.
 // Tablets and tools the driver takes away while the window is open are let go
 // of before the model deletes them; the tab views then bind to what is left.
-class CUpperView : public CSuperView, public CRootStack, public CModelRemovalListener {
+class CUpperView : public CSuperView,
+                   public CRootStack,
+                   public CModelRemovalListener,
+                   private CViewRebinding::CTarget {
  public:
   CUpperView();
   ~CUpperView() override;
@@ -67,11 +71,15 @@ class CUpperView : public CSuperView, public CRootStack, public CModelRemovalLis
   // After the model deleted something: a tablet again when it went (no
   // dialog), its tools, and the open tab's view on what is left.
   void Rebind();
-  [[nodiscard]] CTabletObject* FindTabletQuietly();
+  [[nodiscard]] bool HoldsTablet() const override { return m_tablet != nullptr; }
+  void TakeTablet(CTabletObject* tablet) override;
+  void FindToolsAgain() override { FindTools(false); }
+  // Counts the tool groups, then binds the open tab's view.
+  void BindOpenTab() override;
+  void BindOpenTabView();
   // The tablet a model request asks about: the one whose key the buffer
   // carries, else the current one.
   [[nodiscard]] CTabletObject* TabletAsked(const void* data);
-  void BindOpenTab();
   // After a Refresh: the tablet list (when `everything` was refreshed) and
   // the tablet's tools are read again.
   void RefreshModel(bool everything);
@@ -101,11 +109,8 @@ class CUpperView : public CSuperView, public CRootStack, public CModelRemovalLis
   CItemView* m_clickSoundView = nullptr;
   std::vector<CKelvoView*> m_roots;
   std::uint16_t m_modelCode = 0;
-  // Set when the model deleted something since the views were last bound.
-  bool m_modelChanged = false;
-  bool m_rebinding = false;
+  CViewRebinding m_rebinding;
   int m_dispatchDepth = 0;
-  std::uint32_t m_removals = 0;
 };
 
 // What the driver link holds: the upper view, built, behind the link's
@@ -125,5 +130,3 @@ class CUpperViewLink : public CLinkedView {
   std::unique_ptr<CUpperView> m_view;
 };
 
-// Tablets whose model codes the applet supports.
-[[nodiscard]] bool IsSupportedTabletModel(std::uint16_t modelCode);

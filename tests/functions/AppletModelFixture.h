@@ -17,7 +17,6 @@
 #include "services/CStringManager.h"
 #include "settings/CBehaviour.h"
 #include "support/CRecordingDriverInterface.h"
-#include "support/CServiceDriverInterface.h"
 
 class CAppletModelFixture : public ::testing::Test {
  protected:
@@ -36,7 +35,7 @@ class CAppletModelFixture : public ::testing::Test {
     m_driverObject.reset();
     m_service = std::make_unique<CTabletService>(std::move(profile));
     m_driver =
-        CRecordingDriverInterface::Install(std::make_unique<CServiceDriverInterface>(*m_service));
+        CRecordingDriverInterface::Install(*m_service);
     m_driverObject = std::make_unique<CDriverObject>(std::make_unique<CAppletModelFactory>());
     return m_driverObject->SetKey(CDataKey());
   }

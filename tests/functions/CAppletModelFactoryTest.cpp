@@ -15,7 +15,6 @@
 #include "settings/CBehaviour.h"
 #include "settings/mapping/CMapping.h"
 #include "support/CRecordingDriverInterface.h"
-#include "support/CServiceDriverInterface.h"
 
 namespace {
 
@@ -32,8 +31,7 @@ class CAppletContext : public CModelContext {
 class CAppletModelFactoryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_driver =
-        CRecordingDriverInterface::Install(std::make_unique<CServiceDriverInterface>(m_service));
+    m_driver = CRecordingDriverInterface::Install(m_service);
     CDataKey key;
     key.AppendLevel(kCodeTablet, 0);
     ASSERT_EQ(m_tablet.SetKey(key), kStatusOk);

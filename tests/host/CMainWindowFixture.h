@@ -13,9 +13,9 @@
 #include "host/applet/CUserPersist.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "service/CProfileReader.h"
+#include "support/CRecordingDriverInterface.h"
 #include "support/BuildPaths.h"
 #include "support/CScopedEnv.h"
-#include "support/CServiceDriverInterface.h"
 #include "support/CTempDir.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/automation/ZafHeadlessPresenter.h"
@@ -100,7 +100,7 @@ class CMainWindowFixture : public ::testing::Test {
         return kStatusNotFound;
       }
     }
-    return OpenOn(std::make_unique<CServiceDriverInterface>(
+    return OpenOn(std::make_unique<CRecordingDriverInterface>(
         std::make_unique<CTabletService>(std::move(definition))));
   }
 

@@ -13,7 +13,7 @@
 #include "service/CProfileReader.h"
 #include "settings/CBehaviour.h"
 #include "support/CRecordingEventTranslator.h"
-#include "support/CServiceDriverInterface.h"
+#include "support/CRecordingDriverInterface.h"
 #include "views/CItemView.h"
 #include "views/ControlIds.h"
 
@@ -51,7 +51,7 @@ class CUpperViewFixture : public ::testing::Test {
           << error;
     }
     auto service = std::make_unique<CTabletService>(std::move(definition));
-    auto interface = std::make_unique<CServiceDriverInterface>(std::move(service));
+    auto interface = std::make_unique<CRecordingDriverInterface>(std::move(service));
     m_driver = interface.get();
     InstallDriverInterface(std::move(interface));
     m_driverObject = std::make_unique<CDriverObject>();
@@ -71,7 +71,7 @@ class CUpperViewFixture : public ::testing::Test {
   }
 
   CRecordingEventTranslator* m_translator = nullptr;
-  CServiceDriverInterface* m_driver = nullptr;
+  CRecordingDriverInterface* m_driver = nullptr;
   std::unique_ptr<CDriverObject> m_driverObject;
   std::unique_ptr<CUpperView> m_view;
 };

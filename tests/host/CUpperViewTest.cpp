@@ -120,21 +120,21 @@ TEST_F(CUpperViewTest, RefreshBroadcastReadsEachBoundItemOnce) {
   (void)m_view->Dispatch(refresh);
   m_translator->Clear();
 
-  const std::uint32_t before = m_driver->RequestCount();
+  const std::uint32_t before = static_cast<std::uint32_t>(m_driver->GetRequests().size());
   const auto start = std::chrono::steady_clock::now();
   (void)m_view->Dispatch(refresh);
   const auto elapsed = std::chrono::steady_clock::now() - start;
-  const std::uint32_t requests = m_driver->RequestCount() - before;
+  const std::uint32_t requests = static_cast<std::uint32_t>(m_driver->GetRequests().size()) - before;
 
   EXPECT_TRUE(m_translator->Changes().empty());
   const std::uint32_t bound = BoundItems(m_view.get()) +
                               BoundItems(m_view->GetOwnedView(ControlId::kDriverOnGroup)) +
                               BoundItems(m_view->GetCurrentTabView());
   // After a Refresh the tablet list and the tablet's tool list are asked for again.
-  const std::uint32_t beforeLists = m_driver->RequestCount();
+  const std::uint32_t beforeLists = static_cast<std::uint32_t>(m_driver->GetRequests().size());
   (void)m_driverObject->GetSubGroupCount(0);
   (void)m_view->GetTablet()->GetSubGroupCount(0);
-  const std::uint32_t listReads = m_driver->RequestCount() - beforeLists;
+  const std::uint32_t listReads = static_cast<std::uint32_t>(m_driver->GetRequests().size()) - beforeLists;
   EXPECT_GE(bound, 5U);
   EXPECT_EQ(requests, bound + listReads);
   std::printf("refresh broadcast: %u bound items, %u list reads, %u requests in %.1f us\n", bound,

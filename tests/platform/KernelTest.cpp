@@ -53,17 +53,6 @@ TEST_F(NamedMutex, HeldByAnotherProcess) {
   CloseHandle(mine);
 }
 
-TEST_F(NamedMutex, DifferentNamesAndUnnamed) {
-  HANDLE a = CreateMutexA(nullptr, FALSE, "A");
-  HANDLE b = CreateMutexA(nullptr, FALSE, "B");
-  EXPECT_EQ(GetLastError(), 0U);
-  HANDLE unnamed1 = CreateMutexA(nullptr, FALSE, nullptr);
-  HANDLE unnamed2 = CreateMutexA(nullptr, FALSE, nullptr);
-  EXPECT_EQ(GetLastError(), 0U);
-  EXPECT_NE(unnamed1, unnamed2);
-  for (HANDLE h : {a, b, unnamed1, unnamed2}) EXPECT_EQ(CloseHandle(h), TRUE);
-}
-
 // Locks are the user's own, whatever their name: in the user's runtime folder,
 // else in a folder of the user's own that nobody else may enter.
 class UserFolderMutex : public ::testing::Test {

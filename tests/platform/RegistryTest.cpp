@@ -135,21 +135,6 @@ TEST(RegistryFileParse, BadLinesAreSkippedAndTheRestIsRead) {
   }
 }
 
-TEST(RegistryFileParse, EveryPrefixOfAFileIsSafe) {
-  const std::string text = kGoodFile;
-  for (std::size_t length = 0; length <= text.size(); ++length) {
-    const std::string_view prefix = std::string_view(text).substr(0, length);
-    CRegistryFile file;
-    file.Parse(prefix);
-    const auto lines = static_cast<std::size_t>(std::count(prefix.begin(), prefix.end(), '\n')) + 1;
-    for (const std::size_t bad : file.GetBadLines())
-      EXPECT_LE(bad, lines) << "prefix of " << length;
-    if (const StRegistryValue* name = file.FindValue(kParameters, "OEMCPLName"); name != nullptr) {
-      EXPECT_EQ(Text(name), "Pen \"Tablet\" C:\\x") << "a cut string is never taken";
-    }
-  }
-}
-
 class RegistryFunctions : public ::testing::Test {
  protected:
   void Use(const std::string& content) {

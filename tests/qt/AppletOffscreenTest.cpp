@@ -220,8 +220,7 @@ class AppletOffscreen : public testing::Test {
   CScopedEnv m_wayland{"WAYLAND_DISPLAY", std::nullopt};
   CScopedEnv m_profile{"KELVO_PROFILE", std::nullopt};
   CScopedEnv m_screenshot{"KELVO_SCREENSHOT", std::nullopt};
-  CScopedEnv m_script{"KELVO_AUTOMATION_SCRIPT", std::nullopt};
-  CScopedEnv m_toolkitScript{"KELVO_SCRIPT", std::nullopt};
+  CScopedEnv m_script{"KELVO_SCRIPT", std::nullopt};
   CScopedEnv m_headless{"KELVO_HEADLESS", std::nullopt};
 };
 

@@ -18,7 +18,7 @@
 #include "qt/TextFit.h"
 #include "support/BuildPaths.h"
 #include "support/CScopedEnv.h"
-#include "support/CServiceDriverInterface.h"
+#include "support/CRecordingDriverInterface.h"
 #include "support/CTempDir.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/controls/ZafComboBox.h"
@@ -90,7 +90,8 @@ class LanguageFit : public testing::Test {
     const ZafLanguageData& texts = *strings;
     application.DataManager().Add(std::move(strings));
 
-    InstallDriverInterface(std::make_unique<CServiceDriverInterface>());
+    InstallDriverInterface(
+        std::make_unique<CRecordingDriverInterface>(std::make_unique<CTabletService>()));
     auto main = std::make_unique<CCPLMainWindow>(application);
     ASSERT_EQ(main->Load(persistence, "ConsumerCPLMainWindow"), kStatusOk);
     ASSERT_EQ(main->Run(), kStatusOk) << main->FailureCause();

@@ -3,7 +3,7 @@
 // window read, widgets built, painted), then the same for windows opened
 // again in the running process, and the peak memory.
 //
-//   kelvo-qt-startup [--runs N] [--save FILE.png]
+//   qt_startup_bench [--runs N] [--save FILE.png]
 
 #include <QPixmap>
 #include <QWidget>
@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   if (!ZafQtStartup::EnsureApplication(true)) return 2;
   ZafStorage storage;
   if (storage.Open(BuildBinDir() + "/Tablet.znc") != kStatusOk) {
-    std::fprintf(stderr, "kelvo-qt-startup: no Tablet.znc beside the program\n");
+    std::fprintf(stderr, "qt_startup_bench: no Tablet.znc beside the program\n");
     return 2;
   }
   if (!OpenAndPaint(storage, save)) return 1;

@@ -11,7 +11,7 @@ peak=0
 i=0
 while [ "$i" -lt "$count" ]; do
   start=$(date +%s%N)
-  out=$(QT_QPA_PLATFORM=offscreen "$bin/kelvo-qt-startup" --runs 0 2>/dev/null)
+  out=$(QT_QPA_PLATFORM=offscreen "$bin/qt_startup_bench" --runs 0 2>/dev/null)
   walls="$walls $((($(date +%s%N) - start) / 1000000))"
   firsts="$firsts $(echo "$out" | sed -n 's/^first painted main window: \([0-9.]*\) ms.*/\1/p')"
   mib=$(echo "$out" | sed -n 's/^peak memory: \([0-9.]*\) MiB/\1/p')

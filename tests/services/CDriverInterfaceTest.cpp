@@ -79,43 +79,30 @@ class ProcessWideInterface : public ::testing::Test {
   CCountingFactory* m_factory = nullptr;
 };
 
-TEST_F(ProcessWideInterface, MadeOnceAndKept) {
+TEST_F(ProcessWideInterface, MadeOnceKeptAndMadeAgainAfterReleaseOrDeletion) {
   CDriverInterface* first = GetDriverInterface();
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(GetDriverInterface(), first);
   EXPECT_EQ(m_factory->made, 1);
+  ReleaseDriverInterface();
+  ReleaseDriverInterface();  // nothing left to release
+  EXPECT_EQ(m_factory->deaths, 1);
+  CDriverInterface* second = GetDriverInterface();
+  ASSERT_NE(second, nullptr);
+  delete second;  // NOLINT: the destructor itself must clear the process-wide pointer
+  EXPECT_NE(GetDriverInterface(), nullptr);
+  EXPECT_EQ(m_factory->made, 3);
 }
 
-TEST_F(ProcessWideInterface, FailedOpenDeletesItAndTriesAgain) {
+// A failed open deletes the interface; a factory without one is asked again.
+TEST_F(ProcessWideInterface, FailuresAreNotKept) {
   m_factory->openStatus = 0x1234;
   EXPECT_EQ(GetDriverInterface(), nullptr);
   EXPECT_EQ(m_factory->deaths, 1);
   m_factory->openStatus = kStatusOk;
-  EXPECT_NE(GetDriverInterface(), nullptr);
-  EXPECT_EQ(m_factory->made, 2);
-}
-
-TEST_F(ProcessWideInterface, FactoryWithoutOneIsAskedAgain) {
   m_factory->fail = true;
   EXPECT_EQ(GetDriverInterface(), nullptr);
   m_factory->fail = false;
-  EXPECT_NE(GetDriverInterface(), nullptr);
-}
-
-TEST_F(ProcessWideInterface, ReleaseDeletesAndTheNextGetMakesANewOne) {
-  ASSERT_NE(GetDriverInterface(), nullptr);
-  ReleaseDriverInterface();
-  EXPECT_EQ(m_factory->deaths, 1);
-  ReleaseDriverInterface();  // nothing left to release
-  EXPECT_EQ(m_factory->deaths, 1);
-  EXPECT_NE(GetDriverInterface(), nullptr);
-  EXPECT_EQ(m_factory->made, 2);
-}
-
-TEST_F(ProcessWideInterface, DeletingTheInterfaceForgetsTheGlobal) {
-  CDriverInterface* made = GetDriverInterface();
-  ASSERT_NE(made, nullptr);
-  delete made;  // NOLINT: the destructor itself must clear the process-wide pointer
   EXPECT_NE(GetDriverInterface(), nullptr);
   EXPECT_EQ(m_factory->made, 2);
 }

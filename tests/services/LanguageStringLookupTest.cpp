@@ -78,14 +78,4 @@ TEST(StringManager, CallsTheInstalledRoutine) {
   g_tables = nullptr;
 }
 
-TEST(StringManager, ProcessWideGetterMakesAWinStringManager) {
-  CStringManager* manager = GetStringManager();
-  ASSERT_NE(manager, nullptr);
-  EXPECT_EQ(GetStringManager(), manager);
-  EXPECT_NE(dynamic_cast<CWinStringManager*>(manager), nullptr);
-  char out[4] = {};
-  EXPECT_EQ(manager->GetString("3001", 1, out), kStatusNoRoutine);
-  ReleaseStringManager();
-}
-
 }  // namespace

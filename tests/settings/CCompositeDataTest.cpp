@@ -39,8 +39,8 @@ class CCompositeDataTest : public CSettingsTest {
  protected:
   void SetUp() override {
     CSettingsTest::SetUp();
-    m_driver->Poke<std::uint16_t>(m_keyA, 2);
-    m_driver->Poke<std::uint16_t>(m_keyB, 3);
+    m_driver->Put<std::uint16_t>(m_keyA, 2);
+    m_driver->Put<std::uint16_t>(m_keyB, 3);
     m_a = MakeInitialised(DataType::kWord, BehaviourKind::kApply, m_keyA);
     m_b = MakeInitialised(DataType::kWord, BehaviourKind::kApply, m_keyB);
     ASSERT_EQ(m_sum.SetSources(m_a.get(), m_b.get()), kStatusOk);
@@ -61,7 +61,7 @@ TEST_F(CCompositeDataTest, MissingSourceGivesTheClassStatus) {
   EXPECT_EQ(pressure.SetSources(nullptr, m_b.get()), kStatusUnknown);
   // It has no value of its own to write.
   EXPECT_EQ(m_sum.ForceWrite(), kStatusNoItem);
-  EXPECT_EQ(m_driver->Requests().size(), 0u);
+  EXPECT_EQ(m_driver->GetRequests().size(), 0u);
 }
 
 TEST_F(CCompositeDataTest, OperationsReachTheSourcesInOrder) {
@@ -76,16 +76,16 @@ TEST_F(CCompositeDataTest, OperationsReachTheSourcesInOrder) {
   EXPECT_EQ(m_sum.Commit(), kStatusOk);
   EXPECT_EQ(m_sum.Revert(), kStatusOk);
   EXPECT_EQ(GetValue<std::uint16_t>(m_sum), 9);
-  m_driver->ClearLog();
+  m_driver->ClearRequests();
   EXPECT_EQ(m_sum.Apply(), kStatusOk);
-  ASSERT_EQ(m_driver->Requests().size(), 2u);
-  EXPECT_EQ(m_driver->Requests()[0].path, CFakeValueDriver::PathOf(m_keyA.GetLevels()));
-  EXPECT_EQ(m_driver->Requests()[1].path, CFakeValueDriver::PathOf(m_keyB.GetLevels()));
+  ASSERT_EQ(m_driver->GetRequests().size(), 2u);
+  EXPECT_EQ(m_driver->GetRequests()[0].levels, PathOf(m_keyA));
+  EXPECT_EQ(m_driver->GetRequests()[1].levels, PathOf(m_keyB));
   EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_keyA), 9);
   EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_keyB), 0);
 
-  m_driver->PokeDefault<std::uint16_t>(m_keyA, 1);
-  m_driver->PokeDefault<std::uint16_t>(m_keyB, 1);
+  m_driver->PutDefault<std::uint16_t>(m_keyA, 1);
+  m_driver->PutDefault<std::uint16_t>(m_keyB, 1);
   EXPECT_EQ(m_sum.SetDefault(), kStatusOk);
   EXPECT_EQ(GetValue<std::uint16_t>(m_sum), 2);
 }
@@ -98,10 +98,10 @@ TEST_F(CCompositeDataTest, RevertAnswersTheLastSourceThatFailed) {
   ASSERT_EQ(sum.SetSources(liveA.get(), liveB.get()), kStatusOk);
   const std::uint16_t v = 4;
   ASSERT_EQ(sum.Set(&v), kStatusOk);
-  m_driver->Fail(kCommandSet, kStatusNotFound, &m_keyA);
-  m_driver->Fail(kCommandSet, kStatusDataTooLong, &m_keyB);
+  m_driver->FailWith(kCommandSet, m_keyA, kStatusNotFound);
+  m_driver->FailWith(kCommandSet, m_keyB, kStatusDataTooLong);
   EXPECT_EQ(sum.Revert(), kStatusDataTooLong);
-  EXPECT_EQ(m_driver->Count(kCommandSet, m_keyA), 2u);
+  EXPECT_EQ(m_driver->CountRequests(kCommandSet, PathOf(m_keyA)), 2u);
 }
 
 TEST_F(CCompositeDataTest, RefreshIsChangedWhenAnySourceChangedAndStopsAtAFailure) {
@@ -110,15 +110,15 @@ TEST_F(CCompositeDataTest, RefreshIsChangedWhenAnySourceChangedAndStopsAtAFailur
   EXPECT_TRUE(changed);
   ASSERT_EQ(m_sum.Refresh(changed, this), kStatusOk);
   EXPECT_FALSE(changed);
-  m_driver->Poke<std::uint16_t>(m_keyB, 30);
+  m_driver->Put<std::uint16_t>(m_keyB, 30);
   ASSERT_EQ(m_sum.Refresh(changed, this), kStatusOk);
   EXPECT_TRUE(changed);
   EXPECT_EQ(GetValue<std::uint16_t>(m_sum), 32);
 
-  const std::size_t readsOfB = m_driver->Count(kCommandGet, m_keyB);
-  m_driver->Fail(kCommandGet, kStatusNotFound, &m_keyA);
+  const std::size_t readsOfB = m_driver->CountRequests(kCommandGet, PathOf(m_keyB));
+  m_driver->FailWith(kCommandGet, m_keyA, kStatusNotFound);
   EXPECT_EQ(m_sum.Refresh(changed, this), kStatusNotFound);
-  EXPECT_EQ(m_driver->Count(kCommandGet, m_keyB), readsOfB);
+  EXPECT_EQ(m_driver->CountRequests(kCommandGet, PathOf(m_keyB)), readsOfB);
 }
 
 }  // namespace

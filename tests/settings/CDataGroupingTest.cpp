@@ -27,12 +27,12 @@ class CTestGrouping : public CDataGrouping {
     return (index == 0 && kind == 0) ? m_child.get() : nullptr;
   }
   Status ApplyItems() override {
-    for (const StItemRow& row : kTestItems) (void)ApplyItem(row.itemId);
+    for (const StItemRow& row : kTestItems) DropStatus(ApplyItem(row.itemId), "ApplyItem answers 0");
     return kStatusOk;
   }
   Status DefaultItems() override {
     ++m_defaultItemsCalls;
-    for (const StItemRow& row : kTestItems) (void)DefaultItem(row.itemId);
+    for (const StItemRow& row : kTestItems) DropStatus(DefaultItem(row.itemId), "counted, not checked, here");
     return kStatusOk;
   }
 
@@ -80,7 +80,7 @@ TEST_F(CDataGroupingTest, TableRowsMakeItemsOnceOnTheGroupingsKey) {
   }
   EXPECT_EQ(m_grouping.GetCachedItemCount(), 3u);
   // Made lazily: nothing was read.
-  EXPECT_EQ(m_driver->Requests().size(), 0u);
+  EXPECT_EQ(m_driver->GetRequests().size(), 0u);
 }
 
 TEST_F(CDataGroupingTest, UnknownIdOrFailedInitLeavesNoItem) {
@@ -122,26 +122,26 @@ TEST_F(CDataGroupingTest, PerItemOperationsSendOnceAndSwallowFailures) {
   for (const StCase& c : kCases) {
     SCOPED_TRACE(c.name);
     m_driver->ClearFailures();
-    m_driver->ClearLog();
-    m_driver->Poke<std::uint32_t>(TabletKey(10), 3);
-    m_driver->Poke<std::uint32_t>(TabletKey(11, 4), 3);
+    m_driver->ClearRequests();
+    m_driver->Put<std::uint16_t>(TabletKey(10), 3);
+    m_driver->Put<std::uint32_t>(TabletKey(11, 4), 3);
     CDriverData* item = nullptr;
     ASSERT_EQ(m_grouping.GetItem(c.id, item), kStatusOk);
     const std::uint32_t v = 5;
     ASSERT_EQ(item->Set(&v), kStatusOk);
-    m_driver->Fail(c.failing, kStatusMalformedPacket);
+    m_driver->FailWith(c.failing, KeyPath{}, kStatusMalformedPacket);
     const Status status = c.id == 2   ? m_grouping.ApplyItem(c.id)
                           : c.id == 1 ? m_grouping.DefaultItem(c.id)
                                       : m_grouping.ForceWriteItem(c.id);
     EXPECT_EQ(status, kStatusOk);
-    EXPECT_EQ(m_driver->Count(kCommandSet), c.writes);
+    EXPECT_EQ(m_driver->CountRequests(kCommandSet), c.writes);
   }
 }
 
 TEST_F(CDataGroupingTest, DefaultItemMakesTheItemAndResetsIt) {
   const CDataKey key = TabletKey(10);
-  m_driver->Poke<std::uint16_t>(key, 3);
-  m_driver->PokeDefault<std::uint16_t>(key, 6);
+  m_driver->Put<std::uint16_t>(key, 3);
+  m_driver->PutDefault<std::uint16_t>(key, 6);
   EXPECT_EQ(m_grouping.DefaultItem(1), kStatusOk);
   ASSERT_NE(m_grouping.FindItem(1), nullptr);
   EXPECT_EQ(m_driver->Peek<std::uint16_t>(key), 6);

@@ -9,7 +9,7 @@
 #include "settings/CBehaviour.h"
 #include "settings/CDriverData.h"
 #include "settings/CForceDriverData.h"
-#include "support/CServiceDriverInterface.h"
+#include "support/CRecordingDriverInterface.h"
 
 // Items against the tablet service of the default profile, whose first tool
 // is a pen. The service's request count says what reached the driver.
@@ -18,7 +18,7 @@ namespace {
 class CDriverDataServiceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    auto service = std::make_unique<CServiceDriverInterface>();
+    auto service = std::make_unique<CRecordingDriverInterface>(std::make_unique<CTabletService>());
     m_service = service.get();
     InstallDriverInterface(std::move(service));
   }
@@ -65,8 +65,8 @@ class CDriverDataServiceTest : public ::testing::Test {
 
   // Requests the items sent since the last call.
   std::uint32_t Sent() {
-    const std::uint32_t sent = m_service->RequestCount() - m_lastSent;
-    m_lastSent = m_service->RequestCount();
+    const std::uint32_t sent = static_cast<std::uint32_t>(m_service->GetRequests().size()) - m_lastSent;
+    m_lastSent = static_cast<std::uint32_t>(m_service->GetRequests().size());
     return sent;
   }
 
@@ -76,7 +76,7 @@ class CDriverDataServiceTest : public ::testing::Test {
   static constexpr std::uint16_t kSwitch = 170;    // 8-bit, factory value 1
   static constexpr std::uint16_t kTypeCode = 115;  // 16-bit, read-only, no factory value
 
-  CServiceDriverInterface* m_service = nullptr;
+  CRecordingDriverInterface* m_service = nullptr;
   std::uint32_t m_lastSent = 0;
 };
 

@@ -13,17 +13,22 @@
 // run against the tablet service in CDriverDataServiceTest.
 namespace {
 
+std::vector<std::uint8_t> AsBytes(const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  return {bytes, bytes + size};
+}
+
 class CDriverDataTest : public CSettingsTest {
  protected:
   const CDataKey m_key = TabletKey(40);
 
   std::unique_ptr<CDriverData> Word(BehaviourKind kind, std::uint16_t driverValue) {
-    m_driver->Poke<std::uint16_t>(m_key, driverValue);
+    m_driver->Put<std::uint16_t>(m_key, driverValue);
     return MakeInitialised(DataType::kWord, kind, m_key);
   }
 
-  [[nodiscard]] std::size_t Reads() const { return m_driver->Count(kCommandGet); }
-  [[nodiscard]] std::size_t Writes() const { return m_driver->Count(kCommandSet); }
+  [[nodiscard]] std::size_t Reads() const { return m_driver->CountRequests(kCommandGet); }
+  [[nodiscard]] std::size_t Writes() const { return m_driver->CountRequests(kCommandSet); }
 };
 
 TEST_F(CDriverDataTest, UninitialisedItemRefusesWork) {
@@ -31,12 +36,12 @@ TEST_F(CDriverDataTest, UninitialisedItemRefusesWork) {
   std::uint16_t value = 1;
   EXPECT_EQ(item.Get(&value), kStatusNoItem);
   EXPECT_EQ(item.ForceWrite(), kStatusNoItem);
-  EXPECT_EQ(m_driver->Requests().size(), 0u);
+  EXPECT_EQ(m_driver->GetRequests().size(), 0u);
 }
 
 TEST_F(CDriverDataTest, FailedFirstReadLeavesItemUnloadedAndIsRetried) {
   auto item = Word(BehaviourKind::kApply, 5);
-  m_driver->Fail(kCommandGet, kStatusNotFound);
+  m_driver->FailWith(kCommandGet, KeyPath{}, kStatusNotFound);
   Status status = kStatusOk;
   (void)GetValue<std::uint16_t>(*item, &status);
   EXPECT_EQ(status, kStatusNotFound);
@@ -46,7 +51,7 @@ TEST_F(CDriverDataTest, FailedFirstReadLeavesItemUnloadedAndIsRetried) {
   // Revert and Apply of an unloaded item do not load.
   EXPECT_EQ(item->Revert(), kStatusOk);
   EXPECT_EQ(item->Apply(), kStatusOk);
-  EXPECT_EQ(m_driver->Requests().size(), 2u);
+  EXPECT_EQ(m_driver->GetRequests().size(), 2u);
 
   m_driver->ClearFailures();
   EXPECT_EQ(GetValue<std::uint16_t>(*item, &status), 5);
@@ -58,7 +63,7 @@ TEST_F(CDriverDataTest, FailedWriteCountsAsWrittenButNotCommitted) {
   auto item = Word(BehaviourKind::kApply, 1);
   const std::uint16_t v = 2;
   ASSERT_EQ(item->Set(&v), kStatusOk);
-  m_driver->Fail(kCommandSet, kStatusDataTooLong);
+  m_driver->FailWith(kCommandSet, KeyPath{}, kStatusDataTooLong);
   EXPECT_EQ(item->Apply(), kStatusDataTooLong);
   std::uint16_t baseline = 0;
   std::memcpy(&baseline, item->BaselineValue().data(), 2);
@@ -84,18 +89,52 @@ TEST_F(CDriverDataTest, SetDefaultByWhatTheDriverAnswers) {
   for (const StCase& c : kCases) {
     SCOPED_TRACE(c.answer);
     m_driver->ClearFailures();
-    m_driver->ClearLog();
-    m_driver->Fail(kCommandGetDefault, c.answer);
+    m_driver->ClearRequests();
+    m_driver->FailWith(kCommandGetDefault, KeyPath{}, c.answer);
     auto item = Word(BehaviourKind::kApply, 30);
     const std::uint16_t pending = 31;
     ASSERT_EQ(item->Set(&pending), kStatusOk);
-    m_driver->Poke<std::uint16_t>(m_key, 33);  // changed elsewhere meanwhile
+    m_driver->Put<std::uint16_t>(m_key, 33);  // changed elsewhere meanwhile
 
     EXPECT_EQ(item->SetDefault(), c.expected);
     EXPECT_EQ(GetValue<std::uint16_t>(*item), c.shown);
     EXPECT_EQ(Reads(), c.reads);
     EXPECT_EQ(Writes(), 0u);
   }
+}
+
+TEST_F(CDriverDataTest, AReadRoundReadsEachItemOnceForAllItsObservers) {
+  auto item = Word(BehaviourKind::kLive, 1);
+  const int observerA = 0;
+  const int observerB = 0;
+  bool changed = false;
+  ASSERT_EQ(item->Refresh(changed, &observerA), kStatusOk);
+  ASSERT_EQ(item->Refresh(changed, &observerB), kStatusOk);
+  const std::size_t before = Reads();
+  for (int round = 0; round < 2; ++round) {
+    // A new value in the driver: one read per round, and both observers redraw.
+    m_driver->Put<std::uint16_t>(m_key, static_cast<std::uint16_t>(7 + round));
+    CDriverData::OpenReadRound();
+    for (const int* observer : {&observerA, &observerB}) {
+      EXPECT_EQ(item->Refresh(changed, observer), kStatusOk);
+      EXPECT_TRUE(changed);
+    }
+    CDriverData::CloseReadRound();
+    EXPECT_EQ(Reads(), before + static_cast<std::size_t>(round) + 1);
+    EXPECT_EQ(GetValue<std::uint16_t>(*item), 7 + round);
+  }
+  // A failed read fails every refresh of its round, with one request.
+  m_driver->FailWith(kCommandGet, KeyPath{}, kStatusNotFound);
+  CDriverData::OpenReadRound();
+  EXPECT_EQ(item->Refresh(changed, &observerA), kStatusNotFound);
+  EXPECT_EQ(item->Refresh(changed, &observerB), kStatusNotFound);
+  CDriverData::CloseReadRound();
+  EXPECT_EQ(Reads(), before + 3);
+  // Out of a round every refresh reads.
+  m_driver->ClearFailures();
+  ASSERT_EQ(item->Refresh(changed, &observerA), kStatusOk);
+  ASSERT_EQ(item->Refresh(changed, &observerA), kStatusOk);
+  EXPECT_EQ(Reads(), before + 5);
 }
 
 TEST_F(CDriverDataTest, EachObserverRedrawsOnceUntilTheValueChanges) {
@@ -128,7 +167,7 @@ TEST_F(CDriverDataTest, FailedRefreshIsRememberedAndTheNextGoodOneTakesOver) {
   bool changed = false;
   ASSERT_EQ(item->Refresh(changed, this), kStatusOk);
 
-  m_driver->Fail(kCommandGet, kStatusNotFound);
+  m_driver->FailWith(kCommandGet, KeyPath{}, kStatusNotFound);
   EXPECT_EQ(item->Refresh(changed, this), kStatusNotFound);
   EXPECT_FALSE(changed);
   Status status = kStatusOk;
@@ -153,17 +192,17 @@ TEST_F(CDriverDataTest, ValuesEqualUpToTheirEndAreTheSame) {
   constexpr StCase kCases[] = {{DataType::kText, 3}, {DataType::kWordList, 4}};
   for (const StCase& c : kCases) {
     SCOPED_TRACE(static_cast<int>(c.type));
-    m_driver->ClearLog();
+    m_driver->ClearRequests();
     std::vector<std::byte> value(256, std::byte{0});
     for (std::size_t i = 0; i < c.markerAt; ++i) value[i] = std::byte{0x41};
-    m_driver->PokeBytes(m_key, value.data(), value.size());
+    m_driver->Put(m_key, AsBytes(value.data(), value.size()));
     auto item = MakeInitialised(c.type, BehaviourKind::kLive, m_key);
     bool changed = false;
     ASSERT_EQ(item->Refresh(changed, this), kStatusOk);
 
     std::vector<std::byte> junkAfterEnd = value;
     junkAfterEnd[c.markerAt + 4] = std::byte{0x5A};
-    m_driver->PokeBytes(m_key, junkAfterEnd.data(), junkAfterEnd.size());
+    m_driver->Put(m_key, AsBytes(junkAfterEnd.data(), junkAfterEnd.size()));
     EXPECT_EQ(item->Refresh(changed, this), kStatusOk);
     EXPECT_FALSE(changed);
     EXPECT_EQ(item->Set(junkAfterEnd.data()), kStatusOk);
@@ -187,7 +226,7 @@ TEST_F(CDriverDataTest, PendingChangeIsJudgedOverTheWholeBuffer) {
     return field;
   };
   const Text driverText = makeText("abc", '\0');
-  m_driver->PokeBytes(m_key, driverText.data(), driverText.size());
+  m_driver->Put(m_key, AsBytes(driverText.data(), driverText.size()));
   auto item = MakeInitialised(DataType::kText, BehaviourKind::kApply, m_key);
   const Text first = makeText("xyz", '\0');
   const Text pending = makeText("abc", 'Z');
@@ -197,7 +236,7 @@ TEST_F(CDriverDataTest, PendingChangeIsJudgedOverTheWholeBuffer) {
   ASSERT_EQ(item->Refresh(changed, this), kStatusOk);
 
   const Text elsewhere = makeText("new", '\0');
-  m_driver->PokeBytes(m_key, elsewhere.data(), elsewhere.size());
+  m_driver->Put(m_key, AsBytes(elsewhere.data(), elsewhere.size()));
   EXPECT_EQ(item->Refresh(changed, this), kStatusOk);
   EXPECT_FALSE(changed);
   Text shown{};
@@ -214,7 +253,7 @@ TEST_F(CDriverDataTest, NoDriverDefaultIsWhatWasLastWritten) {
   ASSERT_EQ(item->Set(&edited), kStatusOk);
   EXPECT_EQ(item->SetDefault(), kStatusOk);
   EXPECT_EQ(GetValue<std::uint16_t>(*item), 4);
-  EXPECT_EQ(m_driver->Count(kCommandGetDefault), 0u);
+  EXPECT_EQ(m_driver->CountRequests(kCommandGetDefault), 0u);
 }
 
 }  // namespace

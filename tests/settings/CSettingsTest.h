@@ -9,16 +9,14 @@
 #include "services/CDriverInterface.h"
 #include "settings/CBehaviour.h"
 #include "settings/CDriverData.h"
-#include "settings/CFakeValueDriver.h"
+#include "support/CRecordingDriverInterface.h"
 
 // Installs a fake driver as the process-wide interface and releases it and
 // the behaviours after each test.
 class CSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    auto driver = std::make_unique<CFakeValueDriver>();
-    m_driver = driver.get();
-    InstallDriverInterface(std::move(driver));
+    m_driver = CRecordingDriverInterface::Install();
   }
 
   void TearDown() override {
@@ -51,5 +49,5 @@ class CSettingsTest : public ::testing::Test {
     return value;
   }
 
-  CFakeValueDriver* m_driver = nullptr;
+  CRecordingDriverInterface* m_driver = nullptr;
 };

@@ -21,7 +21,6 @@
 #include "settings/CUDPenHasEraser.h"
 #include "settings/PressureFamilies.h"
 #include "support/CRecordingDriverInterface.h"
-#include "support/CServiceDriverInterface.h"
 
 namespace {
 
@@ -105,7 +104,7 @@ class CFeelItemsTest : public ::testing::Test {
     }
     m_service = std::make_unique<CTabletService>(profile);
     m_driver =
-        CRecordingDriverInterface::Install(std::make_unique<CServiceDriverInterface>(*m_service));
+        CRecordingDriverInterface::Install(*m_service);
   }
 
   void TearDown() override {

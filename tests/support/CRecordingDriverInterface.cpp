@@ -5,19 +5,26 @@
 
 #include "protocol/StDriverPacket.h"
 
-CRecordingDriverInterface* CRecordingDriverInterface::Install() {
-  auto made = std::make_unique<CRecordingDriverInterface>();
+namespace {
+
+template <typename... Args>
+CRecordingDriverInterface* InstallMade(Args&&... args) {
+  auto made = std::make_unique<CRecordingDriverInterface>(std::forward<Args>(args)...);
   CRecordingDriverInterface* raw = made.get();
   InstallDriverInterface(std::move(made));
   return raw;
 }
 
-CRecordingDriverInterface* CRecordingDriverInterface::Install(
-    std::unique_ptr<CDriverInterface> inner) {
-  auto made = std::make_unique<CRecordingDriverInterface>(std::move(inner));
-  CRecordingDriverInterface* raw = made.get();
-  InstallDriverInterface(std::move(made));
-  return raw;
+}  // namespace
+
+CRecordingDriverInterface* CRecordingDriverInterface::Install() { return InstallMade(); }
+
+CRecordingDriverInterface* CRecordingDriverInterface::Install(std::unique_ptr<CDriverInterface> inner) {
+  return InstallMade(std::move(inner));
+}
+
+CRecordingDriverInterface* CRecordingDriverInterface::Install(CTabletService& service) {
+  return InstallMade(service);
 }
 
 CRecordingDriverInterface::PathKey CRecordingDriverInterface::MakePathKey(const KeyPath& path) {
@@ -45,17 +52,36 @@ Status CRecordingDriverInterface::SendRequest(std::uint32_t command, const StObj
   const PathKey path = MakePathKey(request.levels);
   m_requests.push_back(std::move(request));
 
-  if (const auto failure = m_failures.find({command, path}); failure != m_failures.end())
-    return failure->second;
+  for (const PathKey& rule : {path, PathKey{}}) {
+    if (const auto failure = m_failures.find({command, rule}); failure != m_failures.end())
+      return failure->second;
+  }
+  if (m_service != nullptr) return SendToService(command, keys, capacity, buffer);
   if (m_inner) return m_inner->SendRequest(command, keys, capacity, buffer);
+  return AnswerFromTable(command, path, capacity, buffer);
+}
 
+// As the Wintab library sends it: a packet on the stack, its data length the capacity.
+Status CRecordingDriverInterface::SendToService(std::uint32_t command, const StObjectKey* keys,
+                                                std::uint32_t capacity, void* buffer) {
+  StDriverPacket packet;
+  KELVO_TRY(packet.Make(capacity, buffer));
+  KELVO_TRY(packet.FillRequest(command, keys, 0, nullptr, kRequestModeApplet));
+  packet.dataLength = capacity;
+  const auto result = static_cast<std::uint16_t>(m_service->HandlePacket(packet) & 0xFFFFU);
+  if (result != kStatusOk) return result;
+  std::uint32_t length = capacity;
+  return packet.ReadReply(&length, buffer);
+}
+
+Status CRecordingDriverInterface::AnswerFromTable(std::uint32_t command, const PathKey& path,
+                                                  std::uint32_t capacity, void* buffer) {
   switch (command) {
     case kCommandGet:
     case kCommandGetDefault: {
       const auto& table = command == kCommandGet ? m_values : m_defaults;
       const auto found = table.find(path);
-      if (found == table.end())
-        return command == kCommandGet ? kStatusNotFound : kStatusNotSupported;
+      if (found == table.end()) return command == kCommandGet ? kStatusNotFound : kStatusNotSupported;
       if (found->second.size() > capacity) return kStatusDataTooLong;
       if (buffer != nullptr && !found->second.empty())
         std::memcpy(buffer, found->second.data(), found->second.size());
@@ -89,8 +115,7 @@ const std::vector<std::uint8_t>* CRecordingDriverInterface::FindValue(const KeyP
   return found == m_values.end() ? nullptr : &found->second;
 }
 
-void CRecordingDriverInterface::FailWith(std::uint32_t command, const KeyPath& path,
-                                         Status status) {
+void CRecordingDriverInterface::FailWith(std::uint32_t command, const KeyPath& path, Status status) {
   if (status == kStatusOk)
     m_failures.erase({command, MakePathKey(path)});
   else
@@ -101,6 +126,13 @@ std::size_t CRecordingDriverInterface::CountRequests(std::uint32_t command) cons
   return static_cast<std::size_t>(
       std::count_if(m_requests.begin(), m_requests.end(),
                     [command](const StRecordedRequest& r) { return r.command == command; }));
+}
+
+std::size_t CRecordingDriverInterface::CountRequests(std::uint32_t command, const KeyPath& path) const {
+  const PathKey wanted = MakePathKey(path);
+  return static_cast<std::size_t>(std::count_if(m_requests.begin(), m_requests.end(), [&](const StRecordedRequest& r) {
+    return r.command == command && MakePathKey(r.levels) == wanted;
+  }));
 }
 
 std::vector<StObjectKey> CRecordingDriverInterface::LastLevels(std::uint32_t command) const {
@@ -123,4 +155,8 @@ KeyPath MakePath(std::initializer_list<StLevel> levels) {
   for (const StLevel& level : levels)
     path.push_back(StObjectKey{level.qualifier, level.code, level.index});
   return path;
+}
+
+KeyPath PathOf(const CDataKey& key) {
+  return KeyPath(key.GetLevels(), key.GetLevels() + key.GetLevelCount());
 }

@@ -17,7 +17,7 @@ class DefaultButtonItemViewTest : public ViewTest {
   void SetUp() override {
     ViewTest::SetUp();
     m_data->Define(kFeel, DataType::kWord);
-    m_driver->PutWord(m_data->KeyOf(kFeel), 800);
+    m_driver->Put<std::uint16_t>(m_data->KeyOf(kFeel), 800);
     m_driver->PutDefault(m_data->KeyOf(kFeel), {0x00, 0x02});
     ASSERT_EQ(AddItemView<CDefaultButtonItemView>(m_tab, kButton), kStatusOk);
     ASSERT_EQ(AddItemView(m_tab, kSlider, kFeel), kStatusOk);
@@ -36,7 +36,7 @@ TEST_F(DefaultButtonItemViewTest, PressResetsAppliesAndRefreshesEveryView) {
   EXPECT_EQ(m_roots.Log(), (std::vector<Logged>{{kViewDefault, kBroadcastId},
                                                 {kViewApply, kBroadcastId},
                                                 {kViewRefresh, kBroadcastId}}));
-  EXPECT_EQ(m_driver->Word(m_data->KeyOf(kFeel)), 0x200);
+  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_data->KeyOf(kFeel)), 0x200);
   EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kSlider, kControlRedisplay}}));
 }
 

@@ -72,18 +72,18 @@ TEST_F(DialogSuperViewTest, CancelRestoresTheValuesTheDialogOpenedWith) {
   ASSERT_EQ(m_dialog.Attach(m_data.get(), kSameData), kStatusOk);
   EXPECT_EQ(Shown(kShift), 0u);
   EXPECT_EQ(Shown(kCtrl), 1u);
-  EXPECT_EQ(m_driver->Count(kCommandSet), 0u) << "nothing reached the driver";
+  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0u) << "nothing reached the driver";
 }
 
 TEST_F(DialogSuperViewTest, OkWritesTheValuesAndClosesTheDialog) {
   ASSERT_EQ(m_dialog.Attach(m_data.get(), kSameData), kStatusOk);
   TickBoth();
-  EXPECT_EQ(m_driver->Count(kCommandSet), 0u);
+  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0u);
 
   EXPECT_EQ(SendViewRequest(kViewApply, kDialog), kStatusOk);
   EXPECT_TRUE(m_roots.Stack().empty());
   EXPECT_EQ(m_driver->Value(m_data->KeyOf(kShiftItem)), std::vector<std::uint8_t>{1});
-  EXPECT_EQ(m_driver->Count(kCommandSet), 1u) << "only the changed value is written";
+  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 1u) << "only the changed value is written";
 
   // Reopened, Cancel keeps what OK wrote.
   ASSERT_EQ(m_dialog.Attach(m_data.get(), kSameData), kStatusOk);

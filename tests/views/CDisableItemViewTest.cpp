@@ -12,7 +12,7 @@ class DisableItemViewTest : public ViewTest {
   void SetUp() override {
     ViewTest::SetUp();
     m_data->Define(kAcceleration, DataType::kWord);
-    m_driver->PutWord(m_data->KeyOf(kAcceleration), 1);
+    m_driver->Put<std::uint16_t>(m_data->KeyOf(kAcceleration), 1);
   }
 };
 
@@ -22,11 +22,11 @@ TEST_F(DisableItemViewTest, GreysInsteadOfHidingAndNeverAsksForARedisplay) {
   EXPECT_EQ(Refresh(view), kStatusOk);
   EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlShow}}));
 
-  m_driver->PutWord(m_data->KeyOf(kAcceleration), 3);
+  m_driver->Put<std::uint16_t>(m_data->KeyOf(kAcceleration), 3);
   EXPECT_EQ(Refresh(view), kStatusOk);
   EXPECT_TRUE(TakeChanges().empty()) << "a changed value is not redisplayed";
 
-  m_driver->Fail(m_data->KeyOf(kAcceleration), kStatusNotFound);
+  m_driver->FailWith(kCommandGet, m_data->KeyOf(kAcceleration), kStatusNotFound);
   EXPECT_EQ(Refresh(view, kControl), kStatusHandled);
   EXPECT_EQ(view.GetState(), kStateHidden);
   EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlShowDisabled}}));
@@ -35,8 +35,8 @@ TEST_F(DisableItemViewTest, GreysInsteadOfHidingAndNeverAsksForARedisplay) {
   const std::uint8_t reference[] = {1, 0};
   CDisableItemView matching(kControl + 1, kAcceleration);
   ASSERT_EQ(matching.SetReference(reference, sizeof reference, 0), kStatusOk);
-  m_driver->Fail(m_data->KeyOf(kAcceleration), kStatusOk);
-  m_driver->PutWord(m_data->KeyOf(kAcceleration), 1);
+  m_driver->FailWith(kCommandGet, m_data->KeyOf(kAcceleration), kStatusOk);
+  m_driver->Put<std::uint16_t>(m_data->KeyOf(kAcceleration), 1);
   ASSERT_EQ(matching.Attach(m_data.get(), kSameData), kStatusOk);
   EXPECT_EQ(Refresh(matching), kStatusOk);
   EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl + 1, kControlShowDisabled}}));

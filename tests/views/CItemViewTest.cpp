@@ -20,7 +20,7 @@ class ItemViewTest : public ViewTest {
     m_data->Define(kWordItem, DataType::kWord);
     m_data->Define(kByteItem, DataType::kByte);
     m_data->Define(kLongItem, DataType::kLong);
-    m_driver->PutWord(m_data->KeyOf(kWordItem), 300);
+    m_driver->Put<std::uint16_t>(m_data->KeyOf(kWordItem), 300);
     m_driver->Put(m_data->KeyOf(kByteItem), {0x5A});
     m_driver->Put(m_data->KeyOf(kLongItem), {0x44, 0x33, 0x22, 0x11});
   }
@@ -94,9 +94,9 @@ TEST_F(ItemViewTest, AnswersByTarget) {
     std::uint32_t value = 5;
     EXPECT_EQ(Send(view, c.operation, c.controlId, c.withData ? &value : nullptr), c.expected);
     EXPECT_EQ(value, 5u);
-    EXPECT_TRUE(m_driver->NothingSent());
+    EXPECT_TRUE(m_driver->GetRequests().empty());
   }
-  EXPECT_EQ(m_driver->Word(m_data->KeyOf(kWordItem)), 300);
+  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_data->KeyOf(kWordItem)), 300);
   EXPECT_TRUE(TakeChanges().empty()) << "Attach only marks the state unknown";
 }
 
@@ -109,9 +109,9 @@ TEST_F(ItemViewTest, RefreshShowsOnceThenRedisplaysOnlyDriverChanges) {
 
   EXPECT_EQ(Refresh(*view, kControl), kStatusHandled);
   EXPECT_TRUE(TakeChanges().empty());
-  EXPECT_EQ(m_driver->Count(kCommandGet), 1u) << "one read per refresh";
+  EXPECT_EQ(m_driver->CountRequests(kCommandGet), 1u) << "one read per refresh";
 
-  m_driver->PutWord(m_data->KeyOf(kWordItem), 512);
+  m_driver->Put<std::uint16_t>(m_data->KeyOf(kWordItem), 512);
   EXPECT_EQ(Refresh(*view), kStatusOk);
   EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlRedisplay}}));
   std::uint32_t value = 0;
@@ -123,7 +123,7 @@ TEST_F(ItemViewTest, UnavailableItemUsesTheUnavailableState) {
   auto view = AttachedView();
   static_cast<void>(Refresh(*view));
   TakeChanges();
-  m_driver->Fail(m_data->KeyOf(kWordItem), kStatusNotFound);
+  m_driver->FailWith(kCommandGet, m_data->KeyOf(kWordItem), kStatusNotFound);
   EXPECT_EQ(Refresh(*view), kStatusOk);
   EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlHide}})) << "hidden, no redisplay";
 
@@ -131,7 +131,7 @@ TEST_F(ItemViewTest, UnavailableItemUsesTheUnavailableState) {
   EXPECT_EQ(Refresh(*view), kStatusOk);
   EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlShowDisabled}}));
 
-  m_driver->Fail(m_data->KeyOf(kWordItem), kStatusOk);
+  m_driver->FailWith(kCommandGet, m_data->KeyOf(kWordItem), kStatusOk);
   EXPECT_EQ(Refresh(*view), kStatusOk);
   EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlShow}, {kControl, kControlRedisplay}}));
 }
@@ -149,19 +149,6 @@ TEST_F(ItemViewTest, RevertAndDefaultMarkTheViewDirty) {
     static_cast<void>(Refresh(*view));
     EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kControl, kControlRedisplay}}));
     EXPECT_FALSE(view->IsDirty());
-  }
-}
-
-// SetState answers the code to send: 1..3 for a change to 0..2, else 0.
-TEST_F(ItemViewTest, SetStateAnswersTheCodeOfAChange) {
-  struct {
-    std::uint32_t state;
-    std::uint32_t code;
-  } const steps[] = {{1, 0}, {0, 1}, {0, 0}, {2, 3}, {1, 2}, {3, 0}, {3, 0}, {7, 0}, {2, 3}};
-  CItemView view(kControl, kWordItem);
-  for (const auto& step : steps) {
-    EXPECT_EQ(view.SetState(step.state), step.code) << "state " << step.state;
-    EXPECT_EQ(view.GetState(), step.state);
   }
 }
 
@@ -186,7 +173,7 @@ TEST_F(ItemViewTest, ReferenceComparisonByMode) {
   };
   for (const StCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "mode " << c.mode << " value " << c.value);
-    m_driver->PutWord(m_data->KeyOf(kWordItem), c.value);
+    m_driver->Put<std::uint16_t>(m_data->KeyOf(kWordItem), c.value);
     CItemView view(kControl, kWordItem);
     ASSERT_EQ(view.SetReference(c.reference.data(), 2, c.mode), kStatusOk);
     ASSERT_EQ(view.Attach(m_data.get(), kSameData), kStatusOk);
@@ -228,7 +215,7 @@ TEST_F(ItemViewTest, SetReferenceKeepsBuffersOfOneLength) {
 TEST_F(ItemViewTest, AttachBindsTheItemOfItsGrouping) {
   CTestGrouping& eraser = m_data->AddChild(4);
   eraser.Define(kWordItem, DataType::kWord);
-  m_driver->PutWord(eraser.KeyOf(kWordItem), 77);
+  m_driver->Put<std::uint16_t>(eraser.KeyOf(kWordItem), 77);
   CItemView view(kControl, kWordItem);
   ASSERT_EQ(view.Attach(m_data.get(), 4), kStatusOk);
   std::uint32_t value = 0;

@@ -1,9 +1,9 @@
-#include "views/COnOffView.h"
-
 #include <algorithm>
 
+#include "model/ModelCodes.h"
 #include "views/CItemView.h"
 #include "views/CMenuSuperView.h"
+#include "views/COnOffView.h"
 #include "views/ControlIds.h"
 #include "views/ViewTestHarness.h"
 
@@ -13,8 +13,8 @@ class OnOffViewTest : public ViewTest {
  protected:
   void SetUp() override {
     ViewTest::SetUp();
-    m_data->Define(kDriverOnItem, DataType::kByte);
-    m_driver->Put(m_data->KeyOf(kDriverOnItem), {1});
+    m_data->Define(kItemDriverOn, DataType::kByte);
+    m_driver->Put(m_data->KeyOf(kItemDriverOn), {1});
   }
 };
 
@@ -24,7 +24,7 @@ TEST_F(OnOffViewTest, RoutesToTheCheckBoxButNeverClaims) {
   ASSERT_EQ(group.Attach(m_data.get(), kSameData), kStatusOk);
   std::uint32_t off = 0;
   EXPECT_EQ(Send(group, kViewSet, ControlId::kDriverOnButton, &off), kStatusOk);
-  EXPECT_EQ(m_driver->Value(m_data->KeyOf(kDriverOnItem)), std::vector<std::uint8_t>{0});
+  EXPECT_EQ(m_driver->Value(m_data->KeyOf(kItemDriverOn)), std::vector<std::uint8_t>{0});
 
   ASSERT_EQ(group.SetStateAndNotify(kStateHidden), kStatusOk);
   TakeChanges();
@@ -44,7 +44,7 @@ TEST_F(OnOffViewTest, MenuPlaceholderIsInert) {
   for (std::uint32_t op : {0u, 1u, 5u, 9u}) {
     EXPECT_EQ(Send(menu, op, ControlId::kMenuView), kStatusOk) << op;
   }
-  EXPECT_TRUE(m_driver->NothingSent());
+  EXPECT_TRUE(m_driver->GetRequests().empty());
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ class PercentItemViewTest : public ViewTest {
   void SetUp() override {
     ViewTest::SetUp();
     m_data->Define(kPressure, DataType::kWord);
-    m_driver->PutWord(m_data->KeyOf(kPressure), 0);
+    m_driver->Put<std::uint16_t>(m_data->KeyOf(kPressure), 0);
   }
 
   std::string Shown(CKelvoView& view) {
@@ -32,14 +32,14 @@ TEST_F(PercentItemViewTest, ShowsTheValueAsAPercentageOf1023) {
   CPercentItemView view(kControl, kPressure);
   ASSERT_EQ(view.Attach(m_data.get(), kSameData), kStatusOk);
   for (const auto& c : cases) {
-    m_driver->PutWord(m_data->KeyOf(kPressure), c.value);
+    m_driver->Put<std::uint16_t>(m_data->KeyOf(kPressure), c.value);
     static_cast<void>(Refresh(view));
     EXPECT_EQ(Shown(view), c.text) << c.value;
   }
 }
 
 TEST_F(PercentItemViewTest, IgnoresWritesAndAnswersReadsOnlyWhenBound) {
-  m_driver->PutWord(m_data->KeyOf(kPressure), 700);
+  m_driver->Put<std::uint16_t>(m_data->KeyOf(kPressure), 700);
   CPercentItemView view(kControl, kPressure);
   char text[kViewTextCapacity] = "untouched";
   EXPECT_EQ(Send(view, kViewGet, kControl, text), kStatusOk) << "unbound";
@@ -52,10 +52,10 @@ TEST_F(PercentItemViewTest, IgnoresWritesAndAnswersReadsOnlyWhenBound) {
     EXPECT_EQ(Send(view, op, kControl, &value), kStatusHandled) << op;
     EXPECT_EQ(Send(view, op, kBroadcastId, &value), kStatusOk) << op;
   }
-  EXPECT_TRUE(m_driver->NothingSent());
+  EXPECT_TRUE(m_driver->GetRequests().empty());
   EXPECT_EQ(Send(view, kViewGet, kControl + 1, text), kStatusOk);
   EXPECT_EQ(std::string(text), "untouched");
-  m_driver->Fail(m_data->KeyOf(kPressure), kStatusNoTablet);
+  m_driver->FailWith(kCommandGet, m_data->KeyOf(kPressure), kStatusNoTablet);
   EXPECT_EQ(Send(view, kViewGet, kControl, text), kStatusNoTablet);
 }
 

@@ -70,16 +70,16 @@ TEST_F(PromptItemViewTest, AcceptsOnlyTheThreeFormats) {
 }
 
 TEST_F(PromptItemViewTest, SetDoesNothingButOtherRequestsReachTheItem) {
-  m_driver->PutWord(m_data->KeyOf(kWordItem), 12);
+  m_driver->Put<std::uint16_t>(m_data->KeyOf(kWordItem), 12);
   m_driver->PutDefault(m_data->KeyOf(kWordItem), {99, 0});
   CPromptItemView view(kControl, kWordItem);
   ASSERT_EQ(view.Attach(m_data.get(), kSameData), kStatusOk);
   std::uint32_t value = 44;
   EXPECT_EQ(Send(view, kViewSet, kControl, &value), kStatusHandled);
-  EXPECT_EQ(m_driver->Count(kCommandSet), 0u);
+  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0u);
 
   EXPECT_EQ(Send(view, kViewDefault, kControl), kStatusHandled);
-  EXPECT_EQ(m_driver->Word(m_data->KeyOf(kWordItem)), 99) << "unlike the percentage view";
+  EXPECT_EQ(m_driver->Peek<std::uint16_t>(m_data->KeyOf(kWordItem)), 99) << "unlike the percentage view";
   EXPECT_EQ(Send(view, 9, kControl), kStatusNoItem);
 }
 

@@ -9,25 +9,10 @@ constexpr std::uint16_t kTestGroupingCode = 200;
 
 }  // namespace
 
-KeyPath PathOf(const CDataKey& key) {
-  return KeyPath(key.GetLevels(), key.GetLevels() + key.GetLevelCount());
-}
-
-std::vector<std::uint8_t> CMemoryDriver::Value(const CDataKey& key) const {
-  const std::vector<std::uint8_t>* found = FindValue(PathOf(key));
-  return found == nullptr ? std::vector<std::uint8_t>{} : *found;
-}
-
-std::uint16_t CMemoryDriver::Word(const CDataKey& key) const {
-  const std::vector<std::uint8_t> bytes = Value(key);
-  if (bytes.size() < 2) return 0;
-  return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
-}
-
 CTestGrouping::CTestGrouping(std::uint32_t number) {
   CDataKey key;
   key.AppendLevel(kTestGroupingCode, number);
-  static_cast<void>(SetKey(key));
+  DropStatus(SetKey(key), "a key of one level always fits");
 }
 
 void CTestGrouping::Define(ItemId itemId, DataType type, BehaviourKind kind) {
@@ -39,7 +24,7 @@ CTestGrouping& CTestGrouping::AddChild(std::int32_t index) {
   child = std::make_unique<CTestGrouping>(static_cast<std::uint32_t>(1000 + index));
   CDataKey key = GetKey();
   key.AppendLevel(11, static_cast<std::uint32_t>(index));
-  static_cast<void>(child->SetKey(key));
+  DropStatus(child->SetKey(key), "a key of two levels always fits");
   return *child;
 }
 
@@ -60,6 +45,11 @@ CDataGrouping* CTestGrouping::GetSubGroup(std::int32_t index, std::int32_t kind)
   return found == m_children.end() ? nullptr : found->second.get();
 }
 
+std::int32_t CTestGrouping::GetSubGroupCount(std::int32_t kind) {
+  if (kind != 0 || m_children.empty()) return 0;
+  return m_children.rbegin()->first + 1;
+}
+
 std::uint32_t CTestRootStack::HandleRequest(ViewRequest& request) {
   m_log.push_back(StLogged{request.operation, request.controlId});
   if (!m_stack.empty()) return m_stack.back()->Dispatch(request);
@@ -71,9 +61,7 @@ void ViewTest::SetUp() {
   m_translator = CRecordingEventTranslator::Install();
   ASSERT_NE(m_translator, nullptr);
   m_translator->SetListener(&m_roots);
-  auto driver = std::make_unique<CMemoryDriver>();
-  m_driver = driver.get();
-  InstallDriverInterface(std::move(driver));
+  m_driver = CRecordingDriverInterface::Install();
   m_data = std::make_unique<CTestGrouping>(1);
 }
 

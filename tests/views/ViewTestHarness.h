@@ -17,25 +17,6 @@
 #include "views/CKelvoView.h"
 #include "views/CRootStack.h"
 
-// The path of a data key, as the recording driver keys its values.
-[[nodiscard]] KeyPath PathOf(const CDataKey& key);
-
-// The recording driver with the item-key helpers these tests use.
-class CMemoryDriver : public CRecordingDriverInterface {
- public:
-  void Put(const CDataKey& key, std::vector<std::uint8_t> bytes) { SetValue(PathOf(key), std::move(bytes)); }
-  void PutWord(const CDataKey& key, std::uint16_t value) { Put(key, Bytes(value)); }
-  void PutDefault(const CDataKey& key, std::vector<std::uint8_t> bytes) {
-    SetDefault(PathOf(key), std::move(bytes));
-  }
-  // Reads of the key answer `status` from now on (0 lifts it).
-  void Fail(const CDataKey& key, Status status) { FailWith(kCommandGet, PathOf(key), status); }
-  [[nodiscard]] std::vector<std::uint8_t> Value(const CDataKey& key) const;
-  [[nodiscard]] std::uint16_t Word(const CDataKey& key) const;
-  [[nodiscard]] std::size_t Count(std::uint32_t command) const { return CountRequests(command); }
-  [[nodiscard]] bool NothingSent() const { return GetRequests().empty(); }
-};
-
 // A grouping whose items are declared by the test; item id n is driver item
 // code n on the grouping's key. Child groupings of kind 0 stand for a tool's
 // buttons.
@@ -51,6 +32,8 @@ class CTestGrouping : public CDataGrouping {
 
   [[nodiscard]] Status GetItem(ItemId itemId, CDriverData*& item) override;
   [[nodiscard]] CDataGrouping* GetSubGroup(std::int32_t index, std::int32_t kind) override;
+  // One past the highest child index (kind 0).
+  [[nodiscard]] std::int32_t GetSubGroupCount(std::int32_t kind) override;
   [[nodiscard]] Status ApplyItems() override { return kStatusOk; }
   [[nodiscard]] Status DefaultItems() override { return kStatusOk; }
 
@@ -105,7 +88,7 @@ class ViewTest : public testing::Test {
   std::vector<Change> TakeChanges() { return m_translator->TakeChanges(); }
 
   CRecordingEventTranslator* m_translator = nullptr;
-  CMemoryDriver* m_driver = nullptr;
+  CRecordingDriverInterface* m_driver = nullptr;
   CTestRootStack m_roots;
   std::unique_ptr<CTestGrouping> m_data;
 };

@@ -122,17 +122,6 @@ TEST_F(CWinDriverInterfaceTest, Answers) {
   }
 }
 
-TEST_F(CWinDriverInterfaceTest, DataKeyGoesThroughTheWholeChain) {
-  CDataKey key;
-  key.AppendLevel(2, 1).AppendLevel(40, 3);
-  std::uint16_t value = 0x5555;
-  EXPECT_EQ(key.Request(kCommandSet, sizeof value, &value), kStatusOk);
-  ASSERT_EQ(m_script.seen.size(), 1U);
-  EXPECT_EQ(m_script.seen[0].command, kCommandSet);
-  EXPECT_EQ(m_script.seen[0].keys[1], (StObjectKey{0, 40, 3}));
-  EXPECT_EQ(*static_cast<std::uint16_t*>(m_script.seen[0].data), 0x5555);
-}
-
 TEST_F(CWinDriverInterfaceTest, EntryWithoutHandlerFallsBackToTheTabletService) {
   m_install(nullptr, nullptr, nullptr);
   StDriverPacket packet;
@@ -149,13 +138,6 @@ TEST_F(CWinDriverInterfaceTest, InstallAnswersThePreviousHandlerAndContext) {
   EXPECT_EQ(previousContext, &m_script);
   EXPECT_EQ(m_install(nullptr, nullptr, &previousContext), &RecordingHandler);
   EXPECT_EQ(previousContext, &other);
-}
-
-TEST_F(CWinDriverInterfaceTest, AppletVersionIsTheBuiltInString) {
-  CWinDriverInterface driver;
-  VersionRecord record{};
-  EXPECT_EQ(driver.GetAppletVersion(record), kStatusOk);
-  EXPECT_EQ(record, (VersionRecord{4, 8, 2, 2, 8}));
 }
 
 // Without a usable library there is no driver interface, and every request of

@@ -1,17 +1,13 @@
 #include "views/tabs/CAdvancedSuperView.h"
 
+#include "model/ModelCodes.h"
 #include "views/CItemView.h"
 #include "views/CRootStack.h"
 #include "views/ControlIds.h"
 #include "views/ViewCreation.h"
 
-namespace {
-// Driver object item behind the side-switch mode radio buttons.
-constexpr ItemId kSwitchModeItem = 11;
-}  // namespace
-
 Status CAdvancedSuperView::Build() {
-  return AddItemView(*this, ControlId::kTipModeGroup, kSwitchModeItem, {}, kValueByte);
+  return AddItemView(*this, ControlId::kTipModeGroup, kItemSwitchMode, {}, kValueByte);
 }
 
 ViewResult CAdvancedSuperView::Dispatch(ViewRequest& request) {
@@ -20,7 +16,7 @@ ViewResult CAdvancedSuperView::Dispatch(ViewRequest& request) {
   const ViewResult result = CSuperView::Dispatch(toAll);
   if (request.operation == kViewRevert || request.operation == kViewApply) {
     if (CRootStack* roots = FindRootStack(); roots != nullptr) roots->PopRoot();
-    (void)Detach();
+    DropStatus(Detach(), "the dialog's views let go either way");
   }
   return result;
 }

@@ -14,7 +14,6 @@
 #include "settings/CBehaviour.h"
 #include "settings/mapping/CMapping.h"
 #include "support/CRecordingDriverInterface.h"
-#include "support/CServiceDriverInterface.h"
 
 using Words3 = std::array<std::int32_t, 3>;
 using Rect4 = std::array<std::int32_t, 4>;
@@ -46,8 +45,7 @@ class CMappingFixture : public ::testing::Test {
   void Start(StProfile profile) {
     m_mappings.clear();
     auto service = std::make_unique<CTabletService>(std::move(profile));
-    m_driver =
-        CRecordingDriverInterface::Install(std::make_unique<CServiceDriverInterface>(*service));
+    m_driver = CRecordingDriverInterface::Install(*service);
     m_service = std::move(service);
   }
 

@@ -5,14 +5,6 @@
 
 namespace {
 
-TEST(ZafLanguageData, LanguageIndexesGiveTheirCodes) {
-  const std::pair<int, const char*> rows[] = {{0, "en"},  {1, "zhc"}, {2, "zht"}, {3, "en"},  {4, "fr"},
-                                              {5, "de"},  {6, "ja"},  {7, "ko"},  {8, "it"},  {9, "es"},
-                                              {10, "pt"}, {11, "en"}, {12, "nl"}, {13, "ru"}, {14, "sv"},
-                                              {15, "en"}, {-1, "en"}};
-  for (const auto& [index, code] : rows) EXPECT_EQ(ZafLanguageData::CodeForIndex(index), code) << index;
-}
-
 using ZafLanguageDataTest = ToolkitFixture;
 
 TEST_F(ZafLanguageDataTest, AChosenLanguageOverridesEnglishAndFallsBackToItPerString) {
