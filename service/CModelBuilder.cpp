@@ -57,13 +57,37 @@ CModelBuilder::ToolClass CModelBuilder::ClassOf(std::uint16_t typeCode) {
   return ToolClass::kUnknown;
 }
 
+CModelBuilder::ToolKind CModelBuilder::KindOf(std::uint16_t typeCode) {
+  static constexpr std::array<std::uint16_t, 4> kAirbrush{7, 26, 54, 68};
+  switch (ClassOf(typeCode)) {
+    case ToolClass::kStylus:
+      return std::find(kAirbrush.begin(), kAirbrush.end(), typeCode) != kAirbrush.end() ? ToolKind::kAirbrush
+                                                                                         : ToolKind::kPen;
+    case ToolClass::kPuck:
+      return ToolKind::kPuck;
+    case ToolClass::kUnknown:
+      break;
+  }
+  return ToolKind::kUnknown;
+}
+
+const char* CModelBuilder::KindName(ToolKind kind) {
+  switch (kind) {
+    case ToolKind::kPen: return "pen";
+    case ToolKind::kAirbrush: return "airbrush";
+    case ToolKind::kPuck: return "puck";
+    case ToolKind::kUnknown: break;
+  }
+  return "tool";
+}
+
 std::unique_ptr<CServiceNode> CModelBuilder::MakeTool(const StToolProfile& profile,
                                                       const StTabletProfile& tablet) {
   auto tool = std::make_unique<CServiceNode>(NodeKind::kTool);
   tool->PutValue(sc::kTypeCode, Fixed(2, profile.type));
   tool->PutValue(sc::kSerial, Fixed(3, profile.serial));
   tool->PutValue(sc::kIdentity, Fixed(2, profile.identity));
-  tool->PutValue(188, Text(profile.name));
+  tool->PutValue(sc::kToolName, Text(profile.name));
   tool->PutValue(sc::kAppIdentifier, Num(3, 0));
   tool->PutValue(52, Num(2, 0));
   tool->PutValue(sc::kPresent, CServiceValue::Number(1, 1, false));
@@ -126,7 +150,7 @@ std::unique_ptr<CServiceNode> CModelBuilder::MakeTablet(const StTabletProfile& t
 std::unique_ptr<CServiceNode> CModelBuilder::MakeApplication(const StApplicationProfile& app) {
   auto node = std::make_unique<CServiceNode>(NodeKind::kApp);
   node->PutValue(sc::kAppIdentifier, CServiceValue::Number(4, app.identifier, false));
-  node->PutValue(117, CServiceValue::Text(256, app.title.c_str(), false));
+  node->PutValue(sc::kAppTitle, CServiceValue::Text(256, app.title.c_str(), false));
   node->PutValue(sc::kProgramName, CServiceValue::Text(256, app.program.c_str(), false));
   node->PutValue(119, Num(3, 0));
   return node;

@@ -293,6 +293,14 @@ case $case in
     printf '%%PDF-1.4\n' >"$work/manual/TabletManual.pdf"
     printf '"OEMDocLocation"="%s"\n' "$work/manual" >>"$KELVO_REGISTRY"
     KELVO_OPEN_COMMAND=false shoot screenshots-manual-not-found.script manual-not-found.png ;;
+  help-opens-manual)
+    # The opener records what it was given; the file must be the built manual.
+    printf '#!/bin/sh\nprintf %%s "$1" >"%s/opened"\n' "$work" >"$work/opener"
+    chmod +x "$work/opener"
+    KELVO_OPEN_COMMAND=$work/opener script help-opens-manual.script
+    [ "$(cat "$work/opened" 2>/dev/null)" = "$(cd "$bin" && pwd -P)/doc/TabletManual.pdf" ] \
+      || fail "Help opened \"$(cat "$work/opened" 2>/dev/null)\""
+    [ "$(head -c 5 "$bin/doc/TabletManual.pdf")" = "%PDF-" ] || fail "the manual is not a PDF" ;;
   screenshots-driver-not-found)
     KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/no-daemon.sock shoot_why="no tablet driver" \
       shoot screenshots-driver-not-found.script driver-not-found.png ;;
