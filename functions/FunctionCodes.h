@@ -12,11 +12,16 @@
 // Lists and radio groups carry the code plus 1, so that 0 means no choice.
 using FunctionCode = std::uint32_t;
 
+inline constexpr FunctionCode kFunctionDisabled = 0;
 inline constexpr FunctionCode kFunctionKeystroke = 8;
 inline constexpr FunctionCode kFunctionModifier = 9;
+inline constexpr FunctionCode kFunctionModeToggle = 11;
 inline constexpr FunctionCode kFunctionEraseKeystroke = 16;
 inline constexpr FunctionCode kFunctionEraseModifier = 17;
 inline constexpr FunctionCode kFunctionRunApplication = 23;
+inline constexpr FunctionCode kFunctionTabletPcBarrel = 27;
+// Offered by the tool button lists, with no name of its own.
+inline constexpr FunctionCode kFunctionUnnamed = 29;
 // Codes 0 to 29 have a row in the name table.
 inline constexpr FunctionCode kFunctionCodeCount = 30;
 // Not a function: the menu entry that puts a control back to its default.
@@ -106,6 +111,7 @@ inline constexpr ItemId kItemClickPosition = 102;
 // Roller and wheel.
 inline constexpr ItemId kItemRollerFunction = 103;
 inline constexpr ItemId kItemWheelFunction = 105;
+inline constexpr ItemId kItemWheelLines = 106;
 
 // Function sets.
 inline constexpr ItemId kItemUiNumber = 12;

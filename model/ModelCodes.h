@@ -43,6 +43,24 @@ inline constexpr std::int32_t kItemButtonCount = 58;
 inline constexpr std::int32_t kItemHasEraser = 60;
 inline constexpr std::int32_t kItemDoubleClickFeel = 84;
 
+// Item ids of a tablet that describe it and the tool in use, as reported.
+inline constexpr std::int32_t kItemTabletName = 17;
+inline constexpr std::int32_t kItemTabletVersion = 23;
+inline constexpr std::int32_t kItemTabletOemCode = 27;
+inline constexpr std::int32_t kItemReportProximity = 148;
+inline constexpr std::int32_t kItemReportX = 149;
+inline constexpr std::int32_t kItemReportY = 150;
+inline constexpr std::int32_t kItemReportSwitches = 151;
+inline constexpr std::int32_t kItemReportPressure = 152;
+inline constexpr std::int32_t kItemReportTiltX = 153;
+inline constexpr std::int32_t kItemReportTiltY = 154;
+inline constexpr std::int32_t kItemReportWheel = 155;
+inline constexpr std::int32_t kItemReportRotation = 156;
+inline constexpr std::int32_t kItemTabletLeftButtons = 157;
+inline constexpr std::int32_t kItemTabletRightButtons = 158;
+inline constexpr std::int32_t kItemLeftTouchStrip = 170;
+inline constexpr std::int32_t kItemRightTouchStrip = 171;
+
 // Item ids the views bind, by the grouping that holds them.
 // Driver object:
 inline constexpr std::int32_t kItemWindowPosition = 1;

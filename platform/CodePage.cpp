@@ -78,6 +78,26 @@ std::string DecodeCodePage(std::string_view bytes, std::uint32_t codePage) {
   return out;
 }
 
+int EncodeCodePageCharacter(char32_t character, std::uint32_t codePage) {
+  if (character < 0x80) return static_cast<int>(character);
+  const char* charset = CodePageCharset(codePage);
+  if (charset == nullptr || codePage == 65001 || character > 0x10FFFF) return -1;
+  const iconv_t handle = iconv_open(charset, "UTF-32LE");
+  if (handle == reinterpret_cast<iconv_t>(-1)) return -1;
+  char in[4] = {static_cast<char>(character & 0xFF), static_cast<char>((character >> 8) & 0xFF),
+                static_cast<char>((character >> 16) & 0xFF), static_cast<char>((character >> 24) & 0xFF)};
+  char out[4] = {};
+  char* from = in;
+  char* to = out;
+  std::size_t fromLeft = sizeof in;
+  std::size_t toLeft = sizeof out;
+  const std::size_t result = iconv(handle, &from, &fromLeft, &to, &toLeft);
+  iconv_close(handle);
+  // A character the code page has no byte for, or one it needs two bytes for.
+  if (result == static_cast<std::size_t>(-1) || sizeof out - toLeft != 1) return -1;
+  return static_cast<unsigned char>(out[0]);
+}
+
 std::string DecodeUtf16Le(std::string_view bytes) {
   CIconv converter("UTF-16LE");
   if (!converter.Valid()) return {};

@@ -17,14 +17,22 @@
 #include "platform/RuntimeFolder.h"
 
 #include <sys/file.h>
+#include <sys/wait.h>
+#include <strings.h>
+#include <time.h>
+
+#include "platform/Monitors.h"
 
 namespace {
 
 thread_local DWORD t_lastError = 0;
 
-// A mutex or an opened file; an unnamed mutex has no descriptor.
+// A mutex, an opened file or a child process; an unnamed mutex has no
+// descriptor. A process that has ended keeps its handle until it is closed.
 struct StKernelHandle {
   int fd = -1;
+  pid_t process = -1;
+  bool ended = false;
 };
 
 std::mutex g_mutex;
@@ -169,7 +177,87 @@ BOOL CloseHandle(HANDLE handle) {
     g_handles.erase(found);
   }
   if (object->fd >= 0) close(object->fd);
+  // Closing the handle of a running process leaves it running; reap it
+  // once it has ended rather than leave a zombie behind.
+  if (object->process > 0 && !object->ended) waitpid(object->process, nullptr, WNOHANG);
   return TRUE;
+}
+
+HANDLE MakeProcessHandle(int processId) {
+  auto object = std::make_unique<StKernelHandle>();
+  object->process = processId;
+  return Register(std::move(object));
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+  StKernelHandle* object = nullptr;
+  {
+    std::lock_guard lock(g_mutex);
+    const auto found = g_handles.find(handle);
+    if (found != g_handles.end()) object = found->second.get();
+  }
+  if (object == nullptr || object->process <= 0) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return WAIT_FAILED;
+  }
+  if (object->ended) return WAIT_OBJECT_0;
+  if (milliseconds == INFINITE) {
+    while (waitpid(object->process, nullptr, 0) < 0) {
+      if (errno != EINTR) {
+        SetLastError(ErrorFromErrno(errno));
+        return WAIT_FAILED;
+      }
+    }
+    object->ended = true;
+    return WAIT_OBJECT_0;
+  }
+  // Checked every millisecond up to the time given.
+  for (DWORD waited = 0;; ++waited) {
+    const pid_t done = waitpid(object->process, nullptr, WNOHANG);
+    if (done == object->process) {
+      object->ended = true;
+      return WAIT_OBJECT_0;
+    }
+    if (done < 0 && errno != EINTR) {
+      SetLastError(ErrorFromErrno(errno));
+      return WAIT_FAILED;
+    }
+    if (waited >= milliseconds) return WAIT_TIMEOUT;
+    const timespec oneMs{0, 1000000};
+    nanosleep(&oneMs, nullptr);
+  }
+}
+
+namespace {
+// The one module handle GetModuleHandleA hands out.
+HMODULE const kUser32 = reinterpret_cast<HMODULE>(std::uintptr_t{0x7E410000U});
+
+template <typename F>
+FARPROC AsProc(F* function) {
+  return reinterpret_cast<FARPROC>(function);
+}
+}  // namespace
+
+HMODULE GetModuleHandleA(LPCSTR moduleName) {
+  if (moduleName != nullptr && (strcasecmp(moduleName, "USER32") == 0 || strcasecmp(moduleName, "USER32.DLL") == 0))
+    return kUser32;
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  return nullptr;
+}
+
+FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
+  if (module == kUser32 && name != nullptr) {
+    const std::string_view wanted = name;
+    if (wanted == "GetSystemMetrics") return AsProc(&GetSystemMetrics);
+    if (wanted == "MonitorFromWindow") return AsProc(&MonitorFromWindow);
+    if (wanted == "MonitorFromRect") return AsProc(&MonitorFromRect);
+    if (wanted == "MonitorFromPoint") return AsProc(&MonitorFromPoint);
+    if (wanted == "EnumDisplayMonitors") return AsProc(&EnumDisplayMonitors);
+    if (wanted == "GetMonitorInfoA") return AsProc(&GetMonitorInfoA);
+    if (wanted == "EnumDisplayDevicesA") return AsProc(&EnumDisplayDevicesA);
+  }
+  SetLastError(ERROR_PROC_NOT_FOUND);
+  return nullptr;
 }
 
 BOOL GetVersionExA(OSVERSIONINFOA* info) {

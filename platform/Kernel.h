@@ -37,3 +37,18 @@ BOOL GetVersionExA(OSVERSIONINFOA* info);
 // ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND when it is not.
 [[nodiscard]] HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode, void* attributes,
                                  DWORD disposition, DWORD flags, HANDLE templateFile);
+
+// A handle for a child process started by the shell stand-in; its owner
+// waits for it (WaitForSingleObject) and closes it (CloseHandle).
+[[nodiscard]] HANDLE MakeProcessHandle(int processId);
+// Process handles: WAIT_OBJECT_0 once the process has ended, WAIT_TIMEOUT
+// when it is still running after `milliseconds` (INFINITE waits for good).
+// Other handles cannot be waited for here: WAIT_FAILED, ERROR_INVALID_HANDLE.
+[[nodiscard]] DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds);
+
+// "USER32" (with or without ".DLL", in any case) is the only module the
+// applet looks functions up in by name; others are not there (null).
+[[nodiscard]] HMODULE GetModuleHandleA(LPCSTR moduleName);
+// The USER32 functions the applet asks for by name (the multi-monitor ones
+// and GetSystemMetrics); null for anything else.
+[[nodiscard]] FARPROC GetProcAddress(HMODULE module, LPCSTR name);

@@ -4,14 +4,18 @@
 // with their Windows names and values so that calling code reads as it would
 // on Windows.
 
+#include <cstddef>
 #include <cstdint>
 
 using BOOL = int;
+using CHAR = char;
+using SHORT = std::int16_t;
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using LONG = std::int32_t;
 using UINT = unsigned int;
+using ULONG = std::uint32_t;
 using LCID = DWORD;
 using LANGID = WORD;
 using REGSAM = DWORD;
@@ -25,6 +29,18 @@ using PHKEY = HKEY*;
 
 struct HINSTANCE__;
 using HMODULE = HINSTANCE__*;
+using HINSTANCE = HINSTANCE__*;
+
+// Windows, monitors and device contexts are opaque handles.
+struct HWND__;
+using HWND = HWND__*;
+struct HMONITOR__;
+using HMONITOR = HMONITOR__*;
+struct HDC__;
+using HDC = HDC__*;
+
+using LPARAM = std::intptr_t;
+using FARPROC = void (*)();
 
 inline constexpr BOOL FALSE = 0;
 inline constexpr BOOL TRUE = 1;
@@ -40,6 +56,7 @@ inline constexpr LONG ERROR_INVALID_DATA = 13;
 inline constexpr LONG ERROR_NOT_READY = 21;
 inline constexpr LONG ERROR_INVALID_PARAMETER = 87;
 inline constexpr LONG ERROR_INSUFFICIENT_BUFFER = 122;
+inline constexpr LONG ERROR_PROC_NOT_FOUND = 127;
 inline constexpr LONG ERROR_ALREADY_EXISTS = 183;
 inline constexpr LONG ERROR_MORE_DATA = 234;
 
@@ -77,6 +94,140 @@ inline constexpr DWORD CREATE_NEW = 1;
 inline constexpr DWORD CREATE_ALWAYS = 2;
 inline constexpr DWORD OPEN_EXISTING = 3;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+
+// MapVirtualKeyA map types.
+inline constexpr UINT MAPVK_VK_TO_VSC = 0;
+inline constexpr UINT MAPVK_VSC_TO_VK = 1;
+inline constexpr UINT MAPVK_VK_TO_CHAR = 2;
+
+struct RECT {
+  LONG left = 0;
+  LONG top = 0;
+  LONG right = 0;   // exclusive, as Windows keeps it
+  LONG bottom = 0;
+};
+using LPRECT = RECT*;
+using LPCRECT = const RECT*;
+
+struct POINT {
+  LONG x = 0;
+  LONG y = 0;
+};
+
+// Multi-monitor functions.
+inline constexpr DWORD MONITOR_DEFAULTTONULL = 0;
+inline constexpr DWORD MONITOR_DEFAULTTOPRIMARY = 1;
+inline constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
+inline constexpr DWORD MONITORINFOF_PRIMARY = 1;
+inline constexpr std::size_t CCHDEVICENAME = 32;
+
+struct MONITORINFO {
+  DWORD cbSize = sizeof(MONITORINFO);
+  RECT rcMonitor;
+  RECT rcWork;
+  DWORD dwFlags = 0;
+};
+using LPMONITORINFO = MONITORINFO*;
+
+// MONITORINFO followed by the display device's name.
+struct MONITORINFOEXA : MONITORINFO {
+  MONITORINFOEXA() { cbSize = sizeof(MONITORINFOEXA); }
+  char szDevice[CCHDEVICENAME] = {};
+};
+
+struct DISPLAY_DEVICEA {
+  DWORD cb = sizeof(DISPLAY_DEVICEA);
+  char DeviceName[32] = {};
+  char DeviceString[128] = {};
+  DWORD StateFlags = 0;
+  char DeviceID[128] = {};
+  char DeviceKey[128] = {};
+};
+using PDISPLAY_DEVICEA = DISPLAY_DEVICEA*;
+
+// DISPLAY_DEVICEA state flags.
+inline constexpr DWORD DISPLAY_DEVICE_ATTACHED_TO_DESKTOP = 0x1;
+inline constexpr DWORD DISPLAY_DEVICE_MULTI_DRIVER = 0x2;
+inline constexpr DWORD DISPLAY_DEVICE_PRIMARY_DEVICE = 0x4;
+inline constexpr DWORD DISPLAY_DEVICE_MIRRORING_DRIVER = 0x8;
+inline constexpr DWORD DISPLAY_DEVICE_ACTIVE = 0x1;
+inline constexpr DWORD DISPLAY_DEVICE_ATTACHED = 0x2;
+
+using MONITORENUMPROC = BOOL (*)(HMONITOR monitor, HDC dc, LPRECT rect, LPARAM data);
+
+// GetSystemMetrics.
+inline constexpr int SM_CXSCREEN = 0;
+inline constexpr int SM_CYSCREEN = 1;
+inline constexpr int SM_XVIRTUALSCREEN = 76;
+inline constexpr int SM_YVIRTUALSCREEN = 77;
+inline constexpr int SM_CXVIRTUALSCREEN = 78;
+inline constexpr int SM_CYVIRTUALSCREEN = 79;
+inline constexpr int SM_CMONITORS = 80;
+inline constexpr int SM_SAMEDISPLAYFORMAT = 81;
+inline constexpr int SM_TABLETPC = 86;
+
+// WaitForSingleObject.
+inline constexpr DWORD INFINITE = 0xFFFFFFFFU;
+inline constexpr DWORD WAIT_OBJECT_0 = 0;
+inline constexpr DWORD WAIT_TIMEOUT = 0x102;
+inline constexpr DWORD WAIT_FAILED = 0xFFFFFFFFU;
+
+// ShellExecuteExA.
+inline constexpr ULONG SEE_MASK_NOCLOSEPROCESS = 0x40;
+inline constexpr ULONG SEE_MASK_DOENVSUBST = 0x200;
+inline constexpr int SW_SHOWNORMAL = 1;
+inline constexpr std::intptr_t SE_ERR_FNF = 2;
+inline constexpr std::intptr_t SE_ERR_PNF = 3;
+inline constexpr std::intptr_t SE_ERR_NOASSOC = 31;
+
+struct SHELLEXECUTEINFOA {
+  DWORD cbSize = sizeof(SHELLEXECUTEINFOA);
+  ULONG fMask = 0;
+  HWND hwnd = nullptr;
+  LPCSTR lpVerb = nullptr;
+  LPCSTR lpFile = nullptr;
+  LPCSTR lpParameters = nullptr;
+  LPCSTR lpDirectory = nullptr;
+  int nShow = 0;
+  HINSTANCE hInstApp = nullptr;  // above 32 on success, else an SE_ERR_* code
+  void* lpIDList = nullptr;
+  LPCSTR lpClass = nullptr;
+  HKEY hkeyClass = nullptr;
+  DWORD dwHotKey = 0;
+  HANDLE hIcon = nullptr;
+  HANDLE hProcess = nullptr;
+};
+
+// GetOpenFileNameA.
+inline constexpr DWORD OFN_HIDEREADONLY = 0x4;
+inline constexpr DWORD OFN_PATHMUSTEXIST = 0x800;
+inline constexpr DWORD OFN_FILEMUSTEXIST = 0x1000;
+inline constexpr DWORD OFN_LONGNAMES = 0x200000;
+inline constexpr DWORD OFN_DONTADDTORECENT = 0x2000000;
+inline constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
+
+struct OPENFILENAMEA {
+  DWORD lStructSize = sizeof(OPENFILENAMEA);
+  HWND hwndOwner = nullptr;
+  HINSTANCE hInstance = nullptr;
+  LPCSTR lpstrFilter = nullptr;  // pairs of zero-terminated texts, ended by an empty one
+  LPSTR lpstrCustomFilter = nullptr;
+  DWORD nMaxCustFilter = 0;
+  DWORD nFilterIndex = 0;
+  LPSTR lpstrFile = nullptr;     // in: the starting path; out: the chosen one
+  DWORD nMaxFile = 0;
+  LPSTR lpstrFileTitle = nullptr;
+  DWORD nMaxFileTitle = 0;
+  LPCSTR lpstrInitialDir = nullptr;
+  LPCSTR lpstrTitle = nullptr;
+  DWORD Flags = 0;
+  WORD nFileOffset = 0;
+  WORD nFileExtension = 0;
+  LPCSTR lpstrDefExt = nullptr;
+  LPARAM lCustData = 0;
+  void* lpfnHook = nullptr;
+  LPCSTR lpTemplateName = nullptr;
+};
 
 // MessageBeep.
 inline constexpr UINT MB_OK = 0x0;

@@ -82,9 +82,9 @@ void CControlBuilder::AddFunctionBlock(CServiceNode& node, const StFunctionDefau
       CServiceValue(2, ValueKind::kBitMask,
                     std::vector<std::uint8_t>{static_cast<std::uint8_t>(function.modifiers),
                                               static_cast<std::uint8_t>(function.modifiers >> 8)}));
-  node.PutValue(238, WordList(function.keys));
-  node.PutValue(240, CServiceValue::Text(DataTypeSize(20), ""));
-  node.PutValue(241, WordList(NameWords(function.name)));
+  node.PutValue(sc::kKeystroke, WordList(function.keys));
+  node.PutValue(sc::kRunProgram, CServiceValue::Text(DataTypeSize(20), ""));
+  node.PutValue(sc::kFunctionName, WordList(NameWords(function.name)));
 }
 
 void CControlBuilder::AddDirectionalFunction(CServiceNode& node, std::uint32_t function,
@@ -92,7 +92,7 @@ void CControlBuilder::AddDirectionalFunction(CServiceNode& node, std::uint32_t f
                                              const std::vector<std::uint32_t>& keysUp,
                                              const std::vector<std::uint32_t>& keysDown) {
   node.PutValue(sc::kFunctionCode, Num(3, function));
-  node.PutValue(108, Num(2, parameter));
+  node.PutValue(sc::kWheelAmount, Num(2, parameter));
   node.PutValue(153, 0, WordList(keysUp));
   node.PutValue(153, 1, WordList(keysDown));
   node.PutValue(211, 0, WordList({}));
@@ -128,8 +128,8 @@ void CControlBuilder::AddPressureButton(CServiceNode& tool, std::uint32_t number
     curve[2 * i] = static_cast<std::uint8_t>(words[i]);
     curve[2 * i + 1] = static_cast<std::uint8_t>(words[i] >> 8);
   }
-  button.PutValue(109, CServiceValue::Raw(curve, true));
-  button.PutValue(43, Num(2, levels * factory.percent / 100));
+  button.PutValue(sc::kPressureCurve, CServiceValue::Raw(curve, true));
+  button.PutValue(sc::kClickThreshold, Num(2, levels * factory.percent / 100));
   button.PutValue(42, Num(2, 0));
   button.PutValue(245, Num(3, 0));
 }
@@ -137,42 +137,42 @@ void CControlBuilder::AddPressureButton(CServiceNode& tool, std::uint32_t number
 void CControlBuilder::AddToolControls(CServiceNode& tool, const StToolProfile& profile,
                                       const StTabletProfile& tablet) {
   const StFactoryDoubleClick doubleClick = FactoryDoubleClick(profile.type);
-  tool.PutValue(255, Num(3, doubleClick.a));
-  tool.PutValue(113, Num(3, doubleClick.b));
-  tool.PutValue(170, Num(1, doubleClick.on));
+  tool.PutValue(sc::kDoubleClickA, Num(3, doubleClick.a));
+  tool.PutValue(sc::kDoubleClickB, Num(3, doubleClick.b));
+  tool.PutValue(sc::kDoubleClickOn, Num(1, doubleClick.on));
   if (CModelBuilder::ClassOf(profile.type) == CModelBuilder::ToolClass::kStylus) {
-    tool.PutValue(71, Fixed(1, profile.eraser ? 4 : 3));
+    tool.PutValue(sc::kButtonCount, Fixed(1, profile.eraser ? 4 : 3));
     // 0: the eraser is in use; 2: the pen has none.
-    tool.PutValue(205, Num(2, profile.eraser ? 0 : 2));
-    AddPressureButton(tool, 1, StFunctionDefault::Plain(1), profile, tablet);
-    AddButton(tool, 2, StFunctionDefault::Plain(3));
-    AddButton(tool, 3, StFunctionDefault::Plain(2));
-    if (profile.eraser) AddPressureButton(tool, 4, StFunctionDefault::Plain(15), profile, tablet);
+    tool.PutValue(sc::kEraserState, Num(2, profile.eraser ? 0 : 2));
+    AddPressureButton(tool, sc::kTipButton, StFunctionDefault::Plain(1), profile, tablet);
+    AddButton(tool, sc::kLowerSwitch, StFunctionDefault::Plain(3));
+    AddButton(tool, sc::kUpperSwitch, StFunctionDefault::Plain(2));
+    if (profile.eraser) AddPressureButton(tool, sc::kEraserButton, StFunctionDefault::Plain(15), profile, tablet);
   } else {
-    tool.PutValue(71, Fixed(1, profile.buttons));
-    tool.PutValue(205, Num(2, 2));
+    tool.PutValue(sc::kButtonCount, Fixed(1, profile.buttons));
+    tool.PutValue(sc::kEraserState, Num(2, 2));
     static constexpr std::array<std::uint32_t, 5> kPuckFunctions{1, 3, 2, 19, 20};
-    for (std::uint32_t b = 1; b <= profile.buttons && b < 16; ++b)
+    for (std::uint32_t b = 1; b <= profile.buttons && b <= sc::kLastPuckButton; ++b)
       AddButton(tool, b,
                 StFunctionDefault::Plain(b <= kPuckFunctions.size() ? kPuckFunctions[b - 1] : 0));
     if (profile.roller) {
       auto roller = std::make_unique<CServiceNode>();
       roller->PutValue(sc::kFunctionCode, Num(3, 0));
-      roller->PutValue(108, Num(2, 1));
-      tool.PutChild({sc::kButton, 16, 0}, std::move(roller));
+      roller->PutValue(sc::kWheelAmount, Num(2, 1));
+      tool.PutChild({sc::kButton, sc::kRollerButton, 0}, std::move(roller));
     }
   }
   if (profile.wheel) {
     // Scrolls by three lines.
     auto wheel = std::make_unique<CServiceNode>();
     AddDirectionalFunction(*wheel, 0, 3, {}, {});
-    tool.PutChild({sc::kButton, 32, 0}, std::move(wheel));
+    tool.PutChild({sc::kButton, sc::kWheelButton, 0}, std::move(wheel));
   }
 }
 
 void CControlBuilder::AddTabletControls(CServiceNode& tablet, const StTabletProfile& profile) {
   tablet.PutValue(
-      93, CServiceValue::Raw(LittleEndian({0, profile.pressureLevels, 0, 0}, DataTypeSize(12)),
+      sc::kPressureAxis, CServiceValue::Raw(LittleEndian({0, profile.pressureLevels, 0, 0}, DataTypeSize(12)),
                              false, ValueAccess::kReadOnly));
   // (4, type, 1) (4, serial, 1) (11, button, 0): a pressure value kept per tool identity.
   auto perButton = std::make_unique<CServiceNode>();

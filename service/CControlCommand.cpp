@@ -4,8 +4,14 @@
 #include <cstring>
 
 #include "service/CFrameCodec.h"
+#include "service/CListCommand.h"
+#include "service/CNamedSettings.h"
+#include "service/ControlUsage.h"
 #include "service/CPathText.h"
+#include "service/CPresetCommand.h"
+#include "service/CPenCommand.h"
 #include "service/ServiceCodes.h"
+#include "service/StatusText.h"
 
 namespace sc = service_codes;
 
@@ -35,19 +41,6 @@ bool ParseNumber(const std::string& text, StNumber& out) {
   return begin != end && error == std::errc() && stop == end;
 }
 
-// Unsigned numbers up to the size's maximum and negative ones down to its
-// signed minimum fit; nothing is silently cut to the low bytes.
-bool Encode(const StNumber& number, std::size_t size, std::vector<std::uint8_t>& out) {
-  if (size == 0 || size > 8) return false;
-  const unsigned bits = static_cast<unsigned>(8 * size);
-  if (number.negative && number.magnitude > (std::uint64_t{1} << (bits - 1))) return false;
-  if (!number.negative && bits < 64 && number.magnitude > (std::uint64_t{1} << bits) - 1) return false;
-  const std::uint64_t value = number.negative ? ~number.magnitude + 1 : number.magnitude;
-  out.assign(size, 0);
-  for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-  return true;
-}
-
 // A count, number or code given on the command line, up to `limit`.
 bool ToNumber(const std::string& text, std::uint64_t& out, std::uint64_t limit = UINT64_MAX) {
   StNumber number;
@@ -56,15 +49,26 @@ bool ToNumber(const std::string& text, std::uint64_t& out, std::uint64_t limit =
   return true;
 }
 
-std::vector<StObjectKey> Append(std::vector<StObjectKey> path, std::uint16_t code, std::uint32_t index = 0) {
-  path.push_back({0, code, index});
-  return path;
-}
-
 }  // namespace
 
-CControlCommand::CControlCommand(CDaemonClient& client, std::FILE* out, std::FILE* err)
-    : m_client(client), m_out(out), m_err(err) {}
+const CControlCommand::StCommand CControlCommand::kCommands[] = {
+    {"list", 0, 0, "no arguments", &CControlCommand::ListCommand},
+    {"names", 0, 0, "no arguments", &CControlCommand::NamesCommand},
+    {"get", 1, 1, "one PATH or NAME", &CControlCommand::GetCommand},
+    {"default", 1, 1, "one PATH or NAME", &CControlCommand::GetCommand},
+    {"set", 2, 2, "a PATH or NAME and a VALUE", &CControlCommand::SetCommand},
+    {"create", 1, 2, "a PATH and at most one number", &CControlCommand::CreateCommand},
+    {"remove", 1, 1, "one PATH", &CControlCommand::RemoveCommand},
+    {"pen", 1, 5, "an action: prox, move, pressure, tilt, wheel, rotation, switches, buttons, strips, play or demo", &CControlCommand::Pen},
+    {"attach", 1, 4, "tablet [DEFINITION] or tool TABLET TYPE SERIAL", &CControlCommand::AttachCommand},
+    {"detach", 2, 3, "tablet T or tool TABLET TOOL", &CControlCommand::DetachCommand},
+    {"watch", 0, 2, "at most --pen and a COUNT", &CControlCommand::Watch},
+    {"export", 1, 1, "one FILE (- for standard output)", &CControlCommand::ExportCommand},
+    {"import", 1, 1, "one FILE (- for standard input)", &CControlCommand::ImportCommand},
+};
+
+CControlCommand::CControlCommand(CDaemonClient& client, std::FILE* out, std::FILE* err, StControlFiles files)
+    : m_client(client), m_out(out), m_err(err), m_files(std::move(files)) {}
 
 Status CControlCommand::Send(std::uint32_t command, const std::vector<StObjectKey>& path,
                              std::vector<std::uint8_t>& data, std::uint32_t capacity) {
@@ -88,45 +92,34 @@ int CControlCommand::Finish(Status status, const std::string& what) {
   if (status == kStatusOk) return 0;
   if (status == kStatusNoDriverInterface && !m_client.Refusal().empty()) {
     std::fprintf(m_err, "tabletctl: refusing the tablet service: %s\n", m_client.Refusal().c_str());
-    return 3;
+    return kExitNoService;
   }
   if (status == kStatusNoDriverInterface) {
     std::fprintf(m_err, "tabletctl: no tablet service answers (is tabletd running?)\n");
-    return 3;
+    return kExitNoService;
   }
   if (status == kStatusServiceBusy) {
     std::fprintf(m_err, "tabletctl: the tablet service is busy (too many clients); try again later\n");
-    return 3;
+    return kExitNoService;
   }
   if (status == kStatusNoReply) {
     std::fprintf(m_err, "tabletctl: %s: the tablet service did not answer; the change may or may not be made\n",
                  what.c_str());
-    return 3;
+    return kExitNoService;
   }
   if (status == kStatusNotSaved) {
     std::fprintf(m_err, "tabletctl: %s: the change took effect but the tablet service could not store it "
-                        "(status 0x%04X); it will be gone after a restart\n",
-                 what.c_str(), static_cast<unsigned>(status));
-    return 1;
+                        "(%s); it will be gone after a restart\n",
+                 what.c_str(), DescribeStatus(status).c_str());
+    return kExitRefused;
   }
-  std::fprintf(m_err, "tabletctl: %s: status 0x%04X\n", what.c_str(), static_cast<unsigned>(status));
-  return 1;
+  std::fprintf(m_err, "tabletctl: %s: %s\n", what.c_str(), DescribeStatus(status).c_str());
+  return kExitRefused;
 }
 
 int CControlCommand::Usage(const std::string& why) {
-  std::fprintf(m_err,
-               "tabletctl: %s\n"
-               "usage: tabletctl [--socket PATH] COMMAND\n"
-               "  list | get PATH | default PATH | set PATH VALUE | create PATH [VALUE] | remove PATH\n"
-               "  pen [--tablet T] prox TOOL|off | move X Y | pressure P | tilt X Y | wheel W |\n"
-               "      rotation R | switches MASK | stroke\n"
-               "  attach tablet [DEFINITION] | attach tool TABLET TYPE SERIAL\n"
-               "  detach tablet T | detach tool TABLET TOOL | watch [COUNT]\n"
-               "  record /dev/input/eventN [--reports N] [--seconds S]\n"
-               "PATH: levels code[:index[@qualifier]] joined by '/', e.g. 2:0/4:1/115\n"
-               "VALUE: a number (decimal or 0x), text:WORDS or hex:BYTES\n",
-               why.c_str());
-  return 2;
+  std::fprintf(m_err, "tabletctl: %s (tabletctl --help shows how to use it)\n", why.c_str());
+  return kExitUsage;
 }
 
 bool CControlCommand::ParsePath(const std::string& text, std::vector<StObjectKey>& path) {
@@ -169,70 +162,105 @@ std::uint64_t CControlCommand::ReadNumber(const std::vector<StObjectKey>& path, 
   return number;
 }
 
-int CControlCommand::Get(const std::string& pathText, std::uint32_t command) {
-  std::vector<StObjectKey> path;
-  if (!ParsePath(pathText, path)) return 2;
-  std::vector<std::uint8_t> data;
-  const Status status = Send(command, path, data, kLargestValue);
-  if (status != kStatusOk) return Finish(status, pathText);
-  Print(data);
-  return 0;
+int CControlCommand::ParseTarget(const std::string& text, std::vector<StObjectKey>& path,
+                                 const StValueType** type) {
+  if (type != nullptr) *type = nullptr;
+  if (!CNamedSettings::IsName(text)) return ParsePath(text, path) ? kExitDone : kExitUsage;
+  Status failed = kStatusOk;
+  auto read = [&](const std::vector<StObjectKey>& at, std::uint64_t& value) {
+    Status status = kStatusOk;
+    value = ReadNumber(at, status);
+    if (status != kStatusOk && failed == kStatusOk) failed = status;
+    return status;
+  };
+  CNamedSettings::StResolved resolved;
+  std::string error;
+  if (!CNamedSettings::Resolve(text, read, resolved, error)) {
+    // A service that cannot be asked is said as such, not as a bad name.
+    if (failed == kStatusNoDriverInterface || failed == kStatusServiceBusy || failed == kStatusNoReply)
+      return Finish(failed, text);
+    std::fprintf(m_err, "tabletctl: %s\n", error.c_str());
+    return kExitUsage;
+  }
+  path = resolved.path;
+  if (type != nullptr) *type = &resolved.setting->type;
+  return kExitDone;
 }
 
-int CControlCommand::SetValue(const std::vector<StObjectKey>& path, const std::string& valueText) {
+int CControlCommand::Get(const std::string& target, std::uint32_t command) {
+  std::vector<StObjectKey> path;
+  const StValueType* type = nullptr;
+  if (const int parsed = ParseTarget(target, path, &type); parsed != kExitDone) return parsed;
+  std::vector<std::uint8_t> data;
+  const Status status = Send(command, path, data, kLargestValue);
+  if (status != kStatusOk) return Finish(status, target);
+  // A named setting reads in its own form, one `set` takes back.
+  if (type != nullptr)
+    std::fprintf(m_out, "%s\n", CValueText::ToText(data, *type).c_str());
+  else
+    Print(data);
+  return kExitDone;
+}
+
+int CControlCommand::SetValue(const std::vector<StObjectKey>& path, const std::string& valueText,
+                              const StValueType* type) {
   // The value's size is the driver's: ask first, then encode to fit.
   std::vector<std::uint8_t> current;
   const Status read = Send(kCommandGet, path, current, kLargestValue);
   if (read != kStatusOk) return Finish(read, CPathText::Format(path));
-  std::vector<std::uint8_t> value(current.size(), 0);
-  if (valueText.rfind("text:", 0) == 0) {
-    const std::string text = valueText.substr(5);
-    if (text.size() + 1 > value.size()) return Usage("text too long for a value of " + std::to_string(value.size()) + " bytes");
-    std::memcpy(value.data(), text.data(), text.size());
-  } else if (valueText.rfind("hex:", 0) == 0) {
-    const std::string hex = valueText.substr(4);
-    if (hex.size() != 2 * value.size()) return Usage("the value takes exactly " + std::to_string(value.size()) + " bytes");
-    for (std::size_t i = 0; i < value.size(); ++i) {
-      std::uint64_t byte = 0;
-      if (!ToNumber("0x" + hex.substr(2 * i, 2), byte, 0xFF)) return Usage("bad hex value \"" + valueText + "\"");
-      value[i] = static_cast<std::uint8_t>(byte);
-    }
-  } else if (StNumber typed; ParseNumber(valueText, typed) && value.size() <= 8) {
-    if (!Encode(typed, value.size(), value))
-      return Usage(valueText + " is out of range for a value of " + std::to_string(value.size()) + " byte" +
-                   (value.size() == 1 ? "" : "s"));
-  } else {
-    return Usage("bad value \"" + valueText + "\"");
-  }
-  return Finish(Send(kCommandSet, path, value, 0), CPathText::Format(path));
+  std::vector<std::uint8_t> value;
+  std::string error;
+  if (!CValueText::FromText(valueText, current.size(), value, error, type)) return Usage(error);
+  return Finish(Send(2, path, value, 0), CPathText::Format(path));
 }
 
-int CControlCommand::List() {
-  Status status = kStatusOk;
-  const std::uint64_t tablets = ReadNumber({{0, sc::kCount, 2}}, status);
-  if (status != kStatusOk) return Finish(status, "tablet count");
-  for (std::uint32_t t = 0; t < tablets; ++t) {
-    const std::vector<StObjectKey> tablet{{0, sc::kTablet, t}};
-    std::vector<std::uint8_t> name;
-    DropStatus(Send(kCommandGet, Append(tablet, 29), name, kLargestValue),
-               "the name is only shown; a tablet without one is listed anyway");
-    const std::uint64_t model = ReadNumber(Append(tablet, sc::kModel), status);
-    const std::uint64_t present = ReadNumber(Append(tablet, sc::kPresent), status);
-    const std::uint64_t tools = ReadNumber(Append(tablet, sc::kCount, 4), status);
-    std::fprintf(m_out, "tablet %u: model %llu \"%s\"%s\n", t, static_cast<unsigned long long>(model),
-                 name.empty() ? "" : reinterpret_cast<const char*>(name.data()), present != 0 ? "" : " (detached)");
-    for (std::uint32_t n = 0; n < tools; ++n) {
-      std::vector<StObjectKey> tool = tablet;
-      tool.push_back({0, sc::kTool, n});
-      const std::uint64_t type = ReadNumber(Append(tool, sc::kTypeCode), status);
-      const std::uint64_t serial = ReadNumber(Append(tool, sc::kSerial), status);
-      const std::uint64_t here = ReadNumber(Append(tool, sc::kPresent), status);
-      std::fprintf(m_out, "  tool %u: type %llu serial 0x%08llX%s\n", n, static_cast<unsigned long long>(type),
-                   static_cast<unsigned long long>(serial), here != 0 ? "" : " (detached)");
-    }
-  }
-  return 0;
+int CControlCommand::GetCommand(const std::vector<std::string>& args) {
+  return Get(args[1], args[0] == "get" ? 1 : 6);
 }
+
+int CControlCommand::SetCommand(const std::vector<std::string>& args) {
+  std::vector<StObjectKey> path;
+  const StValueType* type = nullptr;
+  if (const int parsed = ParseTarget(args[1], path, &type); parsed != kExitDone) return parsed;
+  return SetValue(path, args[2], type);
+}
+
+int CControlCommand::RemoveCommand(const std::vector<std::string>& args) {
+  std::vector<StObjectKey> path;
+  if (!ParsePath(args[1], path)) return kExitUsage;
+  std::vector<std::uint8_t> none;
+  return Finish(Send(4, path, none, 0), args[1]);
+}
+
+int CControlCommand::CreateCommand(const std::vector<std::string>& args) {
+  std::vector<StObjectKey> path;
+  if (!ParsePath(args[1], path)) return kExitUsage;
+  std::vector<std::uint8_t> data;
+  std::uint64_t number = 0;
+  if (args.size() == 3) {
+    if (!ToNumber(args[2], number, 0xFFFF)) return Usage("bad value \"" + args[2] + "\"");
+    data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8)};
+  }
+  const Status status = Send(3, path, data, 2);
+  if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "%u\n", data[0] | (data[1] << 8));
+  return Finish(status, args[1]);
+}
+
+int CControlCommand::AttachCommand(const std::vector<std::string>& args) { return Attach(args, true); }
+
+int CControlCommand::DetachCommand(const std::vector<std::string>& args) { return Attach(args, false); }
+
+int CControlCommand::ExportCommand(const std::vector<std::string>& args) {
+  return CPresetCommand(m_out, m_err, m_files).Export(args[1]);
+}
+
+int CControlCommand::ImportCommand(const std::vector<std::string>& args) {
+  return CPresetCommand(m_out, m_err, m_files).Import(args[1]);
+}
+
+int CControlCommand::NamesCommand(const std::vector<std::string>& /*args*/) { return CListCommand(*this).Names(); }
+
+int CControlCommand::ListCommand(const std::vector<std::string>& /*args*/) { return CListCommand(*this).List(); }
 
 int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
   const bool tablet = args.size() > 1 && args[1] == "tablet";
@@ -277,64 +305,11 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
   return Usage("attach/detach: bad arguments");
 }
 
-int CControlCommand::Pen(const std::vector<std::string>& args) {
-  std::size_t at = 1;
-  std::uint64_t tablet = 0;
-  if (args.size() > 2 && args[1] == "--tablet") {
-    if (!ToNumber(args[2], tablet, 0xFFFFFFFFu)) return Usage("bad tablet number");
-    at = 3;
-  }
-  if (at >= args.size()) return Usage("pen: what should the pen do?");
-  const std::string action = args[at];
-  // Kept as typed: each field's size decides what fits (tilt may be negative).
-  std::vector<std::string> numbers;
-  for (std::size_t i = at + 1; i < args.size(); ++i) {
-    StNumber number;
-    if (action == "prox" && args[i] == "off") continue;
-    if (!ParseNumber(args[i], number)) return Usage("pen: bad number \"" + args[i] + "\"");
-    numbers.push_back(args[i]);
-  }
-  const std::vector<StObjectKey> base{{0, sc::kTablet, static_cast<std::uint32_t>(tablet)}};
-  auto field = [&](std::uint32_t index, const std::string& value) {
-    return SetValue(Append(base, sc::kToolRecord, index), value);
-  };
-  struct StAction {
-    const char* name;
-    std::size_t count;
-    std::uint32_t first;
-    std::uint32_t second;
-  };
-  static constexpr StAction kFields[] = {
-      {"move", 2, sc::kFieldX, sc::kFieldY},        {"tilt", 2, sc::kFieldTiltX, sc::kFieldTiltY},
-      {"pressure", 1, sc::kFieldPressure, 0},       {"wheel", 1, sc::kFieldWheel, 0},
-      {"rotation", 1, sc::kFieldRotation, 0},       {"switches", 1, sc::kFieldSwitches, 0},
-  };
-  for (const StAction& known : kFields) {
-    if (action != known.name) continue;
-    if (numbers.size() != known.count) return Usage(std::string("pen ") + known.name + ": wrong number of values");
-    int result = field(known.first, numbers[0]);
-    if (result == 0 && known.count == 2) result = field(known.second, numbers[1]);
-    return result;
-  }
-  if (action == "prox") {
-    if (numbers.empty()) return field(sc::kFieldProximity, "0");
-    const int chosen = SetValue(Append(base, sc::kCurrentTool), numbers[0]);
-    return chosen != 0 ? chosen : field(sc::kFieldProximity, "1");
-  }
-  if (action == "stroke") {
-    // A fixed diagonal stroke with a pressure ramp: the same every time.
-    int result = field(sc::kFieldProximity, "1");
-    for (std::uint64_t step = 0; result == 0 && step <= 10; ++step) {
-      result = field(sc::kFieldX, std::to_string(1000 + step * 500));
-      if (result == 0) result = field(sc::kFieldY, std::to_string(1000 + step * 300));
-      if (result == 0) result = field(sc::kFieldPressure, std::to_string(step * 100));
-    }
-    return result != 0 ? result : field(sc::kFieldProximity, "0");
-  }
-  return Usage("pen: unknown action \"" + action + "\"");
-}
+int CControlCommand::Pen(const std::vector<std::string>& args) { return CPenCommand(*this).Pen(args); }
 
 int CControlCommand::Watch(const std::vector<std::string>& args) {
+  // The pen's live reports, read as they come, with their rate.
+  if (args.size() > 1 && args[1] == "--pen") return CPenCommand(*this).Watch(args);
   std::uint64_t count = 0;
   if (args.size() > 1 && !ToNumber(args[1], count)) return Usage("watch: bad count");
   if (!m_client.Subscribe()) return Finish(kStatusNoDriverInterface, "watch");
@@ -358,29 +333,19 @@ int CControlCommand::Watch(const std::vector<std::string>& args) {
 int CControlCommand::Run(const std::vector<std::string>& args) {
   if (args.empty()) return Usage("no command");
   const std::string& name = args[0];
-  std::vector<StObjectKey> path;
-  if (name == "list" && args.size() == 1) return List();
-  if ((name == "get" || name == "default") && args.size() == 2) return Get(args[1], name == "get" ? 1 : 6);
-  if (name == "set" && args.size() == 3) return ParsePath(args[1], path) ? SetValue(path, args[2]) : 2;
-  if (name == "remove" && args.size() == 2) {
-    if (!ParsePath(args[1], path)) return 2;
-    std::vector<std::uint8_t> none;
-    return Finish(Send(kCommandRemove, path, none, 0), args[1]);
+  if (name == "help" || name == "--help" || name == "-h") {
+    PrintControlUsage(m_out);
+    return kExitDone;
   }
-  if (name == "create" && (args.size() == 2 || args.size() == 3)) {
-    if (!ParsePath(args[1], path)) return 2;
-    std::vector<std::uint8_t> data;
-    std::uint64_t number = 0;
-    if (args.size() == 3) {
-      if (!ToNumber(args[2], number, 0xFFFF)) return Usage("bad value \"" + args[2] + "\"");
-      data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8)};
-    }
-    const Status status = Send(kCommandCreate, path, data, 2);
-    if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "%u\n", data[0] | (data[1] << 8));
-    return Finish(status, args[1]);
+  if (name == "--version" || name == "version") {
+    std::fprintf(m_out, "tabletctl %s\n", KELVO_VERSION);
+    return kExitDone;
   }
-  if (name == "pen") return Pen(args);
-  if (name == "attach" || name == "detach") return Attach(args, name == "attach");
-  if (name == "watch" && args.size() <= 2) return Watch(args);
-  return Usage("unknown command or wrong arguments: " + name);
+  for (const StCommand& command : kCommands) {
+    if (name != command.name) continue;
+    const std::size_t given = args.size() - 1;
+    if (given < command.least || given > command.most) return Usage(name + " takes " + command.arguments);
+    return (this->*command.run)(args);
+  }
+  return Usage("unknown command \"" + name + "\"");
 }

@@ -13,6 +13,8 @@
 
 #include "service/CFrameCodec.h"
 #include "service/CServicePaths.h"
+#include "service/PacketPath.h"
+#include "service/ServiceCodes.h"
 
 namespace {
 
@@ -214,7 +216,9 @@ void CDaemon::Serve(int fd, StClient& client) {
       client.waiting = true;
       break;
     }
-    Reply(client, m_service.Answer(request.Packet()), request.packet);
+    const std::uint32_t status = m_service.Answer(request.Packet());
+    Reply(client, status, request.packet);
+    if (status == kStatusOk) ShareReport(request.packet);
   }
   client.in.erase(client.in.begin(), client.in.begin() + static_cast<std::ptrdiff_t>(used));
   if (!client.in.empty() && used > 0) client.frameStarted = Clock::now();
@@ -223,9 +227,13 @@ void CDaemon::Serve(int fd, StClient& client) {
 void CDaemon::Reply(StClient& client, std::uint32_t status, const StDriverPacket& packet) {
   const std::size_t start = client.out.size();
   CFrameCodec::EncodeReply(status, packet, client.out);
-  const std::span<const std::uint8_t> frame(client.out.data() + start, client.out.size() - start);
+  CopyToWatchers(&client, {client.out.data() + start, client.out.size() - start});
+  if (Pending(client) > m_limits.maxBacklog + CFrameCodec::kHeaderSize + CFrameCodec::kMaxPayload) client.doomed = true;
+}
+
+void CDaemon::CopyToWatchers(const StClient* except, std::span<const std::uint8_t> frame) {
   for (auto& [otherFd, other] : m_clients) {
-    if (!other.watcher || &other == &client || other.doomed) continue;
+    if (!other.watcher || &other == except || other.doomed) continue;
     // A watcher that does not keep up is cut off rather than buffered for.
     if (Pending(other) + frame.size() > m_limits.maxBacklog) {
       other.doomed = true;
@@ -233,7 +241,27 @@ void CDaemon::Reply(StClient& client, std::uint32_t status, const StDriverPacket
     }
     other.out.insert(other.out.end(), frame.begin(), frame.end());
   }
-  if (Pending(client) > m_limits.maxBacklog + CFrameCodec::kHeaderSize + CFrameCodec::kMaxPayload) client.doomed = true;
+}
+
+void CDaemon::ShareReport(const StDriverPacket& request) {
+  const std::span<const StObjectKey> path = PacketPath(request);
+  if (request.command != kCommandSet || path.size() != 2 || path[0].code != service_codes::kTablet ||
+      !service_codes::IsLiveRecord(path[1].code))
+    return;
+  if (std::none_of(m_clients.begin(), m_clients.end(), [](const auto& entry) { return entry.second.watcher; }))
+    return;
+  // Watchers see each report as the tablet's whole tool record after it.
+  const StObjectKey keys[] = {path[0], {0, service_codes::kToolRecord, 0}, {}};
+  std::uint8_t record[kReportSize] = {};
+  StDriverPacket report;
+  if (report.Make(sizeof record, record) != kStatusOk ||
+      report.FillRequest(kCommandGet, keys, 0, nullptr, kRequestModeApplet) != kStatusOk)
+    return;
+  const std::uint32_t status = m_service.Answer(report);
+  if (status != kStatusOk) return;
+  m_report.clear();
+  CFrameCodec::EncodeReply(status, report, m_report);
+  CopyToWatchers(nullptr, m_report);
 }
 
 void CDaemon::Flush(int fd, StClient& client) {

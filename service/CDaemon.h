@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "service/CStateWriter.h"
@@ -78,6 +79,10 @@ class CDaemon {
   void ReadFrom(int fd, StClient& client);
   void Serve(int fd, StClient& client);
   void Reply(StClient& client, std::uint32_t status, const StDriverPacket& packet);
+  void CopyToWatchers(const StClient* except, std::span<const std::uint8_t> frame);
+  // After a report of the tablet in use (a set of a live record): watchers
+  // get the tablet's tool record as a reply frame of a get of 2:t/190.
+  void ShareReport(const StDriverPacket& request);
   void Flush(int fd, StClient& client);
   void StartCommit();
   void FinishCommit();
@@ -98,4 +103,6 @@ class CDaemon {
   std::vector<StQueued> m_flushing;  // changes the writer is storing
   bool m_retryLock = false;
   std::unique_ptr<CStateWriter> m_writer;
+  static constexpr std::uint32_t kReportSize = 44;
+  std::vector<std::uint8_t> m_report;  // reused: a report costs no allocation once warm
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "service/CFunctionSetBuilder.h"
+#include "service/CLivePen.h"
 #include "service/CMappingContexts.h"
 #include "service/CModelBuilder.h"
 #include "service/CModelConsistency.h"
@@ -39,7 +40,10 @@ CDriverModel::CDriverModel(StProfile profile) : m_profile(std::move(profile)) {
 }
 
 CServiceNode* CDriverModel::Descend(CServiceNode& node, const StObjectKey& level, WalkMode mode) const {
-  const StNodeKey key = KeyOf(level);
+  StNodeKey key = KeyOf(level);
+  // A tool named by the type word of a report: its kind bits are no part of the type.
+  if (node.Kind() == NodeKind::kTablet && level.qualifier == sc::kByIdentifier && level.code == sc::kTool)
+    key.index &= sc::kRecordTypeCode;
   if (node.Kind() == NodeKind::kTablet && level.qualifier == sc::kByIdentifier &&
       (level.code == sc::kFunctionArea || level.code == sc::kFunctionSet)) {
     const CServiceNode* app = FindApplicationById(level.index, nullptr);
@@ -113,6 +117,9 @@ Status CDriverModel::Set(Path path, std::span<const std::uint8_t> in) {
   if (found == nullptr) return kStatusNotFound;
   if (found->IsReadOnly()) return kStatusReadOnly;
   if (found->SizeOf(index) != in.size()) return kStatusWrongSize;
+  // A report of the tablet in use is no change a client made.
+  if (path.size() == 2 && path[0].code == sc::kTablet && sc::IsLiveRecord(path[1].code))
+    return CLivePen::Report(*m_root, path[0].index, path.back().code, path.back().index, in);
   // Only now may a path through prototypes become real objects.
   CServiceNode* node = Walk(path.first(path.size() - 1), WalkMode::kMaterialize);
   if (node == nullptr) return kStatusNotFound;

@@ -11,35 +11,6 @@ namespace sc = service_codes;
 
 namespace {
 
-// Levels below (12, 0, 0).
-constexpr std::uint16_t kContextSet = 5;  // (5, application, 4) ... (5, 0, 0)
-constexpr std::uint16_t kContextGroup = 2;
-constexpr std::uint16_t kContextTool = 19;  // (19, serial, 4) (19, identity, 0)
-constexpr std::uint16_t kDisplayPart = 21;
-constexpr std::uint16_t kTabletPart = 20;
-constexpr std::uint16_t kRemoveGroup = 3;  // the removal path's (3, 0, 0) and (136, ...)
-constexpr std::uint16_t kRemoveTool = 136;
-constexpr std::uint32_t kCommon = 5;  // qualifier of the common context
-constexpr std::uint32_t kParts = 3;   // display and tablet-area parts 0..2
-constexpr std::uint32_t kCommonPart = 2;
-
-// Values of the parts.
-constexpr std::uint16_t kTrackingMode = 135;
-constexpr std::uint16_t kMouseSpeed = 191;
-constexpr std::uint16_t kAcceleration = 221;
-constexpr std::uint16_t kScreenOrigin = 78;
-constexpr std::uint16_t kScreenExtent = 79;
-constexpr std::uint16_t kScreenRect = 242;
-constexpr std::uint16_t kDisplayMode = 150;
-constexpr std::uint16_t kMonitor = 151;
-constexpr std::uint16_t kTabletOrigin = 60;
-constexpr std::uint16_t kTabletExtent = 61;
-constexpr std::uint16_t kTabletRect = 243;
-constexpr std::uint16_t kTabletFlag = 149;
-constexpr std::uint16_t kProportions = 152;
-constexpr std::uint16_t kTabletMode = 126;
-constexpr std::uint16_t kTopValue = 140;
-constexpr std::uint16_t kTabletBounds = 92;
 // The tablet's own area items read these at index 18 on a fixed context.
 constexpr std::uint32_t kTabletAreaIndex = 18;
 
@@ -89,8 +60,8 @@ void DeriveRect(CServiceNode& node, std::uint16_t originCode, std::uint16_t exte
 }
 
 void ResyncNode(CServiceNode& node) {
-  DeriveRect(node, kScreenOrigin, kScreenExtent, kScreenRect);
-  DeriveRect(node, kTabletOrigin, kTabletExtent, kTabletRect);
+  DeriveRect(node, sc::kScreenOrigin, sc::kScreenExtent, sc::kScreenRect);
+  DeriveRect(node, sc::kTabletOrigin, sc::kTabletExtent, sc::kTabletRect);
   for (auto& [key, child] : node.Children()) ResyncNode(*child);
 }
 
@@ -102,16 +73,17 @@ std::unique_ptr<CServiceNode> Chain(std::unique_ptr<CServiceNode> leaf, StNodeKe
 
 std::unique_ptr<CServiceNode> MakeDisplayPart(const StTabletProfile& tablet) {
   auto display = std::make_unique<CServiceNode>();
-  display->PutValue(kTrackingMode, Num(1, 1));
-  display->PutValue(kMouseSpeed, Num(2, 5));
-  display->PutValue(kAcceleration, Num(2, 1));
-  display->PutValue(kScreenOrigin, Words(8, {0, 0, 0}));
-  display->PutValue(kScreenExtent,
+  // Pen mode; the applet's pen and mouse buttons store 0 and 1.
+  display->PutValue(sc::kTrackingMode, Num(1, 0));
+  display->PutValue(sc::kMouseSpeed, Num(2, 5));
+  display->PutValue(sc::kAcceleration, Num(2, 1));
+  display->PutValue(sc::kScreenOrigin, Words(8, {0, 0, 0}));
+  display->PutValue(sc::kScreenExtent,
                     Words(8, {CMappingContexts::kScreenWidth, CMappingContexts::kScreenHeight, 0}));
   // A pen display's pen addresses its own monitor from the start.
-  display->PutValue(kDisplayMode, Num(2, tablet.penDisplay ? kModeOneMonitor : kModeWholeScreen));
-  display->PutValue(kMonitor, Num(2, tablet.penDisplay ? tablet.monitor : 0));
-  display->PutValue(kScreenRect, Reported({}));
+  display->PutValue(sc::kDisplayMode, Num(2, tablet.penDisplay ? kModeOneMonitor : kModeWholeScreen));
+  display->PutValue(sc::kMonitor, Num(2, tablet.penDisplay ? tablet.monitor : 0));
+  display->PutValue(sc::kScreenRect, Reported({}));
   // Contexts nobody wrote read their prototype, so it is derived as well.
   ResyncNode(*display);
   return display;
@@ -119,22 +91,24 @@ std::unique_ptr<CServiceNode> MakeDisplayPart(const StTabletProfile& tablet) {
 
 std::unique_ptr<CServiceNode> MakeTabletPart(const StTabletProfile& tablet) {
   auto area = std::make_unique<CServiceNode>();
-  area->PutValue(kTabletOrigin, Words(8, {0, 0, 0}));
-  area->PutValue(kTabletExtent, Words(8, {tablet.width, tablet.height, 0}));
-  area->PutValue(kTabletOrigin, kTabletAreaIndex, Words(8, {0, 0, 0}));
-  area->PutValue(kTabletExtent, kTabletAreaIndex, Words(8, {tablet.width, tablet.height, 0}));
-  area->PutValue(kTabletFlag, Num(2, 1));
-  area->PutValue(kProportions, Num(2, 2));
-  area->PutValue(kTabletRect, Reported({}));
+  area->PutValue(sc::kTabletOrigin, Words(8, {0, 0, 0}));
+  area->PutValue(sc::kTabletExtent, Words(8, {tablet.width, tablet.height, 0}));
+  area->PutValue(sc::kTabletOrigin, kTabletAreaIndex, Words(8, {0, 0, 0}));
+  area->PutValue(sc::kTabletExtent, kTabletAreaIndex, Words(8, {tablet.width, tablet.height, 0}));
+  // A pen display's area flag stays clear until it is calibrated, so the
+  // applet opens on its Calibrate tab.
+  area->PutValue(sc::kTabletFlag, Num(2, tablet.penDisplay ? 0 : 1));
+  area->PutValue(sc::kProportions, Num(2, 2));
+  area->PutValue(sc::kTabletRect, Reported({}));
   ResyncNode(*area);
   return area;
 }
 
 // The node a removal path's context lives in under `top`, or none.
 CServiceNode* ContextsOf(CServiceNode& top, std::uint32_t application, std::uint32_t serial) {
-  CServiceNode* node = top.FindChild({kContextSet, application, sc::kCountQualifier});
-  for (const StNodeKey key : {StNodeKey{kContextGroup, 0, 0}, StNodeKey{kContextSet, 0, 0},
-                              StNodeKey{kContextTool, serial, sc::kCountQualifier}}) {
+  CServiceNode* node = top.FindChild({sc::kContextSet, application, sc::kCountQualifier});
+  for (const StNodeKey key : {StNodeKey{sc::kContextGroup, 0, 0}, StNodeKey{sc::kContextSet, 0, 0},
+                              StNodeKey{sc::kContextTool, serial, sc::kCountQualifier}}) {
     if (node == nullptr) return nullptr;
     node = node->FindChild(key);
   }
@@ -143,10 +117,10 @@ CServiceNode* ContextsOf(CServiceNode& top, std::uint32_t application, std::uint
 
 bool IsRemovalShape(CMappingContexts::Path rest) {
   // (5, K1, 4) (3, 0, 0) (5, 0, 0) (136, K2, 4) (136, K3, 0)
-  return rest.size() == 5 && rest[0].code == kContextSet &&
-         rest[0].qualifier == sc::kCountQualifier && rest[1].code == kRemoveGroup &&
-         rest[2].code == kContextSet && rest[3].code == kRemoveTool &&
-         rest[3].qualifier == sc::kCountQualifier && rest[4].code == kRemoveTool &&
+  return rest.size() == 5 && rest[0].code == sc::kContextSet &&
+         rest[0].qualifier == sc::kCountQualifier && rest[1].code == sc::kRemoveGroup &&
+         rest[2].code == sc::kContextSet && rest[3].code == sc::kRemoveTool &&
+         rest[3].qualifier == sc::kCountQualifier && rest[4].code == sc::kRemoveTool &&
          rest[4].qualifier == 0;
 }
 
@@ -154,40 +128,50 @@ bool IsRemovalShape(CMappingContexts::Path rest) {
 
 std::unique_ptr<CServiceNode> CMappingContexts::MakeTop(const StTabletProfile& tablet) {
   auto top = std::make_unique<CServiceNode>(NodeKind::kMappingTop);
-  top->PutValue(kTopValue, Num(2, 0));
-  top->PutValue(kTabletBounds, Words(13, {0, 0, tablet.width, tablet.height}, false));
+  top->PutValue(sc::kMappingTopValue, Num(2, 0));
+  top->PutValue(sc::kTabletBounds, Words(13, {0, 0, tablet.width, tablet.height}, false));
 
   auto context = std::make_unique<CServiceNode>();
-  context->PutValue(kTabletMode, Num(2, 3));
-  for (std::uint32_t k = 0; k < kParts; ++k) {
-    context->PutChild({kDisplayPart, k, 0}, MakeDisplayPart(tablet));
-    context->PutChild({kTabletPart, k, 0}, MakeTabletPart(tablet));
+  context->PutValue(sc::kTabletMode, Num(2, 3));
+  for (std::uint32_t k = 0; k < sc::kMappingParts; ++k) {
+    context->PutChild({sc::kDisplayPart, k, 0}, MakeDisplayPart(tablet));
+    context->PutChild({sc::kTabletPart, k, 0}, MakeTabletPart(tablet));
   }
   // (5, K1, 4) (2, 0, 0) (5, 0, 0) (19, K2, 4) (19, K3, 0): one context per
   // application, tool serial and tool identity, made on first write.
   auto byIdentity = std::make_unique<CServiceNode>();
-  byIdentity->PutTemplate(kContextTool, 0, std::move(context));
+  byIdentity->PutTemplate(sc::kContextTool, 0, std::move(context));
   auto bySerial = std::make_unique<CServiceNode>();
-  bySerial->PutTemplate(kContextTool, sc::kCountQualifier, std::move(byIdentity));
+  bySerial->PutTemplate(sc::kContextTool, sc::kCountQualifier, std::move(byIdentity));
   auto byApplication =
-      Chain(Chain(std::move(bySerial), {kContextSet, 0, 0}), {kContextGroup, 0, 0});
-  top->PutTemplate(kContextSet, sc::kCountQualifier, std::move(byApplication));
+      Chain(Chain(std::move(bySerial), {sc::kContextSet, 0, 0}), {sc::kContextGroup, 0, 0});
+  top->PutTemplate(sc::kContextSet, sc::kCountQualifier, std::move(byApplication));
 
   auto common = std::make_unique<CServiceNode>();
   auto commonArea = std::make_unique<CServiceNode>();
-  commonArea->PutValue(kTabletOrigin, Words(8, {0, 0, 0}));
-  commonArea->PutValue(kTabletExtent, Words(8, {tablet.width, tablet.height, 0}));
-  commonArea->PutValue(kTabletFlag, Num(2, 0));
-  common->PutChild({kTabletPart, kCommonPart, 0}, std::move(commonArea));
+  commonArea->PutValue(sc::kTabletOrigin, Words(8, {0, 0, 0}));
+  commonArea->PutValue(sc::kTabletExtent, Words(8, {tablet.width, tablet.height, 0}));
+  commonArea->PutValue(sc::kTabletFlag, Num(2, 0));
+  common->PutChild({sc::kTabletPart, sc::kCommonPart, 0}, std::move(commonArea));
   // Only a pen display has a monitor of its own, so only it answers here.
   if (tablet.penDisplay) {
     auto commonDisplay = std::make_unique<CServiceNode>();
-    commonDisplay->PutValue(kMonitor, Num(2, tablet.monitor));
-    common->PutChild({kDisplayPart, kCommonPart, 0}, std::move(commonDisplay));
+    commonDisplay->PutValue(sc::kMonitor, Num(2, tablet.monitor));
+    common->PutChild({sc::kDisplayPart, sc::kCommonPart, 0}, std::move(commonDisplay));
   }
-  top->PutChild({kContextSet, 0, kCommon}, Chain(std::move(common), {kContextTool, 0, kCommon}));
+  top->PutChild({sc::kContextSet, 0, sc::kCommonContext}, Chain(std::move(common), {sc::kContextTool, 0, sc::kCommonContext}));
   Resync(*top);
   return top;
+}
+
+std::vector<StObjectKey> CMappingContexts::ContextPath(std::uint32_t application, std::uint32_t serial,
+                                                      std::uint32_t identity) {
+  return {{0, sc::kMapping, 0},
+          {sc::kCountQualifier, sc::kContextSet, application},
+          {0, sc::kContextGroup, 0},
+          {0, sc::kContextSet, 0},
+          {sc::kCountQualifier, sc::kContextTool, serial},
+          {0, sc::kContextTool, identity}};
 }
 
 void CMappingContexts::Resync(CServiceNode& top) {
@@ -220,7 +204,7 @@ std::optional<Status> CMappingContexts::Remove(CServiceNode& root, Path path, bo
     if (top == nullptr) continue;
     // A context never written holds the factory values already.
     CServiceNode* contexts = ContextsOf(*top, rest[0].index, rest[3].index);
-    if (contexts != nullptr && contexts->TakeChild({kContextTool, rest[4].index, 0}) != nullptr)
+    if (contexts != nullptr && contexts->TakeChild({sc::kContextTool, rest[4].index, 0}) != nullptr)
       changed = true;
   }
   return kStatusOk;

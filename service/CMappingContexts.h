@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "protocol/StObjectKey.h"
 #include "protocol/Status.h"
@@ -32,6 +33,11 @@ class CMappingContexts {
   // every tablet); none when the path is not such a path. `changed` is set
   // when a context that held values went away.
   [[nodiscard]] static std::optional<Status> Remove(CServiceNode& root, Path path, bool& changed);
+
+  // The levels below a tablet that name the context of (application,
+  // serial, identity): (12, 0, 0) (5, K1, 4) (2, 0, 0) (5, 0, 0) (19, K2, 4) (19, K3, 0).
+  [[nodiscard]] static std::vector<StObjectKey> ContextPath(std::uint32_t application, std::uint32_t serial,
+                                                            std::uint32_t identity);
 
   // The screen the service reports, in pixels.
   static constexpr std::uint32_t kScreenWidth = 1920;

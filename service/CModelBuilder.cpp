@@ -8,6 +8,7 @@
 #include "service/CControlBuilder.h"
 #include "service/CMappingContexts.h"
 #include "service/ServiceCodes.h"
+#include "service/ToolRecordLayout.h"
 
 namespace sc = service_codes;
 
@@ -29,19 +30,17 @@ CServiceValue Words(int type, const std::vector<std::uint32_t>& words, bool hasD
 
 // A 44-byte tool record; its fields are the slices the applet reads by index.
 CServiceValue ToolRecord() {
-  CServiceValue record(DataTypeSize(14), ValueKind::kRecord, std::nullopt);
-  const std::array<StValueField, 13> fields{{{1, 0, 2}, {2, 2, 2}, {3, 4, 2}, {4, 6, 2}, {5, 8, 4},
-                                             {6, 12, 4}, {7, 16, 4}, {8, 20, 4}, {9, 24, 2},
-                                             {10, 26, 2}, {11, 28, 2}, {12, 30, 2}, {13, 32, 2}}};
-  for (const StValueField& field : fields) record.AddField(field.index, field.offset, field.size);
+  CServiceValue record(kToolRecordSize, ValueKind::kRecord, std::nullopt);
+  for (const StValueField& field : kToolRecordFields) record.AddField(field.index, field.offset, field.size);
   return record;
 }
 
-// An 8-byte record of two 32-bit fields whose first field is read at `first`.
-CServiceValue PairRecord(std::uint32_t first, std::uint32_t second) {
+// An 8-byte record of two 32-bit fields whose first field is read at `first`;
+// a record of one side only has no second field.
+CServiceValue PairRecord(std::uint32_t first, std::uint32_t second, bool bothSides = true) {
   CServiceValue record(8, ValueKind::kRecord, std::nullopt);
   record.AddField(first, 0, 4);
-  record.AddField(second, 4, 4);
+  if (bothSides) record.AddField(second, 4, 4);
   return record;
 }
 
@@ -58,13 +57,37 @@ CModelBuilder::ToolClass CModelBuilder::ClassOf(std::uint16_t typeCode) {
   return ToolClass::kUnknown;
 }
 
+CModelBuilder::ToolKind CModelBuilder::KindOf(std::uint16_t typeCode) {
+  static constexpr std::array<std::uint16_t, 4> kAirbrush{7, 26, 54, 68};
+  switch (ClassOf(typeCode)) {
+    case ToolClass::kStylus:
+      return std::find(kAirbrush.begin(), kAirbrush.end(), typeCode) != kAirbrush.end() ? ToolKind::kAirbrush
+                                                                                         : ToolKind::kPen;
+    case ToolClass::kPuck:
+      return ToolKind::kPuck;
+    case ToolClass::kUnknown:
+      break;
+  }
+  return ToolKind::kUnknown;
+}
+
+const char* CModelBuilder::KindName(ToolKind kind) {
+  switch (kind) {
+    case ToolKind::kPen: return "pen";
+    case ToolKind::kAirbrush: return "airbrush";
+    case ToolKind::kPuck: return "puck";
+    case ToolKind::kUnknown: break;
+  }
+  return "tool";
+}
+
 std::unique_ptr<CServiceNode> CModelBuilder::MakeTool(const StToolProfile& profile,
                                                       const StTabletProfile& tablet) {
   auto tool = std::make_unique<CServiceNode>(NodeKind::kTool);
   tool->PutValue(sc::kTypeCode, Fixed(2, profile.type));
   tool->PutValue(sc::kSerial, Fixed(3, profile.serial));
   tool->PutValue(sc::kIdentity, Fixed(2, profile.identity));
-  tool->PutValue(188, Text(profile.name));
+  tool->PutValue(sc::kToolName, Text(profile.name));
   tool->PutValue(sc::kAppIdentifier, Num(3, 0));
   tool->PutValue(52, Num(2, 0));
   tool->PutValue(sc::kPresent, CServiceValue::Number(1, 1, false));
@@ -103,9 +126,15 @@ std::unique_ptr<CServiceNode> CModelBuilder::MakeTablet(const StTabletProfile& t
   node->PutValue(208, Num(2, 0));
   node->PutValue(sc::kToolRecord, ToolRecord());
   node->PutValue(sc::kRawRecord, ToolRecord());
-  node->PutValue(248, PairRecord(0, 5));
-  node->PutValue(247, PairRecord(0, 5));
-  node->PutValue(246, PairRecord(8, 9));
+  // The tablet's own buttons (left and right side) and touch strips report
+  // only on tablets that have them.
+  if (tablet.tabletButtons > 0) {
+    node->PutValue(sc::kTabletButtonsRecord, PairRecord(sc::kFieldLeftButtons, sc::kFieldRightButtons));
+    node->PutValue(sc::kRawButtonsRecord, PairRecord(sc::kFieldLeftButtons, sc::kFieldRightButtons));
+  }
+  if (tablet.touchStrips > 0)
+    node->PutValue(sc::kTouchStripsRecord,
+                   PairRecord(sc::kFieldLeftStrip, sc::kFieldRightStrip, tablet.touchStrips > 1));
   node->PutValue(sc::kCount, 4, Fixed(2, 0));
   node->PutValue(sc::kInUse, 4, Fixed(2, 0));
 
@@ -121,7 +150,7 @@ std::unique_ptr<CServiceNode> CModelBuilder::MakeTablet(const StTabletProfile& t
 std::unique_ptr<CServiceNode> CModelBuilder::MakeApplication(const StApplicationProfile& app) {
   auto node = std::make_unique<CServiceNode>(NodeKind::kApp);
   node->PutValue(sc::kAppIdentifier, CServiceValue::Number(4, app.identifier, false));
-  node->PutValue(117, CServiceValue::Text(256, app.title.c_str(), false));
+  node->PutValue(sc::kAppTitle, CServiceValue::Text(256, app.title.c_str(), false));
   node->PutValue(sc::kProgramName, CServiceValue::Text(256, app.program.c_str(), false));
   node->PutValue(119, Num(3, 0));
   return node;

@@ -21,4 +21,8 @@ class CModelBuilder {
   // Whether a tool type code is a pen (stylus), a puck, or neither.
   enum class ToolClass : std::uint8_t { kStylus, kPuck, kUnknown };
   [[nodiscard]] static ToolClass ClassOf(std::uint16_t typeCode);
+  // What a user calls the tool: pens and airbrushes are styluses, the rest pucks.
+  enum class ToolKind : std::uint8_t { kPen, kAirbrush, kPuck, kUnknown };
+  [[nodiscard]] static ToolKind KindOf(std::uint16_t typeCode);
+  [[nodiscard]] static const char* KindName(ToolKind kind);
 };

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "service/CMappingContexts.h"
+#include "service/CModelBuilder.h"
 #include "service/ServiceCodes.h"
 
 namespace sc = service_codes;
@@ -59,7 +60,11 @@ void CModelConsistency::ResyncTablet(CServiceNode& tablet, const CServiceNode& a
   tablet.FindValue(sc::kInUse, 4)->Store(0, tools.present);
   CServiceValue* currentTool = tablet.FindValue(sc::kCurrentTool, 0);
   const CServiceNode* tool = tablet.FindChild({sc::kTool, static_cast<std::uint32_t>(currentTool->Load(0)), 0});
-  if (tool == nullptr || !IsPresent(*tool)) currentTool->Store(0, tools.firstPresent);
+  if (tool == nullptr || !IsPresent(*tool)) {
+    // The tool in use went away: whatever stands in for it is not near the tablet.
+    currentTool->Store(0, tools.firstPresent);
+    tablet.FindValue(sc::kToolRecord, 0)->Store(sc::kFieldProximity, 0);
+  }
 
   // Function sets follow the applications, in their order, while either
   // part of the set is still there.
@@ -102,7 +107,12 @@ void CModelConsistency::ResyncRecords(CServiceNode& tablet) {
   if (tool == nullptr || !IsPresent(*tool)) {
     record.Store(sc::kFieldProximity, 0);
   } else {
-    record.Store(sc::kFieldType, tool->FindValue(sc::kTypeCode, 0)->Load(0));
+    const auto type = static_cast<std::uint16_t>(tool->FindValue(sc::kTypeCode, 0)->Load(0));
+    const CModelBuilder::ToolClass kind = CModelBuilder::ClassOf(type);
+    const std::uint16_t kindBits = kind == CModelBuilder::ToolClass::kStylus ? sc::kRecordPen
+                                   : kind == CModelBuilder::ToolClass::kPuck ? sc::kRecordPuck
+                                                                              : 0;
+    record.Store(sc::kFieldType, kindBits | (type & sc::kRecordTypeCode));
     record.Store(sc::kFieldSerial, tool->FindValue(sc::kSerial, 0)->Load(0));
   }
   // The raw record reports the same tool unfiltered; the service has no filter.

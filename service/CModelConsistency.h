@@ -9,9 +9,11 @@
 class CModelConsistency {
  public:
   static void Resync(CServiceNode& root);
+  // The tool record names the tablet's current tool (proximity 0 when it is
+  // gone); the raw record mirrors it.
+  static void ResyncRecords(CServiceNode& tablet);
 
  private:
   static void ResyncTablet(CServiceNode& tablet, const CServiceNode& apps);
   static void ResyncPopup(CServiceNode& popup);
-  static void ResyncRecords(CServiceNode& tablet);
 };

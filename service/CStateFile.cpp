@@ -89,7 +89,7 @@ StObjectKey Level(const StNodeKey& key) { return {key.qualifier, key.code, key.i
 void Collect(const CServiceNode& node, std::vector<StObjectKey>& path, std::vector<json>& out, const json& anchor) {
   for (const auto& [id, value] : node.Values()) {
     // The pen's live records describe the moment, not a setting.
-    if (!value.IsChanged() || id.first == sc::kToolRecord || id.first == sc::kRawRecord) continue;
+    if (!value.IsChanged() || sc::IsLiveRecord(id.first)) continue;
     path.push_back({0, id.first, id.second});
     json entry = anchor;
     entry["path"] = CPathText::Format(path);

@@ -350,6 +350,11 @@ void CStateStore::Finish(StStateWrite& write) {
   m_known.Merge(write.record);
 }
 
+void CStateStore::Cancel() {
+  if (m_locked) m_folder.Unlock();
+  m_locked = false;
+}
+
 Status CStateStore::Commit(CDriverModel& model, int waitMs) {
   KELVO_TRY(Begin(model, waitMs));
   StStateWrite write = Stage(model);

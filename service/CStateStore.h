@@ -61,6 +61,9 @@ class CStateStore {
   Status Write(StStateWrite& write);
   // Takes the outcome in (on the thread that calls everything else).
   void Finish(StStateWrite& write);
+  // Ends a change begun with Begin without writing anything: the model
+  // holds changes that must not be kept, and the caller drops it.
+  void Cancel();
 
   // Begin, Stage, Write and Finish in one: kStatusNotSaved when a change
   // could not be kept.

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "service/CProfileReader.h"
+#include "service/PacketPath.h"
 #include "service/ServiceCodes.h"
 
 namespace sc = service_codes;
@@ -25,12 +26,9 @@ std::unique_ptr<CTabletService> CTabletService::FromFiles(const std::filesystem:
 bool CTabletService::ChangesState(const StDriverPacket& packet) {
   if (packet.command != kCommandSet && packet.command != kCommandCreate && packet.command != kCommandRemove)
     return false;
-  const int first = packet.KeyPointerSlot();
-  if (first < 0) return false;
-  std::size_t last = static_cast<std::size_t>(first);
-  while (last + 1 < StDriverPacket::kMaxKeys && packet.keys[last + 1].code != 0) ++last;
-  const std::uint16_t code = packet.keys[last].code;
-  return packet.command != kCommandSet || (code != sc::kToolRecord && code != sc::kRawRecord);
+  const std::span<const StObjectKey> path = PacketPath(packet);
+  if (path.empty()) return false;
+  return packet.command != kCommandSet || !sc::IsLiveRecord(path.back().code);
 }
 
 std::uint32_t CTabletService::Answer(StDriverPacket& packet) {
@@ -60,10 +58,7 @@ std::uint32_t CTabletService::HandlePacket(StDriverPacket& packet) {
 }
 
 Status CTabletService::Dispatch(StDriverPacket& packet) {
-  const int first = packet.KeyPointerSlot();
-  std::size_t end = static_cast<std::size_t>(first);
-  while (end < StDriverPacket::kMaxKeys && packet.keys[end].code != 0) ++end;
-  const CDriverModel::Path path(packet.keys.data() + first, end - static_cast<std::size_t>(first));
+  const CDriverModel::Path path = PacketPath(packet);
   auto* bytes = static_cast<std::uint8_t*>(packet.data);
   const std::span<std::uint8_t> buffer(bytes, bytes == nullptr ? 0 : packet.capacity);
 

@@ -106,11 +106,27 @@ Status CRegistryManager::StatusOfRegistryError(LONG error) {
   }
 }
 
+bool CRegistryManager::InstalledDefault(const char* name, char* out, std::size_t size) {
+  if (std::string_view(name) != "OEMDocLocation") return false;
+  // The manual is installed in "doc" beside the module that reads this.
+  char module[4096] = {};
+  const HMODULE self = GetModuleHandleFromAddress(reinterpret_cast<const void*>(&g_registryManager));
+  if (GetModuleFileNameA(self, module, sizeof module) == 0) return false;
+  std::string folder(module);
+  folder.erase(folder.find_last_of('/') + 1);
+  folder += "doc";
+  if (folder.size() >= size) return false;
+  std::memcpy(out, folder.c_str(), folder.size() + 1);
+  return true;
+}
+
 Status CRegistryManager::ReadString(const char* name, char* out, std::uint32_t size) {
   if (name == nullptr || out == nullptr || size == 0) return kStatusNoItem;
   char buffer[kStringReadSize + 1] = {};
   DWORD length = kStringReadSize;
-  KELVO_TRY(StatusOfRegistryError(ReadValue(name, buffer, &length, nullptr)));
+  const LONG read = ReadValue(name, buffer, &length, nullptr);
+  const bool missing = read == ERROR_FILE_NOT_FOUND || read == ERROR_PATH_NOT_FOUND;
+  if (!missing || !InstalledDefault(name, buffer, sizeof buffer)) KELVO_TRY(StatusOfRegistryError(read));
   const std::size_t copied = std::min<std::size_t>(std::strlen(buffer), size - 1);
   std::memcpy(out, buffer, copied);
   out[copied] = '\0';

@@ -55,7 +55,9 @@ class CRegistryManager {
   // argument, 21 on an unknown system, 3 when the key does not exist, else
   // what the read answered.
   [[nodiscard]] LONG ReadValue(const char* name, void* buffer, DWORD* size, DWORD* kind);
-  // A text value cut to `size` − 1 characters. 0, or 1548 value missing, 1542
+  // A text value cut to `size` − 1 characters. A value the installation
+  // provides ("OEMDocLocation": "doc" beside the module) answers when the
+  // registry lacks it. 0, or 1548 value missing, 1542
   // key missing, 1536 anything else (the out text is then left unchanged).
   [[nodiscard]] Status ReadString(const char* name, char* out, std::uint32_t size);
   // A 32-bit value, with the same answers as ReadString.
@@ -75,6 +77,8 @@ class CRegistryManager {
   [[nodiscard]] static Status StatusOfRegistryError(LONG error);
 
  private:
+  [[nodiscard]] static bool InstalledDefault(const char* name, char* out, std::size_t size);
+
   static constexpr std::uint32_t kNotWorkedOut = 0xFFFFFFFFU;
   std::uint32_t m_windowsVersion = kNotWorkedOut;
 };

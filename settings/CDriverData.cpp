@@ -154,10 +154,27 @@ Status CDriverData::ForceWrite() {
   return SendCurrent();
 }
 
+namespace {
+
+// The open read round's number; 0 while none is open.
+std::uint64_t g_readRound = 0;
+std::uint64_t g_lastReadRound = 0;
+
+}  // namespace
+
+void CDriverData::OpenReadRound() { g_readRound = ++g_lastReadRound; }
+
+void CDriverData::CloseReadRound() { g_readRound = 0; }
+
 Status CDriverData::Refresh(bool& changed, ObserverToken observer) {
   changed = false;
-  KELVO_TRY(LoadIfNeeded());
-  const Status readStatus = m_behaviour->Read(*this);
+  if (g_readRound == 0 || m_readRound != g_readRound) {
+    m_readRound = g_readRound;
+    m_roundLoaded = LoadIfNeeded();
+    if (m_roundLoaded == kStatusOk) m_roundStatus = m_behaviour->Read(*this);
+  }
+  KELVO_TRY(m_roundLoaded);
+  const Status readStatus = m_roundStatus;
   if (readStatus != kStatusOk) {
     m_lastStatus = readStatus;
     return readStatus;

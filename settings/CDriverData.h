@@ -45,7 +45,14 @@ class CDriverData {
   // Writes the current value whatever the behaviour; 0x600 without one.
   [[nodiscard]] virtual Status ForceWrite();
   // Re-reads the driver. `changed` says whether `observer` must redraw.
+  // Within a read round an item is read once; later refreshes in the round
+  // take what that read found.
   [[nodiscard]] virtual Status Refresh(bool& changed, ObserverToken observer);
+
+  // A read round spans one refresh of many views that share items (a
+  // dialog's timer tick). Rounds do not nest.
+  static void OpenReadRound();
+  static void CloseReadRound();
 
   [[nodiscard]] DataType GetType() const { return m_type; }
   [[nodiscard]] std::uint32_t GetSize() const { return m_size; }
@@ -101,4 +108,7 @@ class CDriverData {
   CBehaviour* m_behaviour = nullptr;
   Status m_lastStatus = kStatusOk;
   std::vector<ObserverToken> m_observers;
+  std::uint64_t m_readRound = 0;  // the round of the latest read
+  Status m_roundLoaded = kStatusOk;  // what the round's load and read answered
+  Status m_roundStatus = kStatusOk;
 };

@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "toolkit/ZafDesktop.h"
 #include "toolkit/ZafWindow.h"
+#include "toolkit/automation/ZafAutomation.h"
 #include "toolkit/automation/ZafHeadlessPresenter.h"
 #include "toolkit/storage/ZafStorage.h"
 
@@ -25,14 +27,30 @@ void ZafApplication::InstallPresenterFactory(PresenterFactory factory) { Factory
 
 ZafApplication* ZafApplication::Get() { return g_application; }
 
+Status ZafApplication::MakeScriptedPresenter(const std::string& path, std::unique_ptr<ZafPresenter>& out) {
+  const char* asked = std::getenv("KELVO_PRESENTER");
+  std::unique_ptr<ZafPresenter> presenter;
+  if (Factory() && asked != nullptr && std::string(asked) == "qt") {
+    presenter = Factory()();
+    const Status status = presenter != nullptr ? presenter->LoadScript(path) : kStatusNotSupported;
+    if (status == kStatusOk) {
+      out = std::move(presenter);
+      return kStatusOk;
+    }
+    if (status != kStatusNotSupported) return status;
+  }
+  presenter = std::make_unique<ZafHeadlessPresenter>();
+  KELVO_TRY(presenter->LoadScript(path));
+  out = std::move(presenter);
+  return kStatusOk;
+}
+
 ZafApplication::ZafApplication(int argc, char** argv, std::unique_ptr<ZafPresenter> presenter) {
   for (int i = 0; i < argc && argv != nullptr && argv[i] != nullptr; ++i) m_arguments.emplace_back(argv[i]);
 
   const char* script = std::getenv("KELVO_SCRIPT");
-  if (!presenter && script != nullptr && *script != '\0') {
-    auto headless = std::make_unique<ZafHeadlessPresenter>();
-    if (headless->LoadScript(script) != kStatusOk) m_startupState = kStartupFailed;
-    presenter = std::move(headless);
+  if (!presenter && script != nullptr && *script != '\0' && MakeScriptedPresenter(script, presenter) != kStatusOk) {
+    m_startupState = kStartupFailed;
   }
   if (!presenter && Factory() && !EnvironmentSet("KELVO_HEADLESS")) presenter = Factory()();
   if (!presenter) presenter = std::make_unique<ZafHeadlessPresenter>();
@@ -41,7 +59,10 @@ ZafApplication::ZafApplication(int argc, char** argv, std::unique_ptr<ZafPresent
   m_windows = std::make_unique<ZafWindowManager>(*m_presenter);
   m_events = std::make_unique<ZafEventManager>(*m_presenter, m_keyboard, *m_windows);
   m_windows->SetEventManager(m_events.get());
-  if (auto* headless = dynamic_cast<ZafHeadlessPresenter*>(m_presenter.get())) headless->Attach(*this);
+  g_application = this;
+  if (ZafAutomation* automation = m_presenter->Automation()) automation->Attach(*this);
+  m_desktop = std::make_unique<ZafDesktop>(*this);
+  m_previousDesktop = SetDesktop(m_desktop.get());
 
   // The internationalisation storage lives beside the module (argument 0).
   if (!m_arguments.empty()) {
@@ -49,13 +70,13 @@ ZafApplication::ZafApplication(int argc, char** argv, std::unique_ptr<ZafPresent
     auto storage = std::make_unique<ZafStorage>();
     if (storage->Open(i18n.string()) == kStatusOk) m_i18n = std::move(storage);
   }
-  g_application = this;
 }
 
 ZafApplication::~ZafApplication() {
   // Windows may outlive the run; they must not tell a presenter that is gone.
   for (ZafWindow* window : m_windows->Windows()) window->SetObserver(nullptr);
-  if (auto* headless = dynamic_cast<ZafHeadlessPresenter*>(m_presenter.get())) headless->Finish();
+  if (GetDesktop() == m_desktop.get()) SetDesktop(m_previousDesktop);
+  if (ZafAutomation* automation = m_presenter->Automation()) automation->Finish();
   if (g_application == this) g_application = nullptr;
 }
 

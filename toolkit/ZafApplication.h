@@ -6,9 +6,12 @@
 //
 // The presenter: the one given, else the one the installed factory makes,
 // else the headless presenter. KELVO_HEADLESS=1 forces headless; KELVO_SCRIPT
-// names an automation script, which always runs on the headless presenter (a
-// script that cannot be read gives the start-up state kStartupFailed), and
-// KELVO_SCRIPT_RESULT a file for its outcome (ZafHeadlessPresenter::Finish).
+// names an automation script (a script that cannot be read gives the
+// start-up state kStartupFailed), which drives the headless presenter, or
+// the factory's (Qt) with KELVO_PRESENTER=qt.
+//
+// While it runs, the platform's user-interface functions (monitors, the
+// pointer, the file chooser) are answered by its presenter.
 
 #include <cstdint>
 #include <functional>
@@ -16,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/CDesktop.h"
 #include "toolkit/ZafDisplay.h"
 #include "toolkit/ZafEventManager.h"
 #include "toolkit/ZafKeyboard.h"
@@ -23,6 +27,7 @@
 #include "toolkit/ZafWindowManager.h"
 #include "toolkit/data/ZafDataManager.h"
 
+class ZafDesktop;
 class ZafStorage;
 
 class ZafApplication {
@@ -40,6 +45,11 @@ class ZafApplication {
   ZafApplication& operator=(const ZafApplication&) = delete;
 
   [[nodiscard]] static ZafApplication* Get();
+
+  // A presenter driven by the script at path: the installed factory's when
+  // KELVO_PRESENTER is "qt" and the factory makes one that scripts can
+  // drive, else the headless one. The script's status when it cannot be read.
+  [[nodiscard]] static Status MakeScriptedPresenter(const std::string& path, std::unique_ptr<ZafPresenter>& out);
 
   [[nodiscard]] const std::vector<std::string>& Arguments() const { return m_arguments; }
   [[nodiscard]] int StartupState() const { return m_startupState; }
@@ -92,5 +102,7 @@ class ZafApplication {
   ZafDataManager m_data;
   std::unique_ptr<ZafWindowManager> m_windows;
   std::unique_ptr<ZafEventManager> m_events;
+  std::unique_ptr<ZafDesktop> m_desktop;
+  CDesktop* m_previousDesktop = nullptr;
   bool m_exit = false;
 };

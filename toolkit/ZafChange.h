@@ -19,6 +19,8 @@ enum class ZafChange {
   kChildren,
   kMenu,
   kDrawing,     // custom drawing content (rectangles, pressure)
+  kFrame,       // a window's frame (with or without one)
+  kPointer,     // the mouse pointer shown or hidden over a window
 };
 
 class ZafWindowObject;

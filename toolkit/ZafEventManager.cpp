@@ -50,6 +50,7 @@ bool ZafEventManager::ProcessOne() {
     Deliver(event);
     return true;
   }
+  if (m_windows.DeliverSetup()) return true;
   const std::int64_t now = m_presenter.Clock().NowMs();
   bool posted = false;
   for (const auto& t : m_timers) {
@@ -86,7 +87,13 @@ void ZafEventManager::Forget(const ZafWindowObject& object) {
 }
 
 void ZafEventManager::Deliver(const ZafEventStruct& event) {
-  if (event.type == kZafEventKey) m_keyboard.Apply(event.key);
+  if (event.type == kZafEventKey) {
+    m_keyboard.Apply(event.key);
+    // A key typed into a window that has closed since is nobody's: it must
+    // not act on the window (or, on reopening, surprise it).
+    ZafWindow* window = event.target != nullptr ? event.target->RootWindow() : nullptr;
+    if (event.target != nullptr && (window == nullptr || !m_windows.Contains(*window))) return;
+  }
   ZafWindowObject* target = event.target != nullptr ? event.target : m_windows.Current();
   if (target != nullptr) target->Event(event);
 }

@@ -36,8 +36,8 @@ class ZafEventManager {
   void SendTimerEvent(ZafTimer& timer, ZafEventType event);
   [[nodiscard]] std::optional<std::int64_t> NextDue() const;
 
-  // Delivers one queued event, or posts the events of due timers; false when
-  // there was nothing to do.
+  // Delivers one queued event, else a window's waiting set-up, else posts the
+  // events of due timers; false when there was nothing to do.
   bool ProcessOne();
   // Delivers everything queued and due now.
   void ProcessPending();

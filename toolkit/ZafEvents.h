@@ -44,11 +44,24 @@ inline constexpr std::uint8_t kZafKeyEscape = 0x1B;
 inline constexpr std::uint8_t kZafKeyReturn = 0x0D;
 inline constexpr std::uint8_t kZafKeyTab = 0x09;
 
+// Modifier keys held when a key message was made, in the bits of the
+// applet's modifier mask.
+inline constexpr std::uint8_t kZafModifierAlt = 1;
+inline constexpr std::uint8_t kZafModifierCtrl = 2;
+inline constexpr std::uint8_t kZafModifierShift = 4;
+
+// One key going down or up. A key without a virtual-key code of its own (an
+// accented or non-Latin letter) still comes, with its character.
 struct ZafKeyInfo {
-  std::uint8_t virtualKey = 0;
-  char character = 0;         // the character the key gives under the current layout, 0 when none
+  std::uint8_t virtualKey = 0;  // 0: the key has no code; look at the character
+  // The character the key gives under the user's layout, with Ctrl or Alt held
+  // as without them ('c' for Ctrl+C): in the keyboard's 8-bit code page (0 when
+  // it has none there), and as Unicode (0 for keys that give no character).
+  char character = 0;
+  char32_t unicode = 0;
+  std::uint8_t modifiers = 0;   // kZafModifier* bits
   bool down = true;
-  std::uint32_t keyData = 0;  // repeat count, extended, previous state and transition bits
+  std::uint32_t keyData = 0;    // repeat count, extended, previous state and transition bits
 };
 
 // Builds the key data word of a key message.

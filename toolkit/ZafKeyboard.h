@@ -6,7 +6,9 @@
 #include "toolkit/ZafEvents.h"
 
 // Which keys are down, as the presenter (or automation) reported them; the
-// platform's GetKeyState reads it.
+// platform's GetKeyState reads it. Also the 8-bit code page in which key
+// messages carry their character (the application sets the one of its
+// language).
 class ZafKeyboard {
  public:
   void SetKeyDown(std::uint8_t virtualKey, bool down) {
@@ -21,6 +23,8 @@ class ZafKeyboard {
     const auto k = static_cast<std::size_t>(virtualKey);
     return static_cast<std::int16_t>((m_down[k] ? 0x8000 : 0) | (m_toggled[k] ? 1 : 0));
   }
+  [[nodiscard]] std::uint32_t CodePage() const { return m_codePage; }
+  void SetCodePage(std::uint32_t codePage) { m_codePage = codePage; }
   void Reset() {
     m_down.fill(false);
     m_toggled.fill(false);
@@ -29,4 +33,5 @@ class ZafKeyboard {
  private:
   std::array<bool, 256> m_down{};
   std::array<bool, 256> m_toggled{};
+  std::uint32_t m_codePage = 1252;
 };

@@ -15,7 +15,9 @@
 #include "toolkit/ZafChange.h"
 #include "toolkit/ZafRaiseChannel.h"
 #include "toolkit/ZafRegion.h"
+#include "toolkit/ZafScreens.h"
 
+class ZafAutomation;
 class ZafClock;
 class ZafWindow;
 
@@ -28,12 +30,6 @@ enum class ZafWaitResult {
   kEnded,  // no input will ever come (headless run without a script, or its end)
 };
 
-struct ZafScreen {
-  std::string name;
-  ZafRegion bounds;
-  ZafRegion workArea;
-  bool primary = false;
-};
 
 class ZafPresenter : public ZafObjectObserver {
  public:
@@ -60,10 +56,18 @@ class ZafPresenter : public ZafObjectObserver {
   // the starting path and receives the choice.
   [[nodiscard]] virtual bool ChooseOpenFile(const std::string& title, const std::string& filter,
                                             std::string& path) = 0;
+  // In the order the system counts them (the first is number 1).
   [[nodiscard]] virtual std::vector<ZafScreen> Screens() const = 0;
   [[nodiscard]] virtual ZafClock& Clock() = 0;
   // Saves a picture of the window; kStatusNotSupported where nothing is drawn.
   [[nodiscard]] virtual Status Screenshot(ZafWindow& window, const std::string& path) = 0;
+
+  // An automation script drives this presenter from now on: its lines act
+  // whenever the event loop waits for input. kStatusNotSupported where the
+  // presenter cannot be driven, the script's own status when it cannot be read.
+  [[nodiscard]] virtual Status LoadScript(const std::string& /*path*/) { return kStatusNotSupported; }
+  // The script driving this presenter, nullptr when none.
+  [[nodiscard]] virtual ZafAutomation* Automation() const { return nullptr; }
   // Lets a later start of the program bring `window` to the front through
   // `channel`, which the presenter keeps while the window is shown. False,
   // and the channel dropped, where there is nothing to bring forward.

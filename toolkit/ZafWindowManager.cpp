@@ -21,9 +21,17 @@ void ZafWindowManager::Add(ZafWindow& window) {
   m_windows.push_back(&window);
   window.SetObserver(&m_presenter);
   m_presenter.Realize(window);
+  m_setupPending.push_back(&window);
+}
+
+bool ZafWindowManager::DeliverSetup() {
+  if (m_setupPending.empty()) return false;
+  ZafWindow& window = *m_setupPending.front();
+  m_setupPending.erase(m_setupPending.begin());
   window.Event(Make(kZafEventInitialize, window));
   // The window may have closed itself while setting up.
   if (Current() == &window) window.Event(Make(kZafEventCurrent, window));
+  return true;
 }
 
 void ZafWindowManager::Subtract(ZafWindow& window) {
@@ -31,7 +39,9 @@ void ZafWindowManager::Subtract(ZafWindow& window) {
   if (it == m_windows.end()) return;
   const bool wasCurrent = Current() == &window;
   m_windows.erase(it);
+  std::erase(m_setupPending, &window);
   window.Event(Make(kZafEventNonCurrent, window));
+  window.ResetPointer();
   m_presenter.Unrealize(window);
   window.SetObserver(nullptr);
   if (wasCurrent && Current() != nullptr) Current()->Event(Make(kZafEventCurrent, *Current()));

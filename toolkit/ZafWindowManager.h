@@ -1,8 +1,11 @@
 #pragma once
 
-// The windows on screen, topmost last. Adding a window realises it and sends
-// it kZafEventInitialize then kZafEventCurrent; taking it away sends
-// kZafEventNonCurrent and makes the window below current again.
+// The windows on screen, topmost last. Adding a window realises it; its
+// set-up (kZafEventInitialize, then kZafEventCurrent) comes once the events
+// queued before it are delivered, so it finds what its opener gave it (a
+// monitor rectangle) whether that was sent or posted. Taking a window away
+// sends kZafEventNonCurrent, shows its pointer again and makes the window
+// below current again.
 
 #include <vector>
 
@@ -27,6 +30,8 @@ class ZafWindowManager {
   [[nodiscard]] ZafWindow* Current() const { return m_windows.empty() ? nullptr : m_windows.back(); }
   [[nodiscard]] const std::vector<ZafWindow*>& Windows() const { return m_windows; }
   [[nodiscard]] std::size_t Count() const { return m_windows.size(); }
+  // Sends the next waiting set-up; false when none waits.
+  bool DeliverSetup();
 
   // Adds the window when needed and runs events until it closes; answers the
   // event that closed it (kZafEventOk, kZafEventCancel, kZafEventClose). When
@@ -39,4 +44,5 @@ class ZafWindowManager {
   ZafEventManager* m_events = nullptr;
   std::vector<ZafWindow*> m_windows;
   std::vector<ZafWindow*> m_modal;
+  std::vector<ZafWindow*> m_setupPending;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "toolkit/ZafWindow.h"
+#include "toolkit/storage/StResourceObject.h"
+#include "toolkit/storage/ZncFormat.h"
 
 ZafWindowObject::ZafWindowObject(std::string className) : m_className(std::move(className)) {}
 
@@ -110,6 +112,24 @@ ZafWindowObject* ZafWindowObject::Find(std::string_view stringId) {
     if (ZafWindowObject* found = child->Find(stringId)) return found;
   }
   return nullptr;
+}
+
+Status ZafWindowObject::ReadStored(const StResourceObject& r, ZafObjectPersistence& /*persistence*/) {
+  if (r.stringId) SetStringID(*r.stringId);
+  if (r.numberId) SetNumberID(static_cast<std::uint16_t>(*r.numberId));
+  if (r.text) SetText(*r.text);
+  if (r.quickTip) SetQuickTip(*r.quickTip);
+  if (r.region) SetRegion(ZafRegion::FromSize((*r.region)[0], (*r.region)[1], (*r.region)[2], (*r.region)[3]));
+  SetVisible((r.flags & znc::kFlagHidden) == 0);
+  SetDisabled((r.flags & znc::kFlagDisabled) != 0);
+  if (r.foreground || r.background) SetColours(r.foreground.value_or(-1), r.background.value_or(-1));
+  if (r.value) SetValue(*r.value);
+  return kStatusOk;
+}
+
+Status ZafWindowObject::AdoptStored(std::unique_ptr<ZafWindowObject> child) {
+  Add(std::move(child));
+  return kStatusOk;
 }
 
 ZafEventType ZafWindowObject::Event(const ZafEventStruct& event) { return event.type == kZafEventQuerySettled ? 1 : 0; }

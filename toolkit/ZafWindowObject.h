@@ -15,11 +15,15 @@
 #include <string_view>
 #include <vector>
 
+#include "protocol/Status.h"
 #include "toolkit/ZafChange.h"
 #include "toolkit/ZafEvents.h"
 #include "toolkit/ZafRegion.h"
+#include "toolkit/ZafWidgetKind.h"
 
+class ZafObjectPersistence;
 class ZafWindow;
+struct StResourceObject;
 
 using ZafUserFunction = std::function<ZafEventType(ZafWindowObject& object, ZafEventType event)>;
 
@@ -89,6 +93,28 @@ class ZafWindowObject {
 
   // Handles an event sent to this object; answers the event's result.
   virtual ZafEventType Event(const ZafEventStruct& event);
+
+  // The traits of a class, each said once by the class itself: what it reads
+  // from its stored form, how it takes a stored child, which widget shows it,
+  // what a user sees of it and which keys it keeps for itself.
+  // ReadStored: an override reads the base's fields first.
+  [[nodiscard]] virtual Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence);
+  [[nodiscard]] virtual Status AdoptStored(std::unique_ptr<ZafWindowObject> child);
+  [[nodiscard]] virtual ZafWidgetKind WidgetKind() const { return ZafWidgetKind::kPlain; }
+  // The number a user reads off it (a position, a tick, the chosen entry's value).
+  [[nodiscard]] virtual std::int32_t ShownValue() const { return m_value; }
+  [[nodiscard]] virtual std::string ShownText() const { return m_text; }
+  // The string id of what is chosen in it, "none" when nothing is.
+  [[nodiscard]] virtual std::string ShownSelection() const { return "none"; }
+  // Its entries in order, by string id (by text where an entry has none).
+  [[nodiscard]] virtual std::vector<std::string> ShownEntries() const { return {}; }
+  // The name of the picture it shows, empty when none.
+  [[nodiscard]] virtual std::string ShownPicture() const { return {}; }
+  // Whether its pop-up (menu, drop-down list) is open.
+  [[nodiscard]] virtual bool ShownOpen() const { return false; }
+  // A key it handles itself while it has the focus; a presenter leaves such
+  // keys to the toolkit instead of acting on them (moving the focus on Tab).
+  [[nodiscard]] virtual bool KeepsKey(std::uint8_t /*virtualKey*/) const { return false; }
 
   // The observer of this object and its children (inherited from the parent
   // when none is set here).

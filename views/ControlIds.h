@@ -72,6 +72,14 @@ inline constexpr std::uint32_t kCalibrateView = 1600;
 inline constexpr std::uint32_t kCalibrateButton = 1601;
 inline constexpr std::uint32_t kCalibrationMonitorComboBox = 1602;
 
+// Calibration dialog: its root, the calibrated area and the values it reads.
+inline constexpr std::uint32_t kCalibrateDialog = 4100;
+inline constexpr std::uint32_t kCalibratedOrigin = 4101;
+inline constexpr std::uint32_t kCalibratedExtent = 4102;
+inline constexpr std::uint32_t kCalibratedFlag = 4103;
+inline constexpr std::uint32_t kTabletMaximum = 2359;
+inline constexpr std::uint32_t kMinimumPortion = 2361;
+
 // Roots of the modal dialogs' view trees.
 inline constexpr std::uint32_t kKeystrokeDialog = 2000;
 inline constexpr std::uint32_t kModifierDialog = 2100;
@@ -80,15 +88,26 @@ inline constexpr std::uint32_t kDiagnosticsDialog = 3000;
 inline constexpr std::uint32_t kAdvancedSettings = 4000;
 inline constexpr std::uint32_t kTipModeGroup = 4001;
 
-// Modifier dialog check boxes.
+// The keystroke dialog's sequence.
+inline constexpr std::uint32_t kKeystrokeSequence = 2001;
+// Modifier dialog: the whole mask, its bits, and the mask again for the OK
+// button's state (enabled while the mask is not 0).
+inline constexpr std::uint32_t kModifierMask = 2101;
 inline constexpr std::uint32_t kShiftCheckBox = 2102;
 inline constexpr std::uint32_t kCtrlCheckBox = 2103;
 inline constexpr std::uint32_t kAltCheckBox = 2104;
+inline constexpr std::uint32_t kModifierBit16 = 2105;
+inline constexpr std::uint32_t kModifierBit8 = 2106;
 inline constexpr std::uint32_t kClickCheckBox = 2107;
+inline constexpr std::uint32_t kModifierMaskZero = 2108;
+// Run dialog: the program's path and the function's name.
+inline constexpr std::uint32_t kRunPath = 2201;
+inline constexpr std::uint32_t kRunName = 2202;
 
 // Opens the diagnostics dialog.
 inline constexpr std::uint32_t kOpenDiagnostics = 2253;
-// A Refresh to this id is taken as an Apply.
+// A Refresh to this id is taken as an Apply. A switch menu that was given
+// the mode toggle waits for it, after asking the window to confirm the choice.
 inline constexpr std::uint32_t kApplyOnRefresh = 2300;
 
 // Message dialogs the main window shows for the upper view.
@@ -147,12 +166,24 @@ inline constexpr std::uint32_t kDeviceDataRatePrompt = 3069;
 inline constexpr std::uint32_t kDevicePressureOffset = 3070;
 inline constexpr std::uint32_t kDevicePressureOffsetPrompt = 3071;
 
+// Hidden while the diagnostics are attached; nothing fills it here.
+inline constexpr std::uint32_t kDiagnosticsHidden = 3002;
 inline constexpr std::uint32_t kMenuView = 3500;
 inline constexpr std::uint32_t kHelpButton = 3502;
 inline constexpr std::uint32_t kAboutButton = 3503;
 
 }  // namespace ControlId
 
+// Request codes of list views, after the seven of every view.
+namespace ListRequest {
+
+inline constexpr std::uint32_t kCount = 7;      // (list, out count)
+inline constexpr std::uint32_t kEntryAt = 8;    // (index, list, out entry)
+inline constexpr std::uint32_t kMove = 9;       // (entry, next to entry, where)
+inline constexpr std::uint32_t kCompanion = 10;  // word
+inline constexpr std::uint32_t kSelect = 11;     // word
+
+}  // namespace ListRequest
 // A Get to ControlId::kTabletModel answers the current tablet's model code
 // (16 bits). A buffer that begins with this record asks instead for the model
 // of the tablet with that key (its number in the driver): the tablet list

@@ -46,3 +46,13 @@ template <typename TView = CItemView>
                                  TView** added = nullptr) {
   return AddChildView<TView>(parent, place, added, controlId, itemId, valueType);
 }
+
+// Makes a super view of class TView with its control id, builds its
+// children, and appends it to `parent` at `place`.
+template <typename TView>
+[[nodiscard]] Status AddGroupView(CSuperView& parent, std::uint32_t controlId, const StChildPlace& place = {}) {
+  std::unique_ptr<TView> view;
+  KELVO_TRY(MakeView(view, controlId));
+  KELVO_TRY(view->Build());
+  return parent.AddView(std::move(view), place.index, place.selector, place.argument);
+}

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "host/applet/AutomationPenVerb.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafWindow.h"
 #include "toolkit/automation/ZafHeadlessPresenter.h"
@@ -17,8 +18,12 @@ const char* Environment(const char* name) {
 }  // namespace
 
 std::unique_ptr<ZafPresenter> CAppletPresenter::Make() {
-  // A script is the toolkit's to run, on its own headless presenter.
-  if (Environment("KELVO_SCRIPT") != nullptr) return nullptr;
+  // A script is the toolkit's to run (headless, or on Qt's widgets with
+  // KELVO_PRESENTER=qt); the applet adds its pen verb.
+  if (Environment("KELVO_SCRIPT") != nullptr) {
+    InstallPenVerb();
+    return nullptr;
+  }
   const char* presenter = Environment("KELVO_PRESENTER");
   if (presenter != nullptr && std::string(presenter) == "headless")
     return std::make_unique<ZafHeadlessPresenter>();

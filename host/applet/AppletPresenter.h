@@ -9,8 +9,8 @@ class ZafWindow;
 // Chooses what shows the applet, from what the host put in the environment:
 // KELVO_PRESENTER=headless asks for no display. Otherwise, and always when
 // KELVO_SCRIPT names an automation script, the toolkit picks (the script's
-// headless presenter, a presenter factory installed by a display library,
-// else headless).
+// presenter, headless or Qt's with KELVO_PRESENTER=qt; a presenter factory
+// installed by a display library; else headless).
 class CAppletPresenter {
  public:
   CAppletPresenter() = default;

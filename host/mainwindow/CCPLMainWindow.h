@@ -14,6 +14,7 @@
 
 class ZafApplication;
 class ZafNotebook;
+class ZafObjectPersistence;
 class ZafTimer;
 
 // The applet's one top-level window ("ConsumerCPLMainWindow"). It binds the
@@ -74,6 +75,8 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
   [[nodiscard]] Status StartUp();
   [[nodiscard]] std::string DriverVersionText() const;
   [[nodiscard]] Status LoadWindowTable();
+  [[nodiscard]] static Status ReadTableWindow(ZafObjectPersistence& persistence, int number, const char* name,
+                                              std::unique_ptr<ZafWindow>& window);
   [[nodiscard]] Status ApplyLanguageStrings();
   void CollectStringTables();
   [[nodiscard]] Status BindControlTable();
@@ -96,6 +99,7 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
   [[nodiscard]] Status UpdateByKind(ZafWindowObject& control, std::uint32_t controlId);
   [[nodiscard]] Status UpdateRadioGroup(std::uint32_t controlId);
   [[nodiscard]] Status UpdateTabletList(ZafWindowObject& control);
+  [[nodiscard]] Status UpdateMonitorList(ZafWindowObject& control);
   [[nodiscard]] Status UpdateImage(ZafWindowObject& control, std::uint32_t controlId);
   [[nodiscard]] Status UpdateWindowPosition();
   [[nodiscard]] Status RunDefineDialog(int number, std::uint32_t rootId, bool alwaysApply);

@@ -3,8 +3,15 @@
 #include <array>
 #include <string>
 
+#include "calibration/CCalibrateDialog.h"
+#include "diagnostics/CDiagnosticsDialog.h"
+#include "functions/FunctionMenus.h"
+#include "host/dialogs/CAdvancedSettingsDialog.h"
+#include "host/dialogs/CDefineKeystrokeDialog.h"
+#include "host/dialogs/CDefineModifierDialog.h"
+#include "host/dialogs/CRunDialog.h"
 #include "host/mainwindow/CCPLMainWindow.h"
-#include "host/mainwindow/FunctionNames.h"
+#include "settings/MakeNoThrow.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
 #include "toolkit/controls/ZafComboBox.h"
@@ -35,13 +42,32 @@ constexpr std::string_view kQuickTipSuffix = "_QTIP";
 
 }  // namespace
 
+Status CCPLMainWindow::ReadTableWindow(ZafObjectPersistence& persistence, int number, const char* name,
+                                       std::unique_ptr<ZafWindow>& window) {
+  // The advanced settings dialog handles its own opening and OK.
+  if (number != kAdvancedWindow) return persistence.ReadWindow(name, window);
+  auto dialog = MakeNoThrow<CAdvancedSettingsDialog>();
+  if (!dialog) return kStatusOutOfMemory;
+  KELVO_TRY(dialog->Load(persistence, name));
+  window = std::move(dialog);
+  return kStatusOk;
+}
+
 Status CCPLMainWindow::LoadWindowTable() {
   m_windows[kMainWindow] = this;
   ZafObjectPersistence* persistence = ZafObjectPersistence::Default();
   if (persistence == nullptr) return kStatusNullPointer;
+  persistence->SetWindowMaker("CalibrateScreen", [] { return MakeNoThrow<CCalibrateDialog>(); });
+  // The define dialogs handle their controls in classes of their own.
+  persistence->SetWindowMaker("KeystrokeDialog", [] { return std::make_unique<CDefineKeystrokeDialog>(); });
+  persistence->SetWindowMaker("ModifiersDialog", [] { return std::make_unique<CDefineModifierDialog>(); });
+  persistence->SetWindowMaker("RunDialog", [] { return std::make_unique<CRunDialog>(); });
+  // The diagnostics dialog runs its own refresh timer.
+  persistence->SetWindowMaker("DiagnosticsDialog",
+                              [this] { return std::make_unique<CDiagnosticsDialog>(m_application.EventManager()); });
   for (const StTableWindow& entry : kWindowTable) {
     std::unique_ptr<ZafWindow> window;
-    const Status status = persistence->ReadWindow(entry.name, window);
+    const Status status = ReadTableWindow(*persistence, entry.number, entry.name, window);
     // A window the resource file lacks is simply not there; its controls are skipped.
     if (status == kStatusNotFound) continue;
     KELVO_TRY(status);
@@ -148,37 +174,24 @@ void CCPLMainWindow::Bind(const StControlRecord& record, ZafWindowObject& contro
 }
 
 void CCPLMainWindow::FillFunctionLists() {
-  const auto fill = [this](std::uint32_t listId, std::span<const std::uint32_t> codes) {
+  const TabletPcMode mode = (m_useHid & 0x3U) != 0 ? TabletPcMode::kOn : TabletPcMode::kOff;
+  const std::pair<std::uint32_t, FunctionMenu> lists[] = {
+      {ControlId::kLeftPuckButtonComboBox, FunctionMenu::kPuckButton},
+      {ControlId::kRightPuckButtonComboBox, FunctionMenu::kPuckButton},
+      {ControlId::kMidPuckButtonComboBox, FunctionMenu::kPuckButton},
+      {ControlId::kUpperSideSwitchComboBox, FunctionMenu::kUpperSideSwitch},
+      {ControlId::kLowerSideSwitchComboBox, FunctionMenu::kLowerSideSwitch}};
+  for (const auto& [listId, menu] : lists) {
     auto* list = dynamic_cast<ZafList*>(GetControl(listId));
-    if (list == nullptr) return;
-    for (std::uint32_t code : codes) {
+    if (list == nullptr) continue;
+    for (const FunctionCode code : FunctionMenuCodes(menu, mode)) {
       char text[256] = {};
       DropStatus(LookupString("1089", static_cast<std::uint16_t>(code), text),
                  "a missing name leaves the entry's text empty");
-      list->AddEntry({text, std::string(FunctionName(code)), static_cast<std::int32_t>(code + 1), 0});
+      list->AddEntry({text, FunctionMenuEntryName(code), static_cast<std::int32_t>(code + 1), 0});
     }
-  };
-  const std::uint32_t puckLists[] = {ControlId::kLeftPuckButtonComboBox, ControlId::kRightPuckButtonComboBox,
-                                     ControlId::kMidPuckButtonComboBox};
-  const std::uint32_t switchLists[] = {ControlId::kUpperSideSwitchComboBox, ControlId::kLowerSideSwitchComboBox};
-  for (std::uint32_t id : puckLists) fill(id, PuckButtonFunctions());
-  for (std::uint32_t id : switchLists) fill(id, SideSwitchFunctions());
-
-  constexpr std::uint32_t kModeToggle = 11;
-  constexpr std::uint32_t kUnnamed = 29;
-  constexpr std::uint32_t kTabletPcBarrel = 27;
-  if ((m_useHid & 0x3U) != 0) {
-    for (std::uint32_t id : switchLists) {
-      auto* list = dynamic_cast<ZafList*>(GetControl(id));
-      if (list == nullptr) continue;
-      for (std::uint32_t code : {kModeToggle, kUnnamed}) {
-        if (const int at = list->FindValue(static_cast<std::int32_t>(code + 1)); at >= 0)
-          list->RemoveEntry(static_cast<std::size_t>(at));
-      }
-    }
-    fill(ControlId::kLowerSideSwitchComboBox, std::array{kTabletPcBarrel});
+  }
+  if (mode == TabletPcMode::kOn) {
     if (ZafWindowObject* advanced = GetControl(ControlId::kStylusAdvancedButton)) advanced->SetVisible(true);
   }
-  for (std::uint32_t id : puckLists) fill(id, std::array{kFunctionDefault});
-  for (std::uint32_t id : switchLists) fill(id, std::array{kFunctionDefault});
 }

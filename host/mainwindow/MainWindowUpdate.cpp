@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "calibration/CCalibrateDialog.h"
+#include "calibration/CMonitorList.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
@@ -42,6 +44,13 @@ Status CCPLMainWindow::UpdateControl(std::uint32_t controlId, std::int32_t type)
     case ControlId::kKeystrokeDialog: return RunDefineDialog(kKeystrokeWindow, controlId, false);
     case ControlId::kModifierDialog: return RunDefineDialog(kModifierWindow, controlId, false);
     case ControlId::kRunDialog: return RunDefineDialog(kRunWindow, controlId, false);
+    case ControlId::kApplyOnRefresh: {
+      // A switch menu was given the mode toggle: confirming writes it, and
+      // every list shows what the driver now holds.
+      DropStatus(Send(kViewRefresh, controlId), "the list shows what the driver kept");
+      Broadcast(kViewRefresh);
+      return kStatusOk;
+    }
     case ControlId::kDiagnosticsDialog: return RunDefineDialog(kDiagnosticsWindow, controlId, true);
     case ControlId::kAdvancedSettings: return RunAdvancedSettings();
     case ControlId::kNoSupportedTablet: {
@@ -87,8 +96,7 @@ Status CCPLMainWindow::UpdateByKind(ZafWindowObject& control, std::uint32_t id) 
     }
     case ControlKind::kComboBox: {
       if (id == ControlId::kTabletComboBox) return UpdateTabletList(control);
-      // The monitor list is filled once by the calibrate views.
-      if (id == ControlId::kCalibrationMonitorComboBox) return kStatusOk;
+      if (id == ControlId::kCalibrationMonitorComboBox) return UpdateMonitorList(control);
       std::int32_t value = 0;
       KELVO_TRY(Send(kViewGet, id, &value));
       if (auto* list = dynamic_cast<ZafList*>(&control)) list->SetSelection(list->FindValue(value + 1));
@@ -180,6 +188,15 @@ Status CCPLMainWindow::UpdateTabletList(ZafWindowObject& control) {
   return kStatusOk;
 }
 
+Status CCPLMainWindow::UpdateMonitorList(ZafWindowObject& control) {
+  auto* list = dynamic_cast<ZafList*>(&control);
+  auto* dialog = dynamic_cast<CCalibrateDialog*>(GetTableWindow(kCalibrateWindow));
+  if (list == nullptr || dialog == nullptr || list->Count() != 0) return kStatusOk;
+  const ZafWindowObject* prompt = FindNamed("CalibrateMonitorPrompt");
+  CMonitorList(dialog->Monitors()).Fill(*list, m_useHid, prompt != nullptr ? prompt->Text() : std::string());
+  return kStatusOk;
+}
+
 Status CCPLMainWindow::UpdateImage(ZafWindowObject& control, std::uint32_t id) {
   std::uint32_t value = 0;
   const char* prefix = "Transducer_";
@@ -251,16 +268,13 @@ Status CCPLMainWindow::RunAdvancedSettings() {
             FindBound(mode == 0 ? "SwitchOnlyButton" : "SwitchPlusTipButton")))
       button->SetChecked(true);
   }
-  const ZafEventType closed = RunModal(kAdvancedWindow);
-  // OK applies the dialog's views. A Cancel sends them nothing, so what an
-  // earlier OK wrote stays in the driver. Either way the stylus tab's views
-  // take over again, which lets go of the dialog's.
-  if (closed == kZafEventOk)
-    DropStatus(Send(kViewApply, ControlId::kAdvancedSettings),
-               "the refresh below shows what the driver holds");
-  std::uint32_t stylusPage = ControlId::kStylusTab;
-  DropStatus(Send(kViewRefresh, ControlId::kTabChange, &stylusPage),
-             "the tab shows what its views could read");
+  // The dialog applies its views on OK and hands the window back to the
+  // stylus tab then; any other ending hands it back here, without a Revert,
+  // so that what an earlier OK wrote stays.
+  if (RunModal(kAdvancedWindow) != kZafEventOk) {
+    std::uint32_t stylusPage = ControlId::kStylusTab;
+    DropStatus(Send(kViewRefresh, ControlId::kTabChange, &stylusPage), "the stylus tab binds what is there");
+  }
   Broadcast(kViewRefresh);
   return kStatusOk;
 }

@@ -13,6 +13,7 @@
 #include "views/ControlIds.h"
 #include "views/ViewCreation.h"
 #include "views/info/CDriverVersionView.h"
+#include "views/tabs/ToolSelectors.h"
 
 namespace {
 
@@ -206,15 +207,7 @@ void CUpperView::FindTools(bool initial) {
   else if (!initial) Notify(ControlId::kPuckTab, kControlShow);
 }
 
-CDataGrouping* CUpperView::PenDisplayMapping() const {
-  if (m_firstStylus == nullptr) return nullptr;
-  CDataGrouping* mapping = m_firstStylus->GetSubGroup(0, kSubGroupMapping);
-  if (mapping == nullptr) return nullptr;
-  std::uint8_t probe[16] = {};
-  return ReadItemBytes(*mapping, kItemPenDisplay, probe, sizeof probe, ReadMode::kHeld) == kStatusOk
-             ? mapping
-             : nullptr;
-}
+CDataGrouping* CUpperView::PenDisplayMapping() const { return ::PenDisplayMapping(m_firstStylus); }
 
 void CUpperView::ShowTabletControls() {
   Notify(ControlId::kTabletTab, m_modelCode == kModelWithTabletTab ? kControlShow : kControlHide);

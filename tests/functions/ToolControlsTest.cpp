@@ -73,7 +73,7 @@ TEST_F(CToolControlsTest, PressureValuePathIsFixedByTheToolReportedAtFirstDemand
   ASSERT_EQ(tip.GetItem(96, value), kStatusOk);
   const CDataKey& key = value->GetKey();
   ASSERT_EQ(key.GetLevelCount(), 5U);
-  EXPECT_EQ(key.GetLevel(1), (StObjectKey{1, 4, 42}));   // the current tool's type
+  EXPECT_EQ(key.GetLevel(1), (StObjectKey{1, 4, 0x4000 | 42}));  // the current tool's type word (a pen)
   EXPECT_EQ(key.GetLevel(2), (StObjectKey{1, 4, 142}));  // and serial
   EXPECT_EQ(key.GetLevel(3), (StObjectKey{0, 11, 1}));
   EXPECT_EQ(key.GetLevel(4), (StObjectKey{0, 111, 0}));
@@ -84,7 +84,7 @@ TEST_F(CToolControlsTest, PressureValuePathIsFixedByTheToolReportedAtFirstDemand
   EXPECT_EQ(Value<std::uint16_t>(Child(Tool(0, 1), 1), 96), 7);
   CDriverData* other = nullptr;
   ASSERT_EQ(Child(Tool(0, 1), 4).GetItem(96, other), kStatusOk);
-  EXPECT_EQ(other->GetKey().GetLevel(1), (StObjectKey{1, 4, 53}));
+  EXPECT_EQ(other->GetKey().GetLevel(1), (StObjectKey{1, 4, 0x4000 | 53}));
 }
 
 TEST_F(CToolControlsTest, ApplyingAnUntouchedControlSendsNothing) {

@@ -36,4 +36,20 @@ TEST(CodePage, Utf16) {
   EXPECT_EQ(DecodeUtf16Le(std::string("A\0B", 3)), "A\xEF\xBF\xBD") << "a cut unit";
 }
 
+TEST(CodePage, OneCharacterEncodesToItsSingleByte) {
+  struct Case {
+    char32_t character;
+    std::uint32_t codePage;
+    int byte;
+  };
+  const Case cases[] = {
+      {U'a', 936, 'a'},       {0xE4, 1252, 0xE4},    {0x20AC, 1252, 0x80},  {0x0436, 1251, 0xE6},
+      {0x0436, 1252, -1},     {0x4E2D, 936, -1},     {0xE9, 65001, -1},     {0xE4, 12345, -1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(EncodeCodePageCharacter(c.character, c.codePage), c.byte)
+        << std::hex << static_cast<std::uint32_t>(c.character) << " " << std::dec << c.codePage;
+  }
+}
+
 }  // namespace

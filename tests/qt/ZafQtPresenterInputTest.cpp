@@ -143,8 +143,8 @@ TEST_F(QtInput, DisabledTabsCannotBeChosen) {
 }
 
 TEST_F(QtInput, TypingBecomesKeyMessagesThatTheFieldEdits) {
-  ZafWindow& dialog = Show("KeystrokeDialog");
-  auto& keys = Find<ZafString>(dialog, "KeysText");
+  ZafWindow& dialog = Show("RunDialog");
+  auto& keys = Find<ZafString>(dialog, "AppToRunPrompt");
   auto* edit = WidgetOf<QLineEdit>(keys);
   ASSERT_NE(edit, nullptr);
   edit->setFocus();

@@ -18,6 +18,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 
 #include "qt/QtFixture.h"
 #include "toolkit/controls/ZafComboBox.h"
@@ -31,7 +32,10 @@
 #include "toolkit/controls/ZafSpinControl.h"
 #include "toolkit/controls/ZafText.h"
 #include "toolkit/controls/ZafVtList.h"
+#include "toolkit/ZafClassTable.h"
 #include "toolkit/qt/CQtWidgetBuilder.h"
+#include "toolkit/storage/CZncWriter.h"
+#include "toolkit/storage/ZncFormat.h"
 
 namespace {
 
@@ -44,7 +48,7 @@ class WidgetKinds : public QtFixture {
   // What is wrong with the widget of this object; empty when nothing.
   std::string Check(ZafWindowObject& o) {
     QWidget* w = m_presenter->WidgetFor(o);
-    if (CQtWidgetBuilder::IsDecoration(o)) return w == nullptr ? "" : "a decoration got a widget";
+    if (o.WidgetKind() == ZafWidgetKind::kNone) return w == nullptr ? "" : "a decoration got a widget";
     if (auto* item = dynamic_cast<ZafPopUpItem*>(&o)) {
       QAction* action = m_presenter->ActionFor(o);
       auto* menu = qobject_cast<QMenu*>(m_presenter->WidgetFor(*o.Parent()));
@@ -155,6 +159,67 @@ class WidgetKinds : public QtFixture {
     for (const auto& child : o.Children()) CheckTree(*child, window, checked);
   }
 };
+
+// A dial of the application's own, described once (its header and one row):
+// the presenter shows it with the widget of its kind and the user drives it.
+class CStepDial : public ZafScrollBar {
+ public:
+  CStepDial() : ZafScrollBar("CStepDial") {}
+  // It keeps Tab: the user steps it with Tab and Shift+Tab.
+  [[nodiscard]] bool KeepsKey(std::uint8_t virtualKey) const override { return virtualKey == kZafKeyTab; }
+  ZafEventType Event(const ZafEventStruct& event) override {
+    if (event.type != kZafEventKey || !event.key.down || event.key.virtualKey != kZafKeyTab) return ZafScrollBar::Event(event);
+    return UserSetPosition(Position() + ((event.key.modifiers & kZafModifierShift) != 0 ? -1 : 1));
+  }
+};
+
+TEST_F(WidgetKinds, AClassDescribedOnceGetsTheWidgetOfItsKindAndKeepsItsKeys) {
+  const Status registered = ZafClassTable::Register(
+      {4712, "CStepDial", znc::StyleBit("slider") | znc::StyleBit("vertical"), [] { return std::make_unique<CStepDial>(); }});
+  ASSERT_TRUE(registered == kStatusOk || registered == kStatusAlreadyExists);
+  StResourceObject dial;
+  dial.className = "CStepDial";
+  dial.classId = 4712;
+  dial.stringId = "Dial";
+  dial.region = std::array<std::int32_t, 4>{10, 10, 30, 120};
+  dial.styles = znc::StyleBit("slider") | znc::StyleBit("vertical");
+  dial.minimum = 0;
+  dial.maximum = 10;
+  dial.value = 4;
+  StResourceObject window;
+  window.className = "ZafWindow";
+  window.classId = 3500;
+  window.region = std::array<std::int32_t, 4>{0, 0, 200, 200};
+  StResourceObject next;
+  next.className = "ZafButton";
+  next.classId = 2;
+  next.region = std::array<std::int32_t, 4>{60, 10, 80, 24};
+  window.children = {dial, next};
+  CZncWriter writer;
+  ASSERT_EQ(writer.AddWindow("DialWindow", window), kStatusOk);
+  ZafStorage storage;
+  ASSERT_EQ(storage.OpenBytes(writer.Build()), kStatusOk);
+  ZafObjectPersistence persistence(storage);
+  std::unique_ptr<ZafWindow> shown;
+  ASSERT_EQ(persistence.ReadWindow("DialWindow", shown), kStatusOk);
+  m_application->WindowManager().Add(*shown);
+
+  auto& step = Find<CStepDial>(*shown, "Dial");
+  auto* slider = WidgetOf<QSlider>(step);
+  ASSERT_NE(slider, nullptr);
+  EXPECT_EQ(slider->orientation(), Qt::Vertical);
+  EXPECT_EQ(slider->value(), 4);
+  slider->setFocus();
+  QTest::keyClick(slider, Qt::Key_Tab);
+  QTest::keyClick(slider, Qt::Key_Tab);
+  QTest::keyClick(slider, Qt::Key_Backtab, Qt::ShiftModifier);
+  QCoreApplication::processEvents();
+  m_application->EventManager().ProcessPending();
+  EXPECT_EQ(step.Position(), 5) << "the dial's Tab went to Qt's focus chain";
+  EXPECT_EQ(slider->value(), 5);
+  EXPECT_TRUE(slider->hasFocus());
+  m_application->WindowManager().Subtract(*shown);
+}
 
 TEST_F(WidgetKinds, EveryWindowOfTheResourceFileHasAWidgetForEachObject) {
   const std::vector<std::string> names = m_storage.WindowNames();

@@ -137,8 +137,9 @@ TEST_F(DriverModelTest, RecordFieldsAreSlicesOfTheWholeRecord) {
   EXPECT_EQ(record[12], 0x04);
   EXPECT_EQ(record[15], 0x01);
   EXPECT_EQ(record[24] | (record[25] << 8), 512);
-  // The current tool's type and serial stand in the record; the raw record follows.
-  EXPECT_EQ(Read<std::uint16_t>(Under(kTablet, {L(190, 4)})), 2);
+  // The current tool's type (with its kind, a pen) and serial stand in the
+  // record; the raw record follows.
+  EXPECT_EQ(Read<std::uint16_t>(Under(kTablet, {L(190, 4)})), 0x4002);
   EXPECT_EQ(Read<std::uint32_t>(Under(kTablet, {L(190, 5)})), 0x1234u);
   EXPECT_EQ(Read<std::uint32_t>(Under(kTablet, {L(168, 6)})), 0x01020304u);
 }
@@ -217,16 +218,16 @@ TEST_F(DriverModelTest, PopupEntriesAreCreatedAndRemoved) {
 TEST_F(DriverModelTest, MappingContextsAreMadeOnFirstWriteAndRemovedByTheirOwnPath) {
   const Levels context{L(2, 0), L(12), L(5, 0, 4), L(2), L(5), L(19, 0x1234, 4), L(19, 1)};
   const Levels mode = Under(context, {L(21, 2), L(135)});
+  EXPECT_EQ(Read<std::uint8_t>(mode), 0);
+  ASSERT_EQ(Set(mode, std::uint8_t{1}), kStatusOk);
   EXPECT_EQ(Read<std::uint8_t>(mode), 1);
-  ASSERT_EQ(Set(mode, std::uint8_t{2}), kStatusOk);
-  EXPECT_EQ(Read<std::uint8_t>(mode), 2);
   // Another tool's context is untouched.
   EXPECT_EQ(Read<std::uint8_t>({L(2, 0), L(12), L(5, 0, 4), L(2), L(5), L(19, 0x5678, 4), L(19, 2), L(21, 2),
                                 L(135)}),
-            1);
+            0);
   const Levels removal{L(2, 0), L(12), L(5, 0, 4), L(3), L(5), L(136, 0x1234, 4), L(136, 1)};
   ASSERT_EQ(Request(removal, 4, 0, nullptr), kStatusOk);
-  EXPECT_EQ(Read<std::uint8_t>(mode), 1);
+  EXPECT_EQ(Read<std::uint8_t>(mode), 0);
 }
 
 TEST_F(DriverModelTest, MalformedPacketsAnswer513AndChangeNothing) {

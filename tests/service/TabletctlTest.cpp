@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
+#include <atomic>
+#include <sstream>
 
 namespace {
 
@@ -88,12 +91,55 @@ TEST_F(TabletctlTest, PenAndAttachChangeWhatTheDiagnosticsRead) {
   EXPECT_EQ(Ctl("pen prox 1").code, 0);
   EXPECT_EQ(Ctl("pen move 1500 900").code, 0);
   EXPECT_EQ(Ctl("get 2:0/190:3").out, "1 (0x1)\n");
-  EXPECT_EQ(Ctl("get 2:0/190:4").out, "3 (0x3)\n");   // the puck's type code
+  EXPECT_EQ(Ctl("get 2:0/190:4").out, "32771 (0x8003)\n");   // a puck of type 3
   EXPECT_EQ(Ctl("get 2:0/168:7").out, "900 (0x384)\n");
   EXPECT_EQ(Ctl("attach tool 0 42 77").out, "tool 2\n");
   EXPECT_EQ(Ctl("get 2:0/28:4").out, "3 (0x3)\n");
   EXPECT_EQ(Ctl("detach tool 0 2").code, 0);
   EXPECT_EQ(Ctl("get 2:0/251:4").out, "2 (0x2)\n");
+}
+
+TEST_F(TabletctlTest, APlayedStrokeReachesWatchersAsReadableReports) {
+  {
+    std::FILE* file = std::fopen((m_dir / "tap.stroke").c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs("rate 500\n# a tap\n100 200 0 5 -3\n100 200 700\naway\n", file);
+    std::fclose(file);
+  }
+  StRun watched;
+  std::atomic<bool> done = false;
+  std::thread watcher([&] {
+    watched = Ctl("watch --pen 3");
+    done = true;
+  });
+  // The watcher may subscribe after a play: play until it has seen three reports.
+  StRun played;
+  for (int i = 0; i < 500 && !done; ++i) played = Ctl("pen play " + (m_dir / "tap.stroke").string());
+  watcher.join();
+  EXPECT_EQ(played.code, 0) << played.out;
+  EXPECT_EQ(played.out.rfind("3 reports in ", 0), 0u) << played.out;
+  ASSERT_EQ(watched.code, 0) << watched.out;
+  // Three lines, each the whole record of tablet 0 with the rate they came at.
+  std::istringstream lines(watched.out);
+  std::vector<std::string> seen;
+  for (std::string line; std::getline(lines, line);) seen.push_back(line);
+  ASSERT_EQ(seen.size(), 3u) << watched.out;
+  for (const std::string& line : seen) {
+    EXPECT_EQ(line.rfind("tablet 0 pen type 2 serial 0x00001234 ", 0), 0u) << line;
+    EXPECT_NE(line.find(" reports/s"), std::string::npos) << line;
+  }
+  EXPECT_EQ(Ctl("get 2:0/190:3").out, "0 (0x0)\n");  // it ended away
+  EXPECT_EQ(Ctl("get 2:0/190:9").out, "700 (0x2BC)\n");
+  EXPECT_EQ(Ctl("get 2:0/168:10").out, "5 (0x5)\n");
+
+  // A file that is no stroke is refused with where and why.
+  std::FILE* file = std::fopen((m_dir / "bad.stroke").c_str(), "w");
+  ASSERT_NE(file, nullptr);
+  std::fputs("rate 5000\n", file);
+  std::fclose(file);
+  const StRun bad = Ctl("pen play " + (m_dir / "bad.stroke").string());
+  EXPECT_EQ(bad.code, 2);
+  EXPECT_NE(bad.out.find("bad.stroke:1: rate is 1 to 1000"), std::string::npos) << bad.out;
 }
 
 TEST_F(TabletctlTest, BadInputAndNoDaemonExitNonZero) {

@@ -1,5 +1,6 @@
 #include <array>
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -152,6 +153,20 @@ TEST_F(RegistryReads, StringIsCutToTheGivenSize) {
   EXPECT_EQ(manager.ReadNumber("Big", &number), kStatusOk);
   EXPECT_EQ(number, 0xA1B2C3D4U);
   EXPECT_EQ(manager.ReadNumber("Big", nullptr), kStatusNoItem);
+}
+
+TEST_F(RegistryReads, TheManualsFolderDefaultsToDocBesideTheModule) {
+  CRegistryManager manager;
+  char text[4096] = {};
+  for (const char* registry : {kRegistry, "REGEDIT4\n"}) {
+    Use(registry);  // the value missing, then the whole key
+    ASSERT_EQ(manager.ReadString("OEMDocLocation", text, sizeof text), kStatusOk);
+    EXPECT_EQ(std::filesystem::path(text), std::filesystem::canonical("/proc/self/exe").parent_path() / "doc");
+  }
+  Use(std::string(kRegistry) + "\"OEMDocLocation\"=\"/opt/manuals\"\n");
+  ASSERT_EQ(manager.ReadString("OEMDocLocation", text, sizeof text), kStatusOk);
+  EXPECT_STREQ(text, "/opt/manuals");
+  EXPECT_EQ(manager.ReadString("OEMHelpFolder", text, sizeof text), kStatusHandled) << "no default for others";
 }
 
 TEST(UserLanguage, FromTheLocaleId) {

@@ -103,6 +103,40 @@ TEST_F(CDriverDataTest, SetDefaultByWhatTheDriverAnswers) {
   }
 }
 
+TEST_F(CDriverDataTest, AReadRoundReadsEachItemOnceForAllItsObservers) {
+  auto item = Word(BehaviourKind::kLive, 1);
+  const int observerA = 0;
+  const int observerB = 0;
+  bool changed = false;
+  ASSERT_EQ(item->Refresh(changed, &observerA), kStatusOk);
+  ASSERT_EQ(item->Refresh(changed, &observerB), kStatusOk);
+  const std::size_t before = Reads();
+  for (int round = 0; round < 2; ++round) {
+    // A new value in the driver: one read per round, and both observers redraw.
+    m_driver->Put<std::uint16_t>(m_key, static_cast<std::uint16_t>(7 + round));
+    CDriverData::OpenReadRound();
+    for (const int* observer : {&observerA, &observerB}) {
+      EXPECT_EQ(item->Refresh(changed, observer), kStatusOk);
+      EXPECT_TRUE(changed);
+    }
+    CDriverData::CloseReadRound();
+    EXPECT_EQ(Reads(), before + static_cast<std::size_t>(round) + 1);
+    EXPECT_EQ(GetValue<std::uint16_t>(*item), 7 + round);
+  }
+  // A failed read fails every refresh of its round, with one request.
+  m_driver->FailWith(kCommandGet, KeyPath{}, kStatusNotFound);
+  CDriverData::OpenReadRound();
+  EXPECT_EQ(item->Refresh(changed, &observerA), kStatusNotFound);
+  EXPECT_EQ(item->Refresh(changed, &observerB), kStatusNotFound);
+  CDriverData::CloseReadRound();
+  EXPECT_EQ(Reads(), before + 3);
+  // Out of a round every refresh reads.
+  m_driver->ClearFailures();
+  ASSERT_EQ(item->Refresh(changed, &observerA), kStatusOk);
+  ASSERT_EQ(item->Refresh(changed, &observerA), kStatusOk);
+  EXPECT_EQ(Reads(), before + 5);
+}
+
 TEST_F(CDriverDataTest, EachObserverRedrawsOnceUntilTheValueChanges) {
   auto item = Word(BehaviourKind::kLive, 1);
   const int observerA = 0;

@@ -31,6 +31,7 @@ TEST_F(ZafEventManagerTest, EventsReachTheirTargetInOrderAndUntargetedOnesTheCur
   CLoggingWindow top;
   m_application->WindowManager().Add(below);
   m_application->WindowManager().Add(top);
+  Events().ProcessPending();
   below.m_events.clear();
   top.m_events.clear();
 
@@ -43,6 +44,28 @@ TEST_F(ZafEventManagerTest, EventsReachTheirTargetInOrderAndUntargetedOnesTheCur
   EXPECT_EQ(below.m_events, (std::vector<ZafEventType>{kZafEventRestart, kZafEventMonitorRect}));
   EXPECT_EQ(top.m_events, std::vector<ZafEventType>{kZafEventRefresh});
   EXPECT_FALSE(Events().HasPending());
+}
+
+// A key typed into a window that has closed since (Enter closing a dialog,
+// then its release) reaches no window; the keyboard still follows it.
+TEST_F(ZafEventManagerTest, AKeyForAWindowThatClosedReachesNoWindow) {
+  CLoggingWindow below;
+  CLoggingWindow dialog;
+  m_application->WindowManager().Add(below);
+  m_application->WindowManager().Add(dialog);
+  Events().ProcessPending();
+  m_application->WindowManager().Subtract(dialog);
+  below.m_events.clear();
+  ZafEventStruct release;
+  release.type = kZafEventKey;
+  release.target = &dialog;
+  release.key.virtualKey = kZafKeyControl;
+  release.key.down = true;
+  Events().Post(release);
+  Events().ProcessPending();
+  EXPECT_TRUE(dialog.m_keys.empty());
+  EXPECT_TRUE(below.m_keys.empty());
+  EXPECT_TRUE(m_application->Keyboard().IsDown(kZafKeyControl));
 }
 
 TEST_F(ZafEventManagerTest, AWindowThatGoesAwayTakesItsQueuedEventsAndTimersWithIt) {
@@ -99,7 +122,8 @@ TEST_F(ZafEventManagerTest, KeyEventsUpdateTheKeyboardStateAndReachTheFocusObjec
   m_application->WindowManager().Add(window);
   ZafEventStruct ctrl;
   ctrl.type = kZafEventKey;
-  ctrl.key = {kZafKeyControl, 0, true, ZafMakeKeyData(true, false, false)};
+  ctrl.key.virtualKey = kZafKeyControl;
+  ctrl.key.keyData = ZafMakeKeyData(true, false, false);
   Events().Post(ctrl);
   Events().ProcessPending();
   EXPECT_TRUE(m_application->Keyboard().IsDown(kZafKeyControl));

@@ -23,6 +23,7 @@
 #include "toolkit/data/ZafIntegerData.h"
 #include "toolkit/data/ZafLanguageData.h"
 #include "toolkit/data/ZafStringData.h"
+#include "toolkit/storage/CZncWriter.h"
 
 namespace {
 
@@ -140,6 +141,59 @@ TEST_F(ZafObjectPersistenceTest, ReadingIntoAnApplicationWindowReplacesItsChildr
   EXPECT_EQ(window.Children().size(), 11U);
   EXPECT_EQ(window.StringID(), "TestDialog");
   EXPECT_EQ(m_persistence->ReadInto(window, "NoSuchWindow"), kStatusNotFound);
+}
+
+// A dialog of the application's own class, which handles its events itself.
+class CTapCountingDialog : public ZafDialogWindow {
+ public:
+  ZafEventType Event(const ZafEventStruct& event) override {
+    if (event.type == kZafEventPenTap) ++taps;
+    return ZafDialogWindow::Event(event);
+  }
+  int taps = 0;
+};
+
+TEST_F(ZafObjectPersistenceTest, AWindowNameWithAMakerIsReadIntoThatClass) {
+  m_persistence->SetWindowMaker("TestDialog", [] { return std::make_unique<CTapCountingDialog>(); });
+  auto dialog = Load("TestDialog");
+  auto* own = dynamic_cast<CTapCountingDialog*>(dialog.get());
+  ASSERT_NE(own, nullptr);
+  EXPECT_TRUE(own->Modal());
+  EXPECT_EQ(own->StringID(), "TestDialog");
+  ASSERT_NE(own->FindAs<CMouseCaptureWindow>("Capture"), nullptr);
+  own->FindAs<CMouseCaptureWindow>("Capture")->UserTap(5, 6);
+  EXPECT_EQ(own->taps, 1);
+  // Other windows keep their stored class; without the maker so does this one.
+  EXPECT_EQ(dynamic_cast<CTapCountingDialog*>(Load("TestMain").get()), nullptr);
+  m_persistence->SetWindowMaker("TestDialog", nullptr);
+  EXPECT_EQ(dynamic_cast<CTapCountingDialog*>(Load("TestDialog").get()), nullptr);
+}
+
+TEST_F(ZafObjectPersistenceTest, OnlyAWindowIsReadIntoAWindowAndOnlyWindowsBecomePages) {
+  StResourceObject button;
+  button.className = "ZafButton";
+  button.classId = 2;
+  StResourceObject notebook;
+  notebook.className = "ZafNotebook";
+  notebook.classId = 1018;
+  notebook.children.push_back(button);
+  StResourceObject holder;
+  holder.className = "ZafWindow";
+  holder.classId = 3500;
+  holder.children.push_back(notebook);
+  CZncWriter writer;
+  ASSERT_EQ(writer.AddWindow("NotAWindow", button), kStatusOk);
+  ASSERT_EQ(writer.AddWindow("ButtonPage", holder), kStatusOk);
+  ZafStorage storage;
+  ASSERT_EQ(storage.OpenBytes(writer.Build()), kStatusOk);
+  ZafObjectPersistence persistence(storage);
+  ZafDialogWindow window;
+  EXPECT_EQ(persistence.ReadInto(window, "NotAWindow"), kStatusWrongClass);
+  std::unique_ptr<ZafWindow> read;
+  EXPECT_EQ(persistence.ReadWindow("NotAWindow", read), kStatusWrongClass);
+  persistence.SetWindowMaker("NotAWindow", [] { return std::make_unique<CTapCountingDialog>(); });
+  EXPECT_EQ(persistence.ReadWindow("NotAWindow", read), kStatusWrongClass);
+  EXPECT_EQ(persistence.ReadWindow("ButtonPage", read), kStatusWrongClass);
 }
 
 TEST_F(ZafObjectPersistenceTest, StringTablesFindTheirStringsByDecimalIndex) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <utility>
+
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/ZafDialogWindow.h"
 #include "toolkit/controls/ZafButton.h"
@@ -10,9 +14,12 @@ class CLoggingDialog : public ZafDialogWindow {
  public:
   ZafEventType Event(const ZafEventStruct& event) override {
     m_events.push_back(event.type);
+    // What the user does once the dialog is on screen.
+    if (event.type == kZafEventCurrent && m_onScreen) std::exchange(m_onScreen, nullptr)();
     return ZafDialogWindow::Event(event);
   }
   std::vector<ZafEventType> m_events;
+  std::function<void()> m_onScreen;
 };
 
 using ZafWindowManagerTest = ToolkitFixture;
@@ -23,10 +30,12 @@ TEST_F(ZafWindowManagerTest, AddingAndTakingAwaySendsSetupCurrentAndNonCurrent) 
   auto& windows = m_application->WindowManager();
   windows.Add(first);
   windows.Add(first);  // a second add changes nothing
+  m_application->EventManager().ProcessPending();
   EXPECT_EQ(first.m_events, (std::vector<ZafEventType>{kZafEventInitialize, kZafEventCurrent}));
   EXPECT_EQ(m_presenter->RealizedCount(), 1U);
 
   windows.Add(second);
+  m_application->EventManager().ProcessPending();
   windows.Subtract(second);
   EXPECT_EQ(second.m_events, (std::vector<ZafEventType>{kZafEventInitialize, kZafEventCurrent, kZafEventNonCurrent}));
   // The window below becomes current again.
@@ -54,9 +63,11 @@ TEST_F(ZafWindowManagerTest, ModalRunsAnswerTheEventThatClosedThem) {
     // What the "user" does once the dialog is set up.
     ZafEventStruct key;
     key.type = kZafEventKey;
-    key.key = {kZafKeyEscape, 0, true, ZafMakeKeyData(true, false, false)};
-    if (how == "escape") m_application->EventManager().Post(key);
-    if (how == "close") m_application->EventManager().Post(kZafEventClose, &dialog);
+    key.key.virtualKey = kZafKeyEscape;
+    key.key.keyData = ZafMakeKeyData(true, false, false);
+    ZafEventManager& events = m_application->EventManager();
+    if (how == "escape") dialog.m_onScreen = [&] { events.Post(key); };
+    if (how == "close") dialog.m_onScreen = [&] { events.Post(kZafEventClose, &dialog); };
     if (how == "armed-cancel") m_presenter->ArmModalAnswer(kZafEventCancel);
 
     // Buttons are pressed from an event handler, as a presenter would.
@@ -68,14 +79,59 @@ TEST_F(ZafWindowManagerTest, ModalRunsAnswerTheEventThatClosedThem) {
     };
     CPresser pressOk(ok);
     CPresser pressCancel(cancel);
-    if (how == "ok-button") m_application->EventManager().Post(kZafEventRestart, &pressOk);
-    if (how == "cancel-button") m_application->EventManager().Post(kZafEventRestart, &pressCancel);
+    if (how == "ok-button") dialog.m_onScreen = [&] { events.Post(kZafEventRestart, &pressOk); };
+    if (how == "cancel-button") dialog.m_onScreen = [&] { events.Post(kZafEventRestart, &pressCancel); };
 
     EXPECT_EQ(m_application->WindowManager().RunModal(dialog), row.expected) << how;
     EXPECT_FALSE(m_application->WindowManager().Contains(dialog)) << how;
     EXPECT_EQ(dialog.m_events.front(), kZafEventInitialize) << how;
     EXPECT_EQ(dialog.m_events.back(), kZafEventNonCurrent) << how;
     m_application->EventManager().ProcessPending();
+  }
+}
+
+// The opener gives a window its data (a monitor rectangle) right after adding
+// it, by sending or posting; the window's set-up comes after both.
+TEST_F(ZafWindowManagerTest, TheSetUpComesAfterWhatTheOpenerGaveTheWindow) {
+  CLoggingDialog dialog;
+  ZafEventManager& events = m_application->EventManager();
+  m_application->WindowManager().Add(dialog);
+  ZafEventStruct rectangle;
+  rectangle.type = kZafEventMonitorRect;
+  rectangle.target = &dialog;
+  dialog.Event(rectangle);
+  events.Post(kZafEventRestart, &dialog);
+  dialog.m_onScreen = [&] { events.Post(kZafEventOk, &dialog); };
+  events.ProcessPending();
+  EXPECT_EQ(dialog.m_events, (std::vector<ZafEventType>{kZafEventMonitorRect, kZafEventRestart, kZafEventInitialize,
+                                                         kZafEventCurrent, kZafEventOk, kZafEventNonCurrent}));
+  // A window taken away before its set-up never gets it.
+  CLoggingDialog gone;
+  m_application->WindowManager().Add(gone);
+  m_application->WindowManager().Subtract(gone);
+  events.ProcessPending();
+  EXPECT_EQ(std::count(gone.m_events.begin(), gone.m_events.end(), kZafEventInitialize), 0);
+}
+
+// The pointer is counted as the platform counts it, per window, and shown
+// again whenever the window leaves the screen.
+TEST_F(ZafWindowManagerTest, AWindowsPointerIsShownAgainHoweverItCloses) {
+  CRecordingObserver observer;
+  for (const ZafEventType closing : {kZafEventOk, kZafEventCancel, kZafEventClose}) {
+    CLoggingDialog dialog;
+    EXPECT_EQ(dialog.ShowPointer(false), -1);
+    EXPECT_EQ(dialog.ShowPointer(false), -2);
+    EXPECT_EQ(dialog.ShowPointer(true), -1);
+    EXPECT_TRUE(dialog.PointerHidden()) << "hidden twice, shown once";
+    dialog.m_onScreen = [&] { m_application->EventManager().Post(closing, &dialog); };
+    EXPECT_EQ(m_application->WindowManager().RunModal(dialog), closing);
+    EXPECT_FALSE(dialog.PointerHidden()) << closing;
+    EXPECT_EQ(dialog.ShowPointer(false), -1) << "the count starts afresh";
+    dialog.SetObserver(&observer);
+    dialog.ResetPointer();
+    EXPECT_EQ(observer.Count(dialog, ZafChange::kPointer), 1U);
+    dialog.SetObserver(nullptr);
+    observer.m_changes.clear();
   }
 }
 

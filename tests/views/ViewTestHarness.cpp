@@ -45,6 +45,11 @@ CDataGrouping* CTestGrouping::GetSubGroup(std::int32_t index, std::int32_t kind)
   return found == m_children.end() ? nullptr : found->second.get();
 }
 
+std::int32_t CTestGrouping::GetSubGroupCount(std::int32_t kind) {
+  if (kind != 0 || m_children.empty()) return 0;
+  return m_children.rbegin()->first + 1;
+}
+
 std::uint32_t CTestRootStack::HandleRequest(ViewRequest& request) {
   m_log.push_back(StLogged{request.operation, request.controlId});
   if (!m_stack.empty()) return m_stack.back()->Dispatch(request);

@@ -32,6 +32,8 @@ class CTestGrouping : public CDataGrouping {
 
   [[nodiscard]] Status GetItem(ItemId itemId, CDriverData*& item) override;
   [[nodiscard]] CDataGrouping* GetSubGroup(std::int32_t index, std::int32_t kind) override;
+  // One past the highest child index (kind 0).
+  [[nodiscard]] std::int32_t GetSubGroupCount(std::int32_t kind) override;
   [[nodiscard]] Status ApplyItems() override { return kStatusOk; }
   [[nodiscard]] Status DefaultItems() override { return kStatusOk; }
 

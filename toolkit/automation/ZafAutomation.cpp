@@ -1,40 +1,37 @@
 #include "toolkit/automation/ZafAutomation.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <map>
 
+#include "platform/Keyboard.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafWindow.h"
-#include "toolkit/automation/ZafHeadlessPresenter.h"
+#include "toolkit/automation/StAutomationState.h"
+#include "toolkit/automation/ZafAutomationChecks.h"
+#include "toolkit/automation/ZafAutomationDriver.h"
 #include "toolkit/automation/ZafKeyNames.h"
 #include "toolkit/automation/ZafScript.h"
 #include "toolkit/controls/CMouseCaptureWindow.h"
 #include "toolkit/controls/ZafButton.h"
-#include "toolkit/controls/ZafComboBox.h"
-#include "toolkit/controls/ZafGroup.h"
-#include "toolkit/controls/ZafInteger.h"
+#include "toolkit/controls/ZafList.h"
 #include "toolkit/controls/ZafNotebook.h"
-#include "toolkit/controls/ZafPopUpItem.h"
-#include "toolkit/controls/ZafProgressBar.h"
 #include "toolkit/controls/ZafScrollBar.h"
 #include "toolkit/controls/ZafSpinControl.h"
 #include "toolkit/controls/ZafString.h"
 
 namespace {
 
+std::map<std::string, ZafAutomation::Verb>& Verbs() {
+  static std::map<std::string, ZafAutomation::Verb> verbs;
+  return verbs;
+}
+
 std::optional<std::int32_t> Number(const std::string& word) {
   std::int32_t value = 0;
   const char* end = word.data() + word.size();
-  if (std::from_chars(word.data(), end, value).ptr != end || word.empty()) return std::nullopt;
+  if (word.empty() || std::from_chars(word.data(), end, value).ptr != end) return std::nullopt;
   return value;
-}
-
-std::optional<bool> YesNo(const std::string& word) {
-  if (word == "yes" || word == "on" || word == "true") return true;
-  if (word == "no" || word == "off" || word == "false") return false;
-  return std::nullopt;
 }
 
 std::string Quote(const std::string& s) { return "\"" + s + "\""; }
@@ -42,7 +39,8 @@ std::string Quote(const std::string& s) { return "\"" + s + "\""; }
 // The notebook that holds a page with this string id, and the page's index.
 std::pair<ZafNotebook*, int> FindTab(ZafWindowObject& root, const std::string& page) {
   for (const auto& child : root.Children()) {
-    if (auto* notebook = dynamic_cast<ZafNotebook*>(child.get())) {
+    if (child->WidgetKind() == ZafWidgetKind::kNotebook) {
+      auto* notebook = static_cast<ZafNotebook*>(child.get());
       for (std::size_t i = 0; i < notebook->PageCount(); ++i) {
         if (notebook->Page(i)->StringID() == page) return {notebook, static_cast<int>(i)};
       }
@@ -52,49 +50,65 @@ std::pair<ZafNotebook*, int> FindTab(ZafWindowObject& root, const std::string& p
   return {nullptr, -1};
 }
 
-std::int32_t ValueOf(ZafWindowObject& o) {
-  if (auto* s = dynamic_cast<ZafScrollBar*>(&o)) return s->Position();
-  if (auto* i = dynamic_cast<ZafInteger*>(&o)) return i->IntegerValue();
-  if (auto* sp = dynamic_cast<ZafSpinControl*>(&o); sp != nullptr && sp->Field() != nullptr) return sp->Field()->IntegerValue();
-  if (auto* b = dynamic_cast<ZafButton*>(&o); b != nullptr && b->ButtonType() != ZafButtonType::kPush) return b->Checked() ? 1 : 0;
-  if (auto* p = dynamic_cast<ZafProgressBar*>(&o)) return p->Current();
-  if (auto* l = dynamic_cast<ZafList*>(&o)) return l->SelectedEntry() != nullptr ? l->SelectedEntry()->value : -1;
-  if (auto* n = dynamic_cast<ZafNotebook*>(&o)) return n->CurrentIndex();
-  return o.Value();
+// The Unicode characters of UTF-8 text (a broken sequence gives U+FFFD).
+std::vector<char32_t> Characters(const std::string& text) {
+  std::vector<char32_t> out;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
+    if (length == 0 || i + static_cast<std::size_t>(length) > text.size()) {
+      out.push_back(0xFFFD);
+      ++i;
+      continue;
+    }
+    char32_t c = length == 1 ? lead : lead & (0x7FU >> length);
+    for (int k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3FU);
+    out.push_back(c);
+    i += static_cast<std::size_t>(length);
+  }
+  return out;
 }
 
-std::string TextOf(ZafWindowObject& o) {
-  if (auto* l = dynamic_cast<ZafList*>(&o)) return l->SelectedEntry() != nullptr ? l->SelectedEntry()->text : "";
-  if (auto* n = dynamic_cast<ZafNotebook*>(&o)) return n->CurrentPage() != nullptr ? n->CurrentPage()->PageText() : "";
-  return o.Text();
-}
-
-std::string SelectionOf(ZafWindowObject& o) {
-  if (auto* l = dynamic_cast<ZafList*>(&o)) return l->SelectedEntry() != nullptr ? l->SelectedEntry()->stringId : "none";
-  if (auto* n = dynamic_cast<ZafNotebook*>(&o)) return n->CurrentPage() != nullptr ? n->CurrentPage()->StringID() : "none";
-  if (auto* g = dynamic_cast<ZafGroup*>(&o)) return g->CheckedButton() != nullptr ? g->CheckedButton()->StringID() : "none";
-  return "none";
+// What a named key types on a US layout: letters small unless Shift is held,
+// the keypad's digits and signs, a blank for Space; nothing for the rest.
+char32_t CharacterOf(const StNamedKey& key, bool shift) {
+  if (key.virtualKey >= 'A' && key.virtualKey <= 'Z') return shift ? key.virtualKey : key.virtualKey + ('a' - 'A');
+  if (key.keypad && key.virtualKey >= 0x60 && key.virtualKey <= 0x6F) return MapVirtualKeyA(key.virtualKey, MAPVK_VK_TO_CHAR);
+  if (key.keypad) return 0;
+  const UINT c = MapVirtualKeyA(key.virtualKey, MAPVK_VK_TO_CHAR);
+  return c >= 0x20 && c < 0x7F ? c : 0;
 }
 
 bool Enabled(ZafWindowObject& o) {
   if (o.EffectivelyDisabled()) return false;
-  auto* page = dynamic_cast<ZafWindow*>(&o);
-  auto* notebook = dynamic_cast<ZafNotebook*>(o.Parent());
-  return page == nullptr || notebook == nullptr || !notebook->TabDisabled(*page);
+  auto* notebook = o.Parent();
+  return notebook == nullptr || notebook->WidgetKind() != ZafWidgetKind::kNotebook ||
+         !static_cast<ZafNotebook*>(notebook)->TabDisabled(static_cast<ZafWindow&>(o));
 }
 
 }  // namespace
 
-ZafAutomation::ZafAutomation(std::unique_ptr<ZafScript> script, ZafHeadlessPresenter& presenter)
-    : m_script(std::move(script)), m_presenter(presenter) {}
+void ZafAutomation::AddVerb(const std::string& name, Verb verb) {
+  if (verb) Verbs()[name] = std::move(verb);
+  else Verbs().erase(name);
+}
+
+ZafAutomation::ZafAutomation(std::unique_ptr<ZafScript> script, std::unique_ptr<ZafAutomationDriver> driver,
+                             StAutomationState& state)
+    : m_script(std::move(script)), m_driver(std::move(driver)), m_state(state) {}
 
 ZafAutomation::~ZafAutomation() = default;
+
+void ZafAutomation::Attach(ZafApplication& application) {
+  m_application = &application;
+  m_driver->Attach(application);
+}
 
 bool ZafAutomation::Done() const { return Failed() || (m_next >= m_script->Lines().size() && !m_advanceTo); }
 
 ZafWaitResult ZafAutomation::Step(std::optional<std::int64_t> nextTimerDue) {
   if (Failed() || m_application == nullptr) return ZafWaitResult::kEnded;
-  ZafManualClock& clock = m_presenter.ManualClock();
+  ZafManualClock& clock = m_state.clock;
   if (m_advanceTo) {
     // Stop at each timer that falls due on the way so every tick is seen.
     if (nextTimerDue && *nextTimerDue <= *m_advanceTo) {
@@ -141,7 +155,26 @@ bool ZafAutomation::Report() const {
   return true;
 }
 
+bool ZafAutomation::Finish() const {
+  const bool passed = Report();
+  std::string line;
+  if (Failed())
+    line = "failed: " + FailureText();
+  // No line ran: the window the script is for never opened; the file stays
+  // empty so that the caller can tell that apart from a failed check.
+  else if (LinesRun() > 0 || Done())
+    line = passed ? "passed" : "failed: the run ended before the script did";
+  if (const char* result = std::getenv("KELVO_SCRIPT_RESULT"); !line.empty() && result != nullptr && *result != '\0') {
+    if (std::FILE* out = std::fopen(result, "w")) {
+      std::fprintf(out, "%s\n", line.c_str());
+      std::fclose(out);
+    }
+  }
+  return passed;
+}
+
 ZafWindowObject* ZafAutomation::FindControl(const std::string& name) const {
+  if (m_application == nullptr) return nullptr;
   const auto& windows = m_application->WindowManager().Windows();
   std::string windowName;
   std::string control = name;
@@ -159,34 +192,21 @@ ZafWindowObject* ZafAutomation::FindControl(const std::string& name) const {
   return nullptr;
 }
 
-std::string ZafAutomation::Key(std::uint8_t virtualKey, char character, bool down) {
-  ZafKeyboard& keyboard = m_application->Keyboard();
-  ZafEventStruct event;
-  event.type = kZafEventKey;
-  event.key.virtualKey = virtualKey;
-  event.key.character = character;
-  event.key.down = down;
-  event.key.keyData = ZafMakeKeyData(down, keyboard.IsDown(virtualKey), ZafKeyNames::IsExtended(virtualKey),
-                                     keyboard.IsDown(kZafKeyAlt));
-  // The keyboard state follows at once so GetKeyState agrees with the script.
-  keyboard.SetKeyDown(virtualKey, down);
-  m_application->EventManager().Post(event);
-  return {};
-}
-
 std::string ZafAutomation::Execute(const StScriptLine& line) {
   const std::string& verb = line.words[0];
-  if (verb == "expect") return Expect(line);
+  if (verb == "expect") return ZafAutomationChecks(*this).Expect(line.words);
+  if (auto custom = Verbs().find(verb); custom != Verbs().end()) return custom->second(line.words);
   return Act(verb, line);
 }
 
 std::string ZafAutomation::Act(const std::string& verb, const StScriptLine& line) {
   const auto& w = line.words;
   const auto need = [&](std::size_t n) { return w.size() == n + 1; };
+  ZafKeyboard& keyboard = m_application->Keyboard();
   if (verb == "advance" && need(1)) {
     const auto ms = Number(w[1]);
     if (!ms || *ms < 0) return "advance: " + Quote(w[1]) + " is no number of milliseconds";
-    m_advanceTo = m_presenter.ManualClock().NowMs() + *ms;
+    m_advanceTo = m_state.clock.NowMs() + *ms;
     return {};
   }
   if (verb == "answer" && need(1)) {
@@ -195,42 +215,47 @@ std::string ZafAutomation::Act(const std::string& verb, const StScriptLine& line
     if (ZafWindow* modal = m_application->WindowManager().ModalWindow()) {
       m_application->EventManager().Post(event, modal);
     } else {
-      m_presenter.ArmModalAnswer(event);
+      m_state.armedAnswer = event;
     }
     return {};
   }
   if (verb == "choose" && need(1)) {
-    m_presenter.ArmChosenFile(w[1]);
+    m_state.armedFile = w[1];
     return {};
   }
   if (verb == "hold" && need(2)) {
     const auto key = ZafKeyNames::Find(w[1]);
-    const auto on = YesNo(w[2]);
-    if (!key || !on) return "hold: KEY on|off";
-    return Key(*key, 0, *on);
+    if (!key || (w[2] != "on" && w[2] != "off")) return "hold: KEY on|off";
+    return m_driver->Key(*key, 0, w[2] == "on");
   }
   if (verb == "key" && (need(1) || need(2))) {
     const auto key = ZafKeyNames::Find(w[1]);
     if (!key) return "key: unknown key " + Quote(w[1]);
+    const char32_t character = CharacterOf(*key, keyboard.IsDown(kZafKeyShift));
     if (need(2)) {
       if (w[2] != "down" && w[2] != "up") return "key: down or up, not " + Quote(w[2]);
-      return Key(*key, 0, w[2] == "down");
+      return m_driver->Key(*key, character, w[2] == "down");
     }
-    (void)Key(*key, 0, true);
-    return Key(*key, 0, false);
+    if (std::string problem = m_driver->Key(*key, character, true); !problem.empty()) return problem;
+    return m_driver->Key(*key, character, false);
   }
   if (verb == "type" && need(1)) {
-    for (char c : w[1]) {
-      const std::uint8_t vk = ZafKeyNames::ForCharacter(c);
-      (void)Key(vk, c, true);
-      (void)Key(vk, c, false);
+    for (char32_t c : Characters(w[1])) {
+      const StNamedKey key{c < 0x80 ? ZafKeyNames::ForCharacter(static_cast<char>(c)) : std::uint8_t{0}, false};
+      if (std::string problem = m_driver->Key(key, c, true); !problem.empty()) return problem;
+      if (std::string problem = m_driver->Key(key, c, false); !problem.empty()) return problem;
     }
     return {};
+  }
+  if (verb == "screens" && need(1)) {
+    std::vector<ZafScreen> screens;
+    if (!ZafScreens::Parse(w[1], screens)) return "screens: " + Quote(w[1]) + " describes no screens";
+    return m_driver->DescribeScreens(std::move(screens));
   }
   if (verb == "screenshot" && need(1)) {
     ZafWindow* window = m_application->WindowManager().Current();
     if (window == nullptr) return "screenshot: no window on screen";
-    const Status status = m_presenter.Screenshot(*window, w[1]);
+    const Status status = m_application->Presenter().Screenshot(*window, w[1]);
     return status == kStatusOk || status == kStatusNotSupported ? std::string{} : "screenshot: cannot write " + Quote(w[1]);
   }
   if (verb == "tab" && need(1)) {
@@ -238,127 +263,84 @@ std::string ZafAutomation::Act(const std::string& verb, const StScriptLine& line
     auto [notebook, index] = current != nullptr ? FindTab(*current, w[1]) : std::pair<ZafNotebook*, int>{nullptr, -1};
     if (notebook == nullptr) return "tab " + w[1] + ": no such page in the current window";
     if (!Enabled(*notebook->Page(static_cast<std::size_t>(index)))) return "tab " + w[1] + ": the tab is disabled";
-    notebook->UserSelectPage(index);
-    return {};
+    return m_driver->ChoosePage(*notebook, index);
   }
   if (w.size() < 2) return "unknown command " + Quote(verb);
   ZafWindowObject* control = FindControl(w[1]);
   if (control == nullptr) return verb + " " + w[1] + ": no such control on screen";
   if (!control->OnScreen()) return verb + " " + w[1] + ": the control is hidden";
+  if ((verb == "close" || verb == "move") && control->Parent() != nullptr) return verb + " " + w[1] + ": not a window";
+  if (verb == "close" && need(1)) return m_driver->CloseFromFrame(static_cast<ZafWindow&>(*control));
+  if (verb == "move" && (need(3) || need(5))) {
+    std::vector<std::int32_t> numbers;
+    for (std::size_t i = 2; i < w.size(); ++i) {
+      const auto n = Number(w[i]);
+      if (!n) return "move " + w[1] + ": " + Quote(w[i]) + " is no number";
+      numbers.push_back(*n);
+    }
+    const ZafRegion& now = control->Region();
+    const ZafRegion to = ZafRegion::FromSize(numbers[0], numbers[1], need(5) ? numbers[2] : now.Width(),
+                                             need(5) ? numbers[3] : now.Height());
+    if (to.Width() <= 0 || to.Height() <= 0) return "move " + w[1] + ": a window needs a size";
+    return m_driver->MoveWindow(static_cast<ZafWindow&>(*control), to);
+  }
   if (control->EffectivelyDisabled()) return verb + " " + w[1] + ": the control is disabled";
-  const std::string name = verb + " " + w[1];
-  if ((verb == "press" || verb == "radio") && need(1)) {
-    auto* button = dynamic_cast<ZafButton*>(control);
-    if (button == nullptr) return name + ": not a button";
-    if (verb == "radio" && button->ButtonType() != ZafButtonType::kRadio) return name + ": not a radio button";
-    if (auto* item = dynamic_cast<ZafPopUpItem*>(button)) item->UserChoose();
-    else button->UserPress();
-    return {};
-  }
-  if (verb == "check" && need(2)) {
-    auto* button = dynamic_cast<ZafButton*>(control);
-    const auto on = YesNo(w[2]);
-    if (button == nullptr || button->ButtonType() != ZafButtonType::kCheckBox) return name + ": not a check box";
-    if (!on) return name + ": on or off, not " + Quote(w[2]);
-    if (button->Checked() != *on) button->UserPress();
-    return {};
-  }
-  if (verb == "slider" && need(2)) {
-    auto* slider = dynamic_cast<ZafScrollBar*>(control);
-    const auto position = Number(w[2]);
-    if (slider == nullptr) return name + ": not a slider";
-    if (!position) return name + ": " + Quote(w[2]) + " is no position";
-    slider->UserSetPosition(*position);
-    return {};
-  }
-  if (verb == "combo" && need(2)) {
-    auto* list = dynamic_cast<ZafList*>(control);
-    if (list == nullptr) return name + ": not a list";
-    const int index = list->FindEntry(w[2]);
-    if (index < 0) return name + ": no entry " + Quote(w[2]);
-    list->UserSelect(index);
-    return {};
-  }
-  if (verb == "integer" && need(2)) {
-    auto* field = dynamic_cast<ZafInteger*>(control);
-    const auto value = Number(w[2]);
-    if (field == nullptr || !value) return name + ": an integer field and a number";
-    field->UserSetValue(*value);
-    return {};
-  }
-  if (verb == "spin" && need(2)) {
-    auto* spin = dynamic_cast<ZafSpinControl*>(control);
-    if (spin == nullptr || (w[2] != "up" && w[2] != "down")) return name + ": a spin control, up or down";
-    spin->UserStep(w[2] == "up" ? 1 : -1);
-    return {};
-  }
-  if ((verb == "caret" || verb == "focus") && (need(1) || need(2))) {
-    control->SetFocus();
-    if (verb == "focus") return {};
-    auto* field = dynamic_cast<ZafString*>(control);
-    const auto position = need(2) ? Number(w[2]) : std::nullopt;
-    if (field == nullptr || !position) return name + ": a text field and a position";
-    field->UserSetCaret(*position);
-    return {};
-  }
-  if (verb == "tap" && need(3)) {
-    auto* capture = dynamic_cast<CMouseCaptureWindow*>(control);
-    const auto x = Number(w[2]);
-    const auto y = Number(w[3]);
-    if (capture == nullptr || !x || !y) return name + ": a capture window and a position";
-    capture->UserTap(*x, *y);
-    return {};
-  }
-  return "unknown command or wrong number of words: " + Quote(verb);
+  return ActOn(verb, line, *control);
 }
 
-std::string ZafAutomation::Expect(const StScriptLine& line) {
+std::string ZafAutomation::ActOn(const std::string& verb, const StScriptLine& line, ZafWindowObject& control) {
   const auto& w = line.words;
-  if (w.size() == 4 && w[1] == "message") {
-    const auto& messages = m_presenter.Messages();
-    if (messages.empty()) return "expect message: no message box was shown";
-    const StMessageRecord& last = messages.back();
-    if (last.title != w[2] || last.text != w[3]) {
-      return "expect message: got " + Quote(last.title) + " " + Quote(last.text) + ", expected " + Quote(w[2]) + " " +
-             Quote(w[3]);
+  const auto need = [&](std::size_t n) { return w.size() == n + 1; };
+  const std::string name = verb + " " + w[1];
+  const ZafWidgetKind kind = control.WidgetKind();
+  if ((verb == "press" || verb == "radio" || verb == "check") && (kind == ZafWidgetKind::kButton || kind == ZafWidgetKind::kMenuItem)) {
+    auto& button = static_cast<ZafButton&>(control);
+    if (verb == "press" && need(1)) return m_driver->Press(button);
+    if (verb == "radio" && need(1)) {
+      if (button.ButtonType() != ZafButtonType::kRadio) return name + ": not a radio button";
+      return m_driver->Press(button);
     }
-    return {};
+    if (verb == "check" && need(2)) {
+      if (button.ButtonType() != ZafButtonType::kCheckBox) return name + ": not a check box";
+      if (w[2] != "on" && w[2] != "off") return name + ": on or off, not " + Quote(w[2]);
+      return button.Checked() == (w[2] == "on") ? std::string{} : m_driver->Press(button);
+    }
   }
-  if (w.size() == 3 && w[1] == "window") {
-    ZafWindow* current = m_application->WindowManager().Current();
-    const std::string got = current != nullptr ? current->StringID() : "none";
-    return got == w[2] ? std::string{} : "expect window: got " + Quote(got) + ", expected " + Quote(w[2]);
+  if (verb == "press" || verb == "radio") return name + ": not a button";
+  if (verb == "check") return name + ": not a check box";
+  if (verb == "slider" && need(2)) {
+    const auto position = Number(w[2]);
+    if (kind != ZafWidgetKind::kScrollBar) return name + ": not a slider";
+    if (!position) return name + ": " + Quote(w[2]) + " is no position";
+    return m_driver->Slide(static_cast<ZafScrollBar&>(control), *position);
   }
-  if (w.size() != 4) return "expect: WHAT CONTROL VALUE";
-  const std::string& what = w[1];
-  ZafWindowObject* control = FindControl(w[2]);
-  if (control == nullptr) {
-    // A control that is nowhere on screen is, for the user, not visible.
-    if (what == "visible" && YesNo(w[3]) == false) return {};
-    return "expect " + what + " " + w[2] + ": no such control on screen";
+  if (verb == "combo" && need(2)) {
+    if (kind != ZafWidgetKind::kComboBox && kind != ZafWidgetKind::kList) return name + ": not a list";
+    auto& list = static_cast<ZafList&>(control);
+    const int index = list.FindEntry(w[2]);
+    if (index < 0) return name + ": no entry " + Quote(w[2]);
+    return m_driver->Choose(list, index);
   }
-  const std::string prefix = "expect " + what + " " + w[2] + ": ";
-  if (what == "value") {
-    const auto expected = Number(w[3]);
-    if (!expected) return prefix + Quote(w[3]) + " is no number";
-    const std::int32_t got = ValueOf(*control);
-    return got == *expected ? std::string{} : prefix + "got " + std::to_string(got) + ", expected " + w[3];
+  if (verb == "integer" && need(2)) {
+    const auto value = Number(w[2]);
+    if (kind != ZafWidgetKind::kIntegerField || !value) return name + ": an integer field and a number";
+    return m_driver->EnterInteger(static_cast<ZafInteger&>(control), *value);
   }
-  if (what == "text") {
-    const std::string got = TextOf(*control);
-    return got == w[3] ? std::string{} : prefix + "got " + Quote(got) + ", expected " + Quote(w[3]);
+  if (verb == "spin" && need(2)) {
+    if (kind != ZafWidgetKind::kSpin || (w[2] != "up" && w[2] != "down")) return name + ": a spin control, up or down";
+    return m_driver->Spin(static_cast<ZafSpinControl&>(control), w[2] == "up" ? 1 : -1);
   }
-  if (what == "selection") {
-    const std::string got = SelectionOf(*control);
-    return got == w[3] ? std::string{} : prefix + "got " + Quote(got) + ", expected " + Quote(w[3]);
+  if (verb == "focus" && need(1)) return m_driver->Focus(control);
+  if (verb == "caret" && need(2)) {
+    const auto position = Number(w[2]);
+    if (kind != ZafWidgetKind::kTextField || !position) return name + ": a text field and a position";
+    return m_driver->PlaceCaret(static_cast<ZafString&>(control), *position);
   }
-  const auto expected = YesNo(w[3]);
-  if (!expected) return prefix + "yes or no, not " + Quote(w[3]);
-  bool got = false;
-  if (what == "visible") got = control->OnScreen();
-  else if (what == "enabled") got = Enabled(*control);
-  else if (what == "checked") got = ValueOf(*control) != 0;
-  else if (what == "focused") got = control->HasFocus();
-  else return "expect: unknown check " + Quote(what);
-  return got == *expected ? std::string{} : prefix + "got " + (got ? "yes" : "no") + ", expected " + w[3];
+  if (verb == "tap" && need(3)) {
+    const auto x = Number(w[2]);
+    const auto y = Number(w[3]);
+    if (kind != ZafWidgetKind::kCapture || !x || !y) return name + ": a capture window and a position";
+    return m_driver->Tap(static_cast<CMouseCaptureWindow&>(control), *x, *y);
+  }
+  return "unknown command or wrong number of words: " + Quote(verb);
 }

@@ -3,7 +3,8 @@
 // Shows nothing. Message boxes are printed to stderr as "title: text" and
 // answered OK (or as an automation script armed them); time stands still
 // unless a script advances it; waiting for input runs the next script line,
-// and without a script no input ever comes.
+// and without a script no input ever comes. The screens are those of
+// $KELVO_SCREENS (see ZafScreens.h), else one of 1280 x 1024.
 
 #include <functional>
 #include <memory>
@@ -11,17 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/ZafManualClock.h"
 #include "toolkit/ZafPresenter.h"
+#include "toolkit/automation/StAutomationState.h"
 
 class ZafApplication;
-class ZafAutomation;
 class ZafScript;
-
-struct StMessageRecord {
-  std::string title;
-  std::string text;
-};
 
 class ZafHeadlessPresenter : public ZafPresenter {
  public:
@@ -34,22 +29,17 @@ class ZafHeadlessPresenter : public ZafPresenter {
   ZafHeadlessPresenter();
   ~ZafHeadlessPresenter() override;
 
-  [[nodiscard]] Status LoadScript(const std::string& path);
+  [[nodiscard]] Status LoadScript(const std::string& path) override;
   void SetScript(std::unique_ptr<ZafScript> script);
-  [[nodiscard]] ZafAutomation* Automation() const { return m_automation.get(); }
-  void Attach(ZafApplication& application);
-  // Reports the script's outcome on stderr and, when KELVO_SCRIPT_RESULT names
-  // a file, as one line there: "passed" or "failed: why" (nothing when no
-  // line ran because the window never opened); answers false on a failure.
-  bool Finish();
+  [[nodiscard]] ZafAutomation* Automation() const override { return m_automation.get(); }
 
-  [[nodiscard]] ZafManualClock& ManualClock() { return m_clock; }
-  [[nodiscard]] const std::vector<StMessageRecord>& Messages() const { return m_messages; }
+  [[nodiscard]] ZafManualClock& ManualClock() { return m_state.clock; }
+  [[nodiscard]] const std::vector<StMessageRecord>& Messages() const { return m_state.messages; }
   // The next modal window or message box is answered so (kZafEventOk or kZafEventCancel).
-  void ArmModalAnswer(std::int32_t event) { m_armedAnswer = event; }
-  [[nodiscard]] bool ModalAnswerArmed() const { return m_armedAnswer.has_value(); }
+  void ArmModalAnswer(std::int32_t event) { m_state.armedAnswer = event; }
+  [[nodiscard]] bool ModalAnswerArmed() const { return m_state.armedAnswer.has_value(); }
   // The next file chooser answers this path.
-  void ArmChosenFile(std::string path) { m_armedFile = std::move(path); }
+  void ArmChosenFile(std::string path) { m_state.armedFile = std::move(path); }
   void SetScreens(std::vector<ZafScreen> screens) { m_screens = std::move(screens); }
   [[nodiscard]] std::size_t RealizedCount() const { return m_realized; }
 
@@ -64,17 +54,16 @@ class ZafHeadlessPresenter : public ZafPresenter {
                                             ZafMessageButtons buttons) override;
   [[nodiscard]] bool ChooseOpenFile(const std::string& title, const std::string& filter, std::string& path) override;
   [[nodiscard]] std::vector<ZafScreen> Screens() const override { return m_screens; }
-  [[nodiscard]] ZafClock& Clock() override { return m_clock; }
+  [[nodiscard]] ZafClock& Clock() override { return m_state.clock; }
   [[nodiscard]] Status Screenshot(ZafWindow& window, const std::string& path) override;
 
+  // The answer an armed automation state gives a message box with these
+  // buttons (OK or its like when nothing is armed); the armed answer is used up.
+  [[nodiscard]] static ZafMessageAnswer ArmedAnswer(StAutomationState& state, ZafMessageButtons buttons);
+
  private:
-  ZafManualClock m_clock;
+  StAutomationState m_state;
   std::unique_ptr<ZafAutomation> m_automation;
-  std::string m_loadFailure;
-  ZafApplication* m_application = nullptr;
-  std::vector<StMessageRecord> m_messages;
-  std::optional<std::int32_t> m_armedAnswer;
-  std::optional<std::string> m_armedFile;
   std::vector<ZafScreen> m_screens;
   std::size_t m_realized = 0;
 };

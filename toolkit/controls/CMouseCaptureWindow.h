@@ -7,6 +7,7 @@
 class CMouseCaptureWindow : public ZafWindow {
  public:
   CMouseCaptureWindow() : ZafWindow("CMouseCaptureWindow") {}
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kCapture; }
   ZafEventType UserTap(std::int32_t x, std::int32_t y) {
     ZafWindowObject* top = this;
     while (top->Parent() != nullptr) top = top->Parent();

@@ -7,6 +7,7 @@
 class CPressureTestWnd : public ZafWindow {
  public:
   CPressureTestWnd() : ZafWindow("CPressureTestWnd") {}
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kPressure; }
   [[nodiscard]] std::int32_t Pressure() const { return m_pressure; }
   [[nodiscard]] std::int32_t MaximumPressure() const { return m_maximum; }
   // Values outside 0..maximum are clamped; a maximum below 1 counts as 1.

@@ -7,7 +7,7 @@
 class CProgressBar : public ZafProgressBar {
  public:
   CProgressBar() : ZafProgressBar("CProgressBar") {}
-  [[nodiscard]] bool ShowPercent() const { return m_showPercent; }
+  [[nodiscard]] bool ShowPercent() const override { return m_showPercent; }
   void SetShowPercent(bool show) { m_showPercent = show; }
   // The fill in percent of the range, rounded down.
   [[nodiscard]] int Percent() const {

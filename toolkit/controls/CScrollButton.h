@@ -6,7 +6,7 @@
 class CScrollButton : public ZafButton {
  public:
   CScrollButton() : ZafButton("CScrollButton") {}
-  [[nodiscard]] std::int32_t RepeatMs() const { return m_repeatMs; }
+  [[nodiscard]] std::int32_t RepeatMs() const override { return m_repeatMs; }
   void SetRepeatMs(std::int32_t ms) { m_repeatMs = ms > 0 ? ms : 1; }
   // The user held the button for `heldMs`: one press plus one per repeat.
   int UserHold(std::int32_t heldMs) {

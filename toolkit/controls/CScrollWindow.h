@@ -7,6 +7,7 @@
 class CScrollWindow : public ZafWindow {
  public:
   CScrollWindow() : ZafWindow("CScrollWindow") {}
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kScrollWindow; }
   [[nodiscard]] std::int32_t ScrollX() const { return m_x; }
   [[nodiscard]] std::int32_t ScrollY() const { return m_y; }
   void ScrollTo(std::int32_t x, std::int32_t y) {

@@ -15,6 +15,7 @@ struct StThumbnailRect {
 class CThumbnail : public ZafWindowObject {
  public:
   CThumbnail() : ZafWindowObject("CThumbnail") {}
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kThumbnail; }
   // The extent of the caller's units that the control's region shows.
   void SetExtent(std::int32_t width, std::int32_t height) {
     m_extentWidth = width < 1 ? 1 : width;

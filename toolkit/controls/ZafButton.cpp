@@ -2,6 +2,23 @@
 
 #include "toolkit/ZafWindow.h"
 #include "toolkit/controls/ZafPopUpMenu.h"
+#include "toolkit/storage/StResourceObject.h"
+
+Status ZafButton::ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) {
+  KELVO_TRY(ZafWindowObject::ReadStored(record, persistence));
+  if (record.Has("checkBox")) SetButtonType(ZafButtonType::kCheckBox);
+  if (record.Has("radioButton")) SetButtonType(ZafButtonType::kRadio);
+  SetDefault(record.Has("default"));
+  SetCancel(record.Has("cancel"));
+  SetChecked((record.flags & znc::kFlagChecked) != 0);
+  if (record.bitmap) SetBitmapName(*record.bitmap);
+  return kStatusOk;
+}
+
+std::int32_t ZafButton::ShownValue() const {
+  if (m_type == ZafButtonType::kPush) return Value();
+  return m_checked ? 1 : 0;
+}
 
 void ZafButton::SetChecked(bool checked) {
   if (checked && m_type == ZafButtonType::kRadio) UncheckSiblings();

@@ -34,7 +34,14 @@ class ZafButton : public ZafWindowObject {
   // The user pressed the button: a check box toggles, a radio button is
   // checked; the user function runs, the send message goes to the window,
   // a default or cancel button closes the window. Ignored while disabled.
-  ZafEventType UserPress();
+  virtual ZafEventType UserPress();
+  // While held, a press repeats every so many milliseconds (0: it does not).
+  [[nodiscard]] virtual std::int32_t RepeatMs() const { return 0; }
+
+  [[nodiscard]] Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) override;
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kButton; }
+  [[nodiscard]] std::int32_t ShownValue() const override;
+  [[nodiscard]] std::string ShownPicture() const override { return m_bitmapName; }
 
  protected:
   explicit ZafButton(std::string className) : ZafWindowObject(std::move(className)) {}

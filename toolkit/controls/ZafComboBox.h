@@ -8,6 +8,9 @@ class ZafComboBox : public ZafList {
  public:
   ZafComboBox() : ZafList("ZafComboBox") {}
 
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kComboBox; }
+  [[nodiscard]] bool ShownOpen() const override { return m_listOpen; }
+
   [[nodiscard]] bool ListOpen() const { return m_listOpen; }
   void SetListOpen(bool open) {
     if (open == m_listOpen) return;

@@ -15,6 +15,11 @@ class ZafImage : public ZafWindowObject {
   ZafImage() : ZafImage("ZafImage") {}
   explicit ZafImage(std::string className) : ZafWindowObject(std::move(className)) {}
 
+  // A missing bitmap leaves the image empty (its name kept): the window still opens.
+  [[nodiscard]] Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) override;
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kImage; }
+  [[nodiscard]] std::string ShownPicture() const override { return m_bitmapName; }
+
   void SetBitmap(const ZafBitmapData& bitmap);
   void ClearBitmap();
   [[nodiscard]] const std::string& BitmapName() const { return m_bitmapName; }

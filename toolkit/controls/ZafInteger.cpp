@@ -2,6 +2,15 @@
 
 #include <charconv>
 
+#include "toolkit/storage/StResourceObject.h"
+
+Status ZafInteger::ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) {
+  KELVO_TRY(ZafWindowObject::ReadStored(record, persistence));
+  SetRange(record.minimum, record.maximum);
+  if (record.value) SetIntegerValue(*record.value);
+  return kStatusOk;
+}
+
 void ZafInteger::SetIntegerValue(std::int32_t value) {
   const bool changed = value != m_integer;
   m_integer = value;

@@ -20,6 +20,12 @@ class ZafInteger : public ZafWindowObject {
   ZafEventType UserSetValue(std::int32_t value);
   // The text follows the value; a text that is no number leaves the value.
   void SetText(std::string text) override;
+  // Whether a typed value counts only once Enter confirms it.
+  [[nodiscard]] virtual bool ConfirmsOnEnter() const { return false; }
+
+  [[nodiscard]] Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) override;
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kIntegerField; }
+  [[nodiscard]] std::int32_t ShownValue() const override { return m_integer; }
 
  protected:
   explicit ZafInteger(std::string className) : ZafWindowObject(std::move(className)) {

@@ -1,5 +1,31 @@
 #include "toolkit/controls/ZafList.h"
 
+#include "toolkit/storage/StResourceObject.h"
+
+Status ZafList::ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) {
+  KELVO_TRY(ZafWindowObject::ReadStored(record, persistence));
+  if (record.entries) {
+    for (const StResourceEntry& e : *record.entries) AddEntry({e.text, e.stringId, e.value, 0});
+  }
+  return kStatusOk;
+}
+
+std::int32_t ZafList::ShownValue() const {
+  return SelectedEntry() != nullptr ? SelectedEntry()->value : -1;
+}
+
+std::string ZafList::ShownText() const { return SelectedEntry() != nullptr ? SelectedEntry()->text : ""; }
+
+std::string ZafList::ShownSelection() const {
+  return SelectedEntry() != nullptr ? SelectedEntry()->stringId : "none";
+}
+
+std::vector<std::string> ZafList::ShownEntries() const {
+  std::vector<std::string> entries;
+  for (const ZafListEntry& entry : m_entries) entries.push_back(entry.stringId.empty() ? entry.text : entry.stringId);
+  return entries;
+}
+
 void ZafList::AddEntry(ZafListEntry entry) { InsertEntry(m_entries.size(), std::move(entry)); }
 
 void ZafList::InsertEntry(std::size_t index, ZafListEntry entry) {

@@ -41,6 +41,13 @@ class ZafList : public ZafWindowObject {
   // The user picked an entry: the user function runs when the selection changed.
   ZafEventType UserSelect(int index);
 
+  [[nodiscard]] Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) override;
+  // The chosen entry's value (-1 when none), text and string id.
+  [[nodiscard]] std::int32_t ShownValue() const override;
+  [[nodiscard]] std::string ShownText() const override;
+  [[nodiscard]] std::string ShownSelection() const override;
+  [[nodiscard]] std::vector<std::string> ShownEntries() const override;
+
  protected:
   explicit ZafList(std::string className) : ZafWindowObject(std::move(className)) {}
 

@@ -2,6 +2,18 @@
 
 #include <algorithm>
 
+Status ZafNotebook::AdoptStored(std::unique_ptr<ZafWindowObject> child) {
+  if (child == nullptr || child->WidgetKind() != ZafWidgetKind::kWindow) return kStatusWrongClass;
+  AddPage(std::unique_ptr<ZafWindow>(static_cast<ZafWindow*>(child.release())));
+  return kStatusOk;
+}
+
+std::string ZafNotebook::ShownText() const { return CurrentPage() != nullptr ? CurrentPage()->PageText() : ""; }
+
+std::string ZafNotebook::ShownSelection() const {
+  return CurrentPage() != nullptr ? CurrentPage()->StringID() : "none";
+}
+
 ZafWindow* ZafNotebook::Page(std::size_t index) const {
   return index < Children().size() ? dynamic_cast<ZafWindow*>(Children()[index].get()) : nullptr;
 }

@@ -15,6 +15,14 @@ class ZafNotebook : public ZafWindowObject {
  public:
   ZafNotebook() : ZafWindowObject("ZafNotebook") {}
 
+  // Stored children are its pages (windows).
+  [[nodiscard]] Status AdoptStored(std::unique_ptr<ZafWindowObject> child) override;
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kNotebook; }
+  // The current page: its index, tab label and string id.
+  [[nodiscard]] std::int32_t ShownValue() const override { return m_current; }
+  [[nodiscard]] std::string ShownText() const override;
+  [[nodiscard]] std::string ShownSelection() const override;
+
   [[nodiscard]] std::size_t PageCount() const { return Children().size(); }
   [[nodiscard]] ZafWindow* Page(std::size_t index) const;
   [[nodiscard]] int IndexOf(const ZafWindowObject& page) const;

@@ -10,8 +10,9 @@ class ZafPopUpItem : public ZafButton {
   ZafPopUpItem() : ZafPopUpItem("ZafPopUpItem") {}
   explicit ZafPopUpItem(std::string className) : ZafButton(std::move(className)) {}
 
-  ZafEventType UserChoose() {
+  ZafEventType UserPress() override {
     if (auto* menu = dynamic_cast<ZafPopUpMenu*>(Parent())) menu->SetOpen(false);
-    return UserPress();
+    return ZafButton::UserPress();
   }
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kMenuItem; }
 };

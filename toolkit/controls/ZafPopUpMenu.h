@@ -9,6 +9,8 @@ class ZafPopUpMenu : public ZafWindowObject {
   explicit ZafPopUpMenu(std::string className) : ZafWindowObject(std::move(className)) {}
 
   [[nodiscard]] bool Open() const { return m_open; }
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kMenu; }
+  [[nodiscard]] bool ShownOpen() const override { return m_open; }
   void SetOpen(bool open) {
     if (open == m_open) return;
     m_open = open;

@@ -3,12 +3,24 @@
 #include <algorithm>
 
 #include "toolkit/ZafWindowObject.h"
+#include "toolkit/storage/StResourceObject.h"
 
 // A bar filled to a value within a range.
 class ZafProgressBar : public ZafWindowObject {
  public:
   ZafProgressBar() : ZafProgressBar("ZafProgressBar") {}
   explicit ZafProgressBar(std::string className) : ZafWindowObject(std::move(className)) {}
+
+  [[nodiscard]] Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) override {
+    KELVO_TRY(ZafWindowObject::ReadStored(record, persistence));
+    SetRange(record.minimum.value_or(0), record.maximum.value_or(100));
+    SetCurrent(record.value.value_or(Minimum()));
+    return kStatusOk;
+  }
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kProgress; }
+  [[nodiscard]] std::int32_t ShownValue() const override { return m_current; }
+  // Whether the bar also shows its fill as text ("42%").
+  [[nodiscard]] virtual bool ShowPercent() const { return false; }
 
   [[nodiscard]] std::int32_t Minimum() const { return m_minimum; }
   [[nodiscard]] std::int32_t Maximum() const { return m_maximum; }

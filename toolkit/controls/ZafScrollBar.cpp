@@ -2,6 +2,17 @@
 
 #include <algorithm>
 
+#include "toolkit/storage/StResourceObject.h"
+
+Status ZafScrollBar::ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) {
+  KELVO_TRY(ZafWindowObject::ReadStored(record, persistence));
+  SetSlider(record.Has("slider"));
+  SetVertical(record.Has("vertical"));
+  SetRange(record.minimum.value_or(0), record.maximum.value_or(100), record.step.value_or(1));
+  SetPosition(record.value.value_or(Minimum()));
+  return kStatusOk;
+}
+
 void ZafScrollBar::SetRange(std::int32_t minimum, std::int32_t maximum, std::int32_t step) {
   if (minimum > maximum) std::swap(minimum, maximum);
   m_minimum = minimum;

@@ -6,7 +6,12 @@
 // range, moved in steps.
 class ZafScrollBar : public ZafWindowObject {
  public:
-  ZafScrollBar() : ZafWindowObject("ZafScrollBar") {}
+  ZafScrollBar() : ZafScrollBar("ZafScrollBar") {}
+  explicit ZafScrollBar(std::string className) : ZafWindowObject(std::move(className)) {}
+
+  [[nodiscard]] Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) override;
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kScrollBar; }
+  [[nodiscard]] std::int32_t ShownValue() const override { return m_position; }
 
   [[nodiscard]] bool IsSlider() const { return m_slider; }
   void SetSlider(bool slider) { m_slider = slider; }

@@ -3,6 +3,20 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "toolkit/storage/StResourceObject.h"
+
+Status ZafSpinControl::ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) {
+  KELVO_TRY(ZafWindowObject::ReadStored(record, persistence));
+  SetRange(record.minimum.value_or(INT32_MIN), record.maximum.value_or(INT32_MAX));
+  SetDelta(record.step.value_or(1));
+  return kStatusOk;
+}
+
+std::int32_t ZafSpinControl::ShownValue() const {
+  const ZafInteger* field = Field();
+  return field != nullptr ? field->IntegerValue() : Value();
+}
+
 ZafInteger* ZafSpinControl::Field() const {
   for (const auto& child : Children()) {
     if (auto* field = dynamic_cast<ZafInteger*>(child.get())) return field;

@@ -8,6 +8,10 @@ class ZafSpinControl : public ZafWindowObject {
  public:
   ZafSpinControl() : ZafWindowObject("ZafSpinControl") {}
 
+  [[nodiscard]] Status ReadStored(const StResourceObject& record, ZafObjectPersistence& persistence) override;
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kSpin; }
+  [[nodiscard]] std::int32_t ShownValue() const override;
+
   [[nodiscard]] ZafInteger* Field() const;
   [[nodiscard]] std::int32_t Delta() const { return m_delta; }
   void SetDelta(std::int32_t delta) { m_delta = delta > 0 ? delta : 1; }

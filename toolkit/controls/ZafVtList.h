@@ -7,4 +7,5 @@ class ZafVtList : public ZafList {
  public:
   ZafVtList() : ZafList("ZafVtList") {}
   explicit ZafVtList(std::string className) : ZafList(std::move(className)) {}
+  [[nodiscard]] ZafWidgetKind WidgetKind() const override { return ZafWidgetKind::kList; }
 };

@@ -9,6 +9,15 @@ CQtCaptureWidget::CQtCaptureWidget(CMouseCaptureWindow& window, QWidget* parent)
     : QWidget(parent), m_window(window) {
   setCursor(Qt::CrossCursor);
   setAttribute(Qt::WA_TabletTracking);
+  if (parent != nullptr && (window.Region().Width() <= 0 || window.Region().Height() <= 0)) {
+    setGeometry(parent->rect());
+    parent->installEventFilter(this);
+  }
+}
+
+bool CQtCaptureWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && watched == parentWidget()) setGeometry(parentWidget()->rect());
+  return false;
 }
 
 void CQtCaptureWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,15 +1,17 @@
 #include "toolkit/qt/CQtKeyMapper.h"
 
+#include <QList>
 #include <array>
-#include <string_view>
 #include <utility>
 
+#include "platform/CodePage.h"
+#include "platform/Keyboard.h"
 #include "toolkit/automation/ZafKeyNames.h"
 
 namespace {
 
 // Keys whose code does not follow from the character they type.
-constexpr std::array<std::pair<int, std::uint8_t>, 27> kNamedKeys = {{
+constexpr std::array<std::pair<int, std::uint8_t>, 28> kNamedKeys = {{
     {Qt::Key_Backspace, 0x08}, {Qt::Key_Tab, 0x09},      {Qt::Key_Backtab, 0x09},
     {Qt::Key_Return, 0x0D},    {Qt::Key_Enter, 0x0D},    {Qt::Key_Shift, 0x10},
     {Qt::Key_Control, 0x11},   {Qt::Key_Alt, 0x12},      {Qt::Key_Pause, 0x13},
@@ -19,46 +21,26 @@ constexpr std::array<std::pair<int, std::uint8_t>, 27> kNamedKeys = {{
     {Qt::Key_Right, 0x27},     {Qt::Key_Down, 0x28},     {Qt::Key_Print, 0x2C},
     {Qt::Key_Insert, 0x2D},    {Qt::Key_Delete, 0x2E},   {Qt::Key_Meta, 0x5B},
     {Qt::Key_Menu, 0x5D},      {Qt::Key_NumLock, 0x90},  {Qt::Key_ScrollLock, 0x91},
+    {Qt::Key_Clear, 0x0C},
 }};
 
 // The keypad's own codes, which differ from the main block's.
-std::uint8_t KeypadKey(int qtKey) {
-  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
-    return static_cast<std::uint8_t>(0x60 + (qtKey - Qt::Key_0));
-  switch (qtKey) {
-    case Qt::Key_Asterisk: return 0x6A;
-    case Qt::Key_Plus: return 0x6B;
-    case Qt::Key_Minus: return 0x6D;
-    case Qt::Key_Period: return 0x6E;
-    case Qt::Key_Slash: return 0x6F;
-    default: return 0;
-  }
-}
+constexpr std::array<std::pair<int, std::uint8_t>, 5> kKeypadSigns = {{
+    {Qt::Key_Asterisk, 0x6A}, {Qt::Key_Plus, 0x6B}, {Qt::Key_Minus, 0x6D}, {Qt::Key_Period, 0x6E},
+    {Qt::Key_Slash, 0x6F},
+}};
 
-// Punctuation on a US layout: the key that types the character, shifted or not.
-std::uint8_t PunctuationKey(char c) {
-  constexpr std::string_view kShiftedDigits = ")!@#$%^&*(";
-  if (const auto digit = kShiftedDigits.find(c); digit != std::string_view::npos) {
-    return static_cast<std::uint8_t>('0' + digit);
-  }
-  constexpr std::array<std::pair<std::string_view, std::uint8_t>, 11> kKeys = {{
-      {";:", 0xBA},
-      {"=+", 0xBB},
-      {",<", 0xBC},
-      {"-_", 0xBD},
-      {".>", 0xBE},
-      {"/?", 0xBF},
-      {"`~", 0xC0},
-      {"[{", 0xDB},
-      {"\\|", 0xDC},
-      {"]}", 0xDD},
-      {"'\"", 0xDE},
-  }};
-  for (const auto& [characters, code] : kKeys) {
-    if (characters.find(c) != std::string_view::npos) return code;
+std::uint8_t KeypadKey(int qtKey) {
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return static_cast<std::uint8_t>(0x60 + (qtKey - Qt::Key_0));
+  for (const auto& [key, code] : kKeypadSigns) {
+    if (key == qtKey) return code;
   }
   return 0;
 }
+
+// Qt names the keys that type a character by that character; its special
+// keys lie above this.
+constexpr int kFirstSpecialKey = 0x01000000;
 
 }  // namespace
 
@@ -69,29 +51,66 @@ std::uint8_t CQtKeyMapper::VirtualKey(int qtKey, Qt::KeyboardModifiers modifiers
   for (const auto& [key, code] : kNamedKeys) {
     if (key == qtKey) return code;
   }
-  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
-    return static_cast<std::uint8_t>(0x70 + (qtKey - Qt::Key_F1));
-  // Qt names letters, digits and punctuation by their Latin-1 character.
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return static_cast<std::uint8_t>(0x70 + (qtKey - Qt::Key_F1));
+  // Letters, digits and punctuation: the key of the US layout that types the
+  // character (Qt names a letter key by its capital).
   if (qtKey > 0x20 && qtKey < 0x7F) {
-    const auto c = static_cast<char>(qtKey);
-    const std::uint8_t code = ZafKeyNames::ForCharacter(c);
-    return code != 0 ? code : PunctuationKey(c);
+    const SHORT key = VkKeyScanA(static_cast<CHAR>(qtKey));
+    return key == -1 ? 0 : static_cast<std::uint8_t>(key & 0xFF);
   }
   return 0;
 }
 
-ZafKeyInfo CQtKeyMapper::Map(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text,
-                             bool down, bool wasDown) {
+char32_t CQtKeyMapper::Character(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text) {
+  const QList<uint> characters = text.toUcs4();
+  if (characters.size() == 1 && characters[0] >= 0x20 && characters[0] != 0x7F) return characters[0];
+  // Ctrl turns what the key types into a control character, or into nothing:
+  // the key itself still says which character it is.
+  if (qtKey <= 0x20 || qtKey >= kFirstSpecialKey) return 0;
+  const QChar key(static_cast<char16_t>(qtKey));
+  if (qtKey <= 0xFFFF && key.isLetter()) {
+    return modifiers.testFlag(Qt::ShiftModifier) ? key.toUpper().unicode() : key.toLower().unicode();
+  }
+  return static_cast<char32_t>(qtKey);
+}
+
+ZafKeyInfo CQtKeyMapper::Map(int qtKey, Qt::KeyboardModifiers modifiers, const QString& text, bool down,
+                             bool wasDown, std::uint32_t codePage) {
   ZafKeyInfo key;
   key.virtualKey = VirtualKey(qtKey, modifiers);
   key.down = down;
-  // Only plain ASCII that the key types by itself; Ctrl or Alt chords type nothing.
-  const bool chord = modifiers.testFlag(Qt::ControlModifier) || modifiers.testFlag(Qt::AltModifier);
-  if (!chord && text.size() == 1 && text[0].unicode() >= 0x20 && text[0].unicode() < 0x7F) {
-    key.character = static_cast<char>(text[0].unicode());
-  }
-  const bool extended = ZafKeyNames::IsExtended(key.virtualKey) ||
-                        (qtKey == Qt::Key_Enter && modifiers.testFlag(Qt::KeypadModifier));
-  key.keyData = ZafMakeKeyData(down, wasDown, extended, modifiers.testFlag(Qt::AltModifier));
+  key.unicode = Character(qtKey, modifiers, text);
+  if (const int byte = key.unicode != 0 ? EncodeCodePageCharacter(key.unicode, codePage) : -1; byte >= 0)
+    key.character = static_cast<char>(byte);
+  if (modifiers.testFlag(Qt::AltModifier)) key.modifiers |= kZafModifierAlt;
+  if (modifiers.testFlag(Qt::ControlModifier)) key.modifiers |= kZafModifierCtrl;
+  if (modifiers.testFlag(Qt::ShiftModifier)) key.modifiers |= kZafModifierShift;
+  const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+  key.keyData = ZafMakeKeyData(down, wasDown, ZafKeyNames::IsExtended(key.virtualKey, keypad),
+                               modifiers.testFlag(Qt::AltModifier));
   return key;
+}
+
+int CQtKeyMapper::QtKey(std::uint8_t virtualKey, bool keypad, Qt::KeyboardModifiers& modifiers) {
+  if (keypad) modifiers |= Qt::KeypadModifier;
+  if (keypad && virtualKey == 0x0D) return Qt::Key_Enter;
+  if (virtualKey >= 0x60 && virtualKey <= 0x69) {
+    modifiers |= Qt::KeypadModifier;
+    return Qt::Key_0 + (virtualKey - 0x60);
+  }
+  for (const auto& [key, code] : kKeypadSigns) {
+    if (code == virtualKey) {
+      modifiers |= Qt::KeypadModifier;
+      return key;
+    }
+  }
+  for (const auto& [key, code] : kNamedKeys) {
+    if (code == virtualKey) return key;
+  }
+  if (virtualKey >= 0x70 && virtualKey <= 0x87) return Qt::Key_F1 + (virtualKey - 0x70);
+  if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z')) return virtualKey;
+  // The punctuation keys: Qt names them by the character they type unshifted.
+  if (const UINT character = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_CHAR); character > 0x20 && character < 0x7F)
+    return static_cast<int>(character);
+  return Qt::Key_unknown;
 }

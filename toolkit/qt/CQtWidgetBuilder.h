@@ -1,10 +1,9 @@
 #pragma once
 
-// Builds the widgets of window objects and wires user input back: each kind
-// of object gets the widget that fits it, and each widget's user signal
-// calls the object's User* operation (which runs its user function with
-// 1002). Afterwards the widget shows the toolkit's state again, so an input
-// the toolkit refused does not stay on screen.
+// Builds the widgets of window objects (through the widget factory) and keeps
+// the widget tree in step with the objects' children.
+
+#include "toolkit/qt/CQtWidgetFactory.h"
 
 class CQtBindings;
 class CQtWidgetSync;
@@ -14,8 +13,7 @@ class ZafWindowObject;
 
 class CQtWidgetBuilder {
  public:
-  CQtWidgetBuilder(CQtBindings& bindings, CQtWidgetSync& sync)
-      : m_bindings(bindings), m_sync(sync) {}
+  CQtWidgetBuilder(CQtBindings& bindings, CQtWidgetSync& sync);
 
   // The top-level widget of a window with everything in it.
   QWidget* BuildWindow(ZafWindow& window);
@@ -25,17 +23,10 @@ class CQtWidgetBuilder {
   // Takes an object's widget (or menu action) off the screen and schedules it for deletion.
   void Discard(const ZafWindowObject* object);
 
-  // Frame decorations that the window system draws itself.
-  [[nodiscard]] static bool IsDecoration(const ZafWindowObject& object);
-
  private:
   // Builds the object's widget under parent (and its children); nullptr for
   // objects without one.
   QWidget* Build(ZafWindowObject& object, QWidget* parent);
-  QWidget* MakeWidget(ZafWindowObject& object, QWidget* parent, QWidget*& container);
-  QWidget* MakeWindow(ZafWindow& window, QWidget* parent, QWidget*& container);
-  QWidget* MakeButton(ZafWindowObject& object, QWidget* parent);
-  QWidget* MakeField(ZafWindowObject& object, QWidget* parent);
   void BuildMenuItem(ZafWindowObject& item, ZafWindowObject& menu);
   void BuildChildren(ZafWindowObject& object);
   // After user input: show what the toolkit made of it, if the object is still shown.
@@ -43,4 +34,5 @@ class CQtWidgetBuilder {
 
   CQtBindings& m_bindings;
   CQtWidgetSync& m_sync;
+  CQtWidgetFactory m_factory;
 };

@@ -5,6 +5,9 @@
 #include <QAbstractSlider>
 #include <QAction>
 #include <QComboBox>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -46,7 +49,7 @@ QString Q(const std::string& text) {
 }
 
 bool IsPage(const ZafWindowObject& object) {
-  return dynamic_cast<const ZafNotebook*>(object.Parent()) != nullptr;
+  return object.Parent() != nullptr && object.Parent()->WidgetKind() == ZafWidgetKind::kNotebook;
 }
 
 // Whether the object's own region and visibility place its widget: not so for
@@ -176,10 +179,24 @@ void CQtWidgetSync::ApplyCommon(ZafWindowObject& object, QWidget& widget, ZafCha
       break;
     case ZafChange::kDisabled: widget.setEnabled(!object.Disabled()); break;
     case ZafChange::kRegion:
-      if (Placed(object, widget) && object.Region().Width() > 0 && object.Region().Height() > 0) {
+      if (topLevel && object.WidgetKind() == ZafWidgetKind::kWindow) {
+        ApplyWindowGeometry(static_cast<ZafWindow&>(object), widget);
+      } else if (Placed(object, widget) && object.Region().Width() > 0 && object.Region().Height() > 0) {
         const ZafRegion& r = object.Region();
         widget.setGeometry(r.left, r.top, r.Width(), r.Height());
       }
+      break;
+    case ZafChange::kFrame:
+      if (topLevel && object.WidgetKind() == ZafWidgetKind::kWindow) {
+        const bool shown = widget.isVisible();
+        widget.setWindowFlag(Qt::FramelessWindowHint, static_cast<ZafWindow&>(object).Frameless());
+        // Changing a window's flags takes it off the screen.
+        if (shown) widget.show();
+      }
+      break;
+    case ZafChange::kPointer:
+      if (topLevel && object.WidgetKind() == ZafWidgetKind::kWindow)
+        ApplyPointer(static_cast<ZafWindow&>(object), widget);
       break;
     case ZafChange::kDrawing:
       ApplyColours(object, widget);
@@ -192,6 +209,50 @@ void CQtWidgetSync::ApplyCommon(ZafWindowObject& object, QWidget& widget, ZafCha
   }
 }
 
+void CQtWidgetSync::ApplyWindowGeometry(const ZafWindow& window, QWidget& top) {
+  const ZafRegion& r = window.Region();
+  if (r.Width() <= 0 || r.Height() <= 0) return;
+  const QRect wanted(r.left, r.top, r.Width(), r.Height());
+  // A window belongs to the screen its region lies on (the one that holds
+  // its centre), so one that covers a screen lands on that screen.
+  if (QScreen* screen = QGuiApplication::screenAt(wanted.center()); screen != nullptr && screen != top.screen())
+    top.setScreen(screen);
+  if (window.Sizeable()) {
+    top.setMinimumSize(0, 0);
+    top.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (top.size() != wanted.size()) top.resize(wanted.size());
+  } else {
+    top.setFixedSize(wanted.size());
+  }
+  // The left-top corner is the frame's (what the window system moves), the
+  // size the inside's: both read back the same way they are set.
+  if (top.pos() != wanted.topLeft()) top.move(wanted.topLeft());
+}
+
+void CQtWidgetSync::ApplyPointer(const ZafWindow& window, QWidget& top) {
+  static constexpr char kHidden[] = "kelvoPointerHidden";
+  static constexpr char kOwnCursor[] = "kelvoOwnCursor";
+  QList<QWidget*> widgets = top.findChildren<QWidget*>();
+  widgets.prepend(&top);
+  for (QWidget* widget : widgets) {
+    const bool hiddenHere = widget->property(kHidden).toBool();
+    if (window.PointerHidden() && !hiddenHere) {
+      // Widgets with a pointer of their own (fields, capture areas) hide it too.
+      const bool own = widget->testAttribute(Qt::WA_SetCursor);
+      if (widget != &top && !own) continue;
+      if (own) widget->setProperty(kOwnCursor, QVariant::fromValue(widget->cursor()));
+      widget->setProperty(kHidden, true);
+      widget->setCursor(Qt::BlankCursor);
+    } else if (!window.PointerHidden() && hiddenHere) {
+      const QVariant own = widget->property(kOwnCursor);
+      if (own.isValid()) widget->setCursor(own.value<QCursor>());
+      else widget->unsetCursor();
+      widget->setProperty(kHidden, QVariant());
+      widget->setProperty(kOwnCursor, QVariant());
+    }
+  }
+}
+
 void CQtWidgetSync::ApplyOwn(ZafWindowObject& object, StQtBinding& binding) {
   if (binding.action != nullptr) {
     const QSignalBlocker blocker(binding.action);
@@ -199,117 +260,135 @@ void CQtWidgetSync::ApplyOwn(ZafWindowObject& object, StQtBinding& binding) {
     binding.action->setEnabled(!object.Disabled());
     binding.action->setVisible(object.Visible());
     binding.action->setToolTip(TipOf(object));
-    if (auto* item = dynamic_cast<ZafPopUpItem*>(&object);
-        item != nullptr && item->ButtonType() != ZafButtonType::kPush) {
+    if (auto& item = static_cast<ZafPopUpItem&>(object); item.ButtonType() != ZafButtonType::kPush) {
       binding.action->setCheckable(true);
-      binding.action->setChecked(item->Checked());
+      binding.action->setChecked(item.Checked());
     }
     return;
   }
   QWidget* widget = binding.widget;
   if (widget == nullptr) return;
   const QSignalBlocker blocker(widget);
-
-  if (auto* spin = dynamic_cast<ZafSpinControl*>(&object)) {
-    if (auto* box = qobject_cast<QSpinBox*>(widget)) {
-      box->setRange(spin->Minimum(), spin->Maximum());
-      box->setSingleStep(spin->Delta());
-      if (const ZafInteger* field = spin->Field()) box->setValue(field->IntegerValue());
+  // Each kind's objects derive from the class its kind names (ZafWidgetKind.h).
+  switch (object.WidgetKind()) {
+    case ZafWidgetKind::kSpin: ShowSpin(static_cast<ZafSpinControl&>(object), *widget); break;
+    case ZafWidgetKind::kIntegerField: {
+      const auto& integer = static_cast<ZafInteger&>(object);
+      // A spin control's field is shown by the spin box.
+      if (auto* box = qobject_cast<QSpinBox*>(widget)) box->setValue(integer.IntegerValue());
+      else if (auto* edit = qobject_cast<QLineEdit*>(widget); edit != nullptr && edit->text() != Q(integer.Text()))
+        edit->setText(Q(integer.Text()));
+      break;
     }
-  } else if (auto* integer = dynamic_cast<ZafInteger*>(&object)) {
-    if (auto* box = qobject_cast<QSpinBox*>(widget)) {
-      box->setValue(integer->IntegerValue());
-    } else if (auto* edit = qobject_cast<QLineEdit*>(widget);
-               edit != nullptr && edit->text() != Q(integer->Text())) {
-      edit->setText(Q(integer->Text()));
-    }
-  } else if (auto* field = dynamic_cast<ZafString*>(&object)) {
-    const QString text = Q(field->Text());
-    const int caret = ToQtPosition(field->Text(), field->CaretPosition());
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-      edit->setReadOnly(field->ReadOnly());
-      if (edit->text() != text) edit->setText(text);
-      edit->setCursorPosition(caret);
-    } else if (auto* area = qobject_cast<QPlainTextEdit*>(widget)) {
-      area->setReadOnly(field->ReadOnly());
-      if (area->toPlainText() != text) area->setPlainText(text);
-      QTextCursor cursor = area->textCursor();
-      cursor.setPosition(std::min(caret, static_cast<int>(area->toPlainText().size())));
-      area->setTextCursor(cursor);
-    }
-  } else if (auto* button = dynamic_cast<ZafButton*>(&object)) {
-    if (auto* abstract = qobject_cast<QAbstractButton*>(widget)) {
-      abstract->setText(Q(button->Text()));
-      if (abstract->isCheckable()) abstract->setChecked(button->Checked());
-    }
-  } else if (auto* list = dynamic_cast<ZafList*>(&object)) {
-    ApplyList(*list, *widget);
-  } else if (auto* slider = dynamic_cast<ZafScrollBar*>(&object)) {
-    if (auto* bar = qobject_cast<QAbstractSlider*>(widget)) {
-      bar->setOrientation(slider->Vertical() ? Qt::Vertical : Qt::Horizontal);
-      bar->setRange(slider->Minimum(), slider->Maximum());
-      bar->setSingleStep(slider->Step());
-      bar->setPageStep(slider->Step());
-      bar->setValue(slider->Position());
-    }
-  } else if (auto* progress = dynamic_cast<ZafProgressBar*>(&object)) {
-    if (auto* bar = qobject_cast<QProgressBar*>(widget)) {
-      bar->setRange(progress->Minimum(), progress->Maximum());
-      bar->setValue(progress->Current());
-      const auto* own = dynamic_cast<CProgressBar*>(progress);
-      bar->setTextVisible(own != nullptr && own->ShowPercent());
-    }
-  } else if (auto* notebook = dynamic_cast<ZafNotebook*>(&object)) {
-    if (auto* tabs = qobject_cast<QTabWidget*>(widget)) ApplyNotebook(*notebook, *tabs);
-  } else if (auto* image = dynamic_cast<ZafImage*>(&object)) {
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-      label->setPixmap(QPixmap::fromImage(
-          CQtPicture::Image(image->BitmapWidth(), image->BitmapHeight(), image->Pixels())));
-    }
-  } else if (auto* prompt = dynamic_cast<ZafPrompt*>(&object)) {
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-      label->setText(Q(prompt->Text()));
-      label->setAlignment(AlignmentOf(prompt->Alignment()));
-    }
-  } else if (qobject_cast<QGroupBox*>(widget) != nullptr) {
-    qobject_cast<QGroupBox*>(widget)->setTitle(Q(object.Text()));
-  }
-  if (auto* scroll = dynamic_cast<CScrollWindow*>(&object)) {
-    if (auto* area = qobject_cast<QScrollArea*>(widget)) {
-      const QSignalBlocker horizontal(area->horizontalScrollBar());
-      const QSignalBlocker vertical(area->verticalScrollBar());
-      area->horizontalScrollBar()->setValue(scroll->ScrollX());
-      area->verticalScrollBar()->setValue(scroll->ScrollY());
-    }
+    case ZafWidgetKind::kTextField: ShowField(static_cast<ZafString&>(object), *widget); break;
+    case ZafWidgetKind::kButton:
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(Q(object.Text()));
+        if (button->isCheckable()) button->setChecked(static_cast<ZafButton&>(object).Checked());
+      }
+      break;
+    case ZafWidgetKind::kComboBox:
+    case ZafWidgetKind::kList: ApplyList(static_cast<ZafList&>(object), *widget); break;
+    case ZafWidgetKind::kScrollBar:
+      if (auto* bar = qobject_cast<QAbstractSlider*>(widget)) {
+        const auto& slider = static_cast<ZafScrollBar&>(object);
+        bar->setOrientation(slider.Vertical() ? Qt::Vertical : Qt::Horizontal);
+        bar->setRange(slider.Minimum(), slider.Maximum());
+        bar->setSingleStep(slider.Step());
+        bar->setPageStep(slider.Step());
+        bar->setValue(slider.Position());
+      }
+      break;
+    case ZafWidgetKind::kProgress:
+      if (auto* bar = qobject_cast<QProgressBar*>(widget)) {
+        const auto& progress = static_cast<ZafProgressBar&>(object);
+        bar->setRange(progress.Minimum(), progress.Maximum());
+        bar->setValue(progress.Current());
+        bar->setTextVisible(progress.ShowPercent());
+      }
+      break;
+    case ZafWidgetKind::kNotebook:
+      if (auto* tabs = qobject_cast<QTabWidget*>(widget)) ApplyNotebook(static_cast<ZafNotebook&>(object), *tabs);
+      break;
+    case ZafWidgetKind::kImage:
+      if (auto* label = qobject_cast<QLabel*>(widget)) {
+        const auto& image = static_cast<ZafImage&>(object);
+        label->setPixmap(
+            QPixmap::fromImage(CQtPicture::Image(image.BitmapWidth(), image.BitmapHeight(), image.Pixels())));
+      }
+      break;
+    case ZafWidgetKind::kPrompt:
+      if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(Q(object.Text()));
+        label->setAlignment(AlignmentOf(static_cast<ZafPrompt&>(object).Alignment()));
+      }
+      break;
+    case ZafWidgetKind::kGroup:
+      if (auto* group = qobject_cast<QGroupBox*>(widget)) group->setTitle(Q(object.Text()));
+      break;
+    case ZafWidgetKind::kScrollWindow:
+      if (auto* area = qobject_cast<QScrollArea*>(widget)) {
+        const auto& scroll = static_cast<CScrollWindow&>(object);
+        const QSignalBlocker horizontal(area->horizontalScrollBar());
+        const QSignalBlocker vertical(area->verticalScrollBar());
+        area->horizontalScrollBar()->setValue(scroll.ScrollX());
+        area->verticalScrollBar()->setValue(scroll.ScrollY());
+      }
+      break;
+    default: break;
   }
   // A page's label lives on its notebook's tab.
   if (IsPage(object)) {
-    if (StQtBinding* notebook = m_bindings.Find(object.Parent()))
-      ApplyOwn(*object.Parent(), *notebook);
+    if (StQtBinding* notebook = m_bindings.Find(object.Parent())) ApplyOwn(*object.Parent(), *notebook);
+  }
+}
+
+void CQtWidgetSync::ShowSpin(const ZafSpinControl& spin, QWidget& widget) {
+  if (auto* box = qobject_cast<QSpinBox*>(&widget)) {
+    box->setRange(spin.Minimum(), spin.Maximum());
+    box->setSingleStep(spin.Delta());
+    if (const ZafInteger* field = spin.Field()) box->setValue(field->IntegerValue());
+  }
+}
+
+void CQtWidgetSync::ShowField(const ZafString& field, QWidget& widget) {
+  const QString text = Q(field.Text());
+  const int caret = ToQtPosition(field.Text(), field.CaretPosition());
+  if (auto* edit = qobject_cast<QLineEdit*>(&widget)) {
+    edit->setReadOnly(field.ReadOnly());
+    if (edit->text() != text) edit->setText(text);
+    edit->setCursorPosition(caret);
+  } else if (auto* area = qobject_cast<QPlainTextEdit*>(&widget)) {
+    area->setReadOnly(field.ReadOnly());
+    if (area->toPlainText() != text) area->setPlainText(text);
+    QTextCursor cursor = area->textCursor();
+    cursor.setPosition(std::min(caret, static_cast<int>(area->toPlainText().size())));
+    area->setTextCursor(cursor);
   }
 }
 
 void CQtWidgetSync::ApplyMenu(ZafWindowObject& object, StQtBinding& binding) {
-  if (auto* menu = dynamic_cast<ZafPopUpMenu*>(&object)) {
+  if (object.WidgetKind() == ZafWidgetKind::kMenu) {
     auto* popup = qobject_cast<QMenu*>(binding.widget);
     if (popup == nullptr) return;
     const QSignalBlocker blocker(popup);
-    if (menu->Open() && !popup->isVisible()) {
+    const bool open = object.ShownOpen();
+    if (open && !popup->isVisible()) {
       // Drop down from the control that owns the menu, as a menu button does.
       QWidget* anchor = m_bindings.WidgetFor(object.Parent());
       const QPoint at =
           anchor != nullptr ? anchor->mapToGlobal(QPoint(0, anchor->height())) : QCursor::pos();
       popup->popup(at);
-    } else if (!menu->Open() && popup->isVisible()) {
+    } else if (!open && popup->isVisible()) {
       popup->hide();
     }
-  } else if (auto* combo = dynamic_cast<ZafComboBox*>(&object)) {
+  } else if (object.WidgetKind() == ZafWidgetKind::kComboBox) {
     auto* box = qobject_cast<QComboBox*>(binding.widget);
     if (box == nullptr) return;
     const bool shown = box->view() != nullptr && box->view()->isVisible();
-    if (combo->ListOpen() && !shown)
+    if (object.ShownOpen() && !shown)
       box->showPopup();
-    else if (!combo->ListOpen() && shown)
+    else if (!object.ShownOpen() && shown)
       box->hidePopup();
   }
 }

@@ -11,6 +11,9 @@
 
 class CQtBindings;
 class QWidget;
+class ZafSpinControl;
+class ZafString;
+class ZafWindow;
 class ZafWindowObject;
 struct StQtBinding;
 
@@ -23,6 +26,11 @@ class CQtWidgetSync {
   // or one whose user input the toolkit may have answered differently.
   void ApplyAll(ZafWindowObject& object);
 
+  // A top-level window's region placed on its widget: the left-top corner
+  // of its frame and the size of its inside, in screen pixels; and the
+  // screen it lies on.
+  static void ApplyWindowGeometry(const ZafWindow& window, QWidget& top);
+
   // Carets are byte offsets into UTF-8 on the toolkit side, UTF-16 positions in Qt.
   [[nodiscard]] static int ToQtPosition(const std::string& text, int bytes);
   [[nodiscard]] static int ToBytes(const QString& text, int position);
@@ -31,6 +39,9 @@ class CQtWidgetSync {
   void ApplyCommon(ZafWindowObject& object, QWidget& widget, ZafChange change);
   void ApplyOwn(ZafWindowObject& object, StQtBinding& binding);
   void ApplyMenu(ZafWindowObject& object, StQtBinding& binding);
+  static void ApplyPointer(const ZafWindow& window, QWidget& top);
+  static void ShowSpin(const ZafSpinControl& spin, QWidget& widget);
+  static void ShowField(const ZafString& field, QWidget& widget);
 
   CQtBindings& m_bindings;
 };

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -11,10 +13,15 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <utility>
 
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafWindow.h"
 #include "toolkit/controls/ZafNotebook.h"
+#include "toolkit/automation/ZafAutomation.h"
+#include "toolkit/automation/ZafHeadlessPresenter.h"
+#include "toolkit/automation/ZafScript.h"
+#include "toolkit/qt/CQtAutomationDriver.h"
 #include "toolkit/qt/CQtBindings.h"
 #include "toolkit/qt/CQtInputFilter.h"
 #include "toolkit/qt/CQtWidgetBuilder.h"
@@ -84,7 +91,7 @@ void ZafQtPresenter::SetScreenshotOnShow(std::string path, bool closeAfter) {
 
 void ZafQtPresenter::ObjectChanged(ZafWindowObject& object, ZafChange change) {
   if (change == ZafChange::kChildren ||
-      (change == ZafChange::kPages && dynamic_cast<ZafNotebook*>(&object) != nullptr)) {
+      (change == ZafChange::kPages && object.WidgetKind() == ZafWidgetKind::kNotebook)) {
     m_builder->Reconcile(object);
     return;
   }
@@ -99,11 +106,11 @@ void ZafQtPresenter::Realize(ZafWindow& window) {
   if (m_show == ZafQtShow::kOffscreen) top->setAttribute(Qt::WA_DontShowOnScreen);
   if (m_modal.count(&window) != 0) top->setWindowModality(Qt::ApplicationModal);
   top->show();
-  // The offscreen platform has no stacking to change.
-  if (m_show == ZafQtShow::kOnScreen && QGuiApplication::platformName() != "offscreen") {
-    top->raise();
-    top->activateWindow();
-  }
+  // The offscreen platform has no stacking to change; a script still types
+  // into the window it opened last, as a user would.
+  const bool stacked = QGuiApplication::platformName() != "offscreen";
+  if (m_show == ZafQtShow::kOnScreen && stacked) top->raise();
+  if (m_show == ZafQtShow::kOnScreen && (stacked || m_automation)) top->activateWindow();
   if (!m_screenshotPath.empty()) TakeScreenshotOnShow(window);
 }
 
@@ -119,6 +126,32 @@ void ZafQtPresenter::Unrealize(ZafWindow& window) {
 
 void ZafQtPresenter::BeginModal(ZafWindow& window) {
   m_modal.insert(&window);
+  if (m_automation) m_state.BeginModal(window);
+}
+
+Status ZafQtPresenter::LoadScript(const std::string& path) {
+  if (m_show != ZafQtShow::kOnScreen) return kStatusNotSupported;
+  auto script = std::make_unique<ZafScript>();
+  const Status status = script->Load(path);
+  if (status != kStatusOk) {
+    std::fprintf(stderr, "%s\n", script->Error().c_str());
+    return status;
+  }
+  m_automation =
+      std::make_unique<ZafAutomation>(std::move(script), std::make_unique<CQtAutomationDriver>(*this), m_state);
+  if (ZafApplication* application = ZafApplication::Get(); application != nullptr && &application->Presenter() == this)
+    m_automation->Attach(*application);
+  return kStatusOk;
+}
+
+ZafClock& ZafQtPresenter::Clock() {
+  if (m_automation) return m_state.clock;
+  return m_clock;
+}
+
+std::int32_t ZafQtPresenter::UnattendedModalAnswer() const {
+  // A script that ends leaves its dialogs as it would headless: confirmed.
+  return m_automation ? kZafEventOk : kZafEventCancel;
 }
 
 void ZafQtPresenter::EndModal(ZafWindow& window) {
@@ -126,6 +159,12 @@ void ZafQtPresenter::EndModal(ZafWindow& window) {
 }
 
 ZafWaitResult ZafQtPresenter::WaitForInput(std::optional<std::int64_t> deadlineMs) {
+  if (m_automation) {
+    // What the last line did reaches the widgets and comes back as input first.
+    QCoreApplication::processEvents();
+    if (m_state.GiveAnswer(ZafApplication::Get())) return ZafWaitResult::kInput;
+    return m_automation->Step(deadlineMs);
+  }
   // Offscreen nobody can answer: once the picture is taken, the run is over.
   if (m_show == ZafQtShow::kOffscreen && !m_screenshotPending) {
     QCoreApplication::processEvents();
@@ -164,6 +203,13 @@ ZafMessageAnswer ZafQtPresenter::MessageBox(const std::string& title, const std:
       icon = QMessageBox::Warning;
       break;
   }
+  if (m_automation) {
+    // The script's user reads the box and presses the button it armed. The box is not
+    // shown: kept off screen, Qt 6.4 leaves it open after a press and its loop never ends.
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    m_state.messages.push_back({title, text});
+    return ZafHeadlessPresenter::ArmedAnswer(m_state, buttons);
+  }
   QMessageBox box(icon, Q(title), Q(text), shown, QApplication::activeWindow());
   if (m_show == ZafQtShow::kOffscreen) box.setAttribute(Qt::WA_DontShowOnScreen);
   switch (box.exec()) {
@@ -184,6 +230,14 @@ ZafMessageAnswer ZafQtPresenter::MessageBox(const std::string& title, const std:
 
 bool ZafQtPresenter::ChooseOpenFile(const std::string& title, const std::string& filter,
                                     std::string& path) {
+  if (m_automation) {
+    // The script's user picks the file it armed, or cancels; a file that is not there is
+    // refused as the dialog refuses it. Not shown, for the reason message boxes are not.
+    std::optional<std::string> chosen = std::exchange(m_state.armedFile, std::nullopt);
+    if (!chosen || !QFileInfo(Q(*chosen)).isFile()) return false;
+    path = *chosen;
+    return true;
+  }
   QFileDialog dialog(QApplication::activeWindow(), Q(title), Q(path), Q(QtFilter(filter)));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -193,11 +247,21 @@ bool ZafQtPresenter::ChooseOpenFile(const std::string& title, const std::string&
 }
 
 std::vector<ZafScreen> ZafQtPresenter::Screens() const {
+  if (!m_screenOverride.empty()) return m_screenOverride;
   std::vector<ZafScreen> screens;
   const QScreen* primary = QGuiApplication::primaryScreen();
   for (const QScreen* screen : QGuiApplication::screens()) {
-    screens.push_back({screen->name().toStdString(), RegionOf(screen->geometry()),
-                       RegionOf(screen->availableGeometry()), screen == primary});
+    ZafScreen shown;
+    shown.name = screen->name().toStdString();
+    shown.bounds = RegionOf(screen->geometry());
+    shown.workArea = RegionOf(screen->availableGeometry());
+    shown.primary = screen == primary;
+    // As the monitor's identification data names it: maker code and product, then its serial number.
+    if (!screen->manufacturer().isEmpty() || !screen->model().isEmpty()) {
+      shown.deviceId = "MONITOR\\" + (screen->manufacturer() + screen->model()).toStdString() + "\\" +
+                       screen->serialNumber().toStdString();
+    }
+    screens.push_back(std::move(shown));
   }
   return screens;
 }
@@ -245,6 +309,11 @@ std::string ZafQtPresenter::QtFilter(const std::string& filter) {
     if (parts[i].empty() && parts[i + 1].empty()) continue;
     std::string patterns = parts[i + 1];
     std::replace(patterns.begin(), patterns.end(), ';', ' ');
+    // Programs here carry no extension: every file is "*", not "*.*".
+    for (std::size_t at = patterns.find("*.*"); at != std::string::npos; at = patterns.find("*.*", at + 1)) {
+      const bool alone = (at == 0 || patterns[at - 1] == ' ') && (at + 3 == patterns.size() || patterns[at + 3] == ' ');
+      if (alone) patterns.replace(at, 3, "*");
+    }
     if (!out.empty()) out += ";;";
     out += parts[i] + " (" + patterns + ")";
   }

@@ -14,6 +14,7 @@
 #include "toolkit/ZafEvents.h"
 #include "toolkit/ZafPresenter.h"
 #include "toolkit/ZafSteadyClock.h"
+#include "toolkit/automation/StAutomationState.h"
 
 class CQtBindings;
 class CQtInputFilter;
@@ -50,20 +51,29 @@ class ZafQtPresenter : public ZafPresenter {
   void BeginModal(ZafWindow& window) override;
   void EndModal(ZafWindow& window) override;
   [[nodiscard]] ZafWaitResult WaitForInput(std::optional<std::int64_t> deadlineMs) override;
-  [[nodiscard]] std::int32_t UnattendedModalAnswer() const override { return kZafEventCancel; }
+  [[nodiscard]] std::int32_t UnattendedModalAnswer() const override;
   [[nodiscard]] ZafMessageAnswer MessageBox(const std::string& title, const std::string& text,
                                             ZafMessageButtons buttons) override;
   [[nodiscard]] bool ChooseOpenFile(const std::string& title, const std::string& filter,
                                     std::string& path) override;
   [[nodiscard]] std::vector<ZafScreen> Screens() const override;
-  [[nodiscard]] ZafClock& Clock() override { return m_clock; }
+  [[nodiscard]] ZafClock& Clock() override;
   [[nodiscard]] Status Screenshot(ZafWindow& window, const std::string& path) override;
   // Watches the channel; a request from a later start shows the window
   // again if it was minimised, raises and activates it.
   bool OfferRaise(ZafWindow& window, std::unique_ptr<ZafRaiseChannel> channel) override;
 
-  // A filter as the applet writes it ("Text files|*.txt|All|*.*") in Qt's form.
+  // A filter as the applet writes it ("Text files|*.txt|All|*.*") in Qt's
+  // form; "*.*" means every file, with an extension or without.
   [[nodiscard]] static std::string QtFilter(const std::string& filter);
+
+  // An automation script acts on the widgets (see CQtAutomationDriver);
+  // time then stands still unless the script advances it, and message boxes
+  // and file choosers are answered as the script armed them.
+  [[nodiscard]] Status LoadScript(const std::string& path) override;
+  [[nodiscard]] ZafAutomation* Automation() const override { return m_automation.get(); }
+  // The screens reported from now on, in place of Qt's (automation describes them).
+  void SetScreenOverride(std::vector<ZafScreen> screens) { m_screenOverride = std::move(screens); }
 
  private:
   void TakeScreenshotOnShow(ZafWindow& window);
@@ -84,4 +94,7 @@ class ZafQtPresenter : public ZafPresenter {
   std::string m_screenshotPath;
   bool m_closeAfterScreenshot = false;
   bool m_screenshotPending = false;
+  StAutomationState m_state;
+  std::unique_ptr<ZafAutomation> m_automation;
+  std::vector<ZafScreen> m_screenOverride;
 };

@@ -34,11 +34,12 @@ std::unique_ptr<QApplication>& OwnApplication() {
 }  // namespace
 
 ZafPresenterKind ZafQtStartup::Choose(const Environment& environment) {
-  // Scripts act through the headless presenter.
-  if (Set(environment, "KELVO_SCRIPT")) {
-    return ZafPresenterKind::kHeadless;
-  }
   const std::string_view asked = Value(environment, "KELVO_PRESENTER");
+  // Scripts act through the headless presenter, or on Qt's widgets when Qt
+  // is asked for by name (on the offscreen platform when there is no display).
+  if (Set(environment, "KELVO_SCRIPT")) {
+    return asked == "qt" ? ZafPresenterKind::kQt : ZafPresenterKind::kHeadless;
+  }
   const bool headless = asked == "headless" || Set(environment, "KELVO_HEADLESS");
   // A picture of a run without a display is drawn offscreen, where nothing shows.
   if (Set(environment, "KELVO_SCREENSHOT") && headless) return ZafPresenterKind::kQtOffscreen;
@@ -80,7 +81,10 @@ void ZafQtStartup::Install() {
     const ZafPresenterKind kind = Choose();
     if (kind == ZafPresenterKind::kHeadless) return nullptr;
     const bool offscreen = kind == ZafPresenterKind::kQtOffscreen;
-    if (!EnsureApplication(offscreen)) return nullptr;
+    // A script asks for Qt where no display may be: then the offscreen platform shows it.
+    const bool noDisplay = std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+                           std::getenv("QT_QPA_PLATFORM") == nullptr;
+    if (!EnsureApplication(offscreen || noDisplay)) return nullptr;
     auto presenter =
         std::make_unique<ZafQtPresenter>(offscreen ? ZafQtShow::kOffscreen : ZafQtShow::kOnScreen);
     if (const char* path = std::getenv("KELVO_SCREENSHOT"); path != nullptr && *path != '\0') {

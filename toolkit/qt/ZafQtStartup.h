@@ -21,7 +21,8 @@ class ZafQtStartup {
  public:
   using Environment = std::function<const char*(const char* name)>;
 
-  // Headless when an automation script drives the run or when asked
+  // Headless when an automation script drives the run (Qt, as on a display,
+  // when KELVO_PRESENTER=qt asks for it) or when asked
   // (KELVO_PRESENTER=headless, KELVO_HEADLESS), except that a screenshot
   // (KELVO_SCREENSHOT) is then drawn by Qt offscreen; Qt when a display or a
   // Qt platform is named; offscreen Qt when only a screenshot is wanted;

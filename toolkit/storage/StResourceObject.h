@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/storage/ZncFormat.h"
+
 struct StResourceEntry {
   std::string text;
   std::string stringId;
@@ -40,5 +42,6 @@ struct StResourceObject {
   std::optional<std::string> pageText;
   std::vector<StResourceObject> children;
 
+  [[nodiscard]] bool Has(std::string_view style) const { return (styles & znc::StyleBit(style)) != 0; }
   bool operator==(const StResourceObject&) const = default;
 };

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "toolkit/storage/CByteReader.h"
+#include "toolkit/ZafClassTable.h"
 #include "toolkit/storage/ReadRegularFile.h"
-#include "toolkit/storage/ZafClassTable.h"
 #include "toolkit/storage/ZncFormat.h"
 
 namespace {
@@ -13,14 +13,8 @@ bool ReadObject(CByteReader& in, StResourceObject& object, std::size_t depth) {
   if (depth > znc::kMaxDepth) return false;
   object.classId = in.U16();
   object.className = in.Str();
-  const StClassInfo* info = ZafClassTable::FindWindowClass(object.className);
-  if (info == nullptr || !in.Ok()) return false;
   // Repeated identifiers are fine; a name stored with another class's id is not.
-  bool idMatches = false;
-  for (const StClassInfo& row : ZafClassTable::WindowClasses()) {
-    if (row.name == object.className && row.id == object.classId) idMatches = true;
-  }
-  if (!idMatches) return false;
+  if (!in.Ok() || !ZafClassTable::KnowsWindowClass(object.className, object.classId)) return false;
   const std::uint16_t count = in.U16();
   std::uint32_t seen = 0;
   for (std::uint16_t i = 0; i < count && in.Ok(); ++i) {

@@ -48,10 +48,10 @@ inline constexpr std::uint32_t kFlagChecked = 1U << 2;
 inline constexpr std::uint32_t kKnownFlags = kFlagHidden | kFlagDisabled | kFlagChecked;
 
 // Style bits of Tag::kStyles, by their readable names; the bit is the index.
-inline constexpr std::array<std::string_view, 16> kStyleNames = {
+inline constexpr std::array<std::string_view, 18> kStyleNames = {
     "pushButton", "checkBox", "radioButton",  "default",    "cancel",    "slider",
     "horizontal", "vertical", "radioGroup",   "modal",      "sizeable",  "dropDownList",
-    "multiLine",  "readOnly", "right",        "center"};
+    "multiLine",  "readOnly", "right",        "center",     "frameless", "captureKeys"};
 inline constexpr std::uint32_t kKnownStyles = (1U << kStyleNames.size()) - 1U;
 
 // Returns the style bit of a name, 0 when the name is unknown.

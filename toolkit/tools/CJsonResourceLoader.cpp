@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "toolkit/storage/ZafClassTable.h"
+#include "toolkit/ZafClassTable.h"
 #include "toolkit/storage/ZncFormat.h"
 
 namespace {
@@ -41,18 +41,6 @@ bool Bool(const json& v, const std::string& field) {
   return v.get<bool>();
 }
 
-// The style names each class family accepts.
-std::set<std::string> StylesFor(const std::string& cls) {
-  if (cls == "ZafButton" || cls == "CScrollButton") return {"pushButton", "checkBox", "radioButton", "default", "cancel"};
-  if (cls == "ZafScrollBar") return {"slider", "horizontal", "vertical"};
-  if (cls == "ZafGroup") return {"radioGroup"};
-  if (cls == "ZafWindow" || cls == "ZafDialogWindow") return {"modal", "sizeable"};
-  if (cls == "ZafComboBox") return {"dropDownList"};
-  if (cls == "ZafText") return {"multiLine", "readOnly"};
-  if (cls == "ZafPrompt") return {"right", "center"};
-  return {};
-}
-
 StResourceObject ReadWindowObject(const json& j, const std::string& at, std::set<std::string>& bitmaps) {
   if (!j.is_object()) throw CSourceError(at.empty() ? "(top)" : at, "must be an object");
   const std::string prefix = at.empty() ? "" : at + ".";
@@ -78,10 +66,9 @@ StResourceObject ReadWindowObject(const json& j, const std::string& at, std::set
       o.region = r;
     } else if (key == "style") {
       if (!v.is_array()) throw CSourceError(field, "must be a list of style names");
-      const auto allowed = StylesFor(o.className);
       for (std::size_t i = 0; i < v.size(); ++i) {
         const std::string name = Str(v[i], field + "[" + std::to_string(i) + "]");
-        if (allowed.count(name) == 0) {
+        if ((info->styles & znc::StyleBit(name)) == 0) {
           throw CSourceError(field, "style \"" + name + "\" does not apply to " + o.className);
         }
         o.styles |= znc::StyleBit(name);

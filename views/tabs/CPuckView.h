@@ -2,8 +2,8 @@
 
 #include "views/CSuperView.h"
 
-// The puck tab: the puck image, its defaults and the mouse speed. Button
-// menus, wheel and tracking mode come with their own views.
+// The puck tab: the puck image, its defaults, its button menus, its finger
+// wheel, and the mouse-mode settings of its first mapping.
 class CPuckView : public CSuperView {
  public:
   using CSuperView::CSuperView;

@@ -2,7 +2,8 @@
 
 #include "views/CSuperView.h"
 
-// The tablet tab: wireless signal, battery and joystick scrolling.
+// The tablet tab of a wireless tablet: its defaults, the signal and battery
+// pictures, the low-battery warning and the joystick.
 class CTabletView : public CSuperView {
  public:
   using CSuperView::CSuperView;

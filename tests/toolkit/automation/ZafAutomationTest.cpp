@@ -92,7 +92,7 @@ TEST_F(ZafAutomationTest, AFailedCheckNamesTheLineAndControlAndStopsTheScript) {
   EXPECT_NE(err.find("test.script:3: expect value TipFeelSlider: got 2, expected 4"), std::string::npos) << err;
   EXPECT_EQ(m_main.FindAs<ZafScrollBar>("TipFeelSlider")->Position(), 2);  // line 4 never ran
   testing::internal::CaptureStderr();
-  EXPECT_FALSE(m_presenter->Finish());
+  EXPECT_FALSE(m_presenter->Automation()->Finish());
   (void)testing::internal::GetCapturedStderr();
 }
 
@@ -144,6 +144,79 @@ TEST_F(ZafAutomationTest, KeysAndMessageBoxesCanBeScriptedAndChecked) {
   EXPECT_EQ(m_main.keys[4].virtualKey, 'A');
   testing::internal::CaptureStderr();
   EXPECT_FALSE(Run("expect message Error Other\n"));
+  (void)testing::internal::GetCapturedStderr();
+}
+
+TEST_F(ZafAutomationTest, ChecksSeeCaretEntriesRegionPointerPictureAndOpenMenus) {
+  m_application->WindowManager().Add(*m_dialog);
+  m_main.ShowPointer(false);
+  testing::internal::CaptureStderr();
+  const bool passed = Run(R"(caret TestDialog/NameField 2
+expect caret NameField 2
+expect focused NameField yes
+expect entries UpperSideSwitchComboBox BClick BRightClick
+expect entries Choices One
+expect region TestMain 10 20 400 300
+move TestMain 30 40
+expect region TestMain 30 40 400 300
+expect pointer TestMain hidden
+expect pointer TestDialog shown
+expect picture StylusImage Pic_1
+expect picture AboutButton none
+expect open SpecialMenu no
+press MenuButton
+expect open SpecialMenu yes
+press DK_AltTab
+expect open SpecialMenu no
+)");
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(passed) << err;
+  for (const char* wrong : {"expect entries UpperSideSwitchComboBox BRightClick BClick\n", "expect caret NameField 1\n",
+                            "expect region TestMain 30 40 400 301\n", "expect pointer TestMain shown\n",
+                            "expect picture StylusImage Pic_2\n", "expect pointer NameField shown\n",
+                            "move NameField 1 2\n"}) {
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(Run(wrong)) << wrong;
+    (void)testing::internal::GetCapturedStderr();
+  }
+  m_application->WindowManager().Subtract(*m_dialog);
+}
+
+TEST_F(ZafAutomationTest, KeypadKeysScreensAndClosingFromTheFrame) {
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(Run("key NumHome down\nkey Home down\nkey Num7 down\nkey Num* down\nscreens \"800x600+0+0;640x480+800+0\"\nclose TestMain\n"));
+  (void)testing::internal::GetCapturedStderr();
+  ASSERT_EQ(m_main.keys.size(), 4U);
+  EXPECT_EQ(m_main.keys[0].virtualKey, 0x24);
+  EXPECT_EQ(m_main.keys[0].keyData & kZafKeyExtended, 0U) << "the keypad's Home is not the dedicated one";
+  EXPECT_EQ(m_main.keys[1].virtualKey, 0x24);
+  EXPECT_EQ(m_main.keys[1].keyData & kZafKeyExtended, kZafKeyExtended);
+  EXPECT_EQ(m_main.keys[2].virtualKey, 0x67);
+  EXPECT_EQ(m_main.keys[2].unicode, U'7');
+  EXPECT_EQ(m_main.keys[3].virtualKey, 0x6A);
+  ASSERT_EQ(m_presenter->Screens().size(), 2U);
+  EXPECT_EQ(m_presenter->Screens()[1].bounds, ZafRegion::FromSize(800, 0, 640, 480));
+  EXPECT_EQ(m_main.ClosingEvent(), kZafEventClose);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(Run("screens 800x600\n"));
+  EXPECT_FALSE(Run("key NumTab\n"));
+  (void)testing::internal::GetCapturedStderr();
+}
+
+TEST_F(ZafAutomationTest, AnApplicationsOwnVerbGetsItsLine) {
+  std::vector<std::string> heard;
+  ZafAutomation::AddVerb("pen", [&heard](const std::vector<std::string>& words) {
+    heard = words;
+    return words.size() == 3 ? std::string{} : std::string("pen: X Y");
+  });
+  EXPECT_TRUE(Run("pen 10 20\n"));
+  EXPECT_EQ(heard, (std::vector<std::string>{"pen", "10", "20"}));
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(Run("pen 10\n"));
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("test.script:1: pen: X Y"), std::string::npos);
+  ZafAutomation::AddVerb("pen", nullptr);
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(Run("pen 10 20\n"));
   (void)testing::internal::GetCapturedStderr();
 }
 

@@ -180,7 +180,7 @@ TEST_F(ControlsTest, AMenuButtonOpensItsMenuAndAnItemSendsItsMessage) {
   item->SetSendMessage(0x4013);
   button->UserPress();
   EXPECT_TRUE(button->Menu()->Open());
-  item->UserChoose();
+  item->UserPress();
   EXPECT_FALSE(button->Menu()->Open());
   EXPECT_EQ(window.seen, (std::vector<ZafEventType>{0x4012, 0x4013}));
 }

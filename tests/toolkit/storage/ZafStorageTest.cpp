@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/storage/CZncWriter.h"
-#include "toolkit/storage/ZafClassTable.h"
+#include "toolkit/ZafClassTable.h"
 #include "toolkit/storage/ZafStorage.h"
 #include "toolkit/storage/ZncFormat.h"
 

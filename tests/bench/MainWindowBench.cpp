@@ -1,0 +1,237 @@
+// One tick of the main window's refresh timer with every control of a tab
+// bound: the real window over the real resource file on the headless
+// toolkit, asking the tablet service in this process (as libwintab32's
+// embedded service does) or tabletd over its socket. Reports the reads each
+// tick sends. Also the window's start-up, in process, up to being shown.
+//
+//   main_window_bench [--benchmark_filter=...]
+
+#include <benchmark/benchmark.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "host/applet/CUserPersist.h"
+#include "host/mainwindow/CCPLMainWindow.h"
+#include "service/CDaemon.h"
+#include "service/CDaemonClient.h"
+#include "service/CProfileReader.h"
+#include "protocol/StDriverPacket.h"
+#include "services/CDriverInterface.h"
+#include "support/BuildPaths.h"
+#include "support/CTempDir.h"
+#include "toolkit/ZafApplication.h"
+#include "toolkit/automation/ZafHeadlessPresenter.h"
+#include "toolkit/controls/ZafNotebook.h"
+#include "toolkit/data/ZafLanguageData.h"
+#include "toolkit/storage/ZafStorage.h"
+
+namespace {
+
+enum class Link { kEmbedded, kDaemon };
+
+// The applet's requests as packets to the service in this process or to
+// tabletd's client, counted.
+class CBenchDriverInterface : public CDriverInterface {
+ public:
+  using Exchange = std::function<std::uint32_t(StDriverPacket& packet)>;
+  explicit CBenchDriverInterface(Exchange exchange) : m_exchange(std::move(exchange)) {}
+
+  Status SendRequest(std::uint32_t command, const StObjectKey* keys, std::uint32_t capacity, void* buffer) override {
+    ++m_requests;
+    StDriverPacket packet;
+    KELVO_TRY(packet.Make(capacity, buffer));
+    KELVO_TRY(packet.FillRequest(command, keys, 0, nullptr, kRequestModeApplet));
+    packet.dataLength = capacity;
+    const auto result = static_cast<Status>(m_exchange(packet) & 0xFFFFU);
+    if (result != kStatusOk) return result;
+    std::uint32_t length = capacity;
+    return packet.ReadReply(&length, buffer);
+  }
+  Status GetAppletVersion(VersionRecord& out) override { return ParseVersionString(kAppletVersionString, out); }
+  Status Open() override { return kStatusOk; }
+  [[nodiscard]] std::uint32_t RequestCount() const { return m_requests; }
+
+ private:
+  Exchange m_exchange;
+  std::uint32_t m_requests = 0;
+};
+
+// The tablet service behind the window, in this process or behind tabletd's
+// socket served from a thread of this process.
+class CBenchService {
+ public:
+  CBenchService(const std::string& profile, Link link, const std::string& socket) {
+    StProfile definition = MakeDefaultProfile();
+    std::string error;
+    if (!profile.empty() && !CProfileReader::ReadFile(profile, definition, error)) m_error = error;
+    m_service = std::make_unique<CTabletService>(std::move(definition));
+    if (link == Link::kEmbedded || !m_error.empty()) return;
+    m_daemon = std::make_unique<CDaemon>(*m_service, socket);
+    if (!m_daemon->Listen(m_error)) return;
+    m_loop = std::thread([this] { m_daemon->Run(m_stop); });
+    m_client = std::make_unique<CDaemonClient>(socket);
+  }
+  ~CBenchService() {
+    m_stop = 1;
+    if (m_loop.joinable()) m_loop.join();
+  }
+  CBenchService(const CBenchService&) = delete;
+  CBenchService& operator=(const CBenchService&) = delete;
+
+  [[nodiscard]] const std::string& Error() const { return m_error; }
+  [[nodiscard]] std::unique_ptr<CBenchDriverInterface> MakeInterface() {
+    if (!m_client)
+      return std::make_unique<CBenchDriverInterface>(
+          [service = m_service.get()](StDriverPacket& packet) { return service->HandlePacket(packet); });
+    return std::make_unique<CBenchDriverInterface>(
+        [client = m_client.get()](StDriverPacket& packet) { return client->Exchange(packet); });
+  }
+
+ private:
+  std::string m_error;
+  std::unique_ptr<CTabletService> m_service;
+  std::unique_ptr<CDaemon> m_daemon;
+  std::unique_ptr<CDaemonClient> m_client;
+  volatile std::sig_atomic_t m_stop = 0;
+  std::thread m_loop;
+};
+
+void BM_RefreshTick(benchmark::State& state, const std::string& profile, const std::string& tab, Link link) {
+  CTempDir folder;
+  setenv("KELVO_RUNTIME_DIR", folder.Path().c_str(), 1);
+  CBenchService service(profile.empty() ? std::string() : std::string(KELVO_SOURCE_DIR) + "/" + profile, link,
+                        folder.Path() + "/tablet.sock");
+  if (!service.Error().empty()) {
+    state.SkipWithError(service.Error().c_str());
+    return;
+  }
+  std::string module = BuildBinDir() + "/Tablet.cpl";
+  char* argv[] = {module.data(), nullptr};
+  ZafApplication application(1, argv, std::make_unique<ZafHeadlessPresenter>());
+  ZafStorage storage;
+  if (storage.Open(BuildBinDir() + "/Tablet.znc") != kStatusOk) {
+    state.SkipWithError("no Tablet.znc");
+    return;
+  }
+  CUserPersist persistence(storage, &application.DataManager());
+  ZafObjectPersistence::SetDefault(&persistence);
+  std::unique_ptr<ZafLanguageData> strings;
+  if (persistence.ReadLanguageData("LanguageStrings", "en", strings) == kStatusOk)
+    application.DataManager().Add(std::move(strings));
+
+  auto driver = service.MakeInterface();
+  CBenchDriverInterface* counted = driver.get();
+  InstallDriverInterface(std::move(driver));
+  {
+    // The one tablet with a tablet tab is taken with Ctrl held at its dialog.
+    application.Keyboard().SetKeyDown(kZafKeyControl, true);
+    CCPLMainWindow window(application);
+    const bool open = window.Load(persistence, "ConsumerCPLMainWindow") == kStatusOk && window.Run() == kStatusOk;
+    application.Keyboard().SetKeyDown(kZafKeyControl, false);
+    auto* notebook = open ? window.FindAs<ZafNotebook>("TabsWindow") : nullptr;
+    ZafWindowObject* page = notebook != nullptr ? window.Find(tab) : nullptr;
+    if (page != nullptr) notebook->UserSelectPage(notebook->IndexOf(*page));
+    if (page == nullptr || notebook->CurrentPage() != page) {
+      state.SkipWithError("the window or its tab did not open");
+    } else {
+      ZafEventStruct tick;
+      tick.type = kZafEventTimer;
+      tick.target = &window;
+      window.Event(tick);
+      const std::uint32_t before = counted->RequestCount();
+      for (auto _ : state) window.Event(tick);
+      state.counters["reads"] = benchmark::Counter(static_cast<double>(counted->RequestCount() - before),
+                                                   benchmark::Counter::kAvgIterations);
+    }
+  }
+  ZafObjectPersistence::SetDefault(nullptr);
+}
+
+// Start-up of the applet's main window with every tab bound, in process:
+// the toolkit application, the resource file, the language strings, the
+// window read, and its run up to being shown on the headless presenter.
+void BM_StartUp(benchmark::State& state, const std::string& profile) {
+  CBenchService service(profile.empty() ? std::string() : std::string(KELVO_SOURCE_DIR) + "/" + profile,
+                        Link::kEmbedded, {});
+  if (!service.Error().empty()) {
+    state.SkipWithError(service.Error().c_str());
+    return;
+  }
+  std::string module = BuildBinDir() + "/Tablet.cpl";
+  char* argv[] = {module.data(), nullptr};
+  for (auto _ : state) {
+    state.PauseTiming();
+    // Each opening takes the single-instance lock of a folder of its own.
+    auto folder = std::make_unique<CTempDir>();
+    setenv("KELVO_RUNTIME_DIR", folder->Path().c_str(), 1);
+    InstallDriverInterface(service.MakeInterface());
+    state.ResumeTiming();
+    bool shown = false;
+    {
+      ZafApplication application(1, argv, std::make_unique<ZafHeadlessPresenter>());
+      ZafStorage storage;
+      CUserPersist persistence(storage, &application.DataManager());
+      if (storage.Open(BuildBinDir() + "/Tablet.znc") == kStatusOk) {
+        ZafObjectPersistence::SetDefault(&persistence);
+        std::unique_ptr<ZafLanguageData> strings;
+        if (persistence.ReadLanguageData("LanguageStrings", "en", strings) == kStatusOk)
+          application.DataManager().Add(std::move(strings));
+        application.Keyboard().SetKeyDown(kZafKeyControl, true);
+        CCPLMainWindow window(application);
+        shown = window.Load(persistence, "ConsumerCPLMainWindow") == kStatusOk && window.Run() == kStatusOk;
+        // Closing is not part of the start-up.
+        state.PauseTiming();
+      } else {
+        state.PauseTiming();
+      }
+      ZafObjectPersistence::SetDefault(nullptr);
+    }
+    folder.reset();
+    state.ResumeTiming();
+    if (!shown) {
+      state.SkipWithError("the main window did not open");
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  struct Case {
+    const char* name;
+    const char* profile;
+    const char* tab;
+  };
+  const Case cases[] = {
+      {"stylus", "", "StylusTab"},
+      {"puck", "", "PuckTab"},
+      {"pen_display_stylus", "service/profiles/pen-display.json", "StylusTab"},
+      {"tablet", "tests/acceptance/profiles/model-230.json", "TabletTab"},
+  };
+  for (const Case& c : cases) {
+    for (const auto& [linkName, link] : {std::pair{"embedded", Link::kEmbedded}, std::pair{"daemon", Link::kDaemon}}) {
+      benchmark::RegisterBenchmark((std::string("BM_RefreshTick/") + c.name + "/" + linkName).c_str(),
+                                   [c, link = link](benchmark::State& state) {
+                                     BM_RefreshTick(state, c.profile, c.tab, link);
+                                   })
+          ->UseRealTime()
+          ->Unit(benchmark::kMicrosecond);
+    }
+  }
+  for (const Case& c : {cases[0], cases[3]}) {
+    benchmark::RegisterBenchmark((std::string("BM_StartUp/") + c.name).c_str(),
+                                 [c](benchmark::State& state) { BM_StartUp(state, c.profile); })
+        ->Unit(benchmark::kMillisecond);
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

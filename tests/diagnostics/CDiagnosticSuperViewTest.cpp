@@ -1,0 +1,224 @@
+#include "diagnostics/CDiagnosticSuperView.h"
+
+#include <algorithm>
+#include <string>
+
+#include "model/ModelCodes.h"
+#include "settings/CDriverData.h"
+#include "views/CItemView.h"
+#include "views/ControlIds.h"
+#include "views/ViewTestHarness.h"
+
+namespace {
+
+namespace id = ControlId;
+
+constexpr std::uint32_t kDialog = id::kDiagnosticsDialog;
+
+std::vector<std::uint8_t> Long(std::uint32_t value) {
+  return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+          static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+}
+
+std::vector<std::uint8_t> Text(const std::string& text) {
+  std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  bytes.resize(256, 0);
+  return bytes;
+}
+
+// A driver object with two tablets; tablet 1 has two tool groups.
+class DiagnosticSuperViewTest : public ViewTest {
+ protected:
+  void SetUp() override {
+    ViewTest::SetUp();
+    m_root.Define(kItemSelected, DataType::kWord);
+    m_root.Define(kItemDriverVersion, DataType::kType15);
+    m_driver->Put(m_root.KeyOf(kItemDriverVersion), {4, 7, 5, 2, 3});
+    for (std::int32_t number : {0, 1}) {
+      CTestGrouping& tablet = m_root.AddChild(number);
+      for (std::int32_t item : {kItemTabletOemCode, kItemLeftTouchStrip, kItemRightTouchStrip, kItemReportProximity,
+                                kItemToolName, kItemToolTypeCode, kItemReportPressure, kItemReportRotation,
+                                kItemReportWheel, kItemReportTiltX, kItemReportTiltY, kItemModelCode})
+        tablet.Define(item, DataType::kWord);
+      for (std::int32_t item : {kItemToolSerial, kItemReportX, kItemReportY})
+        tablet.Define(item, DataType::kLong);
+      tablet.Define(kItemTabletVersion, DataType::kType15);
+      m_driver->Put(tablet.KeyOf(kItemReportX), Long(1000u + static_cast<std::uint32_t>(number)));
+    }
+    CTestGrouping& tablet = Tablet(1);
+    for (std::int32_t group : {1, 2}) {
+      CTestGrouping& tools = tablet.AddChild(group);
+      tools.Define(kItemToolSerial, DataType::kLong);
+      tools.Define(kItemToolNameShown, DataType::kText);
+      m_driver->Put(tools.KeyOf(kItemToolSerial), Long(group == 1 ? 100 : 200));
+      m_driver->Put(tools.KeyOf(kItemToolNameShown), Text(group == 1 ? "Fine Pen" : "Airbrush"));
+    }
+    m_driver->Put<std::uint16_t>(m_root.KeyOf(kItemSelected), 1);
+    ASSERT_EQ(m_view.Build(), kStatusOk);
+  }
+  void TearDown() override {
+    if (m_view.GetData() != nullptr) static_cast<void>(m_view.Detach());
+    ViewTest::TearDown();
+  }
+  CTestGrouping& Tablet(std::int32_t number) {
+    return *static_cast<CTestGrouping*>(m_root.GetSubGroup(number, 0));
+  }
+  std::string Shown(std::uint32_t control) {
+    char text[256] = {};
+    const ViewResult result = Send(m_view, kViewGet, control, text);
+    return LowWord(result) == kStatusHandled ? std::string(text) : "(" + std::to_string(result) + ")";
+  }
+  // The codes the window was sent for `control`, in order.
+  static std::vector<std::uint32_t> CodesFor(const std::vector<Change>& changes, std::uint32_t control) {
+    std::vector<std::uint32_t> codes;
+    for (const Change& change : changes)
+      if (change.controlId == control) codes.push_back(change.code);
+    return codes;
+  }
+
+  CTestGrouping m_root{0};
+  CDiagnosticSuperView m_view{kDialog};
+};
+
+constexpr std::uint32_t kUnused[] = {3040, 3041, 3068, 3069, 3070, 3071, 3002};
+
+TEST_F(DiagnosticSuperViewTest, EveryFieldShowsTheSelectedTabletInItsFormat) {
+  CTestGrouping& tablet = Tablet(1);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemReportProximity), 1);
+  m_driver->Put(tablet.KeyOf(kItemToolSerial), Long(0xAB12));
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemReportWheel), 0xFFFD);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemReportTiltX), 0xFFC4);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemReportTiltY), 45);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemReportRotation), 359);
+  m_driver->Put(tablet.KeyOf(kItemReportY), Long(3000000000u));
+  m_driver->Put(tablet.KeyOf(kItemTabletVersion), {1, 2, 0, 0, 0});
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemLeftTouchStrip), 40);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemTabletOemCode), 7);
+  ASSERT_EQ(m_view.Attach(&m_root, kSameData), kStatusOk);
+  EXPECT_EQ(m_view.GetSelectedTablet(), 1);
+  EXPECT_EQ(m_roots.Stack().back(), &m_view);
+
+  EXPECT_EQ(Shown(id::kDriverVersion), "4.75-3");
+  EXPECT_EQ(Shown(id::kTabletVersion), "1.20");
+  EXPECT_EQ(Shown(id::kDeviceXData), "1001");  // tablet 1's, not tablet 0's
+  EXPECT_EQ(Shown(id::kDeviceYData), "3000000000");
+  EXPECT_EQ(Shown(id::kDeviceSerialNumber), "0x0000ab12");
+  EXPECT_EQ(Shown(id::kDeviceWheel), "-3");
+  EXPECT_EQ(Shown(id::kDeviceXTilt), "-60");
+  EXPECT_EQ(Shown(id::kDeviceYTilt), "45");
+  EXPECT_EQ(Shown(id::kDeviceRotation), "359");
+  EXPECT_EQ(Shown(id::kTabletLeftTrackpad), "40");
+  EXPECT_EQ(Shown(id::kTabletOemCode), "7");
+}
+
+TEST_F(DiagnosticSuperViewTest, EveryFieldAndPromptIsBoundAndTheSpecialViewsAreNotChildren) {
+  const std::uint32_t fields[] = {3024, 3022, 3034, 3030, 3031, 3032, 3033, 3050, 3037, 3038, 3039, 3058, 3059,
+                                  3066, 3067, 3042, 3043, 3064, 3065, 3052, 3053, 3054, 3055, 3060, 3061, 3062, 3063};
+  for (std::uint32_t control : fields) {
+    const auto* view = dynamic_cast<const CItemView*>(m_view.FindView(control));
+    ASSERT_NE(view, nullptr) << control;
+  }
+  EXPECT_EQ(m_view.Count(), std::size(fields));
+  for (std::uint32_t special : {id::kDriverVersion, id::kDeviceName}) {
+    ASSERT_NE(m_view.FindView(special), nullptr) << special;
+    EXPECT_FALSE(m_view.Contains(m_view.FindView(special))) << special;
+  }
+  // Prompts follow their field's item.
+  const auto* prompt = dynamic_cast<const CItemView*>(m_view.FindView(3043));
+  ASSERT_NE(prompt, nullptr);
+  EXPECT_EQ(prompt->GetItemId(), ItemId{kItemToolSerial});
+}
+
+TEST_F(DiagnosticSuperViewTest, UnusedControlsAreHiddenWhileAttachedAndShownAfter) {
+  ASSERT_EQ(m_view.Attach(&m_root, kSameData), kStatusOk);
+  std::vector<Change> changes = TakeChanges();
+  for (std::uint32_t control : kUnused) EXPECT_EQ(CodesFor(changes, control), std::vector<std::uint32_t>{1}) << control;
+  EXPECT_EQ(CodesFor(changes, id::kTabletComboBox), std::vector<std::uint32_t>{0});
+
+  ASSERT_EQ(m_view.Detach(), kStatusOk);
+  changes = TakeChanges();
+  for (std::uint32_t control : kUnused) EXPECT_EQ(CodesFor(changes, control), std::vector<std::uint32_t>{2}) << control;
+  // Every field is shown again as well.
+  for (std::uint32_t control : {3052u, 3053u, 3024u, 3037u})
+    EXPECT_EQ(CodesFor(changes, control).front(), 2u) << control;
+  EXPECT_EQ(m_view.FindView(id::kDeviceXData) == nullptr, false);
+  EXPECT_EQ(Shown(id::kDeviceXData), "(0)");  // bound to nothing now
+}
+
+TEST_F(DiagnosticSuperViewTest, AnUnreadableSelectionAttachesNothing) {
+  m_driver->FailWith(kCommandGet, m_root.KeyOf(kItemSelected), 0x0203);
+  EXPECT_EQ(LowWord(m_view.Attach(&m_root, kSameData)), 0x0203u);
+  EXPECT_TRUE(m_roots.Stack().empty());
+  EXPECT_EQ(Shown(id::kDeviceXData), "(0)");
+  EXPECT_TRUE(TakeChanges().empty());
+}
+
+TEST_F(DiagnosticSuperViewTest, RevertLeavesAsApplyAndCommitIsIgnored) {
+  ASSERT_EQ(m_view.Attach(&m_root, kSameData), kStatusOk);
+  m_roots.ClearLog();
+  EXPECT_EQ(Send(m_view, kViewCommit, kDialog), kStatusOk);  // not even "handled"
+  EXPECT_EQ(m_roots.Stack().size(), 1u);
+  EXPECT_EQ(Send(m_view, kViewRevert, kDialog), kStatusHandled);
+  EXPECT_TRUE(m_roots.Stack().empty());
+  ASSERT_EQ(m_roots.Log().size(), 1u);
+  EXPECT_EQ(m_roots.Log()[0].operation, kViewApply);  // passed below as an Apply
+  EXPECT_EQ(m_view.GetData(), nullptr);
+}
+
+TEST_F(DiagnosticSuperViewTest, TheToolNameFollowsTheReportedSerialNumber) {
+  CTestGrouping& tablet = Tablet(1);
+  ASSERT_EQ(m_view.Attach(&m_root, kSameData), kStatusOk);
+  struct {
+    std::uint32_t serial;
+    const char* name;
+    std::uint32_t state;
+  } const steps[] = {{200, "Airbrush", kStateShown}, {100, "Fine Pen", kStateShown}, {999, "(0)", kStateHidden},
+                     {200, "Airbrush", kStateShown}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.serial);
+    m_driver->Put(tablet.KeyOf(kItemToolSerial), Long(step.serial));
+    static_cast<void>(Refresh(m_view));
+    // The window reads the serial number before the name.
+    static_cast<void>(Shown(id::kDeviceSerialNumber));
+    EXPECT_EQ(Shown(id::kDeviceName), step.name);
+    const auto* name = dynamic_cast<const CItemView*>(m_view.FindView(id::kDeviceName));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->GetState(), step.state);
+  }
+  // Hidden when no group matches: the window was told so.
+  m_driver->Put(tablet.KeyOf(kItemToolSerial), Long(5));
+  static_cast<void>(Refresh(m_view));
+  TakeChanges();
+  static_cast<void>(Shown(id::kDeviceSerialNumber));
+  EXPECT_EQ(CodesFor(TakeChanges(), id::kDeviceName), std::vector<std::uint32_t>{1});
+}
+
+TEST_F(DiagnosticSuperViewTest, ARefreshGivesTheToolNameTheSerialNumbersState) {
+  ASSERT_EQ(m_view.Attach(&m_root, kSameData), kStatusOk);
+  auto* serial = dynamic_cast<CItemView*>(m_view.FindView(id::kDeviceSerialNumber));
+  auto* name = dynamic_cast<CItemView*>(m_view.FindView(id::kDeviceName));
+  ASSERT_NE(serial, nullptr);
+  ASSERT_NE(name, nullptr);
+  static_cast<void>(serial->SetState(kStateDisabled));
+  static_cast<void>(Send(m_view, kViewRefresh, 4242));  // nobody's
+  EXPECT_EQ(name->GetState(), kStateDisabled);
+}
+
+TEST_F(DiagnosticSuperViewTest, ATickReadsEachBoundItemOnce) {
+  m_driver->Put(Tablet(1).KeyOf(kItemToolSerial), Long(200));
+  ASSERT_EQ(m_view.Attach(&m_root, kSameData), kStatusOk);
+  std::size_t before = 0;
+  for (int tick = 0; tick < 2; ++tick) {  // the first tick loads the tool name as well
+    static_cast<void>(Shown(id::kDeviceSerialNumber));  // the tool name is bound
+    before = m_driver->CountRequests(kCommandGet);
+    CDriverData::OpenReadRound();  // as the dialog's tick does
+    static_cast<void>(Refresh(m_view));
+    CDriverData::CloseReadRound();
+  }
+  // The tablet's 16 items, the driver version and the tool name: a prompt
+  // shares its field's read.
+  EXPECT_EQ(m_driver->CountRequests(kCommandGet) - before, 18u);
+  EXPECT_EQ(Shown(id::kDeviceName), "Airbrush");
+}
+
+}  // namespace

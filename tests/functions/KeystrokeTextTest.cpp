@@ -1,0 +1,97 @@
+#include <array>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "functions/FunctionCodes.h"
+#include "functions/KeyNames.h"
+#include "functions/KeystrokeText.h"
+
+namespace {
+
+constexpr std::uint16_t kAlt = kModifierAlt;
+constexpr std::uint16_t kCtrl = kModifierCtrl;
+constexpr std::uint16_t kShift = kModifierShift;
+
+KeystrokeWord Word(std::uint8_t key, char character = 0, std::uint16_t modifiers = 0) {
+  return MakeKeystrokeWord(key, static_cast<std::uint8_t>(character), modifiers);
+}
+
+TEST(KeystrokeWordText, NamesPrefixesAndTypedCharacters) {
+  const std::pair<KeystrokeWord, const char*> cases[] = {
+      {Word(0x70), "{F1}"},
+      {Word(235, 0, kCtrl), "{Ctrl}{F1}"},
+      {Word(230), "{Home}"},
+      {Word(0x24), "{Home}"},
+      {Word(0x09, 0, kAlt | kCtrl | kShift), "{Ctrl}{Alt}{Shift}{Tab}"},
+      {Word(0x6E), "{Num Del}"},
+      {Word(0x6C), "{Num Enter}"},
+      // A typed character shows Shift only with Ctrl, and not for digits and capitals.
+      {Word(0x41, 'A', kShift), "A"},
+      {Word(0x31, '!', kCtrl | kShift), "{Ctrl}{Shift}!"},
+      {Word(0x31, '1', kCtrl | kShift), "{Ctrl}1"},
+      {Word(0x41, 'A', kCtrl | kShift), "{Ctrl}A"},
+      {Word(0xDB, '{', kShift), "{{}"},
+      // No row: the character the layout maps the key to, else the prefixes alone.
+      {Word(0x41, 0, kCtrl), "{Ctrl}A"},
+      {Word(0xFF, 0, kCtrl | kAlt), "{Ctrl}{Alt}"},
+  };
+  for (const auto& [word, text] : cases) EXPECT_EQ(KeystrokeWordText(word), text) << std::hex << word;
+}
+
+// Every word's text stands where the offsets say, one after the other.
+void ExpectConsistent(const KeystrokeText& keys) {
+  std::string joined;
+  for (std::size_t i = 0; i < keys.Count(); ++i) {
+    EXPECT_EQ(keys.WordStart(static_cast<std::int32_t>(i)), static_cast<std::int32_t>(joined.size())) << i;
+    joined += KeystrokeWordText(keys.WordAt(i));
+  }
+  EXPECT_EQ(keys.Text(), joined);
+  EXPECT_EQ(keys.WordStart(keys.Count()), static_cast<std::int32_t>(joined.size()));
+  EXPECT_EQ(keys.Words()[keys.Count()], 0u) << "a zero word ends the sequence";
+}
+
+TEST(KeystrokeText, InsertAndRemoveKeepTextAndOffsetsInStep) {
+  KeystrokeText keys;
+  ASSERT_EQ(keys.InsertKeystroke(Word(0x41, 'a'), -1), kStatusOk);
+  ASSERT_EQ(keys.InsertKeystroke(Word(235, 0, kCtrl), 0), kStatusOk);  // before
+  ASSERT_EQ(keys.InsertKeystroke(Word(0x09, 0, kAlt), 1), kStatusOk);  // between
+  ASSERT_EQ(keys.InsertKeystroke(Word(0xDB, '{'), 99), kStatusOk);      // past the end
+  EXPECT_EQ(keys.Text(), "{Ctrl}{F1}{Alt}{Tab}a{{}");
+  ExpectConsistent(keys);
+  keys.RemoveKeystroke(1);
+  EXPECT_EQ(keys.Text(), "{Ctrl}{F1}a{{}");
+  ExpectConsistent(keys);
+  keys.RemoveKeystroke(-1);  // the last
+  EXPECT_EQ(keys.Text(), "{Ctrl}{F1}a");
+  ExpectConsistent(keys);
+}
+
+TEST(KeystrokeText, CaretSnapsToTheNearerBoundary) {
+  KeystrokeText keys;
+  for (const KeystrokeWord word : {Word(235, 0, kCtrl), Word(0x41, 'A'), Word(0x2E)})  // 0..10, 10..11, 11..19
+    ASSERT_EQ(keys.InsertKeystroke(word, -1), kStatusOk);
+  const std::pair<std::int32_t, std::int32_t> cases[] = {
+      {-1, 3}, {0, 0}, {5, 0}, {6, 1}, {10, 1}, {11, 2}, {15, 2}, {16, 3}, {19, 3}, {40, 3},
+  };
+  for (const auto& [caret, index] : cases) EXPECT_EQ(keys.WordAtCaret(caret), index) << "caret " << caret;
+  EXPECT_EQ(keys.WordStart(7), 19) << "past the end: the text's length";
+}
+
+TEST(KeystrokeText, ReadsTheWordsBeforeTheFirstZeroWordAndTakesAtMostSixtyThree) {
+  std::array<std::byte, kKeystrokeValueBytes> value{};
+  WriteKeystrokeWord(value.data(), 0, Word(0x70));
+  WriteKeystrokeWord(value.data(), 2, Word(0x72));  // after the terminator
+  EXPECT_EQ(value[3], std::byte{0x70}) << "the key code is the word's fourth byte";
+  KeystrokeText keys;
+  keys.SetFromWords(value.data());
+  EXPECT_EQ(keys.Text(), "{F1}");
+  for (int i = 1; i < 63; ++i) ASSERT_EQ(keys.InsertKeystroke(Word(0x78), 0), kStatusOk) << i;
+  EXPECT_NE(keys.InsertKeystroke(Word(0x71), 0), kStatusOk);
+  EXPECT_EQ(keys.Count(), 63);
+  ExpectConsistent(keys);
+  value.fill(std::byte{1});
+  EXPECT_EQ(CString::CountWords(value.data()), 63);
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// Every control of the main window's tabs on every shipped profile: it has a
+// view bound to an item, shows what the service holds when its tab opens,
+// writes what the user sets to the service, and shows a value the service
+// changed after one tick of the refresh timer.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "CTabsFixture.h"
+#include "host/mainwindow/ControlTable.h"
+#include "host/upperview/CUpperView.h"
+#include "views/CItemView.h"
+#include "views/ControlIds.h"
+
+namespace {
+
+// How the value a control shows follows the service's value.
+enum class Link {
+  kSame,       // the same number
+  kReversed,   // 3 minus it (the ballistics slider over the acceleration)
+  kIsThree,    // ticked for 3, written as 3 or 1 (no acceleration)
+  kIsZero,     // ticked for 0, written as 0 or 2 (the eraser in use)
+  kComposite,  // computed from several values: checked by writing them back
+  kPicture,    // an image: only the service changes it
+};
+
+std::int32_t Shows(Link link, std::uint32_t raw) {
+  switch (link) {
+    case Link::kReversed: return 3 - static_cast<std::int32_t>(raw);
+    case Link::kIsThree: return raw == 3 ? 1 : 0;
+    case Link::kIsZero: return raw == 0 ? 1 : 0;
+    default: return static_cast<std::int32_t>(raw);
+  }
+}
+
+std::uint32_t Writes(Link link, std::int32_t shown) {
+  switch (link) {
+    case Link::kReversed: return static_cast<std::uint32_t>(3 - shown);
+    case Link::kIsThree: return shown != 0 ? 3 : 1;
+    case Link::kIsZero: return shown != 0 ? 0 : 2;
+    default: return static_cast<std::uint32_t>(shown);
+  }
+}
+
+struct StNeed {
+  const char* path;
+  std::uint32_t value;
+};
+
+struct StBound {
+  const char* control;  // what the user sees and changes
+  std::uint32_t id;     // the control id its view is bound under
+  const char* tab;      // nullptr: outside the tabs
+  std::vector<const char*> paths;
+  Link link;
+  std::int32_t opening;  // composite and pictures: what a fresh service shows
+  std::int32_t user;     // what the user sets (pictures: none)
+  std::uint32_t driver;  // what the service changes to (composite: the old values)
+  std::vector<StNeed> needs;                // service values the control needs first
+  std::vector<const char*> hiddenOn = {};  // profiles on which it is not on screen
+};
+
+constexpr const char* kPen = "StylusTab";
+constexpr const char* kPuck = "PuckTab";
+constexpr const char* kTablet = "TabletTab";
+constexpr std::uint32_t kNone = 0;
+const StNeed kPenMouseMode{"{penmap}/135", 1};
+const StNeed kPuckMouseMode{"{puckmap}/135", 1};
+
+const std::vector<StBound> kBound = {
+    {"DriverOnButton", ControlId::kDriverOnButton, nullptr, {"{tablet}/186"}, Link::kSame, 0, 0, 1, {}},
+    {"ClickSound", ControlId::kClickSound, kPen, {"18/234"}, Link::kSame, 0, 0, 1, {}},
+    {"StylusImage", ControlId::kStylusImage, kPen, {}, Link::kPicture, 20, -1, kNone, {}},
+    {"EraserFeelSlider", ControlId::kEraserFeelSlider, kPen, {"{pen}/11:4/43", "{pen}/11:4/109"},
+     Link::kComposite, 3, 5, kNone, {}},
+    {"EnableEraserCheckBox", ControlId::kEnableEraserCheckBox, kPen, {"{pen}/205"}, Link::kIsZero, 0, 0, 0, {}},
+    {"TipFeelSlider", ControlId::kTipFeelSlider, kPen, {"{pen}/11:1/43", "{pen}/11:1/109"}, Link::kComposite, 3,
+     1, kNone, {}},
+    {"TM_ModeGroup", ControlId::kPenMouseMode, kPen, {"{penmap}/135"}, Link::kSame, 0, 0, 1, {kPenMouseMode},
+     {"pen-display", "tablet-pc"}},
+    {"TM_NoAcceleration", ControlId::kNoAcceleration, kPen, {"{penmap}/221"}, Link::kIsThree, 0, 1, 1,
+     {kPenMouseMode}, {"pen-display", "tablet-pc"}},
+    {"DCDSlider", ControlId::kDCDSlider, kPen, {"{pen}/255", "{pen}/113", "{pen}/170"}, Link::kComposite, 2, 4,
+     kNone, {}},
+    {"PuckImage", ControlId::kPuckImage, kPuck, {}, Link::kPicture, 21, -1, kNone, {}},
+    {"WheelFunctionGroup", ControlId::kWheelFunctionGroup, kPuck, {"{puck}/11:32/41"}, Link::kSame, 0, 1, 3, {},
+     {"model-230"}},
+    {"WFLinesSpin", ControlId::kWFLinesSpin, kPuck, {"{puck}/11:32/108"}, Link::kSame, 0, 7, 12,
+     {{"{puck}/11:32/41", 0}}, {"model-230"}},
+    {"MouseSpeedSlider", ControlId::kMouseSpeedSlider, kPuck, {"{puckmap}/191"}, Link::kSame, 0, 2, 6,
+     {kPuckMouseMode}},
+    {"MouseBallisticsSlider", ControlId::kMouseBallisticsSlider, kPuck, {"{puckmap}/221"}, Link::kReversed, 0, 0,
+     2, {kPuckMouseMode}},
+    {"PTM_Group", ControlId::kPuckPenMouseMode, kPuck, {"{puckmap}/135"}, Link::kSame, 0, 0, 1,
+     {kPuckMouseMode}},
+    {"SignalStateImage", ControlId::kSignalStateImage, kTablet, {"{tablet}/52"}, Link::kPicture, 0, -1, 3, {}},
+    {"BatteryStateImage", ControlId::kBatteryStateImage, kTablet, {"{tablet}/3/52"}, Link::kPicture, 3, -1, 1,
+     {}},
+    {"BatteryLow", ControlId::kBatteryLow, kTablet, {"{tablet}/3/233"}, Link::kSame, 0, 0, 1, {}},
+    {"JoystickScrollGroup", ControlId::kJoystickScrollGroup, kTablet, {"{tablet}/6/108"}, Link::kSame, 0, 3, 0,
+     {}},
+};
+
+// Controls of the control table that no tab binds to a value, and why.
+const std::set<std::uint32_t> kNotBound = {
+    ControlId::kDriverOnGroup, ControlId::kTabsWindow, ControlId::kStylusTab, ControlId::kPuckTab,
+    ControlId::kTabletTab, ControlId::kCalibrateTab,             // shown, hidden or chosen only
+    ControlId::kTrackingModeGroup, ControlId::kMouseBallisticsGroup,
+    ControlId::kMouseSpeedGroup,                                  // group boxes, greyed or hidden only
+    ControlId::kStylusDefaultButton, ControlId::kPuckDefaultButton,
+    ControlId::kTabletDefaultButton,                              // DefaultButtonsTest
+    ControlId::kStylusAdvancedButton, ControlId::kHelpButton, ControlId::kAboutButton,
+    ControlId::kCalibrateButton,                                  // open a dialog or start something
+};
+// Bound by the views of a dialog or tab whose own tests cover them: the
+// advanced settings (TabViewsTest), the modifier dialog, calibration, the
+// information texts of the main window and the diagnostics dialog, and the
+// switch menus of the side switches, the puck's buttons and the joystick.
+bool BoundElsewhere(std::uint32_t id) {
+  static const std::set<std::uint32_t> kSwitchMenus = {
+      ControlId::kUpperSideSwitchComboBox, ControlId::kLowerSideSwitchComboBox, ControlId::kLeftPuckButtonComboBox,
+      ControlId::kMidPuckButtonComboBox,   ControlId::kRightPuckButtonComboBox, ControlId::kJoystickSwitchGroup};
+  return id == ControlId::kTipModeGroup || (id >= 2100 && id < 2200) || id == ControlId::kVersionPrompt ||
+         id == ControlId::kCalibrationMonitorComboBox || (id >= 3000 && id < 3100) || kSwitchMenus.count(id) != 0;
+}
+
+// The item view bound under `id` below `view`, or none.
+const CItemView* BoundView(const CKelvoView* view, std::uint32_t id) {
+  if (const auto* item = dynamic_cast<const CItemView*>(view))
+    return item->GetControlId() == id && item->GetItem() != nullptr ? item : nullptr;
+  const auto* group = dynamic_cast<const CSuperView*>(view);
+  for (std::size_t i = 0; group != nullptr && i < group->Count(); ++i) {
+    if (const CItemView* found = BoundView(group->ViewAt(i), id)) return found;
+  }
+  return nullptr;
+}
+
+const CItemView* BoundInWindow(std::uint32_t id) {
+  CUpperView* upper = CUpperView::Instance();
+  for (const CKelvoView* root : {static_cast<const CKelvoView*>(upper),
+                                 static_cast<const CKelvoView*>(upper->GetOwnedView(ControlId::kDriverOnGroup)),
+                                 static_cast<const CKelvoView*>(upper->GetCurrentTabView())}) {
+    if (const CItemView* found = BoundView(root, id)) return found;
+  }
+  return nullptr;
+}
+
+class BoundControlsTest : public CTabsFixture {
+ protected:
+  void Check(const std::string& profile, const StBound& row) {
+    SCOPED_TRACE(profile + ": " + row.control);
+    const bool hidden = std::find_if(row.hiddenOn.begin(), row.hiddenOn.end(), [&](const char* p) {
+                          return profile == p;
+                        }) != row.hiddenOn.end();
+    if (hidden) {
+      EXPECT_FALSE(Control(row.control).OnScreen());
+      return;
+    }
+    for (const StNeed& need : row.needs) Change(need.path, need.value);
+    if (!row.needs.empty()) Tick();
+    EXPECT_NE(BoundInWindow(row.id), nullptr) << "no view";
+    ASSERT_TRUE(Control(row.control).OnScreen());
+
+    const bool computed = row.link == Link::kComposite || (row.link == Link::kPicture && row.paths.empty());
+    const std::int32_t opening = computed ? row.opening : Shows(row.link, Read(row.paths.front()));
+    EXPECT_EQ(Shown(row.control), opening) << "when the tab opens";
+
+    std::vector<std::vector<std::uint8_t>> before;
+    for (const char* path : row.paths) before.push_back(ReadBytes(path));
+    if (row.user >= 0) {
+      ASSERT_NE(row.user, opening) << "the user must change something";
+      Act(row.control, row.user);
+      EXPECT_EQ(Shown(row.control), row.user);
+      if (row.link == Link::kComposite) {
+        bool changed = false;
+        for (std::size_t i = 0; i < row.paths.size(); ++i) changed |= ReadBytes(row.paths[i]) != before[i];
+        EXPECT_TRUE(changed) << "nothing reached the service";
+      } else {
+        EXPECT_EQ(Read(row.paths.front()), Writes(row.link, row.user)) << "in the service";
+      }
+    }
+
+    if (row.link == Link::kComposite) {
+      for (std::size_t i = 0; i < row.paths.size(); ++i) Restore(row.paths[i], before[i]);
+      Tick();
+      EXPECT_EQ(Shown(row.control), opening) << "after the service changed";
+    } else if (!row.paths.empty()) {
+      Change(row.paths.front(), row.driver);
+      Tick();
+      EXPECT_EQ(Shown(row.control), Shows(row.link, row.driver)) << "after the service changed";
+    }
+  }
+};
+
+TEST_F(BoundControlsTest, EveryTabOfEveryProfileShowsAndWritesTheServicesValues) {
+  struct Case {
+    const char* profile;
+    std::vector<std::string> tabs;  // the tabs it shows, in order
+  };
+  const Case cases[] = {
+      {"default", {kPen, kPuck}},   {"pen-display", {kPen, "CalibrateTab"}},
+      {"tablet-pc", {kPen}},        {"two-tablets", {kPen}},
+      {"wireless", {kPen}},         {"model-230", {kPen, kPuck, kTablet}},
+  };
+  for (const Case& c : cases) {
+    CTempDir runtime;  // a lock of its own for each opening
+    CScopedEnv folder("KELVO_RUNTIME_DIR", runtime.Path());
+    ASSERT_NO_FATAL_FAILURE(OpenProfile(c.profile));
+    for (const std::string& tab : c.tabs) {
+      SelectTab(tab);
+      for (const StBound& row : kBound) {
+        const bool here = row.tab != nullptr ? tab == row.tab : tab == c.tabs.front();
+        if (here) Check(c.profile, row);
+      }
+    }
+    m_window.reset();
+  }
+}
+
+// A control added to the table must be bound here or said not to be.
+TEST_F(BoundControlsTest, EveryControlOfTheTableIsBoundOrSaidNotToBe) {
+  std::set<std::uint32_t> bound;
+  for (const StBound& row : kBound) bound.insert(row.id);
+  for (const StControlRecord& record : GetControlTable()) {
+    if (record.name.empty()) continue;
+    const bool known = bound.count(record.id) != 0 || kNotBound.count(record.id) != 0 || BoundElsewhere(record.id);
+    EXPECT_TRUE(known) << record.name << " (" << record.id << ")";
+  }
+}
+
+}  // namespace

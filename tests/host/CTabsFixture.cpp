@@ -1,0 +1,205 @@
+#include "CTabsFixture.h"
+
+#include <cstring>
+
+#include "driver/CDataKey.h"
+#include "settings/CDataGrouping.h"
+#include "host/upperview/CUpperView.h"
+#include "service/CPathText.h"
+#include "toolkit/controls/ZafGroup.h"
+#include "toolkit/controls/ZafImage.h"
+#include "toolkit/controls/ZafInteger.h"
+#include "toolkit/controls/ZafList.h"
+#include "toolkit/controls/ZafNotebook.h"
+#include "toolkit/controls/ZafScrollBar.h"
+#include "toolkit/controls/ZafSpinControl.h"
+
+namespace {
+
+std::vector<StObjectKey> Levels(const std::string& text) {
+  std::string error;
+  auto levels = CPathText::Parse(text, error);
+  EXPECT_TRUE(levels.has_value()) << text << ": " << error;
+  return levels.value_or(std::vector<StObjectKey>{});
+}
+
+void Replace(std::string& text, const std::string& what, const std::string& with) {
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+    text.replace(at, what.size(), with);
+}
+
+std::string ToolPath(CDataGrouping* tool) {
+  if (tool == nullptr) return "none";
+  const CDataKey& key = tool->GetKey();
+  return CPathText::Format(std::vector<StObjectKey>(key.GetLevels(), key.GetLevels() + key.GetLevelCount()));
+}
+
+}  // namespace
+
+void CTabsFixture::OpenProfile(const std::string& profile) {
+  const bool tabletTab = profile == "model-230";
+  if (tabletTab) m_application->Keyboard().SetKeyDown(kZafKeyControl, true);
+  const std::string file = profile == "default" ? std::string()
+                           : tabletTab          ? "../../tests/acceptance/profiles/model-230.json"
+                                                : profile + ".json";
+  ASSERT_EQ(Open(file), kStatusOk) << profile;
+  m_application->Keyboard().SetKeyDown(kZafKeyControl, false);
+  FindTools();
+}
+
+void CTabsFixture::FindTools() {
+  CUpperView* upper = CUpperView::Instance();
+  ASSERT_NE(upper, nullptr);
+  m_pen = ToolPath(upper->GetFirstStylus());
+  m_puck = ToolPath(upper->GetFirstPuck());
+}
+
+CTabletService& CTabsFixture::Service() {
+  return static_cast<CRecordingDriverInterface*>(GetDriverInterface())->Service();
+}
+
+std::string CTabsFixture::Path(const std::string& pattern) {
+  std::string path = pattern;
+  for (const auto& [tool, name] : {std::pair{m_pen, std::string("{pen")}, std::pair{m_puck, std::string("{puck")}}) {
+    if (path.find(name) == std::string::npos) continue;
+    // A mapping context is chosen by the tool's application, serial and identity.
+    if (path.find(name + "map}") != std::string::npos) {
+      const std::string context = "2:0/12/5:" + std::to_string(Read(tool + "/116")) + "@4/2/5/19:" +
+                                  std::to_string(Read(tool + "/38")) + "@4/19:" +
+                                  std::to_string(Read(tool + "/37")) + "/21:2";
+      Replace(path, name + "map}", context);
+    }
+    Replace(path, name + "}", tool);
+  }
+  Replace(path, "{tablet}", "2:0");
+  return path;
+}
+
+std::vector<std::uint8_t> CTabsFixture::ReadBytes(const std::string& pattern) {
+  const std::vector<StObjectKey> levels = Levels(Path(pattern));
+  std::vector<std::uint8_t> bytes(256);
+  std::uint32_t length = 0;
+  EXPECT_EQ(Service().Model().Get(levels, bytes, length), kStatusOk) << Path(pattern);
+  bytes.resize(length);
+  return bytes;
+}
+
+std::uint32_t CTabsFixture::Read(const std::string& pattern) {
+  const std::vector<std::uint8_t> bytes = ReadBytes(pattern);
+  std::uint32_t value = 0;
+  std::memcpy(&value, bytes.data(), std::min<std::size_t>(bytes.size(), sizeof value));
+  return value;
+}
+
+std::uint32_t CTabsFixture::ReadDefault(const std::string& pattern) {
+  std::vector<std::uint8_t> bytes(256);
+  std::uint32_t length = 0;
+  EXPECT_EQ(Service().Model().GetDefault(Levels(Path(pattern)), bytes, length), kStatusOk) << pattern;
+  std::uint32_t value = 0;
+  std::memcpy(&value, bytes.data(), std::min<std::size_t>(length, sizeof value));
+  return value;
+}
+
+void CTabsFixture::Change(const std::string& pattern, std::uint32_t value) {
+  const std::vector<StObjectKey> levels = Levels(Path(pattern));
+  CServiceValue* held = Service().Model().Materialize(levels);
+  ASSERT_NE(held, nullptr) << Path(pattern);
+  held->Store(levels.back().index, value);
+}
+
+void CTabsFixture::Restore(const std::string& pattern, const std::vector<std::uint8_t>& bytes) {
+  ASSERT_EQ(Service().Model().Set(Levels(Path(pattern)), bytes), kStatusOk) << Path(pattern);
+}
+
+ZafWindowObject& CTabsFixture::Control(const std::string& name) {
+  ZafWindowObject* found = m_window->Find(name);
+  if (found == nullptr) {
+    if (ZafWindow* advanced = m_window->GetTableWindow(CCPLMainWindow::kAdvancedWindow))
+      found = advanced->Find(name);
+  }
+  if (found == nullptr) {
+    ADD_FAILURE() << "no control " << name;
+    return *m_window;
+  }
+  return *found;
+}
+
+bool CTabsFixture::Usable(const std::string& name) {
+  const ZafWindowObject& control = Control(name);
+  return control.OnScreen() && !control.EffectivelyDisabled();
+}
+
+std::int32_t CTabsFixture::Shown(const std::string& name) {
+  ZafWindowObject& control = Control(name);
+  if (auto* slider = dynamic_cast<ZafScrollBar*>(&control)) return slider->Position();
+  if (auto* box = dynamic_cast<ZafButton*>(&control)) return box->Checked() ? 1 : 0;
+  if (auto* group = dynamic_cast<ZafGroup*>(&control)) {
+    const ZafButton* checked = group->CheckedButton();
+    if (checked == nullptr) return -1;
+    // The advanced dialog's buttons carry the value itself.
+    return name == "SideSwitchModeGroup" ? checked->Value() : checked->Value() - 1;
+  }
+  if (auto* list = dynamic_cast<ZafList*>(&control)) {
+    const ZafListEntry* entry = list->SelectedEntry();
+    return entry != nullptr ? entry->value - 1 : -1;
+  }
+  if (auto* spin = dynamic_cast<ZafSpinControl*>(&control))
+    return spin->Field() != nullptr ? spin->Field()->IntegerValue() : -1;
+  if (auto* field = dynamic_cast<ZafInteger*>(&control)) return field->IntegerValue();
+  if (auto* image = dynamic_cast<ZafImage*>(&control)) {
+    const std::string& picture = image->BitmapName();
+    const std::size_t digits = picture.find_last_not_of("0123456789") + 1;
+    return digits < picture.size() ? std::stoi(picture.substr(digits)) : -1;
+  }
+  ADD_FAILURE() << name << " shows no value";
+  return -1;
+}
+
+void CTabsFixture::Act(const std::string& name, std::int32_t value) {
+  ZafWindowObject& control = Control(name);
+  ASSERT_TRUE(Usable(name)) << name << " cannot be used";
+  if (auto* slider = dynamic_cast<ZafScrollBar*>(&control)) {
+    slider->UserSetPosition(value);
+  } else if (auto* group = dynamic_cast<ZafGroup*>(&control)) {
+    const std::int32_t offset = name == "SideSwitchModeGroup" ? 0 : 1;
+    for (const auto& child : group->Children()) {
+      auto* button = dynamic_cast<ZafButton*>(child.get());
+      if (button != nullptr && button->Value() == value + offset) {
+        button->UserPress();
+        return;
+      }
+    }
+    ADD_FAILURE() << name << " has no button for " << value;
+  } else if (auto* box = dynamic_cast<ZafButton*>(&control)) {
+    if (box->Checked() != (value != 0)) box->UserPress();
+  } else if (auto* list = dynamic_cast<ZafList*>(&control)) {
+    const int at = list->FindValue(value + 1);
+    ASSERT_GE(at, 0) << name << " has no entry for " << value;
+    list->UserSelect(at);
+  } else if (auto* spin = dynamic_cast<ZafSpinControl*>(&control)) {
+    ASSERT_NE(spin->Field(), nullptr);
+    spin->Field()->UserSetValue(value);
+  } else {
+    ADD_FAILURE() << name << " takes no value";
+  }
+}
+
+void CTabsFixture::SelectTab(const std::string& page) {
+  auto& notebook = static_cast<ZafNotebook&>(Control("TabsWindow"));
+  const int index = notebook.IndexOf(Control(page));
+  ASSERT_GE(index, 0) << page << " is not shown";
+  notebook.UserSelectPage(index);
+  ASSERT_EQ(CurrentTab(), page);
+}
+
+std::string CTabsFixture::CurrentTab() {
+  const ZafWindow* page = static_cast<ZafNotebook&>(Control("TabsWindow")).CurrentPage();
+  return page != nullptr ? page->StringID() : std::string();
+}
+
+void CTabsFixture::Tick() {
+  ZafEventStruct tick;
+  tick.type = kZafEventTimer;
+  tick.target = m_window.get();
+  m_window->Event(tick);
+}

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "platform/Kernel.h"
+#include "platform/Monitors.h"
+#include "platform/CFakeDesktop.h"
+#include "support/CScopedEnv.h"
+
+namespace {
+
+StDesktopMonitor Monitor(LONG left, LONG top, LONG width, LONG height, bool primary, const char* id = "") {
+  StDesktopMonitor m;
+  m.bounds = {left, top, left + width, top + height};
+  m.workArea = {left, top, left + width, top + height - 40};
+  m.primary = primary;
+  m.deviceId = id;
+  return m;
+}
+
+// A 1280 x 1024 primary screen with a pen display to its right and a
+// mirroring device left of it.
+class MonitorsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_desktop.monitors = {Monitor(0, 0, 1280, 1024, true), Monitor(1280, 0, 1024, 768, false, "MONITOR\\KLV1201\\0001"),
+                          Monitor(-800, 0, 800, 600, false)};
+    m_desktop.monitors[2].stateFlags = DISPLAY_DEVICE_ACTIVE | DISPLAY_DEVICE_ATTACHED | DISPLAY_DEVICE_MIRRORING_DRIVER;
+  }
+  CFakeDesktop m_desktop;
+};
+
+BOOL Collect(HMONITOR monitor, HDC, LPRECT rect, LPARAM data) {
+  auto* seen = reinterpret_cast<std::vector<std::pair<HMONITOR, RECT>>*>(data);
+  seen->push_back({monitor, *rect});
+  return seen->size() < 2 ? TRUE : FALSE;
+}
+
+TEST_F(MonitorsTest, MonitorsAreEnumeratedInOrderUntilTheCallbackStops) {
+  std::vector<std::pair<HMONITOR, RECT>> seen;
+  EXPECT_EQ(EnumDisplayMonitors(nullptr, nullptr, &Collect, reinterpret_cast<LPARAM>(&seen)), TRUE);
+  ASSERT_EQ(seen.size(), 2U) << "the callback's FALSE stops the enumeration";
+  EXPECT_NE(seen[0].first, seen[1].first);
+  EXPECT_EQ(seen[1].second.left, 1280);
+  seen.clear();
+  const RECT clip{1200, 0, 1400, 100};
+  EXPECT_EQ(EnumDisplayMonitors(nullptr, &clip, &Collect, reinterpret_cast<LPARAM>(&seen)), TRUE);
+  ASSERT_EQ(seen.size(), 2U);
+  EXPECT_EQ(seen[0].second.left, 1200) << "clipped to the rectangle";
+  EXPECT_EQ(seen[1].second.right, 1400);
+}
+
+TEST_F(MonitorsTest, InfoAndDevicesLeadFromAMonitorToItsIdentifierAndFlags) {
+  std::vector<std::pair<HMONITOR, RECT>> seen;
+  EXPECT_EQ(EnumDisplayMonitors(nullptr, nullptr, &Collect, reinterpret_cast<LPARAM>(&seen)), TRUE);
+  MONITORINFOEXA info;
+  ASSERT_EQ(GetMonitorInfoA(seen[1].first, &info), TRUE);
+  EXPECT_EQ(info.rcMonitor.right, 1280 + 1024);
+  EXPECT_EQ(info.rcWork.bottom, 768 - 40);
+  EXPECT_EQ(info.dwFlags, 0U);
+  EXPECT_STREQ(info.szDevice, "\\\\.\\DISPLAY2");
+  DISPLAY_DEVICEA device;
+  ASSERT_EQ(EnumDisplayDevicesA(info.szDevice, 0, &device, 0), TRUE);
+  EXPECT_STREQ(device.DeviceID, "MONITOR\\KLV1201\\0001");
+  EXPECT_EQ(device.StateFlags, DISPLAY_DEVICE_ACTIVE | DISPLAY_DEVICE_ATTACHED);
+  EXPECT_EQ(EnumDisplayDevicesA(info.szDevice, 1, &device, 0), FALSE) << "one monitor per display device";
+  ASSERT_EQ(EnumDisplayDevicesA("\\\\.\\DISPLAY3", 0, &device, 0), TRUE);
+  EXPECT_EQ(device.StateFlags & DISPLAY_DEVICE_MIRRORING_DRIVER, DISPLAY_DEVICE_MIRRORING_DRIVER);
+  EXPECT_EQ(EnumDisplayDevicesA(nullptr, 3, &device, 0), FALSE) << "three display devices";
+  MONITORINFO plain;
+  ASSERT_EQ(GetMonitorInfoA(seen[0].first, &plain), TRUE);
+  EXPECT_EQ(plain.dwFlags, MONITORINFOF_PRIMARY);
+  EXPECT_EQ(GetMonitorInfoA(nullptr, &plain), FALSE);
+}
+
+TEST_F(MonitorsTest, MonitorFromFindsTheMostCoveredNearestOrPrimary) {
+  const HWND onPenDisplay = reinterpret_cast<HWND>(std::uintptr_t{0x10});
+  m_desktop.windows[onPenDisplay] = {1200, 100, 1600, 400};  // mostly on the second
+  MONITORINFO info;
+  ASSERT_EQ(GetMonitorInfoA(MonitorFromWindow(onPenDisplay, MONITOR_DEFAULTTONULL), &info), TRUE);
+  EXPECT_EQ(info.rcMonitor.left, 1280);
+  const RECT below{0, 2000, 10, 2010};
+  EXPECT_EQ(MonitorFromRect(&below, MONITOR_DEFAULTTONULL), nullptr);
+  ASSERT_EQ(GetMonitorInfoA(MonitorFromRect(&below, MONITOR_DEFAULTTOPRIMARY), &info), TRUE);
+  EXPECT_EQ(info.dwFlags, MONITORINFOF_PRIMARY);
+  ASSERT_EQ(GetMonitorInfoA(MonitorFromPoint({3000, 10}, MONITOR_DEFAULTTONEAREST), &info), TRUE);
+  EXPECT_EQ(info.rcMonitor.left, 1280) << "the pen display is nearest to the right";
+  ASSERT_EQ(GetMonitorInfoA(MonitorFromPoint({-10, 10}, MONITOR_DEFAULTTONULL), &info), TRUE);
+  EXPECT_EQ(info.rcMonitor.left, -800);
+}
+
+TEST_F(MonitorsTest, SystemMetricsDescribeThePrimaryAndTheVirtualScreen) {
+  const CScopedEnv tabletPc("KELVO_TABLET_PC", "1");
+  const std::pair<int, int> cases[] = {{SM_CXSCREEN, 1280},      {SM_CYSCREEN, 1024},     {SM_XVIRTUALSCREEN, -800},
+                                       {SM_YVIRTUALSCREEN, 0},   {SM_CXVIRTUALSCREEN, 800 + 1280 + 1024},
+                                       {SM_CYVIRTUALSCREEN, 1024}, {SM_CMONITORS, 3},     {SM_TABLETPC, 1}};
+  for (const auto& [index, value] : cases) EXPECT_EQ(GetSystemMetrics(index), value) << index;
+}
+
+TEST(User32, TheFunctionsAreFoundByNameInUser32Only) {
+  const HMODULE user32 = GetModuleHandleA("user32.dll");
+  ASSERT_NE(user32, nullptr);
+  EXPECT_EQ(GetModuleHandleA("USER32"), user32);
+  EXPECT_EQ(GetModuleHandleA("GDI32"), nullptr);
+  EXPECT_EQ(GetProcAddress(user32, "EnumDisplayMonitors"), reinterpret_cast<FARPROC>(&EnumDisplayMonitors));
+  EXPECT_EQ(GetProcAddress(user32, "GetMonitorInfoA"), reinterpret_cast<FARPROC>(&GetMonitorInfoA));
+  EXPECT_EQ(GetProcAddress(user32, "MonitorFromPoint"), reinterpret_cast<FARPROC>(&MonitorFromPoint));
+  EXPECT_EQ(GetProcAddress(user32, "GetSystemMetrics"), reinterpret_cast<FARPROC>(&GetSystemMetrics));
+  EXPECT_EQ(GetProcAddress(user32, "ShowCursor"), nullptr) << "not looked up by name";
+  EXPECT_EQ(GetProcAddress(nullptr, "EnumDisplayMonitors"), nullptr);
+}
+
+TEST(User32, WithoutADesktopThereAreNoMonitorsAndThePointerCountIsKeptHere) {
+  EXPECT_EQ(GetSystemMetrics(SM_CMONITORS), 0);
+  EXPECT_EQ(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), nullptr);
+  EXPECT_EQ(ShowCursor(FALSE), -1);
+  EXPECT_EQ(ShowCursor(TRUE), 0);
+  CFakeDesktop desktop;
+  EXPECT_EQ(ShowCursor(FALSE), -1);
+  EXPECT_EQ(desktop.pointer, -1) << "the desktop keeps the count";
+}
+
+}  // namespace
