@@ -15,6 +15,7 @@ void PrintControlUsage(std::FILE* to) {
                "      play FILE [--loop|--times N] | demo [--loop|--times N]\n"
                "  attach tablet [DEFINITION] | attach tool TABLET TYPE SERIAL\n"
                "  detach tablet T | detach tool TABLET TOOL | watch [--pen] [COUNT]\n"
+               "  record /dev/input/eventN [--reports N] [--seconds S]\n"
                "  export FILE               every changed value into a preset (- for stdout)\n"
                "  import FILE               a preset's values, all or nothing (- for stdin)\n"
                "  help, --help, --version\n"

@@ -8,6 +8,7 @@
 #include "service/CControlCommand.h"
 #include "service/CDaemonClient.h"
 #include "service/CServicePaths.h"
+#include "service/input/CRecordCommand.h"
 
 int main(int argc, char** argv) {
   std::filesystem::path socket = CServicePaths::Socket();
@@ -32,6 +33,9 @@ int main(int argc, char** argv) {
       args.push_back(arg);
     }
   }
+  // Recording reads a device, not the service.
+  if (!args.empty() && args[0] == "record")
+    return CRecordCommand(stdout, stderr).Run({args.begin() + 1, args.end()});
   CDaemonClient client(socket);
   CControlCommand command(client, stdout, stderr, std::move(files));
   return command.Run(args);

@@ -1,0 +1,216 @@
+// The input pipeline's cost: one report through threshold, curve, mapping and
+// buttons (its 99th percentile), a 1000 reports-per-second recording replayed
+// in real time (the share of one core it takes), and the delay from a
+// report's last event read to its output frames written, as a distribution.
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <linux/input.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+#include "service/CTabletService.h"
+#include "service/input/CEventRecording.h"
+#include "service/input/CInputPipeline.h"
+#include "service/input/CReplay.h"
+#include "service/input/CSettingsReader.h"
+#include "service/input/ILauncher.h"
+#include "service/input/IOutputSink.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class CNoLauncher final : public ILauncher {
+ public:
+  void Launch(const std::string&) override {}
+};
+
+// Writes each frame as kernel input events to /dev/null, one write per
+// frame, as a uinput device is written.
+class CDeviceSink final : public IOutputSink {
+ public:
+  CDeviceSink() : m_fd(open("/dev/null", O_WRONLY | O_CLOEXEC)) {}
+  ~CDeviceSink() override { close(m_fd); }
+  CDeviceSink(const CDeviceSink&) = delete;
+  CDeviceSink& operator=(const CDeviceSink&) = delete;
+  void Emit(OutputDevice, std::uint16_t type, std::uint16_t code, std::int32_t value) override {
+    input_event event{};
+    event.type = type;
+    event.code = code;
+    event.value = value;
+    m_frame.push_back(event);
+  }
+  void Sync(OutputDevice device) override {
+    Emit(device, EV_SYN, SYN_REPORT, 0);
+    benchmark::DoNotOptimize(write(m_fd, m_frame.data(), m_frame.size() * sizeof(input_event)));
+    m_frame.clear();
+  }
+
+ private:
+  int m_fd;
+  std::vector<input_event> m_frame;
+};
+
+// A pen drawing loops at `rate` reports a second for `seconds`: pressure
+// rising and falling through the threshold, a side switch every half second.
+CEventRecording MakeRecording(int seconds, int rate) {
+  CEventRecording recording;
+  recording.m_device.axes = {{ABS_X, 0, 20320, 100}, {ABS_Y, 0, 15240, 100}, {ABS_PRESSURE, 0, 1023, 0},
+                             {ABS_TILT_X, -64, 63, 57}, {ABS_TILT_Y, -64, 63, 57}};
+  const std::int64_t step = 1'000'000 / rate;
+  std::int64_t time = 0;
+  auto add = [&](std::uint16_t type, std::uint16_t code, std::int32_t value) {
+    recording.m_events.push_back({time, type, code, value});
+  };
+  add(EV_KEY, BTN_TOOL_PEN, 1);
+  add(EV_MSC, MSC_SERIAL, 0x1234);
+  for (int i = 0; i < seconds * rate; ++i) {
+    const double angle = i * 0.01;
+    add(EV_ABS, ABS_X, static_cast<std::int32_t>(10160 + 6000 * std::cos(angle)));
+    add(EV_ABS, ABS_Y, static_cast<std::int32_t>(7620 + 5000 * std::sin(angle)));
+    add(EV_ABS, ABS_PRESSURE, static_cast<std::int32_t>(511 + 511 * std::sin(angle * 3)));
+    add(EV_ABS, ABS_TILT_X, static_cast<std::int32_t>(20 * std::sin(angle)));
+    if (i % (rate / 2) == 0) add(EV_KEY, BTN_STYLUS, (i / (rate / 2)) % 2);
+    add(EV_MSC, MSC_SERIAL, 0x1234);
+    add(EV_SYN, SYN_REPORT, 0);
+    time += step;
+  }
+  add(EV_KEY, BTN_TOOL_PEN, 0);
+  add(EV_SYN, SYN_REPORT, 0);
+  return recording;
+}
+
+// The settings of the default pen with a keystroke on its side switch.
+StToolSettings PenSettings() {
+  CTabletService service;
+  StToolSettings settings;
+  DropStatus(CSettingsReader(service.Model()).Read(0, 0, settings), "the default profile has a pen");
+  settings.buttons[2].code = 8;
+  settings.buttons[2].keys = {0x5A000002};
+  return settings;
+}
+
+double Percentile(std::vector<double>& values, double fraction) {
+  std::sort(values.begin(), values.end());
+  return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
+}
+
+double ThreadCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_THREAD, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void BM_PipelinePerReport(benchmark::State& state) {
+  const CEventRecording recording = MakeRecording(2, 1000);
+  CDeviceSink sink;
+  CNoLauncher launcher;
+  CInputPipeline pipeline(sink, launcher);
+  pipeline.Configure(PenSettings(), recording.m_device);
+  // The reports, assembled once, so that only the pipeline is timed.
+  std::vector<StPenReport> reports;
+  CReportAssembler assembler;
+  for (const StInputEvent& event : recording.m_events)
+    if (assembler.Feed(event)) reports.push_back(assembler.Report());
+  std::vector<double> micros;
+  micros.reserve(1 << 20);
+  std::size_t next = 0;
+  for (auto _ : state) {
+    const StPenReport& report = reports[next++ % (reports.size() - 1)];
+    const Clock::time_point start = Clock::now();
+    pipeline.Process(report);
+    micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+  }
+  state.counters["p50_us"] = Percentile(micros, 0.50);
+  state.counters["p99_us"] = Percentile(micros, 0.99);
+  state.counters["max_us"] = micros.back();
+}
+BENCHMARK(BM_PipelinePerReport);
+
+// Real time: each report's events are fed when their time comes, as a
+// device would deliver them; the thread's CPU time over the wall time is
+// the share of a core the service spends.
+void BM_ReplayAt1000ReportsPerSecond(benchmark::State& state) {
+  const int seconds = static_cast<int>(state.range(0));
+  const CEventRecording recording = MakeRecording(seconds, 1000);
+  CDeviceSink sink;
+  CNoLauncher launcher;
+  const StToolSettings settings = PenSettings();
+  for (auto _ : state) {
+    CInputPipeline pipeline(sink, launcher);
+    CReplay replay(pipeline, [&](ToolKind, std::uint32_t, StToolSettings& out) {
+      out = settings;
+      return true;
+    });
+    std::vector<double> delays;
+    delays.reserve(static_cast<std::size_t>(seconds) * 1000 + 8);
+    const double cpuStart = ThreadCpuSeconds();
+    const Clock::time_point wallStart = Clock::now();
+    for (const StInputEvent& event : recording.m_events) {
+      std::this_thread::sleep_until(wallStart + std::chrono::microseconds(event.timeUs));
+      const Clock::time_point read = Clock::now();
+      if (replay.Feed(event, recording.m_device))
+        delays.push_back(std::chrono::duration<double, std::micro>(Clock::now() - read).count());
+    }
+    const double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
+    state.counters["cpu_percent_of_core"] = 100.0 * (ThreadCpuSeconds() - cpuStart) / wall;
+    state.counters["delay_p50_us"] = Percentile(delays, 0.50);
+    state.counters["delay_p90_us"] = Percentile(delays, 0.90);
+    state.counters["delay_p99_us"] = Percentile(delays, 0.99);
+    state.counters["delay_p999_us"] = Percentile(delays, 0.999);
+    state.counters["delay_max_us"] = delays.back();
+    state.counters["reports"] = static_cast<double>(delays.size());
+  }
+}
+BENCHMARK(BM_ReplayAt1000ReportsPerSecond)->Arg(5)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same recording without waiting: the CPU the replay itself takes per
+// second of recording, without the 1000 wake-ups a second that any reader
+// of such a device pays (measured alone below).
+void BM_ReplayUnpaced(benchmark::State& state) {
+  const int seconds = static_cast<int>(state.range(0));
+  const CEventRecording recording = MakeRecording(seconds, 1000);
+  CDeviceSink sink;
+  CNoLauncher launcher;
+  const StToolSettings settings = PenSettings();
+  double cpu = 0;
+  for (auto _ : state) {
+    CInputPipeline pipeline(sink, launcher);
+    CReplay replay(pipeline, [&](ToolKind, std::uint32_t, StToolSettings& out) {
+      out = settings;
+      return true;
+    });
+    const double cpuStart = ThreadCpuSeconds();
+    for (const StInputEvent& event : recording.m_events) benchmark::DoNotOptimize(replay.Feed(event, recording.m_device));
+    cpu += ThreadCpuSeconds() - cpuStart;
+  }
+  state.counters["cpu_percent_of_core"] =
+      100.0 * cpu / (static_cast<double>(state.iterations()) * static_cast<double>(seconds));
+}
+BENCHMARK(BM_ReplayUnpaced)->Arg(5)->Unit(benchmark::kMillisecond);
+
+// Waking up 1000 times a second and doing nothing else.
+void BM_WakeupsOnly(benchmark::State& state) {
+  const int seconds = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    const double cpuStart = ThreadCpuSeconds();
+    const Clock::time_point wallStart = Clock::now();
+    for (int i = 0; i < seconds * 1000; ++i) std::this_thread::sleep_until(wallStart + std::chrono::milliseconds(i));
+    const double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
+    state.counters["cpu_percent_of_core"] = 100.0 * (ThreadCpuSeconds() - cpuStart) / wall;
+  }
+}
+BENCHMARK(BM_WakeupsOnly)->Arg(5)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,161 @@
+#include "service/input/CInputPipeline.h"
+
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+
+#include "service/input/InputTestSupport.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A pen on a tablet of 1920 x 1080 units laid onto the whole screen, so
+// that a tablet unit is a pixel; a straight curve and a threshold of 10.
+StToolSettings Settings() {
+  StToolSettings settings;
+  settings.pressureLevels = 1023;
+  settings.tip = {10, {0, 0, 512, 512, 1023, 1023}};
+  settings.buttons[1].code = 1;
+  settings.tabletArea = {0, 0, 1920, 1080};
+  settings.screenArea = {0, 0, 1920, 1080};
+  settings.doubleClickAssist = true;
+  settings.doubleClickDistance = 4;
+  settings.doubleClickTimeMs = 500;
+  return settings;
+}
+
+StDeviceDescription Device(std::int32_t maxPressure = 1023) {
+  StDeviceDescription device;
+  device.axes = {{ABS_X, 0, 1919, 0}, {ABS_Y, 0, 1079, 0}, {ABS_PRESSURE, 0, maxPressure, 0}};
+  return device;
+}
+
+StPenReport Pen(std::int64_t ms, std::int32_t x, std::int32_t y, std::int32_t pressure, std::uint32_t buttons = 0) {
+  StPenReport report;
+  report.timeUs = ms * 1000;
+  report.tool = ToolKind::kPen;
+  report.proximity = true;
+  report.x = x;
+  report.y = y;
+  report.pressure = pressure;
+  report.buttons = buttons;
+  return report;
+}
+
+class CPipelineTest : public ::testing::Test {
+ protected:
+  CPipelineTest() : m_pipeline(m_sink, m_launcher) {}
+  Lines Run(const StToolSettings& settings, const std::vector<StPenReport>& reports,
+            const StDeviceDescription& device = Device()) {
+    m_pipeline.Configure(settings, device);
+    m_sink.Clear();
+    for (const StPenReport& report : reports) m_pipeline.Process(report);
+    return m_sink.Lines();
+  }
+  static std::size_t Count(const Lines& lines, const std::string& line) {
+    return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
+  }
+  CRecordingSink m_sink;
+  input_test::CFakeLauncher m_launcher;
+  CInputPipeline m_pipeline;
+};
+
+TEST_F(CPipelineTest, SecondTapNearAndSoonLandsOnTheFirst) {
+  struct StCase {
+    const char* name;
+    std::int64_t secondMs;
+    std::int32_t secondX;
+    bool assist;
+    bool snapped;
+  };
+  const std::vector<StCase> cases{
+      {"near and soon", 300, 103, true, true},
+      {"at the distance", 300, 104, true, true},
+      {"too far", 300, 105, true, false},
+      {"too late", 600, 101, true, false},
+      {"assist off", 300, 101, false, false},
+  };
+  for (const StCase& entry : cases) {
+    StToolSettings settings = Settings();
+    settings.doubleClickAssist = entry.assist;
+    const Lines lines = Run(settings, {Pen(0, 100, 50, 0), Pen(10, 100, 50, 500), Pen(20, 100, 50, 0),
+                                       Pen(entry.secondMs - 10, entry.secondX, 50, 0),
+                                       Pen(entry.secondMs, entry.secondX, 50, 500)});
+    // The frame of the second touch: where the pointer is when it goes down.
+    const auto touch = std::find(lines.rbegin(), lines.rend(), "pen EV_KEY BTN_TOUCH 1");
+    ASSERT_NE(touch, lines.rend());
+    const auto x = std::find_if(touch, lines.rend(), [](const std::string& l) { return l.starts_with("pen EV_ABS ABS_X"); });
+    ASSERT_NE(x, lines.rend());
+    EXPECT_EQ(*x, entry.snapped ? "pen EV_ABS ABS_X 100" : "pen EV_ABS ABS_X " + std::to_string(entry.secondX))
+        << entry.name;
+    m_pipeline.Release();
+  }
+  // A snapped touch that moves beyond the distance follows the pen again.
+  const Lines lines = Run(Settings(), {Pen(0, 100, 50, 500), Pen(10, 100, 50, 0), Pen(20, 102, 50, 500),
+                                       Pen(30, 103, 50, 500), Pen(40, 110, 50, 500)});
+  EXPECT_EQ(Count(lines, "pen EV_ABS ABS_X 102"), 0U);
+  EXPECT_EQ(Count(lines, "pen EV_ABS ABS_X 103"), 0U);
+  EXPECT_EQ(lines[lines.size() - 2], "pen EV_ABS ABS_X 110");
+}
+
+TEST_F(CPipelineTest, LeavingLetsGoOfWhatIsHeld) {
+  StToolSettings settings = Settings();
+  settings.buttons[2] = {9, 4, {}, {}};  // Shift while held
+  const Lines lines = Run(settings, {Pen(0, 10, 10, 600, ButtonBit(2)), StPenReport{}});
+  EXPECT_EQ(lines, (Lines{"pen EV_KEY BTN_TOOL_PEN 1", "pen EV_ABS ABS_X 10", "pen EV_ABS ABS_Y 10",
+                          "pen EV_ABS ABS_PRESSURE 600", "pen EV_ABS ABS_TILT_X 0", "pen EV_ABS ABS_TILT_Y 0",
+                          "pen EV_KEY BTN_TOUCH 1", "pen EV_SYN SYN_REPORT 0", "keyboard EV_KEY KEY_LEFTSHIFT 1",
+                          "keyboard EV_SYN SYN_REPORT 0", "pen EV_KEY BTN_TOUCH 0", "keyboard EV_KEY KEY_LEFTSHIFT 0",
+                          "keyboard EV_SYN SYN_REPORT 0", "pen EV_ABS ABS_PRESSURE 0", "pen EV_KEY BTN_TOOL_PEN 0",
+                          "pen EV_SYN SYN_REPORT 0"}));
+  // New settings while touching lift the pen first.
+  Run(settings, {Pen(0, 10, 10, 600)});
+  m_pipeline.Configure(settings, Device());
+  EXPECT_EQ(m_sink.Lines().back(), "pen EV_SYN SYN_REPORT 0");
+  EXPECT_EQ(Count(m_sink.Lines(), "pen EV_KEY BTN_TOUCH 0"), 1U);
+}
+
+TEST_F(CPipelineTest, PressureOfAnotherRangeIsScaledToTheTabletsLevels) {
+  // A device with 2047 levels on a tablet of 1023: the threshold of 10 is
+  // 21 of the device's (20 is 9.995 levels), and the straight curve halves what it reads.
+  const Lines lines = Run(Settings(), {Pen(0, 0, 0, 20), Pen(5, 0, 0, 21), Pen(10, 0, 0, 2047)}, Device(2047));
+  EXPECT_EQ(Count(lines, "pen EV_KEY BTN_TOUCH 1"), 1U);
+  EXPECT_EQ(lines[lines.size() - 5], "pen EV_ABS ABS_PRESSURE 10");
+  EXPECT_EQ(lines[lines.size() - 2], "pen EV_ABS ABS_PRESSURE 1023");
+}
+
+TEST_F(CPipelineTest, ModeToggleTakesEffectWhenThePenComesBack) {
+  StToolSettings settings = Settings();
+  settings.buttons[3].code = 11;
+  const Lines lines = Run(settings, {Pen(0, 100, 100, 0), Pen(5, 100, 100, 0, ButtonBit(3)), Pen(10, 120, 100, 0),
+                                     StPenReport{}, Pen(20, 300, 300, 0), Pen(25, 310, 300, 0)});
+  EXPECT_EQ(lines[lines.size() - 2], "mouse EV_REL REL_X 10");
+  EXPECT_EQ(Count(lines, "pen EV_ABS ABS_X 300"), 0U);
+  EXPECT_EQ(Count(lines, "pen EV_ABS ABS_X 120"), 1U);
+}
+
+TEST_F(CPipelineTest, RunApplicationStartsOncePerPress) {
+  StToolSettings settings = Settings();
+  settings.buttons[2] = {23, 0, {}, "/usr/bin/app"};
+  Run(settings, {Pen(0, 1, 1, 0, ButtonBit(2)), Pen(5, 2, 1, 0, ButtonBit(2)), Pen(10, 2, 1, 0),
+                 Pen(15, 2, 1, 0, ButtonBit(2))});
+  EXPECT_EQ(m_launcher.m_started, (std::vector<std::string>{"/usr/bin/app", "/usr/bin/app"}));
+}
+
+TEST_F(CPipelineTest, ReportsBeyondAnyRangeStayOnTheScreenAndTurnTheWheelAFewSteps) {
+  StToolSettings settings = Settings();
+  settings.wheel.code = 1;  // pages
+  StPenReport far = Pen(0, INT32_MIN, INT32_MAX, INT32_MAX);
+  far.tool = ToolKind::kPuck;
+  far.wheel = INT32_MAX;
+  const Lines lines = Run(settings, {far});
+  EXPECT_EQ(Count(lines, "pen EV_ABS ABS_X 0"), 1U);
+  EXPECT_EQ(Count(lines, "pen EV_ABS ABS_Y 1079"), 1U);
+  EXPECT_EQ(Count(lines, "keyboard EV_KEY KEY_PAGEUP 1"), static_cast<std::size_t>(CInputPipeline::kMaxWheelSteps));
+  settings.mouseMode = true;
+  const Lines moved = Run(settings, {Pen(0, INT32_MIN, 0, 0), Pen(1, INT32_MAX, 0, 0)});
+  ASSERT_FALSE(moved.empty());
+  EXPECT_EQ(moved.front(), "mouse EV_REL REL_X 1048576");
+}
+
+}  // namespace

@@ -1,0 +1,315 @@
+// The four sample recordings replayed through the service's settings: each
+// gives exactly the events the settings in force ask for.
+
+#include <gtest/gtest.h>
+
+#include "service/input/InputTestSupport.h"
+
+namespace {
+
+using input_test::Bytes;
+using input_test::CHarness;
+using input_test::CurveAt;
+using input_test::L;
+using input_test::PenMapping;
+using input_test::Tool;
+using input_test::Word;
+using input_test::Words;
+using Lines = std::vector<std::string>;
+
+std::string P(std::int32_t value) { return "pen EV_ABS ABS_PRESSURE " + std::to_string(value); }
+const std::string kPenSyn = "pen EV_SYN SYN_REPORT 0";
+const std::string kMouseSyn = "mouse EV_SYN SYN_REPORT 0";
+const std::string kKeySyn = "keyboard EV_SYN SYN_REPORT 0";
+
+Lines XY(int x, int y) { return {"pen EV_ABS ABS_X " + std::to_string(x), "pen EV_ABS ABS_Y " + std::to_string(y)}; }
+Lines Cat(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+// The pen stroke moves 48 by 27 pixels a report from (480, 270) on the whole
+// screen; its pressures are 30, 200, 400, 600, 600, 300, 20, 0.
+Lines PenStrokeInPenMode(const std::array<double, 6>& curve, int threshold) {
+  const std::array<int, 8> pressures{30, 200, 400, 600, 600, 300, 20, 0};
+  Lines lines = Cat({{"pen EV_KEY BTN_TOOL_PEN 1"}, XY(480, 270),
+                     {P(0), "pen EV_ABS ABS_TILT_X 10", "pen EV_ABS ABS_TILT_Y -5", kPenSyn}});
+  bool contact = false;
+  int shown = 0;
+  for (std::size_t i = 0; i < pressures.size(); ++i) {
+    lines = Cat({lines, XY(528 + 48 * static_cast<int>(i), 297 + 27 * static_cast<int>(i))});
+    const bool now = pressures[i] > 0 && pressures[i] >= threshold;
+    const int value = now ? CurveAt(curve, pressures[i]) : 0;
+    if (value != shown) lines.push_back(P(value));
+    shown = value;
+    if (i == 3) lines.push_back("pen EV_ABS ABS_TILT_X 12");
+    if (now != contact) lines.push_back(std::string("pen EV_KEY BTN_TOUCH ") + (now ? "1" : "0"));
+    contact = now;
+    lines.push_back(kPenSyn);
+  }
+  return Cat({lines, {"pen EV_KEY BTN_TOOL_PEN 0", kPenSyn}});
+}
+
+TEST(Replay, PenStrokeFollowsThresholdCurveAndMapping) {
+  {
+    CHarness harness;  // factory feel of type 2: the middle curve, a 4 % threshold
+    EXPECT_EQ(harness.Replay("pen-stroke"), PenStrokeInPenMode({0, 82, 512, 512, 1023, 1023}, 40));
+  }
+  {
+    CHarness harness;  // a straight curve and a firm click
+    harness.Set(Tool(0, {L(11, 1), L(109)}), Words({0, 512 | 512u << 16, 1023 | 1023u << 16}, 12));
+    harness.Set(Tool(0, {L(11, 1), L(43)}), Bytes(300, 2));
+    EXPECT_EQ(harness.Replay("pen-stroke"), PenStrokeInPenMode({0, 0, 512, 512, 1023, 1023}, 300));
+  }
+  {
+    CHarness harness;  // the softest curve of the family
+    harness.Set(Tool(0, {L(11, 1), L(109)}), Words({52u << 16, 1023 | 52u << 16, 1023 | 1023u << 16}, 12));
+    EXPECT_EQ(harness.Replay("pen-stroke"), PenStrokeInPenMode({0, 52, 1023, 52, 1023, 1023}, 40));
+  }
+}
+
+TEST(Replay, PenStrokeOnAScreenAreaLandsInsideIt) {
+  CHarness harness;
+  harness.Set(PenMapping({L(21, 2), L(78)}), Words({100, 50, 0}, 12));
+  harness.Set(PenMapping({L(21, 2), L(79)}), Words({960, 540, 0}, 12));
+  // Half the tablet area: its left half maps onto the whole area.
+  harness.Set(PenMapping({L(20, 2), L(61)}), Words({10160, 15240, 0}, 12));
+  const Lines lines = harness.Replay("pen-stroke");
+  ASSERT_GE(lines.size(), 3U);
+  EXPECT_EQ(lines[1], "pen EV_ABS ABS_X 580");  // 100 + 5080 * 960 / 10160
+  EXPECT_EQ(lines[2], "pen EV_ABS ABS_Y 185");  // 50 + 3810 * 540 / 15240
+  // 5080 + 8 * 508 = 9144 tablet units: 100 + 864 = 964 pixels.
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "pen EV_ABS ABS_X 964"), lines.end());
+}
+
+TEST(Replay, PenStrokeInMouseModeMovesByDistance) {
+  CHarness harness;
+  harness.Set(PenMapping({L(21, 2), L(135)}), Bytes(2, 1));
+  harness.Set(PenMapping({L(21, 2), L(221)}), Bytes(3, 2));  // no acceleration
+  // The first report places the pen; every later one moves 48 by 27 pixels.
+  Lines expected;
+  const std::array<int, 8> pressures{30, 200, 400, 600, 600, 300, 20, 0};
+  for (std::size_t i = 0; i < pressures.size(); ++i) {
+    expected.insert(expected.end(), {"mouse EV_REL REL_X 48", "mouse EV_REL REL_Y 27"});
+    if (i == 1) expected.insert(expected.end(), {kMouseSyn, "mouse EV_KEY BTN_LEFT 1"});
+    if (i == 6) expected.insert(expected.end(), {kMouseSyn, "mouse EV_KEY BTN_LEFT 0"});
+    expected.push_back(kMouseSyn);
+  }
+  EXPECT_EQ(harness.Replay("pen-stroke"), expected);
+
+  CHarness slower;
+  slower.Set(PenMapping({L(21, 2), L(135)}), Bytes(2, 1));
+  slower.Set(PenMapping({L(21, 2), L(221)}), Bytes(3, 2));
+  slower.Set(PenMapping({L(21, 2), L(191)}), Bytes(2, 2));  // half of speed 5's gain
+  const Lines lines = slower.Replay("pen-stroke");
+  EXPECT_EQ(lines[0], "mouse EV_REL REL_X 24");
+  EXPECT_EQ(lines[1], "mouse EV_REL REL_Y 13");
+
+  CHarness accelerated;  // 635 units in 5 ms: 127 units/ms, three steps of acceleration
+  accelerated.Set(PenMapping({L(21, 2), L(135)}), Bytes(2, 1));
+  accelerated.Set(PenMapping({L(21, 2), L(221)}), Bytes(0, 2));
+  const Lines fast = accelerated.Replay("pen-stroke");
+  EXPECT_EQ(fast[0], "mouse EV_REL REL_X 192");  // 48 * the cap of 4
+}
+
+TEST(Replay, PenStrokeWithAnotherTipFunctionClicksThat) {
+  CHarness harness;
+  harness.Set(Tool(0, {L(11, 1), L(41)}), Bytes(3, 4));  // right click
+  const Lines lines = harness.Replay("pen-stroke");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "mouse EV_KEY BTN_RIGHT 1"), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "mouse EV_KEY BTN_RIGHT 0"), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "pen EV_KEY BTN_TOUCH 1"), 0);
+}
+
+// The side switch goes down in the second report and up in the fourth; the
+// pen hovers at (960, 540) and moves one pixel in the third.
+Lines SideSwitch(const Lines& press, const Lines& release) {
+  return Cat({{"pen EV_KEY BTN_TOOL_PEN 1"}, XY(960, 540), {P(0), "pen EV_ABS ABS_TILT_X 0", "pen EV_ABS ABS_TILT_Y 0", kPenSyn},
+              press, {"pen EV_ABS ABS_X 961", kPenSyn}, release, {"pen EV_KEY BTN_TOOL_PEN 0", kPenSyn}});
+}
+
+TEST(Replay, SideSwitchDoesItsFunction) {
+  struct StCase {
+    const char* name;
+    std::uint32_t function;
+    std::uint16_t modifiers;
+    std::vector<std::uint32_t> keys;
+    Lines press;
+    Lines release;
+  };
+  const std::vector<StCase> cases{
+      {"factory right click", 3, 0, {}, {"mouse EV_KEY BTN_RIGHT 1", kMouseSyn}, {"mouse EV_KEY BTN_RIGHT 0", kMouseSyn}},
+      {"keystroke Ctrl+Z, A, F1",
+       8,
+       0,
+       {Word(2, 0, 0x5A), Word(4, 'A', 0x41), Word(0, 0, 235)},
+       {"keyboard EV_KEY KEY_LEFTCTRL 1", "keyboard EV_KEY KEY_Z 1", kKeySyn, "keyboard EV_KEY KEY_Z 0",
+        "keyboard EV_KEY KEY_LEFTCTRL 0", kKeySyn, "keyboard EV_KEY KEY_LEFTSHIFT 1", "keyboard EV_KEY KEY_A 1",
+        kKeySyn, "keyboard EV_KEY KEY_A 0", "keyboard EV_KEY KEY_LEFTSHIFT 0", kKeySyn, "keyboard EV_KEY KEY_F1 1",
+        kKeySyn, "keyboard EV_KEY KEY_F1 0", kKeySyn},
+       {}},
+      {"modifier Ctrl+Shift with a click",
+       9,
+       2 | 4 | 32,
+       {},
+       {"keyboard EV_KEY KEY_LEFTCTRL 1", "keyboard EV_KEY KEY_LEFTSHIFT 1", kKeySyn, "mouse EV_KEY BTN_LEFT 1",
+        kMouseSyn},
+       {"mouse EV_KEY BTN_LEFT 0", kMouseSyn, "keyboard EV_KEY KEY_LEFTSHIFT 0", "keyboard EV_KEY KEY_LEFTCTRL 0",
+        kKeySyn}},
+      {"right double click",
+       6,
+       0,
+       {},
+       {"mouse EV_KEY BTN_RIGHT 1", kMouseSyn, "mouse EV_KEY BTN_RIGHT 0", kMouseSyn, "mouse EV_KEY BTN_RIGHT 1",
+        kMouseSyn, "mouse EV_KEY BTN_RIGHT 0", kMouseSyn},
+       {}},
+      {"button 5", 20, 0, {}, {"mouse EV_KEY BTN_EXTRA 1", kMouseSyn}, {"mouse EV_KEY BTN_EXTRA 0", kMouseSyn}},
+      {"disabled", 0, 0, {}, {}, {}},
+  };
+  for (const StCase& entry : cases) {
+    CHarness harness;
+    harness.Set(Tool(0, {L(11, 2), L(41)}), Bytes(entry.function, 4));
+    harness.Set(Tool(0, {L(11, 2), L(104)}), Bytes(entry.modifiers, 2));
+    harness.Set(Tool(0, {L(11, 2), L(238)}), Words(entry.keys, 256));
+    EXPECT_EQ(harness.Replay("side-switch"), SideSwitch(entry.press, entry.release)) << entry.name;
+  }
+}
+
+TEST(Replay, SideSwitchClickLockHoldsUntilTheNextPress) {
+  CHarness harness;
+  harness.Set(Tool(0, {L(11, 2), L(41)}), Bytes(7, 4));
+  // Locked by the press, kept through the release; the service lets go when it stops.
+  EXPECT_EQ(harness.Replay("side-switch"),
+            Cat({SideSwitch({"mouse EV_KEY BTN_LEFT 1", kMouseSyn}, {}), {"mouse EV_KEY BTN_LEFT 0", kMouseSyn}}));
+}
+
+TEST(Replay, SideSwitchRunsTheApplicationAsOneArgument) {
+  CHarness harness;
+  harness.Set(Tool(0, {L(11, 2), L(41)}), Bytes(23, 4));
+  std::vector<std::uint8_t> path(256, 0);
+  const std::string program = "/opt/paint/bin/paint --new; rm -rf ~";
+  std::copy(program.begin(), program.end(), path.begin());
+  harness.Set(Tool(0, {L(11, 2), L(240)}), path);
+  EXPECT_EQ(harness.Replay("side-switch"), SideSwitch({}, {}));
+  EXPECT_EQ(harness.m_launcher.m_started, std::vector<std::string>{program});
+}
+
+// The eraser end touches at (1440, 810) and moves 48 pixels left a report
+// with pressures 500, 700, 100, 0.
+TEST(Replay, EraserStrokeFollowsTheEraserSwitch) {
+  const std::array<double, 6> factory{0, 82, 512, 512, 1023, 1023};
+  {
+    CHarness harness;  // in use, erasing with its own feel
+    harness.Set(Tool(0, {L(11, 4), L(43)}), Bytes(600, 2));
+    EXPECT_EQ(harness.Replay("eraser-stroke"),
+              Cat({{"pen EV_KEY BTN_TOOL_RUBBER 1"}, XY(1440, 810),
+                   {P(0), "pen EV_ABS ABS_TILT_X 0", "pen EV_ABS ABS_TILT_Y 0", kPenSyn, "pen EV_ABS ABS_X 1392",
+                    kPenSyn, "pen EV_ABS ABS_X 1344", P(CurveAt(factory, 700)), "pen EV_KEY BTN_TOUCH 1", kPenSyn,
+                    "pen EV_ABS ABS_X 1296", P(0), "pen EV_KEY BTN_TOUCH 0", kPenSyn, "pen EV_ABS ABS_X 1248",
+                    kPenSyn, "pen EV_KEY BTN_TOOL_RUBBER 0", kPenSyn}}));
+  }
+  {
+    CHarness harness;  // switched off: the eraser end is a second tip
+    harness.Set(Tool(0, {L(205)}), Bytes(2, 2));
+    harness.Set(Tool(0, {L(11, 4), L(43)}), Bytes(600, 2));
+    harness.Set(Tool(0, {L(11, 1), L(43)}), Bytes(90, 2));
+    EXPECT_EQ(harness.Replay("eraser-stroke"),
+              Cat({{"pen EV_KEY BTN_TOOL_PEN 1"}, XY(1440, 810),
+                   {P(0), "pen EV_ABS ABS_TILT_X 0", "pen EV_ABS ABS_TILT_Y 0", kPenSyn, "pen EV_ABS ABS_X 1392",
+                    P(CurveAt(factory, 500)), "pen EV_KEY BTN_TOUCH 1", kPenSyn, "pen EV_ABS ABS_X 1344",
+                    P(CurveAt(factory, 700)), kPenSyn, "pen EV_ABS ABS_X 1296", P(CurveAt(factory, 100)), kPenSyn,
+                    "pen EV_ABS ABS_X 1248", P(0), "pen EV_KEY BTN_TOUCH 0", kPenSyn, "pen EV_KEY BTN_TOOL_PEN 0",
+                    kPenSyn}}));
+  }
+  {
+    CHarness harness;  // in use with a keystroke: Delete at the touch, no ink
+    harness.Set(Tool(0, {L(11, 4), L(41)}), Bytes(16, 4));
+    harness.Set(Tool(0, {L(11, 4), L(238)}), Words({Word(0, 0, 225)}, 256));
+    const Lines lines = harness.Replay("eraser-stroke");
+    EXPECT_EQ(lines.front(), "pen EV_KEY BTN_TOOL_PEN 1");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "keyboard EV_KEY KEY_DELETE 1"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "pen EV_KEY BTN_TOUCH 1"), 0);
+  }
+}
+
+// The puck sits at (192, 108); its wheel turns +1, +1, -1, -1, -1.
+TEST(Replay, PuckWheelScrollsAsItsFunctionSays) {
+  const Lines in = Cat({{"pen EV_KEY BTN_TOOL_MOUSE 1"}, XY(192, 108), {kPenSyn}});
+  const Lines out{"pen EV_KEY BTN_TOOL_MOUSE 0", kPenSyn};
+  auto fine = [](int hiRes, int notches) {
+    Lines lines{"mouse EV_REL REL_WHEEL_HI_RES " + std::to_string(hiRes)};
+    if (notches != 0) lines.push_back("mouse EV_REL REL_WHEEL " + std::to_string(notches));
+    lines.push_back(kMouseSyn);
+    return lines;
+  };
+  auto tap = [](const char* key) {
+    return Lines{std::string("keyboard EV_KEY ") + key + " 1", kKeySyn, std::string("keyboard EV_KEY ") + key + " 0",
+                 kKeySyn};
+  };
+  struct StCase {
+    const char* name;
+    std::uint32_t function;
+    std::uint16_t lines;
+    Lines expected;
+  };
+  const std::vector<StCase> cases{
+      {"three lines a step", 0, 3,
+       Cat({in, fine(120, 1), fine(120, 1), fine(-120, -1), fine(-120, -1), fine(-120, -1), out})},
+      {"one line a step: a notch only every third", 0, 1,
+       Cat({in, fine(40, 0), fine(40, 0), fine(-40, 0), fine(-40, 0), fine(-40, 0), out})},
+      {"two lines a step", 0, 2,
+       Cat({in, fine(80, 0), fine(80, 1), fine(-80, 0), fine(-80, -1), fine(-80, 0), out})},
+      {"pages", 1, 3,
+       Cat({in, tap("KEY_PAGEUP"), tap("KEY_PAGEUP"), tap("KEY_PAGEDOWN"), tap("KEY_PAGEDOWN"),
+            tap("KEY_PAGEDOWN"), out})},
+      {"off", 3, 3, Cat({in, out})},
+  };
+  for (const StCase& entry : cases) {
+    CHarness harness;
+    harness.Set(Tool(1, {L(11, 32), L(41)}), Bytes(entry.function, 4));
+    harness.Set(Tool(1, {L(11, 32), L(108)}), Bytes(entry.lines, 2));
+    EXPECT_EQ(harness.Replay("puck-wheel"), entry.expected) << entry.name;
+  }
+  CHarness keys;  // keystrokes: '+' away from the user, '-' towards
+  keys.Set(Tool(1, {L(11, 32), L(41)}), Bytes(2, 4));
+  keys.Set(Tool(1, {L(11, 32), L(153, 0)}), Words({Word(4, '+', 0xBB)}, 256));
+  keys.Set(Tool(1, {L(11, 32), L(153, 1)}), Words({Word(0, '-', 0xBD)}, 256));
+  const Lines lines = keys.Replay("puck-wheel");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "keyboard EV_KEY KEY_EQUAL 1"), 2);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "keyboard EV_KEY KEY_LEFTSHIFT 1"), 2);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "keyboard EV_KEY KEY_MINUS 1"), 3);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Replay, ReadsTheSettingsAgainEachTimeAToolComesNear) {
+  CEventRecording recording;
+  std::string error;
+  ASSERT_EQ(recording.Read(input_test::ReadFile(input_test::RecordingPath("side-switch")), error), kStatusOk);
+  CRecordingSink sink;
+  input_test::CFakeLauncher launcher;
+  CInputPipeline pipeline(sink, launcher);
+  std::uint32_t function = 3;
+  int reads = 0;
+  CReplay replay(pipeline, [&](ToolKind kind, std::uint32_t serial, StToolSettings& out) {
+    ++reads;
+    EXPECT_EQ(kind, ToolKind::kPen);
+    EXPECT_EQ(serial, input_test::kPenSerial);
+    out.buttons[2].code = function;
+    out.tabletArea = {0, 0, 20320, 15240};
+    out.screenArea = {0, 0, 1920, 1080};
+    return true;
+  });
+  for (const StInputEvent& event : recording.m_events) replay.Feed(event, recording.m_device);
+  function = 2;  // changed while the pen is away
+  for (const StInputEvent& event : recording.m_events) replay.Feed(event, recording.m_device);
+  EXPECT_EQ(reads, 2);
+  const Lines& lines = sink.Lines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "mouse EV_KEY BTN_RIGHT 1"), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "mouse EV_KEY BTN_MIDDLE 1"), 1);
+}
+
+}  // namespace
