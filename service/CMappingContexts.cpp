@@ -124,7 +124,9 @@ std::unique_ptr<CServiceNode> MakeTabletPart(const StTabletProfile& tablet) {
   area->PutValue(kTabletExtent, Words(8, {tablet.width, tablet.height, 0}));
   area->PutValue(kTabletOrigin, kTabletAreaIndex, Words(8, {0, 0, 0}));
   area->PutValue(kTabletExtent, kTabletAreaIndex, Words(8, {tablet.width, tablet.height, 0}));
-  area->PutValue(kTabletFlag, Num(2, 1));
+  // A pen display's area flag stays clear until it is calibrated, so the
+  // applet opens on its Calibrate tab.
+  area->PutValue(kTabletFlag, Num(2, tablet.penDisplay ? 0 : 1));
   area->PutValue(kProportions, Num(2, 2));
   area->PutValue(kTabletRect, Reported({}));
   ResyncNode(*area);

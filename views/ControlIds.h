@@ -72,6 +72,14 @@ inline constexpr std::uint32_t kCalibrateView = 1600;
 inline constexpr std::uint32_t kCalibrateButton = 1601;
 inline constexpr std::uint32_t kCalibrationMonitorComboBox = 1602;
 
+// Calibration dialog: its root, the calibrated area and the values it reads.
+inline constexpr std::uint32_t kCalibrateDialog = 4100;
+inline constexpr std::uint32_t kCalibratedOrigin = 4101;
+inline constexpr std::uint32_t kCalibratedExtent = 4102;
+inline constexpr std::uint32_t kCalibratedFlag = 4103;
+inline constexpr std::uint32_t kTabletMaximum = 2359;
+inline constexpr std::uint32_t kMinimumPortion = 2361;
+
 // Roots of the modal dialogs' view trees.
 inline constexpr std::uint32_t kKeystrokeDialog = 2000;
 inline constexpr std::uint32_t kModifierDialog = 2100;

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "calibration/CCalibrateDialog.h"
 #include "diagnostics/CDiagnosticsDialog.h"
 #include "functions/FunctionMenus.h"
 #include "host/dialogs/CAdvancedSettingsDialog.h"
@@ -56,6 +57,7 @@ Status CCPLMainWindow::LoadWindowTable() {
   m_windows[kMainWindow] = this;
   ZafObjectPersistence* persistence = ZafObjectPersistence::Default();
   if (persistence == nullptr) return kStatusNullPointer;
+  persistence->SetWindowMaker("CalibrateScreen", [] { return MakeNoThrow<CCalibrateDialog>(); });
   // The define dialogs handle their controls in classes of their own.
   persistence->SetWindowMaker("KeystrokeDialog", [] { return std::make_unique<CDefineKeystrokeDialog>(); });
   persistence->SetWindowMaker("ModifiersDialog", [] { return std::make_unique<CDefineModifierDialog>(); });

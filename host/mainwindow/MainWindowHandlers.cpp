@@ -1,6 +1,8 @@
 // What the main window's controls send when the user changes them.
 #include <algorithm>
 
+#include "calibration/CCalibrateDialog.h"
+#include "calibration/CCalibrationLauncher.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/controls/ZafButton.h"
@@ -148,9 +150,11 @@ void CCPLMainWindow::OnButton(ZafWindowObject& control) {
                  "the dialog's own answer is shown by the dialog");
       break;
     case ControlId::kCalibrateButton:
-      // The calibration itself runs in the calibrate dialog's own views.
-      DropStatus(Send(kViewSet, id),
-                 "a handler answers the toolkit's event; the views keep their own failures");
+      // The button's views open the calibration dialog's views first.
+      DropStatus(Send(kViewSet, id), "the launcher reads what the views could set up");
+      CCalibrationLauncher::Start({m_application, dynamic_cast<CCalibrateDialog*>(GetTableWindow(kCalibrateWindow)),
+                                   dynamic_cast<ZafList*>(GetControl(ControlId::kCalibrationMonitorComboBox)),
+                                   FindNamed("VersionLabel"), m_timer, m_useHid, m_tabletModel});
       break;
     case ControlId::kHelpButton:
       if (UseManual(ManualMode::kOpen) != kStatusOk) (void)RunModal(kManualNotFoundWindow);

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string>
 
+#include "calibration/CCalibrateDialog.h"
+#include "calibration/CMonitorList.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
@@ -96,8 +98,7 @@ Status CCPLMainWindow::UpdateByKind(ZafWindowObject& control, std::uint32_t id) 
     }
     case ControlKind::kComboBox: {
       if (id == ControlId::kTabletComboBox) return UpdateTabletList(control);
-      // The monitor list is filled once by the calibrate views.
-      if (id == ControlId::kCalibrationMonitorComboBox) return kStatusOk;
+      if (id == ControlId::kCalibrationMonitorComboBox) return UpdateMonitorList(control);
       std::int32_t value = 0;
       KELVO_TRY(Send(kViewGet, id, &value));
       if (auto* list = dynamic_cast<ZafList*>(&control)) list->SetSelection(list->FindValue(value + 1));
@@ -185,6 +186,15 @@ Status CCPLMainWindow::UpdateTabletList(ZafWindowObject& control) {
     list->AddEntry({name, std::to_string(key), static_cast<std::int32_t>(key + 1), key});
     if (hasCurrent && key == current) list->SetSelection(static_cast<int>(list->Count()) - 1);
   }
+  return kStatusOk;
+}
+
+Status CCPLMainWindow::UpdateMonitorList(ZafWindowObject& control) {
+  auto* list = dynamic_cast<ZafList*>(&control);
+  auto* dialog = dynamic_cast<CCalibrateDialog*>(GetTableWindow(kCalibrateWindow));
+  if (list == nullptr || dialog == nullptr || list->Count() != 0) return kStatusOk;
+  const ZafWindowObject* prompt = FindNamed("CalibrateMonitorPrompt");
+  CMonitorList(dialog->Monitors()).Fill(*list, m_useHid, prompt != nullptr ? prompt->Text() : std::string());
   return kStatusOk;
 }
 

@@ -214,6 +214,41 @@ case $case in
     KELVO_PROFILE=$profiles/unsupported.json script no-supported-tablet-ctrl.script ;;
   tablet-pc)
     KELVO_PROFILE=$profiles/tablet-pc.json script tablet-pc.script ;;
+  calibrate-*)
+    # The pen display is the second of two monitors; its area starts as the whole tablet.
+    export KELVO_PROFILE=$profiles/pen-display.json KELVO_SCREENS='1280x1024+0+0;800x600+1280+0,id=MONITOR\KLV1201\0001'
+    export QT_QPA_PLATFORM=offscreen:configfile=$work/screens.json
+    printf '{"screens": [{"name": "Main", "x": 0, "y": 0, "width": 1280, "height": 1024},
+      {"name": "Pen", "x": 1280, "y": 0, "width": 800, "height": 600}]}\n' >"$work/screens.json"
+    area() { echo "$(state_value 12/5:0@5/19:0@5/20:2/60) $(state_value 12/5:0@5/19:0@5/20:2/61) $(state_value 12/5:0@5/19:0@5/20:2/149)"; }
+    case $case in
+      calibrate-cancel)
+        script calibrate.script
+        [ "$(area)" = "000000000000000000000000 107700004c59000000000000 0000" ] || fail "Cancel left '$(area)'" ;;
+      calibrate-ok)
+        # Origin (-1279, -1295), extent (32558, 24590), calibrated.
+        script calibrate-ok.script
+        [ "$(area)" = "01fbfffff1faffff00000000 2e7f00000e60000000000000 0100" ] || fail "OK left '$(area)'" ;;
+      calibrate-escape)
+        script calibrate-escape.script
+        [ "$(state_value 12/5:0@5/19:0@5/20:2/149)" != 0100 ] || fail "Escape kept a calibration" ;;
+      calibrate-mouse)
+        shoot calibrate-mouse.script calibrate-tab.png calibrate-window.png calibrate-done.png
+        [ "$(area)" = " 0f7700004b59000000000000 0100" ] || fail "the mouse calibrated '$(area)'" ;;
+      calibrate-system|calibrate-system-missing)
+        export KELVO_PROFILE=$profiles/tablet-pc.json KELVO_TABLET_PC=1 windir=$work/windows
+        printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
+        mkdir -p "$windir/system32"
+        if [ "$case" = calibrate-system ]; then
+          printf '#!/bin/sh\necho "$0" >"%s/ran"\n' "$work" >"$windir/system32/TabCal.exe"
+          chmod +x "$windir/system32/TabCal.exe"
+        fi
+        script "$case.script"
+        if [ "$case" = calibrate-system ]; then
+          [ "$(cat "$work/ran" 2>/dev/null)" = "$windir/system32/TabCal.exe" ] || fail "the system's program did not run"
+        fi ;;
+      *) fail "unknown case" ;;
+    esac ;;
   tablet-pc-lists)
     printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
     script tablet-pc-lists.script

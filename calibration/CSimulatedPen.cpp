@@ -1,0 +1,46 @@
+#include "calibration/CSimulatedPen.h"
+
+#include "model/ModelReads.h"
+#include "settings/CDataGrouping.h"
+#include "settings/CDriverData.h"
+
+namespace {
+
+// Items of the driver object and of a tablet: the fields of the tablet's
+// current pen record.
+constexpr ItemId kCurrentTablet = 6;
+constexpr ItemId kProximity = 148;
+constexpr ItemId kPenX = 149;
+constexpr ItemId kPenY = 150;
+constexpr ItemId kPressure = 152;
+constexpr std::uint16_t kNoTablet = 0xFFFF;
+
+template <typename T>
+Status SetItem(CDataGrouping& tablet, ItemId id, T value) {
+  CDriverData* item = nullptr;
+  KELVO_TRY(tablet.GetItem(id, item));
+  return item->Set(&value);
+}
+
+}  // namespace
+
+CDataGrouping* CSimulatedPen::Tablet() {
+  std::uint16_t index = 0;
+  if (ReadItem(m_driver, kCurrentTablet, index, ReadMode::kFresh) != kStatusOk || index == kNoTablet) index = 0;
+  return m_driver.GetSubGroup(index, 0);
+}
+
+bool CSimulatedPen::PutDownIfAway(std::int32_t x, std::int32_t y) {
+  CDataGrouping* tablet = Tablet();
+  if (tablet == nullptr) return false;
+  std::uint16_t proximity = 0;
+  if (ReadItem(*tablet, kProximity, proximity, ReadMode::kFresh) != kStatusOk || proximity != 0) return false;
+  return SetItem(*tablet, kPenX, x) == kStatusOk && SetItem(*tablet, kPenY, y) == kStatusOk &&
+         SetItem(*tablet, kPressure, std::uint16_t{0}) == kStatusOk &&
+         SetItem(*tablet, kProximity, std::uint16_t{1}) == kStatusOk;
+}
+
+void CSimulatedPen::Lift() {
+  if (CDataGrouping* tablet = Tablet())
+    DropStatus(SetItem(*tablet, kProximity, std::uint16_t{0}), "a pen that stays down is read again on the next tap");
+}
