@@ -12,6 +12,8 @@
 #include "views/ViewCreation.h"
 #include "views/info/CDriverVersionView.h"
 #include "views/info/CProximityItemView.h"
+#include "views/info/CReadOnlyTabletListView.h"
+#include "views/info/CSwitchStateItemView.h"
 #include "views/info/CTabletNameItemView.h"
 #include "views/info/CTabletVersionView.h"
 #include "views/info/CToolNameItemView.h"
@@ -28,6 +30,7 @@ enum class FieldKind : std::uint8_t {
   kProximity,
   kToolType,
   kPercent,
+  kSwitches,
   kPromptOnly,  // the field itself is a special view; only its prompt is here
 };
 
@@ -44,15 +47,18 @@ struct StField {
 };
 
 // In the order the fields are created.
-constexpr std::array<StField, 16> kFields{{
+constexpr std::array<StField, 19> kFields{{
     {id::kTabletVersion, false, kItemTabletVersion, FieldKind::kTabletVersion, 0},
     {id::kTabletModel, false, kItemModelCode, FieldKind::kTabletName, kValueWord},
     {id::kTabletOemCode, false, kItemTabletOemCode, FieldKind::kNumber, kValueWord},
     {id::kTabletLeftTrackpad, true, kItemLeftTouchStrip, FieldKind::kNumber, kValueWord},
     {id::kTabletRightTrackpad, true, kItemRightTouchStrip, FieldKind::kNumber, kValueWord},
+    {id::kTabletLeftButtons, true, kItemTabletLeftButtons, FieldKind::kSwitches, kValueWord},
+    {id::kTabletRightButtons, true, kItemTabletRightButtons, FieldKind::kSwitches, kValueWord},
     {id::kDeviceProximity, false, kItemReportProximity, FieldKind::kProximity, kValueWord},
     {id::kDeviceNamePrompt, false, kItemToolName, FieldKind::kPromptOnly, kValueWord},
     {id::kDeviceType, true, kItemToolTypeCode, FieldKind::kToolType, kValueWord},
+    {id::kDeviceSwitches, true, kItemReportSwitches, FieldKind::kSwitches, kValueLong},
     {id::kDevicePressure, true, kItemReportPressure, FieldKind::kPercent, kValueWord},
     {id::kDeviceRotation, true, kItemReportRotation, FieldKind::kNumber, kValueWord},
     {id::kDeviceSerialNumber, true, kItemToolSerial, FieldKind::kNumber, kValueLong, kFormatHex, 8},
@@ -98,6 +104,7 @@ Status AddFieldView(CSuperView& parent, const StField& field) {
     case FieldKind::kProximity: return AddField<CProximityItemView>(parent, field);
     case FieldKind::kToolType: return AddField<CTransducerTypeItemView>(parent, field);
     case FieldKind::kPercent: return AddField<CPercentItemView>(parent, field);
+    case FieldKind::kSwitches: return AddField<CSwitchStateItemView>(parent, field);
     case FieldKind::kPromptOnly: return AddField<CDisableItemView>(parent, field);
   }
   return kStatusUnknown;
@@ -121,6 +128,8 @@ Status CDiagnosticSuperView::Build() {
   std::unique_ptr<CToolNameItemView> toolName;
   if (MakeView(toolName, id::kDeviceName, ItemId{kItemToolNameShown}, kToolNameValueType) == kStatusOk)
     m_toolName = std::move(toolName);
+  std::unique_ptr<CReadOnlyTabletListView> list;
+  if (MakeView(list, id::kTabletComboBox) == kStatusOk && list->Build() == kStatusOk) m_tabletList = std::move(list);
   return BuildFields();
 }
 
@@ -160,7 +169,6 @@ ViewResult CDiagnosticSuperView::Attach(CDataGrouping* data, std::int32_t /*inde
       DropStatus(ResultStatus(m_tabletList->Dispatch(pick)), "a tablet the list lacks is not shown");
     }
   }
-  DropStatus(NotifyControlState(id::kTabletComboBox, kControlRedisplay), "the window may lack the list");
   for (const std::uint32_t control : kUnusedControls)
     DropStatus(NotifyControlState(control, kControlHide), "the window may lack the control");
 
@@ -168,7 +176,11 @@ ViewResult CDiagnosticSuperView::Attach(CDataGrouping* data, std::int32_t /*inde
     const ViewResult version = m_driverVersion->Attach(data, kSameData);
     if (LowWord(version) != kStatusOk) return version;
   }
-  return CDialogSuperView::Attach(data, m_selectedTablet);
+  const ViewResult attached = CDialogSuperView::Attach(data, m_selectedTablet);
+  // Only now does the window's list reach these views.
+  if (LowWord(attached) == kStatusOk)
+    DropStatus(NotifyControlState(id::kTabletComboBox, kControlRedisplay), "the window may lack the list");
+  return attached;
 }
 
 ViewResult CDiagnosticSuperView::Detach() {

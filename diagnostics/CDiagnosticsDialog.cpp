@@ -6,6 +6,7 @@
 #include "toolkit/ZafEventManager.h"
 #include "toolkit/ZafTimer.h"
 #include "views/CKelvoView.h"
+#include "views/ControlIds.h"
 
 namespace {
 
@@ -48,6 +49,9 @@ void CDiagnosticsDialog::SetUp() {
     recalibrate->SetSendMessage(kZafEventRestart);
     recalibrate->SetVisible(false);
   }
+  // The views were attached before this window came up: only now does the
+  // window's list reach them.
+  DropStatus(NotifyControlState(ControlId::kTabletComboBox, kControlRedisplay), "a list left empty shows nothing");
   if (m_timer == nullptr) m_timer = m_events.AddTimer(std::make_unique<ZafTimer>(kRefreshIntervalMs, this));
   if (m_timer != nullptr) m_events.SendTimerEvent(*m_timer, kZafEventTimerOn);
 }

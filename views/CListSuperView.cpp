@@ -163,7 +163,8 @@ CListSuperView* CListSuperView::FindList(CListSuperView* list) {
     CListSuperView* entry = EntryAt(i);
     if (entry == nullptr) continue;
     if (entry == list) return entry;
-    if (CListSuperView* found = entry->FindList(list); found != entry) return found;
+    // Only a hit ends the search; an entry that lacks the list is passed by.
+    if (CListSuperView* found = entry->FindList(list); found != nullptr) return found;
   }
   return nullptr;
 }

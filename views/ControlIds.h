@@ -117,6 +117,10 @@ inline constexpr std::uint32_t kSelectTablet = 2901;
 // Information texts.
 inline constexpr std::uint32_t kDriverVersion = 3010;
 inline constexpr std::uint32_t kTabletComboBox = 3020;
+// The tablet list's entries and each entry's name and model views.
+inline constexpr std::uint32_t kTabletListEntry = 1173;
+inline constexpr std::uint32_t kTabletListName = 1174;
+inline constexpr std::uint32_t kTabletListModel = 1175;
 inline constexpr std::uint32_t kTabletModel = 3022;
 
 // The tablet and device texts of the information and diagnostics windows.

@@ -99,6 +99,8 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
   [[nodiscard]] Status UpdateByKind(ZafWindowObject& control, std::uint32_t controlId);
   [[nodiscard]] Status UpdateRadioGroup(std::uint32_t controlId);
   [[nodiscard]] Status UpdateTabletList(ZafWindowObject& control);
+  // Selects the tablet list's entry of that key.
+  void PickTablet(std::uint32_t key);
   [[nodiscard]] Status UpdateMonitorList(ZafWindowObject& control);
   [[nodiscard]] Status UpdateImage(ZafWindowObject& control, std::uint32_t controlId);
   [[nodiscard]] Status UpdateWindowPosition();

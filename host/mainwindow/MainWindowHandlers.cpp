@@ -10,6 +10,7 @@
 #include "toolkit/controls/ZafList.h"
 #include "toolkit/controls/ZafNotebook.h"
 #include "toolkit/controls/ZafScrollBar.h"
+#include "views/CListSuperView.h"
 #include "views/ControlIds.h"
 
 namespace {
@@ -64,8 +65,28 @@ void CCPLMainWindow::OnCombo(ZafWindowObject& control) {
   std::uint32_t value = id == ControlId::kCalibrationMonitorComboBox
                             ? static_cast<std::uint32_t>(entry->data)
                             : static_cast<std::uint32_t>(entry->value - 1);
+  if (id == ControlId::kTabletComboBox) {
+    PickTablet(value);
+    return;
+  }
   DropStatus(Send(kViewSet, id, &value),
              "a handler answers the toolkit's event; the views keep their own failures");
+}
+
+void CCPLMainWindow::PickTablet(std::uint32_t key) {
+  // The tablet list takes the picked entry view itself.
+  StListCount count;
+  if (Send(ListRequest::kCount, ControlId::kTabletComboBox, &count) != kStatusOk) return;
+  for (std::uint32_t position = 0; position < count.count; ++position) {
+    StListEntryAt at{position, nullptr, nullptr};
+    if (Send(ListRequest::kEntryAt, ControlId::kTabletComboBox, &at) != kStatusOk || at.entry == nullptr) continue;
+    std::uint32_t entryKey = 0;
+    StListForward keyOf{at.entry, kListByKey, &entryKey};
+    if (Send(kViewGet, ControlId::kTabletComboBox, &keyOf) != kStatusOk || entryKey != key) continue;
+    DropStatus(Send(kViewSet, ControlId::kTabletComboBox, at.entry),
+               "a handler answers the toolkit's event; the views keep their own failures");
+    return;
+  }
 }
 
 void CCPLMainWindow::OnInteger() {

@@ -16,7 +16,9 @@
 #include "toolkit/controls/ZafList.h"
 #include "toolkit/controls/ZafNotebook.h"
 #include "toolkit/controls/ZafScrollBar.h"
+#include "views/CListSuperView.h"
 #include "views/ControlIds.h"
+#include "views/info/CReadOnlyTabletListView.h"
 
 namespace {
 
@@ -162,28 +164,27 @@ Status CCPLMainWindow::UpdateRadioGroup(std::uint32_t id) {
 Status CCPLMainWindow::UpdateTabletList(ZafWindowObject& control) {
   auto* list = dynamic_cast<ZafList*>(&control);
   if (list == nullptr) return kStatusOk;
-  std::uint16_t count = 0;
-  KELVO_TRY(Send(kViewTabletCount, ControlId::kTabletComboBox, &count));
-  if (count == 0) return kStatusOk;
+  StListCount count;
+  KELVO_TRY(Send(ListRequest::kCount, ControlId::kTabletComboBox, &count));
+  if (count.count == 0) return kStatusOk;
   list->Clear();
   std::uint32_t current = 0;
-  DropStatus(Send(kViewGet, ControlId::kTabletComboBox, &current),
-             "no current tablet marks no entry");
-  for (std::uint16_t position = 0; position < count; ++position) {
+  StListForward selected{nullptr, kListByKey, &current};
+  const bool hasCurrent = Send(kViewGet, ControlId::kTabletComboBox, &selected) == kStatusOk;
+  for (std::uint32_t position = 0; position < count.count; ++position) {
+    StListEntryAt at{position, nullptr, nullptr};
+    if (Send(ListRequest::kEntryAt, ControlId::kTabletComboBox, &at) != kStatusOk || at.entry == nullptr) continue;
     std::uint32_t key = position;
-    DropStatus(Send(kViewTabletKey, ControlId::kTabletComboBox, &key),
+    StListForward keyOf{at.entry, kListByKey, &key};
+    DropStatus(Send(kViewGet, ControlId::kTabletComboBox, &keyOf),
                "a key that cannot be read lists the position instead");
     // Each entry is named after the model of its own tablet.
-    StTabletModelQuery query;
-    query.key = key;
-    std::uint16_t model = kModelUnknown;
-    if (Send(kViewGet, ControlId::kTabletModel, &query) == kStatusOk)
-      std::memcpy(&model, &query, sizeof model);
     char name[256] = {};
-    DropStatus(LookupString("2100", static_cast<std::uint16_t>(model + 1), name),
-               "a model without a name shows the table's fallback");
-    list->AddEntry({name, std::to_string(key), static_cast<std::int32_t>(key), key});
-    if (key == current) list->SetSelection(static_cast<int>(list->Count()) - 1);
+    StListForward nameOf{at.entry, kTabletEntryName, name};
+    DropStatus(Send(kViewGet, ControlId::kTabletComboBox, &nameOf), "an entry without a name shows blank");
+    // As in every list, the value is one more than what a pick sends.
+    list->AddEntry({name, std::to_string(key), static_cast<std::int32_t>(key + 1), key});
+    if (hasCurrent && key == current) list->SetSelection(static_cast<int>(list->Count()) - 1);
   }
   return kStatusOk;
 }

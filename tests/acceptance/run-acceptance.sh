@@ -127,6 +127,7 @@ case $case in
     ctl tilt 10 -4
     ctl wheel -2
     ctl pressure 600
+    ctl switches 5
     export KELVO_SERVICE=daemon KELVO_SERVICE_SOCKET=$work/d.sock
     shoot diagnostics-live.script diagnostics-live.png
     ! grep -q '"2:1/190' "$work/d.json" 2>/dev/null || fail "a live record was stored" ;;

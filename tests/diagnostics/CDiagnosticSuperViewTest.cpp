@@ -6,7 +6,9 @@
 #include "model/ModelCodes.h"
 #include "settings/CDriverData.h"
 #include "views/CItemView.h"
+#include "views/CListSuperView.h"
 #include "views/ControlIds.h"
+#include "views/info/CReadOnlyTabletListView.h"
 #include "views/ViewTestHarness.h"
 
 namespace {
@@ -38,9 +40,10 @@ class DiagnosticSuperViewTest : public ViewTest {
       CTestGrouping& tablet = m_root.AddChild(number);
       for (std::int32_t item : {kItemTabletOemCode, kItemLeftTouchStrip, kItemRightTouchStrip, kItemReportProximity,
                                 kItemToolName, kItemToolTypeCode, kItemReportPressure, kItemReportRotation,
-                                kItemReportWheel, kItemReportTiltX, kItemReportTiltY, kItemModelCode})
+                                kItemReportWheel, kItemReportTiltX, kItemReportTiltY, kItemModelCode,
+                                kItemTabletLeftButtons, kItemTabletRightButtons})
         tablet.Define(item, DataType::kWord);
-      for (std::int32_t item : {kItemToolSerial, kItemReportX, kItemReportY})
+      for (std::int32_t item : {kItemToolSerial, kItemReportX, kItemReportY, kItemReportSwitches})
         tablet.Define(item, DataType::kLong);
       tablet.Define(kItemTabletVersion, DataType::kType15);
       m_driver->Put(tablet.KeyOf(kItemReportX), Long(1000u + static_cast<std::uint32_t>(number)));
@@ -112,7 +115,8 @@ TEST_F(DiagnosticSuperViewTest, EveryFieldShowsTheSelectedTabletInItsFormat) {
 }
 
 TEST_F(DiagnosticSuperViewTest, EveryFieldAndPromptIsBoundAndTheSpecialViewsAreNotChildren) {
-  const std::uint32_t fields[] = {3024, 3022, 3034, 3030, 3031, 3032, 3033, 3050, 3037, 3038, 3039, 3058, 3059,
+  const std::uint32_t fields[] = {3024, 3022, 3034, 3030, 3031, 3032, 3033, 3026, 3027, 3028, 3029, 3050, 3037,
+                                  3038, 3039, 3056, 3057, 3058, 3059,
                                   3066, 3067, 3042, 3043, 3064, 3065, 3052, 3053, 3054, 3055, 3060, 3061, 3062, 3063};
   for (std::uint32_t control : fields) {
     const auto* view = dynamic_cast<const CItemView*>(m_view.FindView(control));
@@ -133,7 +137,8 @@ TEST_F(DiagnosticSuperViewTest, UnusedControlsAreHiddenWhileAttachedAndShownAfte
   ASSERT_EQ(m_view.Attach(&m_root, kSameData), kStatusOk);
   std::vector<Change> changes = TakeChanges();
   for (std::uint32_t control : kUnused) EXPECT_EQ(CodesFor(changes, control), std::vector<std::uint32_t>{1}) << control;
-  EXPECT_EQ(CodesFor(changes, id::kTabletComboBox), std::vector<std::uint32_t>{0});
+  // The window redraws the list once these views answer for it.
+  EXPECT_EQ(CodesFor(changes, id::kTabletComboBox).back(), 0u);
 
   ASSERT_EQ(m_view.Detach(), kStatusOk);
   changes = TakeChanges();
@@ -215,10 +220,76 @@ TEST_F(DiagnosticSuperViewTest, ATickReadsEachBoundItemOnce) {
     static_cast<void>(Refresh(m_view));
     CDriverData::CloseReadRound();
   }
-  // The tablet's 16 items, the driver version and the tool name: a prompt
-  // shares its field's read.
-  EXPECT_EQ(m_driver->CountRequests(kCommandGet) - before, 18u);
+  // The tablet's 19 items, the driver version, the tool name and the other
+  // tablet's model for its list entry: a prompt shares its field's read, the
+  // selected tablet's entry the model field's.
+  EXPECT_EQ(m_driver->CountRequests(kCommandGet) - before, 22u);
   EXPECT_EQ(Shown(id::kDeviceName), "Airbrush");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DiagnosticSuperViewTest, TheSwitchFieldsShowThePressedSwitches) {
+  CTestGrouping& tablet = Tablet(1);
+  m_driver->Put(tablet.KeyOf(kItemReportSwitches), Long(0x5));
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemTabletLeftButtons), 0x2);
+  m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemTabletRightButtons), 0x18);
+  ASSERT_EQ(m_view.Attach(&m_root, kSameData), kStatusOk);
+  EXPECT_EQ(Shown(id::kDeviceSwitches), "1, 3");
+  EXPECT_EQ(Shown(id::kTabletLeftButtons), "2");
+  EXPECT_EQ(Shown(id::kTabletRightButtons), "4, 5");
+  m_driver->Put(tablet.KeyOf(kItemReportSwitches), Long(0x80000000u));
+  static_cast<void>(Refresh(m_view));
+  EXPECT_EQ(Shown(id::kDeviceSwitches), "32");
+}
+
+TEST_F(DiagnosticSuperViewTest, PickingTheOtherTabletInTheListReattachesEveryField) {
+  m_driver->Put<std::uint16_t>(m_root.KeyOf(kItemSelected), 0);
+  for (std::int32_t number : {0, 1}) {
+    CTestGrouping& tablet = Tablet(number);
+    m_driver->Put<std::uint16_t>(tablet.KeyOf(kItemModelCode), static_cast<std::uint16_t>(40 + number));
+    m_driver->Put(tablet.KeyOf(kItemReportSwitches), Long(number == 0 ? 0x1u : 0x6u));
+    m_driver->Put(tablet.KeyOf(kItemToolSerial), Long(number == 0 ? 0u : 200u));
+  }
+  ASSERT_EQ(m_view.Attach(&m_root, kSameData), kStatusOk);
+  EXPECT_EQ(Shown(id::kDeviceXData), "1000");
+
+  // As the window sees the list: two entries, keyed by the tablets' numbers,
+  // the selected one first.
+  StListCount count;
+  ASSERT_EQ(Send(m_view, ListRequest::kCount, id::kTabletComboBox, &count), kStatusHandled);
+  ASSERT_EQ(count.count, 2u);
+  std::uint32_t current = 9;
+  StListForward selected{nullptr, kListByKey, &current};
+  EXPECT_EQ(Send(m_view, kViewGet, id::kTabletComboBox, &selected), kStatusHandled);
+  EXPECT_EQ(current, 0u);
+  StListEntryAt second{1, nullptr, nullptr};
+  ASSERT_EQ(Send(m_view, ListRequest::kEntryAt, id::kTabletComboBox, &second), kStatusHandled);
+  ASSERT_NE(second.entry, nullptr);
+  std::uint32_t key = 9;
+  StListForward keyOf{second.entry, kListByKey, &key};
+  EXPECT_EQ(Send(m_view, kViewGet, id::kTabletComboBox, &keyOf), kStatusHandled);
+  EXPECT_EQ(key, 1u);
+  std::uint16_t model = 0;
+  StListForward modelOf{second.entry, kTabletEntryModel, &model};
+  EXPECT_EQ(Send(m_view, kViewGet, id::kTabletComboBox, &modelOf), kStatusHandled);
+  EXPECT_EQ(model, 41u);
+
+  ASSERT_EQ(Send(m_view, kViewSet, id::kTabletComboBox, second.entry), kStatusOk);
+  EXPECT_EQ(m_view.GetSelectedTablet(), 1);
+  static_cast<void>(Refresh(m_view));
+  EXPECT_EQ(Shown(id::kDeviceXData), "1001");
+  EXPECT_EQ(Shown(id::kDeviceSwitches), "2, 3");
+  EXPECT_EQ(Shown(id::kDeviceSerialNumber), "0x000000c8");
+  EXPECT_EQ(Shown(id::kDeviceName), "Airbrush");  // tablet 1's own tool group
+  EXPECT_EQ(Send(m_view, kViewGet, id::kTabletComboBox, &selected), kStatusHandled);
+  EXPECT_EQ(current, 1u) << "the list shows the tablet picked";
+  // Something that is not one of the list's entries picks nothing.
+  int stray = 0;
+  EXPECT_EQ(LowWord(Send(m_view, kViewSet, id::kTabletComboBox, &stray)), 0u);
+  EXPECT_EQ(m_view.GetSelectedTablet(), 1);
 }
 
 }  // namespace
