@@ -12,10 +12,6 @@
 
 namespace {
 
-struct StControlEvent {
-  const char* name;
-  ZafEventType event;
-};
 constexpr std::array<StControlEvent, 7> kControlEvents{{
     {"ClearButton", DialogEvent::kClear},
     {"DeleteButton", DialogEvent::kDelete},
@@ -51,9 +47,7 @@ void CDefineKeystrokeDialog::Open() {
       Show();
     });
   }
-  for (const StControlEvent& control : kControlEvents) {
-    if (ZafWindowObject* object = Find(control.name)) object->SetSendMessage(control.event);
-  }
+  SendControlEvents(*this, kControlEvents);
   Show();
 }
 

@@ -8,11 +8,7 @@
 
 namespace {
 
-struct StBoxEvent {
-  const char* name;
-  ZafEventType event;
-};
-constexpr std::array<StBoxEvent, 4> kBoxes{{
+constexpr std::array<StControlEvent, 4> kBoxes{{
     {"ShiftCheckBox", DialogEvent::kShift},
     {"AltCheckBox", DialogEvent::kAlt},
     {"CtrlCheckBox", DialogEvent::kCtrl},
@@ -20,7 +16,7 @@ constexpr std::array<StBoxEvent, 4> kBoxes{{
 }};
 
 bool IsBoxEvent(ZafEventType type) {
-  for (const StBoxEvent& box : kBoxes)
+  for (const StControlEvent& box : kBoxes)
     if (box.event == type) return true;
   return false;
 }
@@ -29,9 +25,7 @@ bool IsBoxEvent(ZafEventType type) {
 
 void CDefineModifierDialog::Open() {
   m_okButton = Find("OkButton");
-  for (const StBoxEvent& box : kBoxes) {
-    if (ZafWindowObject* object = Find(box.name)) object->SetSendMessage(box.event);
-  }
+  SendControlEvents(*this, kBoxes);
 }
 
 void CDefineModifierDialog::UpdateOk() {

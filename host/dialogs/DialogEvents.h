@@ -2,7 +2,10 @@
 
 // Events the define dialogs' controls send to their window.
 
+#include <span>
+
 #include "toolkit/ZafEvents.h"
+#include "toolkit/ZafWindow.h"
 
 namespace DialogEvent {
 
@@ -27,3 +30,16 @@ inline constexpr ZafEventType kBrowse = 0x4B6E;
 inline constexpr ZafEventType kPathEdited = 0x4B6F;
 
 }  // namespace DialogEvent
+
+// A control of a define dialog and the event it sends its window.
+struct StControlEvent {
+  const char* name;
+  ZafEventType event;
+};
+
+// Makes each named control of `window` that exists send its event.
+inline void SendControlEvents(ZafWindow& window, std::span<const StControlEvent> controls) {
+  for (const StControlEvent& control : controls) {
+    if (ZafWindowObject* object = window.Find(control.name)) object->SetSendMessage(control.event);
+  }
+}

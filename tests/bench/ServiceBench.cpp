@@ -82,44 +82,68 @@ void BM_DaemonGet(benchmark::State& state) {
 }
 BENCHMARK(BM_DaemonGet)->UseRealTime();
 
-// The same bytes each way as a daemon get, with no service behind them.
-void BM_RawPingPong(benchmark::State& state) {
-  int pair[2];
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, pair) != 0) {
-    state.SkipWithError("socketpair");
-    return;
-  }
-  constexpr std::size_t kRequest = CFrameCodec::kHeaderSize + StDriverPacket::kWireSize + 2;
-  constexpr std::size_t kReply = CFrameCodec::kHeaderSize + 4 + StDriverPacket::kWireSize + 2;
-  std::thread echo([fd = pair[1]] {
-    std::uint8_t in[kRequest];
-    std::uint8_t out[kReply] = {};
-    for (;;) {
-      std::size_t got = 0;
-      while (got < kRequest) {
-        const ssize_t n = ::recv(fd, in + got, kRequest - got, 0);
-        if (n <= 0) return;
-        got += static_cast<std::size_t>(n);
+// The same bytes each way as a daemon get, with no service behind them: an
+// echo thread at the far end of a socket pair.
+class CRawEcho {
+ public:
+  static constexpr std::size_t kRequest = CFrameCodec::kHeaderSize + StDriverPacket::kWireSize + 2;
+  static constexpr std::size_t kReply = CFrameCodec::kHeaderSize + 4 + StDriverPacket::kWireSize + 2;
+
+  CRawEcho() {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, m_pair) != 0) return;
+    m_open = true;
+    m_echo = std::thread([fd = m_pair[1]] {
+      std::uint8_t in[kRequest];
+      std::uint8_t out[kReply] = {};
+      for (;;) {
+        std::size_t got = 0;
+        while (got < kRequest) {
+          const ssize_t n = ::recv(fd, in + got, kRequest - got, 0);
+          if (n <= 0) return;
+          got += static_cast<std::size_t>(n);
+        }
+        if (::send(fd, out, kReply, MSG_NOSIGNAL) != static_cast<ssize_t>(kReply)) return;
       }
-      if (::send(fd, out, kReply, MSG_NOSIGNAL) != static_cast<ssize_t>(kReply)) return;
-    }
-  });
-  std::uint8_t request[kRequest] = {};
-  std::uint8_t reply[kReply];
-  for (auto _ : state) {
-    (void)::send(pair[0], request, kRequest, MSG_NOSIGNAL);
+    });
+  }
+  ~CRawEcho() {
+    if (!m_open) return;
+    ::shutdown(m_pair[0], SHUT_RDWR);
+    m_echo.join();
+    ::close(m_pair[0]);
+    ::close(m_pair[1]);
+  }
+  CRawEcho(const CRawEcho&) = delete;
+  CRawEcho& operator=(const CRawEcho&) = delete;
+
+  [[nodiscard]] bool Open() const { return m_open; }
+  // One request out and its whole reply back.
+  void Trip() {
+    std::uint8_t request[kRequest] = {};
+    std::uint8_t reply[kReply];
+    (void)::send(m_pair[0], request, kRequest, MSG_NOSIGNAL);
     std::size_t got = 0;
     while (got < kReply) {
-      const ssize_t n = ::recv(pair[0], reply + got, kReply - got, 0);
+      const ssize_t n = ::recv(m_pair[0], reply + got, kReply - got, 0);
       if (n <= 0) break;
       got += static_cast<std::size_t>(n);
     }
   }
+
+ private:
+  int m_pair[2] = {-1, -1};
+  bool m_open = false;
+  std::thread m_echo;
+};
+
+void BM_RawPingPong(benchmark::State& state) {
+  CRawEcho echo;
+  if (!echo.Open()) {
+    state.SkipWithError("socketpair");
+    return;
+  }
+  for (auto _ : state) echo.Trip();
   state.SetItemsProcessed(state.iterations());
-  ::shutdown(pair[0], SHUT_RDWR);
-  echo.join();
-  ::close(pair[0]);
-  ::close(pair[1]);
 }
 BENCHMARK(BM_RawPingPong)->UseRealTime();
 
@@ -139,37 +163,12 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
   volatile std::sig_atomic_t stop = 0;
   std::thread loop([&] { daemon.Run(stop); });
   CDaemonClient client(BenchSocket("ratio"));
-  int pair[2];
-  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, pair) != 0) {
+  CRawEcho echo;
+  if (!echo.Open()) {
     state.SkipWithError("socketpair");
     return;
   }
-  constexpr std::size_t kRequest = CFrameCodec::kHeaderSize + StDriverPacket::kWireSize + 2;
-  constexpr std::size_t kReply = CFrameCodec::kHeaderSize + 4 + StDriverPacket::kWireSize + 2;
-  std::thread echo([fd = pair[1]] {
-    std::uint8_t in[kRequest];
-    std::uint8_t out[kReply] = {};
-    for (;;) {
-      std::size_t got = 0;
-      while (got < kRequest) {
-        const ssize_t n = ::recv(fd, in + got, kRequest - got, 0);
-        if (n <= 0) return;
-        got += static_cast<std::size_t>(n);
-      }
-      if (::send(fd, out, kReply, MSG_NOSIGNAL) != static_cast<ssize_t>(kReply)) return;
-    }
-  });
-  const auto raw = [&] {
-    std::uint8_t request[kRequest] = {};
-    std::uint8_t reply[kReply];
-    (void)::send(pair[0], request, kRequest, MSG_NOSIGNAL);
-    std::size_t got = 0;
-    while (got < kReply) {
-      const ssize_t n = ::recv(pair[0], reply + got, kReply - got, 0);
-      if (n <= 0) break;
-      got += static_cast<std::size_t>(n);
-    }
-  };
+  const auto raw = [&] { echo.Trip(); };
   const auto viaDaemon = [&] {
     std::uint16_t value = 0;
     StDriverPacket packet = MakeGet(value);
@@ -190,10 +189,6 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
       ratios.push_back(daemons.back() / raws.back());
     }
   }
-  ::shutdown(pair[0], SHUT_RDWR);
-  echo.join();
-  ::close(pair[0]);
-  ::close(pair[1]);
   stop = 1;
   loop.join();
   std::sort(ratios.begin(), ratios.end());
