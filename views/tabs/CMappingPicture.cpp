@@ -49,30 +49,26 @@ StPicture CMappingPicture::Around(const StPictureRect& all) {
   return picture;
 }
 
-void CMappingPicture::Add(StPicture& picture, const StPictureRect& r, PictureRole role) {
-  picture.items.push_back({r, role});
-}
-
 StPicture CMappingPicture::Screen() const {
   const StPictureRect area = ScreenArea();
   StPictureRect all = Union(Desktop(), area);
   if (Empty(all)) all = {0, 0, 1, 1};
   StPicture picture = Around(all);
-  for (const StPictureRect& monitor : m_monitors) Add(picture, monitor, PictureRole::kOutline);
-  Add(picture, area, PictureRole::kArea);
+  for (const StPictureRect& monitor : m_monitors) picture.items.push_back({monitor, PictureRole::kOutline});
+  picture.items.push_back({area, PictureRole::kArea});
   return picture;
 }
 
 StPicture CMappingPicture::Tablet() const {
   const StPictureRect whole{0, 0, std::max(m_values.tabletWidth, 1), std::max(m_values.tabletHeight, 1)};
   StPicture picture = Around(whole);
-  Add(picture, whole, PictureRole::kOutline);
+  picture.items.push_back({whole, PictureRole::kOutline});
   const std::uint16_t choice = m_values.tabletChoice;
   const StPictureRect area = choice == 0 ? whole : Record(1);
   picture.draggable = static_cast<int>(picture.items.size());
-  Add(picture, area, PictureRole::kArea);
-  if (choice >= 2) Add(picture, Record(2), PictureRole::kSecondArea);
-  if (m_values.proportions) Add(picture, Proportional(area, ScreenArea()), PictureRole::kProportional);
+  picture.items.push_back({area, PictureRole::kArea});
+  if (choice >= 2) picture.items.push_back({Record(2), PictureRole::kSecondArea});
+  if (m_values.proportions) picture.items.push_back({Proportional(area, ScreenArea()), PictureRole::kProportional});
   return picture;
 }
 

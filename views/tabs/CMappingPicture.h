@@ -77,7 +77,6 @@ class CMappingPicture {
   [[nodiscard]] StPictureRect Desktop() const;
   // A picture spanning `all` and a margin around it.
   [[nodiscard]] static StPicture Around(const StPictureRect& all);
-  static void Add(StPicture& picture, const StPictureRect& rect, PictureRole role);
 
   StMappingValues m_values;
   std::vector<StPictureRect> m_monitors;

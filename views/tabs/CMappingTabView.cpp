@@ -29,8 +29,16 @@ constexpr StMappingChild kChildren[] = {
     {ControlId::kScreenPreview, kMapPreview},
 };
 
+// The controls that change the mapping.
 bool ChangesMapping(std::uint32_t controlId) {
-  return controlId >= ControlId::kScreenAreaComboBox && controlId <= ControlId::kForceProportions;
+  switch (controlId) {
+    case ControlId::kScreenAreaComboBox:
+    case ControlId::kScreenAreaRect:
+    case ControlId::kTabletAreaComboBox:
+    case ControlId::kTabletAreaRect:
+    case ControlId::kForceProportions: return true;
+    default: return false;
+  }
 }
 
 }  // namespace
