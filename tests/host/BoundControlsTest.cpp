@@ -117,14 +117,16 @@ const std::set<std::uint32_t> kNotBound = {
 };
 // Bound by the views of a dialog or tab whose own tests cover them: the
 // advanced settings (TabViewsTest), the modifier dialog, calibration, the
-// information texts of the main window and the diagnostics dialog, and the
-// switch menus of the side switches, the puck's buttons and the joystick.
+// information texts of the main window and the diagnostics dialog, the
+// switch menus of the side switches, the puck's buttons and the joystick, and
+// the Mapping tab (its acceptance case).
 bool BoundElsewhere(std::uint32_t id) {
   static const std::set<std::uint32_t> kSwitchMenus = {
       ControlId::kUpperSideSwitchComboBox, ControlId::kLowerSideSwitchComboBox, ControlId::kLeftPuckButtonComboBox,
       ControlId::kMidPuckButtonComboBox,   ControlId::kRightPuckButtonComboBox, ControlId::kJoystickSwitchGroup};
   return id == ControlId::kTipModeGroup || (id >= 2100 && id < 2200) || id == ControlId::kVersionPrompt ||
-         id == ControlId::kCalibrationMonitorComboBox || (id >= 3000 && id < 3100) || kSwitchMenus.count(id) != 0;
+         id == ControlId::kCalibrationMonitorComboBox || (id >= 3000 && id < 3100) || kSwitchMenus.count(id) != 0 ||
+         id == ControlId::kMappingTab || (id > ControlId::kMappingView && id <= ControlId::kMappingTabletBounds);
 }
 
 // The item view bound under `id` below `view`, or none.
