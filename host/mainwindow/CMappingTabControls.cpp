@@ -20,6 +20,9 @@ constexpr std::uint16_t kTextWholeTablet = 42;
 constexpr std::uint16_t kTextPartOfTablet = 43;
 constexpr std::uint16_t kTextMonitor = 44;
 
+// A rectangle's words: top, left, bottom, right.
+constexpr std::size_t kRectWords = 4;
+
 // Tablet-area choices the list offers.
 constexpr std::uint16_t kTabletWhole = 0;
 constexpr std::uint16_t kTabletPart = 1;
@@ -77,7 +80,7 @@ void CMappingTabControls::FillChoices(ZafList& list, std::uint32_t controlId) co
 
 std::vector<ZafWindowObject*> CMappingTabControls::Fields(std::uint32_t controlId) const {
   // The group's row has value 0; each field's row carries its word's place, from 1.
-  std::vector<ZafWindowObject*> fields(4, nullptr);
+  std::vector<ZafWindowObject*> fields(kRectWords, nullptr);
   for (const StControlRecord& record : GetControlTable()) {
     if (record.id == controlId && record.value >= 1 && record.value <= fields.size())
       fields[record.value - 1U] = m_find(record.name);
@@ -86,7 +89,7 @@ std::vector<ZafWindowObject*> CMappingTabControls::Fields(std::uint32_t controlI
 }
 
 void CMappingTabControls::SendRect(std::uint32_t controlId) const {
-  std::int32_t words[4] = {};
+  std::int32_t words[kRectWords] = {};
   const std::vector<ZafWindowObject*> fields = Fields(controlId);
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const auto* field = dynamic_cast<const ZafInteger*>(fields[i]);
@@ -100,7 +103,7 @@ void CMappingTabControls::SendRect(std::uint32_t controlId) const {
 }
 
 Status CMappingTabControls::ShowRect(std::uint32_t controlId) const {
-  std::int32_t words[4] = {};
+  std::int32_t words[kRectWords] = {};
   KELVO_TRY(m_send(kViewGet, controlId, words));
   const std::vector<ZafWindowObject*> fields = Fields(controlId);
   for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -157,7 +160,7 @@ void CMappingTabControls::SendDraggedArea(const CThumbnail& picture) const {
   const std::int32_t top = across(area.top, m_tabletHeight);
   const std::int32_t right = std::max(across(area.right + 1, m_tabletWidth), left + 1);
   const std::int32_t bottom = std::max(across(area.bottom + 1, m_tabletHeight), top + 1);
-  std::int32_t words[4] = {top, left, bottom, right};
+  std::int32_t words[kRectWords] = {top, left, bottom, right};
   DropStatus(m_send(kViewSet, ControlId::kTabletAreaComboBox, &part), "the area is sent either way");
   DropStatus(m_send(kViewSet, ControlId::kTabletAreaRect, words), "the picture shows what the driver kept");
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -38,10 +39,9 @@ class CMappingTabControls {
   // The user let go of a dragged corner: the tablet area becomes that part.
   void SendDraggedArea(const CThumbnail& picture) const;
 
+ private:
   // The monitors of the desktop, in the system's order.
   [[nodiscard]] static std::vector<StPictureRect> Monitors();
-
- private:
   // The fields of a rectangle, in the order of its words (top, left, bottom, right).
   [[nodiscard]] std::vector<ZafWindowObject*> Fields(std::uint32_t controlId) const;
   [[nodiscard]] Status ReadValues(StMappingValues& values) const;
