@@ -72,8 +72,7 @@ TEST_F(DefaultButtonsTest, EachTabResetsItsOwnValues) {
   };
   for (const StTab& t : tabs) {
     SCOPED_TRACE(t.tab);
-    CTempDir runtime;
-    CScopedEnv folder("KELVO_RUNTIME_DIR", runtime.Path());
+    CloseWindow();
     ASSERT_NO_FATAL_FAILURE(OpenProfile(t.profile));
     SelectTab(t.tab);
     std::vector<std::int32_t> defaultsShown;
@@ -85,13 +84,12 @@ TEST_F(DefaultButtonsTest, EachTabResetsItsOwnValues) {
     static_cast<ZafButton&>(Control(t.button)).UserPress();
     for (std::size_t i = 0; i < t.reset.size(); ++i) {
       const StValue& v = t.reset[i];
-      EXPECT_EQ(Read(v.path), ReadDefault(v.path)) << v.path;
+      EXPECT_EQ(Read(v.path), Read(v.path, true)) << v.path;
       if (v.control != nullptr) {
         EXPECT_EQ(Shown(v.control), defaultsShown[i]) << v.control;
       }
     }
     for (const StValue& v : t.kept) EXPECT_EQ(Read(v.path), v.changed) << v.path;
-    m_window.reset();
   }
 }
 
