@@ -61,9 +61,11 @@ class CTabsFixture : public ::testing::Test {
   // {puck} the first stylus and puck ("2:0/4:n"), {tablet} the tablet,
   // {penmap} and {puckmap} the display part of their mapping context.
   [[nodiscard]] std::string Path(const std::string& pattern);
-  // The value at a path as a little-endian number (its first four bytes).
+  // The value at a path as a little-endian number (its first four bytes);
+  // with `factory`, the driver's factory value.
   [[nodiscard]] std::uint32_t Read(const std::string& pattern, bool factory = false);
   [[nodiscard]] std::vector<std::uint8_t> ReadBytes(const std::string& pattern, bool factory = false);
+  [[nodiscard]] std::uint32_t ReadDefault(const std::string& pattern) { return Read(pattern, true); }
   // Changes a value as the driver itself would (another program, a battery
   // running down), read-only values included.
   void Change(const std::string& pattern, std::uint32_t value);

@@ -84,7 +84,7 @@ TEST_F(DefaultButtonsTest, EachTabResetsItsOwnValues) {
     static_cast<ZafButton&>(Control(t.button)).UserPress();
     for (std::size_t i = 0; i < t.reset.size(); ++i) {
       const StValue& v = t.reset[i];
-      EXPECT_EQ(Read(v.path), Read(v.path, true)) << v.path;
+      EXPECT_EQ(Read(v.path), ReadDefault(v.path)) << v.path;
       if (v.control != nullptr) {
         EXPECT_EQ(Shown(v.control), defaultsShown[i]) << v.control;
       }
