@@ -246,10 +246,8 @@ TEST_F(WidgetKinds, ImagesUseTheColourTableAndKeepTransparency) {
         EXPECT_EQ(qAlpha(got), 0) << x << "," << y;
         continue;
       }
-      const std::uint32_t want = display.Colour(index);
-      EXPECT_EQ(qRed(got), static_cast<int>(want & 0xFF));
-      EXPECT_EQ(qGreen(got), static_cast<int>((want >> 8) & 0xFF));
-      EXPECT_EQ(qBlue(got), static_cast<int>((want >> 16) & 0xFF));
+      const auto want = static_cast<int>(display.Colour(index));  // red in the low byte
+      EXPECT_EQ(got, qRgb(want & 0xFF, (want >> 8) & 0xFF, (want >> 16) & 0xFF)) << x << "," << y;
       ++compared;
     }
   }
