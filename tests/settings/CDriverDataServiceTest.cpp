@@ -80,27 +80,6 @@ class CDriverDataServiceTest : public ::testing::Test {
   std::uint32_t m_lastSent = 0;
 };
 
-TEST_F(CDriverDataServiceTest, SettingTheSameValueSendsNothing) {
-  auto item = Make(DataType::kLong, BehaviourKind::kLive, kValueB);
-  EXPECT_EQ(Value<std::uint32_t>(*item), 500u);
-  EXPECT_EQ(Value<std::uint32_t>(*item), 500u);
-  EXPECT_EQ(Sent(), 1u);  // loaded once, not at Init
-  const std::uint32_t same = 500;
-  EXPECT_EQ(item->Set(&same), kStatusOk);
-  EXPECT_EQ(Sent(), 0u);
-}
-
-TEST_F(CDriverDataServiceTest, LiveItemWrittenThenRevertedSendsTwoWrites) {
-  auto item = Make(DataType::kLong, BehaviourKind::kLive, kValueB);
-  const std::uint32_t longer = 625;
-  ASSERT_EQ(item->Set(&longer), kStatusOk);  // loads, then writes
-  EXPECT_EQ(Sent(), 2u);
-  EXPECT_EQ(InService<std::uint32_t>(kValueB), 625u);
-  ASSERT_EQ(item->Revert(), kStatusOk);
-  EXPECT_EQ(Sent(), 1u);
-  EXPECT_EQ(InService<std::uint32_t>(kValueB), 500u);
-}
-
 TEST_F(CDriverDataServiceTest, ApplyItemChangedTwiceThenAppliedSendsOneWrite) {
   auto item = Make(DataType::kLong, BehaviourKind::kApply, kValueA);
   for (const std::uint32_t v : {9u, 15u}) ASSERT_EQ(item->Set(&v), kStatusOk);
