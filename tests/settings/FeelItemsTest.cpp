@@ -21,7 +21,7 @@
 #include "settings/CUDPenHasEraser.h"
 #include "settings/FeelTables.h"
 #include "settings/PressureFamilies.h"
-#include "support/CRecordingDriverInterface.h"
+#include "settings/CSettingsTest.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ Status Write(CDriverData& item, T value) {
 }
 
 // One pen on each of three tablets of 1023, 511 and 255 pressure levels.
-class CFeelItemsTest : public ::testing::Test {
+class CFeelItemsTest : public CServiceTest {
  protected:
   void SetUp() override {
     StProfile profile = MakeDefaultProfile();
@@ -73,16 +73,10 @@ class CFeelItemsTest : public ::testing::Test {
       tablet.tools.push_back(puck);
       profile.tablets.push_back(tablet);
     }
-    m_service = std::make_unique<CTabletService>(profile);
-    m_driver =
-        CRecordingDriverInterface::Install(*m_service);
+    Start(profile);
   }
-
   void TearDown() override {
-    for (const BehaviourKind kind :
-         {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
-      ReleaseBehaviour(kind);
-    ReleaseDriverInterface();
+    CServiceTest::TearDown();
     ReleaseStringManager();
   }
 
@@ -107,14 +101,9 @@ class CFeelItemsTest : public ::testing::Test {
             Item(Key(tablet, {}), 93, DataType::kPressureAxis)};
   }
   template <typename T>
-  T InDriver(std::uint32_t tablet, std::initializer_list<StLevel> levels) {
-    T value{};
-    EXPECT_EQ(Key(tablet, levels).Request(kCommandGet, sizeof value, &value), kStatusOk);
-    return value;
+  static T InDriver(std::uint32_t tablet, std::initializer_list<StLevel> levels) {
+    return ReadPath<T>(PathOf(Key(tablet, levels)));
   }
-
-  std::unique_ptr<CTabletService> m_service;
-  CRecordingDriverInterface* m_driver = nullptr;
 };
 
 // The tables' points scaled to the tablet's levels, the curve's other words
