@@ -91,14 +91,20 @@ class CFeelItemsTest : public CServiceTest {
     EXPECT_EQ(CDataGrouping::MakeItem(item, key, code, type, BehaviourKind::kLive, 0), kStatusOk);
     return item;
   }
-  // The tip's raw values on tablet t and what the driver holds.
+  // The tip's raw values on tablet t, and a family's curve and click items over them.
   struct StTip {
     std::unique_ptr<CDriverData> curve, threshold, axis;
+    std::unique_ptr<CPressureBezierData> curveItem;
+    std::unique_ptr<CClickThresholdData> clickItem;
   };
-  StTip Tip(std::uint32_t tablet) {
-    const CDataKey tip = Key(tablet, {{4, 0}, {11, 1}});
-    return {Item(tip, 109, DataType::kPressureCurve), Item(tip, 43, DataType::kWord),
-            Item(Key(tablet, {}), 93, DataType::kPressureAxis)};
+  StTip Tip(std::uint32_t tablet, PressureFamily family) {
+    const CDataKey key = Key(tablet, {{4, 0}, {11, 1}});
+    StTip tip{Item(key, 109, DataType::kPressureCurve), Item(key, 43, DataType::kWord),
+              Item(Key(tablet, {}), 93, DataType::kPressureAxis), MakePressureBezierData(family),
+              MakeClickThresholdData(family)};
+    EXPECT_EQ(tip.curveItem->SetSources(tip.curve.get(), tip.axis.get()), kStatusOk);
+    EXPECT_EQ(tip.clickItem->SetSources(tip.threshold.get(), tip.axis.get()), kStatusOk);
+    return tip;
   }
   template <typename T>
   static T InDriver(std::uint32_t tablet, std::initializer_list<StLevel> levels) {
@@ -113,11 +119,9 @@ TEST_F(CFeelItemsTest, EverySliderPositionWritesTheFamilysCurveAndThreshold) {
   for (const StFamily& table : kFamilies) {
     for (std::uint32_t t = 0; t < kLevels.size(); ++t) {
       const std::uint32_t levels = kLevels[t];
-      StTip tip = Tip(t);
-      auto curveItem = MakePressureBezierData(table.family);
-      auto clickItem = MakeClickThresholdData(table.family);
-      ASSERT_EQ(curveItem->SetSources(tip.curve.get(), tip.axis.get()), kStatusOk);
-      ASSERT_EQ(clickItem->SetSources(tip.threshold.get(), tip.axis.get()), kStatusOk);
+      StTip tip = Tip(t, table.family);
+      auto& curveItem = tip.curveItem;
+      auto& clickItem = tip.clickItem;
       const Curve before = InDriver<Curve>(t, {{4, 0}, {11, 1}, {109}});
       for (std::uint16_t p = 0; p < kPressurePositions; ++p) {
         SCOPED_TRACE(testing::Message() << "family " << static_cast<int>(table.family)
@@ -147,11 +151,9 @@ TEST_F(CFeelItemsTest, EverySliderPositionWritesTheFamilysCurveAndThreshold) {
 }
 
 TEST_F(CFeelItemsTest, FeelReadsTheMeanAndAnswersZeroWhenTheDriverRefusesAPart) {
-  StTip tip = Tip(0);
-  auto curveItem = MakePressureBezierData(PressureFamily::kKRB);
-  auto clickItem = MakeClickThresholdData(PressureFamily::kKRB);
-  ASSERT_EQ(curveItem->SetSources(tip.curve.get(), tip.axis.get()), kStatusOk);
-  ASSERT_EQ(clickItem->SetSources(tip.threshold.get(), tip.axis.get()), kStatusOk);
+  StTip tip = Tip(0, PressureFamily::kKRB);
+  auto& curveItem = tip.curveItem;
+  auto& clickItem = tip.clickItem;
   CPressureFeelData feel;
   ASSERT_EQ(feel.SetSources(clickItem.get(), curveItem.get()), kStatusOk);
 
@@ -169,11 +171,9 @@ TEST_F(CFeelItemsTest, FeelReadsTheMeanAndAnswersZeroWhenTheDriverRefusesAPart) 
 }
 
 TEST_F(CFeelItemsTest, PositionsOutsideTheTableAndAMissingDivisorAnswerNoItem) {
-  StTip tip = Tip(0);
-  auto curveItem = MakePressureBezierData(PressureFamily::kMJ);
-  auto clickItem = MakeClickThresholdData(PressureFamily::kMJ);
-  ASSERT_EQ(curveItem->SetSources(tip.curve.get(), tip.axis.get()), kStatusOk);
-  ASSERT_EQ(clickItem->SetSources(tip.threshold.get(), tip.axis.get()), kStatusOk);
+  StTip tip = Tip(0, PressureFamily::kMJ);
+  auto& curveItem = tip.curveItem;
+  auto& clickItem = tip.clickItem;
   CPressureFeelData feel;
   ASSERT_EQ(feel.SetSources(clickItem.get(), curveItem.get()), kStatusOk);
   m_driver->ClearRequests();
