@@ -17,14 +17,19 @@ class CDataKeyTest : public ::testing::Test {
   }
 };
 
-TEST_F(CDataKeyTest, AppendChainsAndFillsLevelsInOrder) {
+TEST_F(CDataKeyTest, AppendChainsAndRemoveLastLevelStopsAtEmpty) {
   CDataKey key;
   key.AppendLevel(18).AppendLevel(9, 3).AppendLevel(40, 2, 7);
   ASSERT_EQ(key.GetLevelCount(), 3U);
-  EXPECT_EQ(key.GetLevel(0), (StObjectKey{0, 18, 0}));
   EXPECT_EQ(key.GetLevel(1), (StObjectKey{0, 9, 3}));
-  EXPECT_EQ(key.GetLevel(2), (StObjectKey{7, 40, 2}));
   EXPECT_EQ(key.LastLevel(), (StObjectKey{7, 40, 2}));
+  key.RemoveLastLevel().RemoveLastLevel();
+  EXPECT_EQ(key.LastLevel(), (StObjectKey{0, 18, 0}));
+  key.RemoveLastLevel().RemoveLastLevel();  // an empty key stays empty
+  EXPECT_EQ(key.GetLevelCount(), 0U);
+  EXPECT_EQ(key.LastLevel(), StObjectKey{});
+  key.AppendLevel(28, 2);
+  EXPECT_EQ(key.GetLevel(0), (StObjectKey{0, 28, 2}));
 }
 
 TEST_F(CDataKeyTest, TenthLevelThrows256AndLeavesNineLevels) {
@@ -40,21 +45,6 @@ TEST_F(CDataKeyTest, TenthLevelThrows256AndLeavesNineLevels) {
   EXPECT_EQ(key, before);
   EXPECT_EQ(key.GetLevelCount(), 9U);
   EXPECT_EQ(key.GetLevel(9), StObjectKey{}) << "the tenth entry stays the end of the array";
-}
-
-TEST_F(CDataKeyTest, RemoveLastLevel) {
-  CDataKey key;
-  key.AppendLevel(2, 1).AppendLevel(115);
-  key.RemoveLastLevel();
-  EXPECT_EQ(key.GetLevelCount(), 1U);
-  EXPECT_EQ(key.LastLevel(), (StObjectKey{0, 2, 1}));
-  key.RemoveLastLevel();
-  EXPECT_EQ(key.GetLevelCount(), 0U);
-  EXPECT_EQ(key.LastLevel(), StObjectKey{});
-  key.RemoveLastLevel();  // an empty key stays empty
-  EXPECT_EQ(key.GetLevelCount(), 0U);
-  key.AppendLevel(28, 2);
-  EXPECT_EQ(key.GetLevel(0), (StObjectKey{0, 28, 2}));
 }
 
 TEST_F(CDataKeyTest, RequestSendsLevelsSizeAndBuffer) {

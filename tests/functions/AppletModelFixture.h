@@ -13,19 +13,14 @@
 #include "functions/CAppletModelFactory.h"
 #include "model/CDriverObject.h"
 #include "model/ModelCodes.h"
-#include "protocol/StDriverPacket.h"
 #include "services/CStringManager.h"
-#include "settings/CBehaviour.h"
-#include "support/CRecordingDriverInterface.h"
+#include "settings/CSettingsTest.h"
 
-class CAppletModelFixture : public ::testing::Test {
+class CAppletModelFixture : public CServiceTest {
  protected:
   void TearDown() override {
     m_driverObject.reset();
-    for (const BehaviourKind kind :
-         {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
-      ReleaseBehaviour(kind);
-    ReleaseDriverInterface();
+    CServiceTest::TearDown();
     ReleaseStringManager();
   }
 
@@ -33,9 +28,7 @@ class CAppletModelFixture : public ::testing::Test {
   // the connection.
   Status Connect(StProfile profile) {
     m_driverObject.reset();
-    m_service = std::make_unique<CTabletService>(std::move(profile));
-    m_driver =
-        CRecordingDriverInterface::Install(*m_service);
+    Start(std::move(profile));
     m_driverObject = std::make_unique<CDriverObject>(std::make_unique<CAppletModelFactory>());
     return m_driverObject->SetKey(CDataKey());
   }
@@ -81,15 +74,9 @@ class CAppletModelFixture : public ::testing::Test {
   }
   // What the service holds at a path, read behind the model's back.
   template <typename T>
-  T InService(std::initializer_list<StLevel> levels) {
-    CDataKey key;
-    for (const StLevel& level : levels) key.AppendLevel(level.code, level.index, level.qualifier);
-    T value{};
-    EXPECT_EQ(key.Request(kCommandGet, sizeof value, &value), kStatusOk);
-    return value;
+  static T InService(std::initializer_list<StLevel> levels) {
+    return ReadPath<T>(MakePath(levels));
   }
 
-  std::unique_ptr<CTabletService> m_service;
-  CRecordingDriverInterface* m_driver = nullptr;
   std::unique_ptr<CDriverObject> m_driverObject;
 };

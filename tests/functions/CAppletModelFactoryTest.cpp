@@ -12,9 +12,8 @@
 #include "model/CTabletObject.h"
 #include "model/ModelCodes.h"
 #include "model/ModelReads.h"
-#include "settings/CBehaviour.h"
+#include "settings/CSettingsTest.h"
 #include "settings/mapping/CMapping.h"
-#include "support/CRecordingDriverInterface.h"
 
 namespace {
 
@@ -28,23 +27,15 @@ class CAppletContext : public CModelContext {
   CAppletModelFactory factory;
 };
 
-class CAppletModelFactoryTest : public ::testing::Test {
+class CAppletModelFactoryTest : public CServiceTest {
  protected:
   void SetUp() override {
-    m_driver = CRecordingDriverInterface::Install(m_service);
+    Start();
     CDataKey key;
     key.AppendLevel(kCodeTablet, 0);
     ASSERT_EQ(m_tablet.SetKey(key), kStatusOk);
   }
-  void TearDown() override {
-    ReleaseDriverInterface();
-    for (const BehaviourKind kind :
-         {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
-      ReleaseBehaviour(kind);
-  }
 
-  CTabletService m_service;
-  CRecordingDriverInterface* m_driver = nullptr;
   CAppletContext m_context;
   CTabletObject m_tablet{m_context};
 };
@@ -52,7 +43,7 @@ class CAppletModelFactoryTest : public ::testing::Test {
 TEST_F(CAppletModelFactoryTest, AToolLeavingItsGroupDropsItsMappingAndTheFirstToolsIsWrittenAgain) {
   // A second number for the pen: same type and serial, identity 0.
   std::uint16_t added = 0;
-  ASSERT_EQ(m_service.Model().AttachTool(0, 2, kPenSerial, added), kStatusOk);
+  ASSERT_EQ(m_service->Model().AttachTool(0, 2, kPenSerial, added), kStatusOk);
   ASSERT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 3);
   auto& pen = static_cast<CMetaTransducer&>(*m_tablet.GetSubGroup(1, kSubGroupMain));
   ASSERT_EQ(pen.GetSubGroupCount(kSubGroupMain), 2);

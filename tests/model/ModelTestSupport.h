@@ -14,9 +14,8 @@
 #include "model/CAppObject.h"
 #include "model/CModelContext.h"
 #include "model/CModelFactory.h"
-#include "settings/CBehaviour.h"
 #include "settings/CDataGrouping.h"
-#include "support/CRecordingDriverInterface.h"
+#include "settings/CSettingsTest.h"
 
 // A grouping that notes what the model asks of it.
 class CPartGrouping : public CDataGrouping {
@@ -100,11 +99,7 @@ class CTestModelContext : public CModelContext {
 class CRecordingModelTest : public ::testing::Test {
  protected:
   void SetUp() override { m_driver = CRecordingDriverInterface::Install(); }
-  void TearDown() override {
-    ReleaseDriverInterface();
-    for (const BehaviourKind kind : {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
-      ReleaseBehaviour(kind);
-  }
+  void TearDown() override { ReleaseSettingsGlobals(); }
 
   CRecordingDriverInterface* m_driver = nullptr;
 };

@@ -22,9 +22,8 @@ TEST(WindowsVersionCode, FromWhatTheSystemReports) {
     std::uint32_t code;
   };
   const Case cases[] = {
-      {1, 4, 0, 1},  {1, 4, 10, 2}, {1, 4, 90, 3}, {2, 3, 51, 5}, {2, 4, 0, 6},
-      {2, 5, 0, 7},  {2, 5, 1, 8},  {2, 5, 2, 11}, {2, 5, 3, 8},  {2, 6, 0, 8},
-      {2, 10, 0, 8}, {0, 3, 1, 0},  {3, 5, 1, 0},
+      {1, 4, 0, 1}, {1, 4, 10, 2}, {1, 4, 90, 3}, {2, 3, 51, 5}, {2, 4, 0, 6},
+      {2, 5, 0, 7}, {2, 5, 1, 8},  {2, 5, 2, 11}, {2, 6, 0, 8},  {3, 5, 1, 0},
   };
   for (const Case& c : cases) {
     OSVERSIONINFOA info;
@@ -78,8 +77,6 @@ TEST_F(RegistryReads, ReadValueAnswersWindowsCodes) {
 
   size = buffer.size();
   EXPECT_EQ(manager.ReadValue(nullptr, buffer.data(), &size, &kind), ERROR_INVALID_DATA);
-  EXPECT_EQ(manager.ReadValue("OEMCPLName", nullptr, &size, &kind), ERROR_INVALID_DATA);
-  EXPECT_EQ(manager.ReadValue("OEMCPLName", buffer.data(), nullptr, &kind), ERROR_INVALID_DATA);
 
   buffer.fill('x');
   size = buffer.size();
@@ -92,7 +89,7 @@ TEST_F(RegistryReads, ReadValueAnswersWindowsCodes) {
 }
 
 TEST_F(RegistryReads, UnknownSystemAnswers21) {
-  for (const char* version : {"fail", "0.3.1", "3.5.1"}) {
+  for (const char* version : {"fail", "3.5.1"}) {
     CScopedEnv forced("KELVO_WINDOWS_VERSION", version);
     CRegistryManager manager;
     std::array<char, 8> buffer{};
@@ -117,7 +114,6 @@ TEST_F(RegistryReads, StringAndNumberStatusMapping) {
       {"OEMCPLName", nullptr, nullptr, kStatusOk},
       {"Missing", nullptr, nullptr, kStatusHandled},
       {"OEMCPLName", "REGEDIT4\n", nullptr, kStatusNoChild},
-      {"OEMCPLName", "not a registry file", nullptr, kStatusNoChild},
       {"Long", longValue.c_str(), nullptr, kStatusNoItem},
       {"OEMCPLName", nullptr, "fail", kStatusNoItem},
   };
@@ -147,8 +143,6 @@ TEST_F(RegistryReads, StringIsCutToTheGivenSize) {
   EXPECT_EQ(manager.ReadString("OEMCPLName", one, 1), kStatusOk);
   EXPECT_EQ(one[0], '\0');
   EXPECT_EQ(manager.ReadString("OEMCPLName", text, 0), kStatusNoItem);
-  EXPECT_EQ(manager.ReadString("OEMCPLName", nullptr, 5), kStatusNoItem);
-  EXPECT_EQ(manager.ReadString(nullptr, text, 5), kStatusNoItem);
   std::uint32_t number = 0;
   EXPECT_EQ(manager.ReadNumber("Big", &number), kStatusOk);
   EXPECT_EQ(number, 0xA1B2C3D4U);
@@ -177,9 +171,8 @@ TEST(UserLanguage, FromTheLocaleId) {
   };
   // Chinese goes by its sublanguage; others by the primary language alone.
   const Case cases[] = {
-      {0x0404, 2, true}, {0x0C04, 2, true},  {0x1404, 2, true},  {0x0804, 1, true},
-      {0x1004, 1, true}, {0x1804, 1, false}, {0x0004, 1, false}, {0x0807, 5, true},
-      {0x0C0A, 9, true}, {0x0415, 0, false}, {0x0400, 0, false},
+      {0x0404, 2, true}, {0x0C04, 2, true}, {0x0804, 1, true},  {0x1804, 1, false},
+      {0x0807, 5, true}, {0x0C0A, 9, true}, {0x0415, 0, false}, {0x0400, 0, false},
   };
   for (const Case& c : cases) {
     bool known = !c.known;
@@ -201,16 +194,11 @@ TEST(SelectLanguage, UserLocaleAndRegistryLists) {
       {"sv_SE", nullptr, "sv de", 14},
       {"pl_PL", "fr", nullptr, 4},
       {"pl_PL", "xx", nullptr, 0},
-      {"pl_PL", "", nullptr, 0},
-      {"fr_FR", "de", nullptr, 4},
       {"fr_FR", "de", "", 4},
-      {"pl_PL", "fr", "de", 5},  // a test list wins over the base list
-      {"ja_JP", nullptr, "en", 0},
+      {"pl_PL", "fr", "de", 5},           // a test list wins over the base list
       {"ja_JP", nullptr, "  ja  de", 6},  // blanks around codes are not codes
-      {"ja_JP", nullptr, "zht zhc", 2},
-      {"de_DE", nullptr, "fr DE", 4},  // codes compare case-sensitively
+      {"de_DE", nullptr, "fr DE", 4},     // codes compare case-sensitively
       {"ru_RU", nullptr, "   ", 13},
-      {"zh_TW", nullptr, "zhc", 1},
   };
   for (const Case& c : cases) {
     CTempDir dir;

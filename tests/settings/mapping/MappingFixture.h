@@ -10,10 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "protocol/StDriverPacket.h"
-#include "settings/CBehaviour.h"
+#include "settings/CSettingsTest.h"
 #include "settings/mapping/CMapping.h"
-#include "support/CRecordingDriverInterface.h"
 
 using Words3 = std::array<std::int32_t, 3>;
 using Rect4 = std::array<std::int32_t, 4>;
@@ -31,22 +29,16 @@ inline KeyPath Context(std::uint32_t k1 = 0, std::uint32_t k2 = kPenSerial, std:
   return MakePath({{2, 0}, {12}, {5, k1, 4}, {2}, {5}, {19, k2, 4}, {19, k3}});
 }
 
-class CMappingFixture : public ::testing::Test {
+class CMappingFixture : public CServiceTest {
  protected:
-  void SetUp() override { Start(MakeDefaultProfile()); }
+  void SetUp() override { Start(); }
   void TearDown() override {
     m_mappings.clear();
-    for (const BehaviourKind kind :
-         {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
-      ReleaseBehaviour(kind);
-    ReleaseDriverInterface();
+    CServiceTest::TearDown();
   }
-
-  void Start(StProfile profile) {
+  void Start(StProfile profile = MakeDefaultProfile()) {
     m_mappings.clear();
-    auto service = std::make_unique<CTabletService>(std::move(profile));
-    m_driver = CRecordingDriverInterface::Install(*service);
-    m_service = std::move(service);
+    CServiceTest::Start(std::move(profile));
   }
 
   // A mapping of tool `tool` of tablet 0, owned by the fixture.
@@ -75,25 +67,5 @@ class CMappingFixture : public ::testing::Test {
     return Item(mapping, id).Set(&value);
   }
 
-  // Straight to the service, past every item.
-  template <typename T>
-  static Status Request(const KeyPath& path, std::uint32_t command, T& value) {
-    CDataKey key;
-    for (const StObjectKey& level : path) key.AppendLevel(level.code, level.index, level.qualifier);
-    return key.Request(command, sizeof(T), &value);
-  }
-  template <typename T>
-  static T ReadPath(const KeyPath& path) {
-    T value{};
-    EXPECT_EQ(Request(path, kCommandGet, value), kStatusOk);
-    return value;
-  }
-  template <typename T>
-  static Status WritePath(const KeyPath& path, T value) {
-    return Request(path, kCommandSet, value);
-  }
-
-  std::unique_ptr<CTabletService> m_service;
-  CRecordingDriverInterface* m_driver = nullptr;
   std::vector<std::unique_ptr<CMapping>> m_mappings;
 };
