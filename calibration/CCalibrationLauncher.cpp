@@ -4,6 +4,7 @@
 
 #include "calibration/CCalibrateDialog.h"
 #include "calibration/CalibrationTables.h"
+#include "model/ModelCodes.h"
 #include "platform/Kernel.h"
 #include "platform/Shell.h"
 #include "services/CRegistryManager.h"

@@ -5,6 +5,7 @@
 
 #include "calibration/CMonitorFunctions.h"
 #include "calibration/CalibrationTables.h"
+#include "model/ModelCodes.h"
 #include "views/CKelvoView.h"
 #include "views/ControlIds.h"
 

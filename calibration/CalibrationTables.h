@@ -68,7 +68,3 @@ inline constexpr StMonitorSize kFiveWide[] = {{600, 480}, {720, 400}, {800, 600}
   }
 }
 
-// Tablet PC digitizers: the system calibrates them, on the first monitor.
-[[nodiscard]] constexpr bool IsTabletPcModel(std::uint16_t model) {
-  return (model >= 220 && model <= 229) || model == 240;
-}

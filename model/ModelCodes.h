@@ -82,3 +82,8 @@ inline constexpr std::int32_t kItemPenDisplay = 147;
 
 // The tool type code whose double-click feel has its own class.
 inline constexpr std::uint16_t kTypeCodeOwnDoubleClick = 42;
+
+// Tablet PC digitizers: the system maps and calibrates them, not the user.
+[[nodiscard]] constexpr bool IsTabletPcModel(std::uint16_t model) {
+  return (model >= 220 && model <= 229) || model == 240;
+}

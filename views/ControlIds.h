@@ -23,6 +23,7 @@ inline constexpr std::uint32_t kStylusTab = 1151;
 inline constexpr std::uint32_t kPuckTab = 1153;
 inline constexpr std::uint32_t kTabletTab = 1155;
 inline constexpr std::uint32_t kCalibrateTab = 1156;
+inline constexpr std::uint32_t kMappingTab = 1157;
 inline constexpr std::uint32_t kTabsWindow = 1159;
 
 // Stylus tab.
@@ -66,6 +67,17 @@ inline constexpr std::uint32_t kJoystickScrollGroup = 1403;
 inline constexpr std::uint32_t kJoystickSwitchGroup = 1404;
 inline constexpr std::uint32_t kBatteryLow = 1405;
 inline constexpr std::uint32_t kTabletDefaultButton = 1406;
+
+// Mapping tab: where the tool's mapping points on the screen and on the tablet.
+inline constexpr std::uint32_t kMappingView = 1700;
+inline constexpr std::uint32_t kScreenAreaComboBox = 1701;  // the display-area choice
+inline constexpr std::uint32_t kScreenAreaRect = 1702;      // four fields: top, left, bottom, right
+inline constexpr std::uint32_t kTabletAreaComboBox = 1703;  // the tablet-area choice
+inline constexpr std::uint32_t kTabletAreaRect = 1704;      // four fields, and the preview's drag
+inline constexpr std::uint32_t kForceProportions = 1705;
+inline constexpr std::uint32_t kTabletPreview = 1706;  // both pictures read the 48-byte preview
+inline constexpr std::uint32_t kScreenPreview = 1707;
+inline constexpr std::uint32_t kMappingTabletBounds = 1708;  // no control: what the tablet picture shows
 
 // Calibration tab.
 inline constexpr std::uint32_t kCalibrateView = 1600;

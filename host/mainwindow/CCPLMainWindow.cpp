@@ -55,7 +55,15 @@ std::uint32_t ReadUseHid() {
 
 }  // namespace
 
-CCPLMainWindow::CCPLMainWindow(ZafApplication& application) : m_application(application) {}
+CCPLMainWindow::CCPLMainWindow(ZafApplication& application)
+    : m_application(application),
+      m_mapping([this](std::uint32_t operation, std::uint32_t id, void* data) { return Send(operation, id, data); },
+                [this](std::string_view name) { return FindNamed(name); },
+                [](std::uint16_t number) {
+                  char text[256] = {};
+                  DropStatus(LookupString("3001", number, text), "a missing text shows blank");
+                  return std::string(text);
+                }) {}
 
 CCPLMainWindow::~CCPLMainWindow() {
   if (m_linkStarted) {

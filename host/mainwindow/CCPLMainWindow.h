@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "host/mainwindow/CMappingTabControls.h"
 #include "host/mainwindow/ControlTable.h"
 #include "protocol/Status.h"
 #include "services/CWinEventTranslator.h"
@@ -119,6 +120,8 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
   [[nodiscard]] Status Send(std::uint32_t operation, std::uint32_t controlId, void* data = nullptr) const;
   void Broadcast(std::uint32_t operation) const;
 
+  // One slot per tab that views may hide: stylus, puck, tablet, calibrate, mapping.
+  static constexpr std::size_t kTabSlotCount = 5;
   struct StTabSlot {
     std::unique_ptr<ZafWindow> page;
     ZafNotebook* notebook = nullptr;
@@ -129,7 +132,8 @@ class CCPLMainWindow : public ZafWindow, public CWindowEventTarget {
   std::map<int, std::unique_ptr<ZafWindow>> m_ownedWindows;
   std::map<int, ZafWindow*> m_windows;
   std::uint32_t m_currentPage = ControlId::kStylusTab;
-  std::array<StTabSlot, 4> m_tabSlots;
+  std::array<StTabSlot, kTabSlotCount> m_tabSlots;
+  CMappingTabControls m_mapping;
   std::uint32_t m_useHid = 0;
   std::string m_manualPath;
   ZafTimer* m_timer = nullptr;

@@ -10,7 +10,7 @@ using K = ControlKind;
 
 // Bound in this order; a row with value 0 also enters the window's map from
 // control id to control, so a radio group's row stands before its buttons.
-constexpr std::array<StControlRecord, 113> kControlTable = {{
+constexpr std::array<StControlRecord, 129> kControlTable = {{
     {id::kVersionPrompt, 0, "VersionPrompt", H::kNone, K::kText},
     {id::kDriverOnGroup, 0, "DriverOnGroup", H::kNone, K::kNone},
     {id::kDriverOnButton, 0, "DriverOnButton", H::kCheckBox, K::kCheckBox},
@@ -19,6 +19,7 @@ constexpr std::array<StControlRecord, 113> kControlTable = {{
     {id::kPuckTab, 0, "PuckTab", H::kNone, K::kTab},
     {id::kTabletTab, 0, "TabletTab", H::kNone, K::kTab},
     {id::kCalibrateTab, 0, "CalibrateTab", H::kNone, K::kTab},
+    {id::kMappingTab, 0, "MappingTab", H::kNone, K::kTab},
     {id::kClickSound, 0, "ClickSound", H::kCheckBox, K::kCheckBox},
     {id::kEraserFeelSlider, 0, "EraserFeelSlider", H::kSlider, K::kSlider},
     {id::kEnableEraserCheckBox, 0, "EnableEraserCheckBox", H::kCheckBox, K::kCheckBox},
@@ -124,6 +125,21 @@ constexpr std::array<StControlRecord, 113> kControlTable = {{
     {id::kAboutButton, 0, "AboutButton", H::kButton, K::kPushButton},
     {id::kCalibrationMonitorComboBox, 0, "CalibrationMonitorComboBox", H::kCombo, K::kComboBox},
     {id::kCalibrateButton, 0, "CalibrateButton", H::kButton, K::kPushButton},
+    {id::kScreenAreaComboBox, 0, "ScreenAreaComboBox", H::kCombo, K::kComboBox},
+    {id::kScreenAreaRect, 0, "ScreenAreaGroup", H::kNone, K::kRect},
+    {id::kScreenAreaRect, 1, "ScreenAreaTop", H::kRect, K::kRect},
+    {id::kScreenAreaRect, 2, "ScreenAreaLeft", H::kRect, K::kRect},
+    {id::kScreenAreaRect, 3, "ScreenAreaBottom", H::kRect, K::kRect},
+    {id::kScreenAreaRect, 4, "ScreenAreaRight", H::kRect, K::kRect},
+    {id::kTabletAreaComboBox, 0, "TabletAreaComboBox", H::kCombo, K::kComboBox},
+    {id::kTabletAreaRect, 0, "TabletAreaGroup", H::kNone, K::kRect},
+    {id::kTabletAreaRect, 1, "TabletAreaTop", H::kRect, K::kRect},
+    {id::kTabletAreaRect, 2, "TabletAreaLeft", H::kRect, K::kRect},
+    {id::kTabletAreaRect, 3, "TabletAreaBottom", H::kRect, K::kRect},
+    {id::kTabletAreaRect, 4, "TabletAreaRight", H::kRect, K::kRect},
+    {id::kForceProportions, 0, "ForceProportionsCheckBox", H::kCheckBox, K::kCheckBox},
+    {id::kTabletPreview, 0, "TabletPreview", H::kPicture, K::kPicture},
+    {id::kScreenPreview, 0, "ScreenPreview", H::kNone, K::kPicture},
 }};
 
 }  // namespace

@@ -18,10 +18,12 @@ enum class ControlKind : std::uint32_t {
   kPushButton = 7,
   kImage = 8,
   kTab = 10,
+  kRect = 11,     // a rectangle's group, its four fields carrying their place
+  kPicture = 12,  // a picture of the mapping
 };
 
 // The user function a control gets; each acts on the toolkit's change event.
-enum class ControlHandler { kNone, kCheckBox, kSlider, kCombo, kInteger, kTab, kRadio, kButton };
+enum class ControlHandler { kNone, kCheckBox, kSlider, kCombo, kInteger, kTab, kRadio, kButton, kRect, kPicture };
 
 // One row of the main window's control table: the control of that name gets
 // the id, value, handler and kind. A radio button carries its own value.

@@ -5,6 +5,7 @@
 #include "calibration/CCalibrationLauncher.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "toolkit/ZafApplication.h"
+#include "toolkit/controls/CThumbnail.h"
 #include "toolkit/controls/ZafButton.h"
 #include "toolkit/controls/ZafInteger.h"
 #include "toolkit/controls/ZafList.h"
@@ -29,6 +30,10 @@ void CCPLMainWindow::OnControlChanged(ControlHandler handler, ZafWindowObject& c
     case ControlHandler::kRadio: OnRadio(control); break;
     case ControlHandler::kTab: OnTab(control); break;
     case ControlHandler::kButton: OnButton(control); break;
+    case ControlHandler::kRect: m_mapping.SendRect(control.NumberID()); break;
+    case ControlHandler::kPicture:
+      if (auto* picture = dynamic_cast<CThumbnail*>(&control)) m_mapping.SendDraggedArea(*picture);
+      break;
     case ControlHandler::kNone: break;
   }
 }

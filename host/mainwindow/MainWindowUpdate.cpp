@@ -7,7 +7,9 @@
 #include "calibration/CCalibrateDialog.h"
 #include "calibration/CMonitorList.h"
 #include "host/mainwindow/CCPLMainWindow.h"
+#include "model/ModelCodes.h"
 #include "toolkit/ZafApplication.h"
+#include "toolkit/controls/CThumbnail.h"
 #include "toolkit/ZafObjectPersistence.h"
 #include "toolkit/ZafTimer.h"
 #include "toolkit/controls/ZafButton.h"
@@ -32,6 +34,7 @@ int TabSlot(std::uint32_t tabId) {
     case ControlId::kPuckTab: return 1;
     case ControlId::kTabletTab: return 2;
     case ControlId::kCalibrateTab: return 3;
+    case ControlId::kMappingTab: return 4;
     default: return -1;
   }
 }
@@ -99,6 +102,9 @@ Status CCPLMainWindow::UpdateByKind(ZafWindowObject& control, std::uint32_t id) 
     case ControlKind::kComboBox: {
       if (id == ControlId::kTabletComboBox) return UpdateTabletList(control);
       if (id == ControlId::kCalibrationMonitorComboBox) return UpdateMonitorList(control);
+      if (auto* list = dynamic_cast<ZafList*>(&control);
+          list != nullptr && (id == ControlId::kScreenAreaComboBox || id == ControlId::kTabletAreaComboBox))
+        m_mapping.FillChoices(*list, id);
       std::int32_t value = 0;
       KELVO_TRY(Send(kViewGet, id, &value));
       if (auto* list = dynamic_cast<ZafList*>(&control)) list->SetSelection(list->FindValue(value + 1));
@@ -113,6 +119,11 @@ Status CCPLMainWindow::UpdateByKind(ZafWindowObject& control, std::uint32_t id) 
     }
     case ControlKind::kPushButton: return kStatusOk;
     case ControlKind::kImage: return UpdateImage(control, id);
+    case ControlKind::kRect: return m_mapping.ShowRect(id);
+    case ControlKind::kPicture: {
+      auto* picture = dynamic_cast<CThumbnail*>(&control);
+      return picture != nullptr ? m_mapping.ShowPicture(*picture, id) : kStatusOk;
+    }
     case ControlKind::kTab: {
       auto* page = dynamic_cast<ZafWindow*>(&control);
       auto* notebook = page != nullptr ? dynamic_cast<ZafNotebook*>(page->Parent()) : nullptr;
@@ -282,6 +293,12 @@ Status CCPLMainWindow::RunAdvancedSettings() {
 
 Status CCPLMainWindow::SetControlState(std::uint32_t controlId, std::uint32_t state) {
   ZafWindowObject* control = GetControl(controlId);
+  // The system maps Tablet PC digitizers: neither the tracking group nor the
+  // Mapping tab is shown for them.
+  if (controlId == ControlId::kTrackingModeGroup || controlId == ControlId::kMappingTab) {
+    std::uint16_t model = 0;
+    if (Send(kViewGet, ControlId::kTabletModel, &model) == kStatusOk && IsTabletPcModel(model)) state = kStateHidden;
+  }
   if (control == nullptr) {
     // A removed tab page is out of every window but still has its slot.
     if (const int slot = TabSlot(controlId); slot >= 0 && m_tabSlots[static_cast<std::size_t>(slot)].page)
@@ -289,12 +306,6 @@ Status CCPLMainWindow::SetControlState(std::uint32_t controlId, std::uint32_t st
     return kStatusNoChild;
   }
   if (TabSlot(controlId) >= 0) return SetTabState(controlId, state);
-  if (controlId == ControlId::kTrackingModeGroup) {
-    std::uint16_t model = 0;
-    if (Send(kViewGet, ControlId::kTabletModel, &model) == kStatusOk &&
-        ((model >= 220 && model <= 229) || model == 240))
-      state = kStateHidden;
-  }
   if (controlId == ControlId::kCalibrationMonitorComboBox) {
     if (ZafWindowObject* prompt = FindNamed("CalibrateMonitorPrompt"))
       prompt->SetVisible(state != kStateHidden);

@@ -23,8 +23,6 @@ constexpr std::uint16_t kNoTablet = 0xFFFF;
 constexpr std::uint16_t kModelWithTabletTab = 230;
 constexpr std::uint16_t kModelWithoutHelp = 142;
 
-bool IsTabletPcModel(std::uint16_t model) { return (model >= 220 && model <= 229) || model == 240; }
-
 ToolClass ClassOfGroup(CDataGrouping* group, CDataGrouping*& tool) {
   tool = group != nullptr ? group->GetSubGroup(0, kSubGroupMain) : nullptr;
   auto* transducer = dynamic_cast<CTransducer*>(tool);
@@ -64,6 +62,7 @@ Status CUpperView::Build() {
   KELVO_TRY(make(m_tabletView, MakeTabletView));
   KELVO_TRY(make(m_menuView, [](auto& out) { return MakeOwned<CMenuSuperView>(out, ControlId::kMenuView); }));
   KELVO_TRY(make(m_calibrateView, MakeCalibrateTabView));
+  KELVO_TRY(make(m_mappingView, MakeMappingTabView));
   KELVO_TRY(AddItemView(*this, ControlId::kWindowPosition, kItemWindowPosition));
   KELVO_TRY(AddItemView(*this, ControlId::kClickSound, kItemClickSound, {}, kValueByte,
                         &m_clickSoundView));
@@ -77,7 +76,7 @@ Status CUpperView::Build() {
 CSuperView* CUpperView::GetOwnedView(std::uint32_t controlId) const {
   for (CSuperView* view : {m_onOffView.get(), m_stylusView.get(), m_puckView.get(), m_tabletView.get(),
                            m_diagnosticView.get(), m_menuView.get(), m_calibrateView.get(),
-                           m_advancedView.get()}) {
+                           m_advancedView.get(), m_mappingView.get()}) {
     if (view != nullptr && view->GetControlId() == controlId) return view;
   }
   return nullptr;
@@ -111,6 +110,7 @@ Status CUpperView::AttachModel(CDriverObject& driver) {
                "an on/off group that cannot attach stays empty");
   m_toolCount = static_cast<std::int16_t>(m_tablet->GetSubGroupCount(kSubGroupMain) - 1);
   m_currentTabView = m_stylusView.get();
+  m_mappingOfPuck = false;
   FindTools(true);
   // Tools already gone when the window opens left the model above; the
   // pointers found since are current.
@@ -205,6 +205,11 @@ void CUpperView::FindTools(bool initial) {
   else if (!initial) Notify(ControlId::kStylusTab, kControlShow);
   if (m_firstPuck == nullptr) Notify(ControlId::kPuckTab, kControlHide);
   else if (!initial) Notify(ControlId::kPuckTab, kControlShow);
+  ShowMappingTab();
+}
+
+void CUpperView::ShowMappingTab() {
+  Notify(ControlId::kMappingTab, SelectToolMapping(MappingTool(), 0) != nullptr ? kControlShow : kControlHide);
 }
 
 CDataGrouping* CUpperView::PenDisplayMapping() const { return ::PenDisplayMapping(m_firstStylus); }
@@ -258,6 +263,7 @@ void CUpperView::BindOpenTabView() {
     if (CDataGrouping* mapping = PenDisplayMapping(); mapping != nullptr) return AttachTabView(view, mapping);
     view = m_stylusView.get();
   }
+  if (view == m_mappingView.get() && MappingTool() != nullptr) return AttachTabView(view, MappingTool());
   if (view == m_puckView.get() && m_firstPuck != nullptr) return AttachTabView(view, m_firstPuck);
   if (view == m_stylusView.get() && m_firstStylus != nullptr) return AttachTabView(view, m_firstStylus);
   // The open tab's tool is gone and its tab hidden: the other tool's tab opens.
@@ -286,9 +292,14 @@ void CUpperView::DetachTabView() {
 
 ViewResult CUpperView::SwitchTab(std::uint32_t pageId) {
   DetachTabView();
+  if (pageId == ControlId::kStylusTab || pageId == ControlId::kPuckTab) {
+    m_mappingOfPuck = pageId == ControlId::kPuckTab;
+    ShowMappingTab();
+  }
   switch (pageId) {
     case ControlId::kStylusTab: AttachTabView(m_stylusView.get(), m_firstStylus); break;
     case ControlId::kPuckTab: AttachTabView(m_puckView.get(), m_firstPuck); break;
+    case ControlId::kMappingTab: AttachTabView(m_mappingView.get(), MappingTool()); break;
     case ControlId::kTabletTab: AttachTabView(m_tabletView.get(), m_tablet); break;
     case ControlId::kCalibrateTab: AttachTabView(m_calibrateView.get(), PenDisplayMapping()); break;
     default: AttachTabView(m_currentTabView, m_currentTool); break;

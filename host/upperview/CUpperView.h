@@ -89,6 +89,10 @@ class CUpperView : public CSuperView,
   void DetachTabView();
   // The first stylus's mapping grouping when the stylus is on a pen display.
   [[nodiscard]] CDataGrouping* PenDisplayMapping() const;
+  // The tool the Mapping tab shows: the one of the tool tab chosen last.
+  [[nodiscard]] CDataGrouping* MappingTool() const { return m_mappingOfPuck ? m_firstPuck : m_firstStylus; }
+  // Shows the Mapping tab while that tool has a mapping, else hides it.
+  void ShowMappingTab();
 
   std::int16_t m_toolCount = 0;
   std::unique_ptr<CSuperView> m_onOffView;
@@ -104,6 +108,8 @@ class CUpperView : public CSuperView,
   std::unique_ptr<CSuperView> m_diagnosticView;
   std::unique_ptr<CSuperView> m_menuView;
   std::unique_ptr<CSuperView> m_calibrateView;
+  std::unique_ptr<CSuperView> m_mappingView;
+  bool m_mappingOfPuck = false;
   std::unique_ptr<CSuperView> m_advancedView;
   CEventTranslator* m_translator = nullptr;
   CItemView* m_clickSoundView = nullptr;

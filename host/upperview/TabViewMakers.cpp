@@ -4,6 +4,7 @@
 #include "diagnostics/CDiagnosticSuperView.h"
 #include "views/ControlIds.h"
 #include "views/tabs/CAdvancedSuperView.h"
+#include "views/tabs/CMappingTabView.h"
 #include "views/tabs/CPuckView.h"
 #include "views/tabs/CStylusView.h"
 #include "views/tabs/CTabletView.h"
@@ -19,6 +20,9 @@ Status MakeTabletView(std::unique_ptr<CSuperView>& out) {
 }
 Status MakeCalibrateTabView(std::unique_ptr<CSuperView>& out) {
   return MakeOwned<CCalibrateTabView>(out, ControlId::kCalibrateView);
+}
+Status MakeMappingTabView(std::unique_ptr<CSuperView>& out) {
+  return MakeOwned<CMappingTabView>(out, ControlId::kMappingView);
 }
 Status MakeDiagnosticSuperView(std::unique_ptr<CSuperView>& out) {
   return MakeOwned<CDiagnosticSuperView>(out, ControlId::kDiagnosticsDialog);

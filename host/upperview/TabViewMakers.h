@@ -20,5 +20,6 @@ template <typename T>
 [[nodiscard]] Status MakePuckView(std::unique_ptr<CSuperView>& out);
 [[nodiscard]] Status MakeTabletView(std::unique_ptr<CSuperView>& out);
 [[nodiscard]] Status MakeCalibrateTabView(std::unique_ptr<CSuperView>& out);
+[[nodiscard]] Status MakeMappingTabView(std::unique_ptr<CSuperView>& out);
 [[nodiscard]] Status MakeDiagnosticSuperView(std::unique_ptr<CSuperView>& out);
 [[nodiscard]] Status MakeAdvancedSuperView(std::unique_ptr<CSuperView>& out);

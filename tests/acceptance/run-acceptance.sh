@@ -249,6 +249,26 @@ case $case in
         fi ;;
       *) fail "unknown case" ;;
     esac ;;
+  mapping-tab)
+    # Two named screens side by side; the default tablet's pen and puck.
+    export KELVO_SCREENS='1280x1024+0+0,name=Main;1024x768+1280+0,name=Side'
+    export QT_QPA_PLATFORM=offscreen:configfile=$work/screens.json
+    printf '{"screens": [{"name": "Main", "x": 0, "y": 0, "width": 1280, "height": 1024},
+      {"name": "Side", "x": 1280, "y": 0, "width": 1024, "height": 768}]}\n' >"$work/screens.json"
+    shoot mapping-tab.script mapping-whole-desktop.png mapping-part-of-desktop.png mapping-monitor.png \
+      mapping-whole-tablet.png mapping-dragged.png
+    # The pen's mapping context (application 0, serial 0x1234, identity 1).
+    pen=12/5:0@4/2/5/19:4660@4/19:1
+    expect_value() { [ "$(state_value "$pen/$1")" = "$2" ] || fail "$3: '$(state_value "$pen/$1")'"; }
+    expect_value 21:2/150 0100 "display area mode, a monitor"
+    expect_value 21:2/151 0200 "monitor"
+    expect_value 21:2/78 c80000006400000000000000 "screen origin (200, 100)"
+    expect_value 21:2/79 200300005802000000000000 "screen extent (800, 600)"
+    expect_value 20:2/152 0100 "force proportions"
+    expect_value 20:2/149 0100 "tablet area flag, a part"
+    expect_value 20:2/61 58380000882c000000000000 "dragged tablet extent (14424, 11400)" ;;
+  mapping-tablet-pc)
+    KELVO_PROFILE=$profiles/tablet-pc.json script mapping-tablet-pc.script ;;
   tablet-pc-lists)
     printf '\n[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n"UseHID"=dword:00000001\n' >>"$KELVO_REGISTRY"
     script tablet-pc-lists.script

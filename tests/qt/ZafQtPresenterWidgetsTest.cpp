@@ -32,6 +32,7 @@
 #include "toolkit/controls/ZafSpinControl.h"
 #include "toolkit/controls/ZafText.h"
 #include "toolkit/controls/ZafVtList.h"
+#include "toolkit/qt/CQtThumbnailWidget.h"
 
 namespace {
 
@@ -144,6 +145,8 @@ class WidgetKinds : public QtFixture {
     }
     if (dynamic_cast<ZafPopUpMenu*>(&o) != nullptr)
       return qobject_cast<QMenu*>(w) != nullptr ? "" : "no menu";
+    if (dynamic_cast<CThumbnail*>(&o) != nullptr)
+      return dynamic_cast<CQtThumbnailWidget*>(w) != nullptr ? "" : "no picture";
     if (dynamic_cast<ZafWindow*>(&o) != nullptr) return "";
     return "no widget kind for " + o.ClassName();
   }

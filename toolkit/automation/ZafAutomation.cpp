@@ -13,6 +13,7 @@
 #include "toolkit/automation/ZafKeyNames.h"
 #include "toolkit/automation/ZafScript.h"
 #include "toolkit/controls/CMouseCaptureWindow.h"
+#include "toolkit/controls/CThumbnail.h"
 #include "toolkit/controls/ZafButton.h"
 #include "toolkit/controls/ZafList.h"
 #include "toolkit/controls/ZafNotebook.h"
@@ -341,6 +342,14 @@ std::string ZafAutomation::ActOn(const std::string& verb, const StScriptLine& li
     const auto y = Number(w[3]);
     if (kind != ZafWidgetKind::kCapture || !x || !y) return name + ": a capture window and a position";
     return m_driver->Tap(static_cast<CMouseCaptureWindow&>(control), *x, *y);
+  }
+  if (verb == "drag" && need(5)) {
+    const auto x1 = Number(w[2]);
+    const auto y1 = Number(w[3]);
+    const auto x2 = Number(w[4]);
+    const auto y2 = Number(w[5]);
+    if (kind != ZafWidgetKind::kThumbnail || !x1 || !y1 || !x2 || !y2) return name + ": a picture and two positions";
+    return m_driver->Drag(static_cast<CThumbnail&>(control), {*x1, *y1, *x2, *y2});
   }
   return "unknown command or wrong number of words: " + Quote(verb);
 }

@@ -15,6 +15,7 @@
 #include "toolkit/automation/ZafKeyNames.h"
 
 class CMouseCaptureWindow;
+class CThumbnail;
 class ZafApplication;
 class ZafButton;
 class ZafInteger;
@@ -46,6 +47,9 @@ class ZafAutomationDriver {
   virtual std::string Focus(ZafWindowObject& object) = 0;
   virtual std::string PlaceCaret(ZafString& field, int position) = 0;
   virtual std::string Tap(CMouseCaptureWindow& capture, std::int32_t x, std::int32_t y) = 0;
+  // Presses on a picture at (left, top) of `path`, drags to (right, bottom)
+  // and lets go.
+  virtual std::string Drag(CThumbnail& picture, const ZafRegion& path) = 0;
   virtual std::string ChoosePage(ZafNotebook& notebook, int index) = 0;
   // One key going down or up; character is what it types (0: nothing).
   virtual std::string Key(const StNamedKey& key, char32_t character, bool down) = 0;

@@ -4,6 +4,7 @@
 #include "toolkit/ZafApplication.h"
 #include "toolkit/automation/ZafHeadlessPresenter.h"
 #include "toolkit/controls/CMouseCaptureWindow.h"
+#include "toolkit/controls/CThumbnail.h"
 #include "toolkit/controls/ZafButton.h"
 #include "toolkit/controls/ZafList.h"
 #include "toolkit/controls/ZafNotebook.h"
@@ -49,6 +50,11 @@ std::string ZafHeadlessDriver::PlaceCaret(ZafString& field, int position) {
 
 std::string ZafHeadlessDriver::Tap(CMouseCaptureWindow& capture, std::int32_t x, std::int32_t y) {
   capture.UserTap(x, y);
+  return {};
+}
+
+std::string ZafHeadlessDriver::Drag(CThumbnail& picture, const ZafRegion& path) {
+  if (!picture.UserDrag(path.left, path.top, path.right, path.bottom)) return "no corner to take hold of there";
   return {};
 }
 

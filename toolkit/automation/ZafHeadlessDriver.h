@@ -18,6 +18,7 @@ class ZafHeadlessDriver : public ZafAutomationDriver {
   std::string Focus(ZafWindowObject& object) override;
   std::string PlaceCaret(ZafString& field, int position) override;
   std::string Tap(CMouseCaptureWindow& capture, std::int32_t x, std::int32_t y) override;
+  std::string Drag(CThumbnail& picture, const ZafRegion& path) override;
   std::string ChoosePage(ZafNotebook& notebook, int index) override;
   std::string Key(const StNamedKey& key, char32_t character, bool down) override;
   std::string CloseFromFrame(ZafWindow& window) override;

@@ -21,6 +21,7 @@
 
 #include "toolkit/ZafApplication.h"
 #include "toolkit/controls/CMouseCaptureWindow.h"
+#include "toolkit/controls/CThumbnail.h"
 #include "toolkit/controls/ZafButton.h"
 #include "toolkit/controls/ZafList.h"
 #include "toolkit/controls/ZafNotebook.h"
@@ -177,6 +178,17 @@ std::string CQtAutomationDriver::Tap(CMouseCaptureWindow& capture, std::int32_t 
   QWidget* widget = Shown(capture, problem);
   if (widget == nullptr) return problem;
   Click(*widget, QPoint(x, y));
+  return {};
+}
+
+std::string CQtAutomationDriver::Drag(CThumbnail& picture, const ZafRegion& path) {
+  std::string problem;
+  QWidget* widget = Shown(picture, problem);
+  if (widget == nullptr) return problem;
+  if (picture.CornerAt(path.left, path.top) == ThumbnailCorner::kNone) return "no corner to take hold of there";
+  QTest::mousePress(widget, Qt::LeftButton, m_held, QPoint(path.left, path.top));
+  QTest::mouseMove(widget, QPoint(path.right, path.bottom));
+  QTest::mouseRelease(widget, Qt::LeftButton, m_held, QPoint(path.right, path.bottom));
   return {};
 }
 
