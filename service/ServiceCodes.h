@@ -48,9 +48,9 @@ inline constexpr std::uint16_t kPressureAxis = 93;  // second word: pressure lev
 // The service's own items, which no applet asks for: on a tablet that is a
 // kernel input device, its event node and whether the service holds it for
 // itself; on the root, present only while tabletd watches for devices.
-inline constexpr std::uint16_t kDeviceNode = 300;
-inline constexpr std::uint16_t kDeviceGrabbed = 301;
-inline constexpr std::uint16_t kDevicesWatched = 302;
+inline constexpr std::uint16_t kDeviceNode = 258;
+inline constexpr std::uint16_t kDeviceGrabbed = 259;
+inline constexpr std::uint16_t kDevicesWatched = 260;
 // The model code of a tablet the service knows nothing more about ("Tablet").
 inline constexpr std::uint16_t kGenericModel = 90;
 
