@@ -113,10 +113,13 @@ void CDeviceHub::Add(const std::string& node) {
   CDriverModel& model = m_service.Model();
   const StTabletProfile definition = CDeviceTablet::Define(device->description, model.Profile());
   std::uint16_t number = 0;
+  const std::uint64_t tablets = model.Root().FindValue(sc::kCount, 2)->Load(0);
   if (model.PlugTablet(definition, number) != kStatusOk) {
     SayOnce("tabletd: " + node + ": no room for another tablet; it is not used");
     return;
   }
+  // A tablet new to this run takes what an earlier run stored for it.
+  if (number >= tablets) m_service.State().ApplyTo(model, number);
   device->tablet = number;
   if (!m_daemon.WatchDescriptor(device->input->Fd(), *this)) {
     SayOnce("tabletd: " + node + ": cannot be watched; it is not used");

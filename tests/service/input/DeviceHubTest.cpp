@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <filesystem>
 #include <map>
 
 #include "service/CDaemon.h"
@@ -201,6 +202,35 @@ TEST_F(DeviceHub, StopLetsGoOfEveryDevice) {
   EXPECT_FALSE(m_source.m_grabbed["/dev/input/event2"]);
   EXPECT_EQ(Load(m_service, 1, sc::kPresent), 0U);
   EXPECT_EQ(Load(m_service, 2, sc::kPresent), 0U);
+}
+
+TEST(DeviceHubState, ADevicesTabletGetsWhatAnEarlierRunStoredForIt) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("kelvo-hub-" + std::to_string(getpid()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
+  const std::vector<StObjectKey> threshold{L(2, 1), L(4, 0), L(11, 1), L(43)};
+  for (int run = 0; run < 2; ++run) {
+    CTabletService service(MakeDefaultProfile(), dir / "state.json");
+    CDaemon daemon(service, dir / "s");
+    CFakeSource source;
+    source.m_descriptions["/dev/input/event7"] = Recording("pen-stroke").m_device;
+    source.m_present = {"/dev/input/event7"};
+    CFakeLauncher launcher;
+    CDeviceHub hub(daemon, service, source,
+                   [](const StDeviceDescription&, std::uint32_t, std::string&) { return std::make_unique<CRecordingSink>(); },
+                   launcher, stderr);
+    hub.Start();
+    std::vector<std::uint8_t> value{44, 1};  // 300
+    if (run == 0) {
+      ASSERT_EQ(service_test::Request(service, kCommandSet, threshold, value), kStatusOk);
+    } else {
+      value.assign(2, 0);
+      ASSERT_EQ(service_test::Request(service, kCommandGet, threshold, value), kStatusOk);
+      EXPECT_EQ(value, (std::vector<std::uint8_t>{44, 1}));
+    }
+  }
+  std::filesystem::remove_all(dir);
 }
 
 // libevdev's in-memory device, as the kernel would describe a tablet.
