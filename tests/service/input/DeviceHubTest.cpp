@@ -191,19 +191,6 @@ TEST_F(DeviceHub, ADeviceWithoutOutputsIsShownLiveButNeitherGrabbedNorDriven) {
   EXPECT_GT(Load(m_service, 1, sc::kToolRecord, sc::kFieldX), 0U);
 }
 
-TEST_F(DeviceHub, StopLetsGoOfEveryDevice) {
-  m_source.m_descriptions["/dev/input/event1"] = Recording("pen-stroke").m_device;
-  m_source.m_descriptions["/dev/input/event2"] = Recording("puck-wheel").m_device;
-  m_source.m_present = {"/dev/input/event1", "/dev/input/event2"};
-  m_hub.Start();
-  ASSERT_EQ(m_hub.Devices().size(), 2U);
-  m_hub.Stop();
-  EXPECT_FALSE(m_source.m_grabbed["/dev/input/event1"]);
-  EXPECT_FALSE(m_source.m_grabbed["/dev/input/event2"]);
-  EXPECT_EQ(Load(m_service, 1, sc::kPresent), 0U);
-  EXPECT_EQ(Load(m_service, 2, sc::kPresent), 0U);
-}
-
 TEST(DeviceHubState, ADevicesTabletGetsWhatAnEarlierRunStoredForIt) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("kelvo-hub-" + std::to_string(getpid()));
   std::filesystem::remove_all(dir);
