@@ -73,12 +73,21 @@ bool CDaemon::Listen(std::string& error) {
     m_listener = -1;
     return false;
   }
-  ::unlink(path.c_str());
+  // Bound under a name of its own and renamed into place once it listens: a
+  // client that finds the socket file is never refused.
+  sockaddr_un bindAddress = address;
+  const std::string bindPath = path + ".new";
+  if (bindPath.size() < sizeof(bindAddress.sun_path))
+    std::memcpy(bindAddress.sun_path, bindPath.c_str(), bindPath.size() + 1);
+  const char* bindName = bindAddress.sun_path;
+  ::unlink(bindName);
   const mode_t previous = ::umask(0177);
-  const bool bound = ::bind(m_listener, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+  const bool bound = ::bind(m_listener, reinterpret_cast<const sockaddr*>(&bindAddress), sizeof(bindAddress)) == 0;
   ::umask(previous);
-  if (!bound || ::chmod(path.c_str(), 0600) != 0 || ::listen(m_listener, 64) != 0) {
+  if (!bound || ::chmod(bindName, 0600) != 0 || ::listen(m_listener, 64) != 0 ||
+      ::rename(bindName, path.c_str()) != 0) {
     error = path + ": " + std::strerror(errno);
+    if (bound) ::unlink(bindName);
     ::close(m_listener);
     m_listener = -1;
     return false;

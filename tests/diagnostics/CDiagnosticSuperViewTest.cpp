@@ -114,25 +114,6 @@ TEST_F(DiagnosticSuperViewTest, EveryFieldShowsTheSelectedTabletInItsFormat) {
   EXPECT_EQ(Shown(id::kTabletOemCode), "7");
 }
 
-TEST_F(DiagnosticSuperViewTest, EveryFieldAndPromptIsBoundAndTheSpecialViewsAreNotChildren) {
-  const std::uint32_t fields[] = {3024, 3022, 3034, 3030, 3031, 3032, 3033, 3026, 3027, 3028, 3029, 3050, 3037,
-                                  3038, 3039, 3056, 3057, 3058, 3059,
-                                  3066, 3067, 3042, 3043, 3064, 3065, 3052, 3053, 3054, 3055, 3060, 3061, 3062, 3063};
-  for (std::uint32_t control : fields) {
-    const auto* view = dynamic_cast<const CItemView*>(m_view.FindView(control));
-    ASSERT_NE(view, nullptr) << control;
-  }
-  EXPECT_EQ(m_view.Count(), std::size(fields));
-  for (std::uint32_t special : {id::kDriverVersion, id::kDeviceName}) {
-    ASSERT_NE(m_view.FindView(special), nullptr) << special;
-    EXPECT_FALSE(m_view.Contains(m_view.FindView(special))) << special;
-  }
-  // Prompts follow their field's item.
-  const auto* prompt = dynamic_cast<const CItemView*>(m_view.FindView(3043));
-  ASSERT_NE(prompt, nullptr);
-  EXPECT_EQ(prompt->GetItemId(), ItemId{kItemToolSerial});
-}
-
 TEST_F(DiagnosticSuperViewTest, UnusedControlsAreHiddenWhileAttachedAndShownAfter) {
   ASSERT_EQ(m_view.Attach(&m_root, kSameData), kStatusOk);
   std::vector<Change> changes = TakeChanges();
@@ -146,7 +127,6 @@ TEST_F(DiagnosticSuperViewTest, UnusedControlsAreHiddenWhileAttachedAndShownAfte
   // Every field is shown again as well.
   for (std::uint32_t control : {3052u, 3053u, 3024u, 3037u})
     EXPECT_EQ(CodesFor(changes, control).front(), 2u) << control;
-  EXPECT_EQ(m_view.FindView(id::kDeviceXData) == nullptr, false);
   EXPECT_EQ(Shown(id::kDeviceXData), "(0)");  // bound to nothing now
 }
 
@@ -226,10 +206,6 @@ TEST_F(DiagnosticSuperViewTest, ATickReadsEachBoundItemOnce) {
   EXPECT_EQ(m_driver->CountRequests(kCommandGet) - before, 22u);
   EXPECT_EQ(Shown(id::kDeviceName), "Airbrush");
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(DiagnosticSuperViewTest, TheSwitchFieldsShowThePressedSwitches) {
   CTestGrouping& tablet = Tablet(1);

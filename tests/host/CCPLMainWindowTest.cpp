@@ -2,7 +2,7 @@
 // process.
 #include <gtest/gtest.h>
 
-#include "CMainWindowFixture.h"
+#include "CTabsFixture.h"
 #include "host/upperview/CUpperView.h"
 #include "toolkit/controls/ZafButton.h"
 #include "views/ControlIds.h"
@@ -27,7 +27,7 @@ class CAnsweringRoot : public CKelvoView {
   std::int32_t value = 0;
 };
 
-using CCPLMainWindowTest = CMainWindowFixture;
+using CCPLMainWindowTest = CTabsFixture;
 
 // A radio group is shown by checking the button its value names, whether the
 // table knows the group by a row of its own or by its buttons only.
@@ -40,14 +40,12 @@ TEST_F(CCPLMainWindowTest, RadioGroupsCheckTheButtonOfTheirValue) {
   };
   const Case cases[] = {
       {ControlId::kPenMouseMode, 1, "TM_MouseMode"},
-      {ControlId::kPenMouseMode, 0, "TM_PenMode"},
       {ControlId::kPuckPenMouseMode, 1, "PTM_MouseMode"},
       {ControlId::kWheelFunctionGroup, 1, "WFScrollPageButton"},
       {ControlId::kWheelFunctionGroup, 7, "WFOffButton"},
       {ControlId::kJoystickScrollGroup, 2, "JoystickScrollMedium"},
       {ControlId::kJoystickSwitchGroup, 23, "JoystickSwitchRun"},
       {ControlId::kTipModeGroup, 1, "SwitchPlusTipButton"},
-      {ControlId::kTipModeGroup, 0, "SwitchOnlyButton"},
   };
   CAnsweringRoot root;
   CUpperView::Instance()->PushRoot(&root);
@@ -64,13 +62,6 @@ TEST_F(CCPLMainWindowTest, RadioGroupsCheckTheButtonOfTheirValue) {
     ASSERT_NE(button, nullptr) << c.checked;
     EXPECT_TRUE(button->Checked()) << c.group << " = " << c.value;
   }
-  // Pen mode greys the acceleration box, mouse mode lets it go.
-  const ZafWindowObject* noAcceleration = m_window->GetControl(ControlId::kNoAcceleration);
-  ASSERT_NE(noAcceleration, nullptr);
-  EXPECT_TRUE(noAcceleration->Disabled());
-  root.value = 1;
-  EXPECT_EQ(m_window->UpdateControl(ControlId::kPenMouseMode, 5), kStatusOk);
-  EXPECT_FALSE(noAcceleration->Disabled());
   CUpperView::Instance()->PopRoot();
 
   // Buttons carry their own values and stay out of the control map.
@@ -91,18 +82,15 @@ TEST_F(CCPLMainWindowTest, FailureDialogsStandAlone) {
       {"old-driver.json", kStatusVersionMismatch, "Tablet Version Mismatch"},
   };
   for (const Case& c : cases) {
-    CTempDir runtime;  // a lock of its own: the previous start still holds its lock
-    CScopedEnv folder("KELVO_RUNTIME_DIR", runtime.Path());
+    CloseWindow();
     m_presenter->behindDialogs.clear();
     EXPECT_EQ(Open(c.profile), c.result) << c.profile;
     ASSERT_FALSE(m_presenter->behindDialogs.empty()) << c.profile;
     EXPECT_EQ(m_presenter->behindDialogs.back().first, c.dialog);
     EXPECT_EQ(m_presenter->behindDialogs.back().second, std::vector<std::string>{}) << c.profile;
     EXPECT_FALSE(m_application->WindowManager().Contains(*m_window)) << c.profile;
-    m_window.reset();
   }
-  CTempDir runtime;
-  CScopedEnv folder("KELVO_RUNTIME_DIR", runtime.Path());
+  CloseWindow();
   ASSERT_EQ(Open(), kStatusOk);
   EXPECT_TRUE(m_application->WindowManager().Contains(*m_window));
 }
@@ -120,12 +108,10 @@ TEST_F(CCPLMainWindowTest, TheLocaleChoosesTheLanguageStrings) {
       {"C", "Tablet Properties"},
   };
   for (const Case& c : cases) {
-    CTempDir runtime;
-    CScopedEnv folder("KELVO_RUNTIME_DIR", runtime.Path());
+    CloseWindow();
     CScopedEnv locale("LC_ALL", std::string(c.locale));
     ASSERT_EQ(Open(), kStatusOk) << c.locale;
     EXPECT_EQ(m_window->Text(), c.title) << c.locale;
-    m_window.reset();
   }
 }
 

@@ -1,11 +1,14 @@
 #include "CTabsFixture.h"
 
 #include <cstring>
+#include <filesystem>
 
+#include "CUpperViewFixture.h"
 #include "driver/CDataKey.h"
-#include "settings/CDataGrouping.h"
-#include "host/upperview/CUpperView.h"
 #include "service/CPathText.h"
+#include "service/CProfileReader.h"
+#include "settings/CDataGrouping.h"
+#include "support/BuildPaths.h"
 #include "toolkit/controls/ZafGroup.h"
 #include "toolkit/controls/ZafImage.h"
 #include "toolkit/controls/ZafInteger.h"
@@ -13,8 +16,21 @@
 #include "toolkit/controls/ZafNotebook.h"
 #include "toolkit/controls/ZafScrollBar.h"
 #include "toolkit/controls/ZafSpinControl.h"
+#include "toolkit/data/ZafLanguageData.h"
 
 namespace {
+
+// A driver library with no driver behind it.
+class CNoDriverInterface : public CDriverInterface {
+ public:
+  Status SendRequest(std::uint32_t, const StObjectKey*, std::uint32_t, void*) override {
+    return kStatusNoDriverInterface;
+  }
+  Status GetAppletVersion(VersionRecord& out) override {
+    return ParseVersionString(kAppletVersionString, out);
+  }
+  Status Open() override { return kStatusOk; }
+};
 
 std::vector<StObjectKey> Levels(const std::string& text) {
   std::string error;
@@ -36,6 +52,68 @@ std::string ToolPath(CDataGrouping* tool) {
 
 }  // namespace
 
+void CWatchingPresenter::BeginModal(ZafWindow& window) {
+  Note(window.StringID());
+  ZafHeadlessPresenter::BeginModal(window);
+}
+
+ZafMessageAnswer CWatchingPresenter::MessageBox(const std::string& title, const std::string& text,
+                                                ZafMessageButtons buttons) {
+  Note(title);
+  return ZafHeadlessPresenter::MessageBox(title, text, buttons);
+}
+
+void CWatchingPresenter::Note(const std::string& dialog) {
+  std::vector<std::string> shown;
+  if (ZafApplication* application = ZafApplication::Get()) {
+    for (const ZafWindow* window : application->WindowManager().Windows()) shown.push_back(window->StringID());
+  }
+  behindDialogs.emplace_back(dialog, std::move(shown));
+}
+
+void CTabsFixture::SetUp() {
+  ASSERT_FALSE(m_temp.Path().empty());
+  m_temp.Write("registry.reg",
+               "Windows Registry Editor Version 5.00\n\n"
+               "[HKEY_USERS\\.DEFAULT\\Software\\Kelvo\\Parameters]\n");
+  std::string module = BuildBinDir() + "/Tablet.cpl";
+  char* argv[] = {module.data(), nullptr};
+  auto presenter = std::make_unique<CWatchingPresenter>();
+  m_presenter = presenter.get();
+  m_application = std::make_unique<ZafApplication>(1, argv, std::move(presenter));
+  ASSERT_EQ(m_storage.Open(BuildBinDir() + "/Tablet.znc"), kStatusOk);
+  m_persistence = std::make_unique<CUserPersist>(m_storage, &m_application->DataManager());
+  ZafObjectPersistence::SetDefault(m_persistence.get());
+  std::unique_ptr<ZafLanguageData> strings;
+  ASSERT_EQ(m_persistence->ReadLanguageData("LanguageStrings", "en", strings), kStatusOk);
+  m_application->DataManager().Add(std::move(strings));
+}
+
+void CTabsFixture::TearDown() {
+  m_window.reset();
+  ZafObjectPersistence::SetDefault(nullptr);
+}
+
+Status CTabsFixture::Open(const std::string& profile) {
+  std::unique_ptr<CDriverInterface> driver;
+  if (profile == "no driver") {
+    driver = std::make_unique<CNoDriverInterface>();
+  } else {
+    StProfile definition = MakeDefaultProfile();
+    std::string error;
+    if (!profile.empty() &&
+        !CProfileReader::ReadFile(std::string(KELVO_PROFILE_DIR) + "/" + profile, definition, error)) {
+      ADD_FAILURE() << error;
+      return kStatusNotFound;
+    }
+    driver = std::make_unique<CRecordingDriverInterface>(std::make_unique<CTabletService>(std::move(definition)));
+  }
+  InstallDriverInterface(std::move(driver));
+  m_window = std::make_unique<CCPLMainWindow>(*m_application);
+  const Status loaded = m_window->Load(*m_persistence, "ConsumerCPLMainWindow");
+  return loaded != kStatusOk ? loaded : m_window->Run();
+}
+
 void CTabsFixture::OpenProfile(const std::string& profile) {
   const bool tabletTab = profile == "model-230";
   if (tabletTab) m_application->Keyboard().SetKeyDown(kZafKeyControl, true);
@@ -44,14 +122,17 @@ void CTabsFixture::OpenProfile(const std::string& profile) {
                                                 : profile + ".json";
   ASSERT_EQ(Open(file), kStatusOk) << profile;
   m_application->Keyboard().SetKeyDown(kZafKeyControl, false);
-  FindTools();
-}
-
-void CTabsFixture::FindTools() {
   CUpperView* upper = CUpperView::Instance();
   ASSERT_NE(upper, nullptr);
   m_pen = ToolPath(upper->GetFirstStylus());
   m_puck = ToolPath(upper->GetFirstPuck());
+}
+
+void CTabsFixture::CloseWindow() {
+  m_window.reset();
+  const std::string folder = m_temp.Path() + "/run" + std::to_string(++m_closed);
+  std::filesystem::create_directory(folder);
+  setenv("KELVO_RUNTIME_DIR", folder.c_str(), 1);  // m_runtime puts the first one back
 }
 
 CTabletService& CTabsFixture::Service() {
@@ -75,28 +156,21 @@ std::string CTabsFixture::Path(const std::string& pattern) {
   return path;
 }
 
-std::vector<std::uint8_t> CTabsFixture::ReadBytes(const std::string& pattern) {
+std::vector<std::uint8_t> CTabsFixture::ReadBytes(const std::string& pattern, bool factory) {
   const std::vector<StObjectKey> levels = Levels(Path(pattern));
   std::vector<std::uint8_t> bytes(256);
   std::uint32_t length = 0;
-  EXPECT_EQ(Service().Model().Get(levels, bytes, length), kStatusOk) << Path(pattern);
+  const Status read = factory ? Service().Model().GetDefault(levels, bytes, length)
+                              : Service().Model().Get(levels, bytes, length);
+  EXPECT_EQ(read, kStatusOk) << Path(pattern);
   bytes.resize(length);
   return bytes;
 }
 
-std::uint32_t CTabsFixture::Read(const std::string& pattern) {
-  const std::vector<std::uint8_t> bytes = ReadBytes(pattern);
+std::uint32_t CTabsFixture::Read(const std::string& pattern, bool factory) {
+  const std::vector<std::uint8_t> bytes = ReadBytes(pattern, factory);
   std::uint32_t value = 0;
   std::memcpy(&value, bytes.data(), std::min<std::size_t>(bytes.size(), sizeof value));
-  return value;
-}
-
-std::uint32_t CTabsFixture::ReadDefault(const std::string& pattern) {
-  std::vector<std::uint8_t> bytes(256);
-  std::uint32_t length = 0;
-  EXPECT_EQ(Service().Model().GetDefault(Levels(Path(pattern)), bytes, length), kStatusOk) << pattern;
-  std::uint32_t value = 0;
-  std::memcpy(&value, bytes.data(), std::min<std::size_t>(length, sizeof value));
   return value;
 }
 
@@ -110,7 +184,6 @@ void CTabsFixture::Change(const std::string& pattern, std::uint32_t value) {
 void CTabsFixture::Restore(const std::string& pattern, const std::vector<std::uint8_t>& bytes) {
   ASSERT_EQ(Service().Model().Set(Levels(Path(pattern)), bytes), kStatusOk) << Path(pattern);
 }
-
 ZafWindowObject& CTabsFixture::Control(const std::string& name) {
   ZafWindowObject* found = m_window->Find(name);
   if (found == nullptr) {
@@ -202,4 +275,14 @@ void CTabsFixture::Tick() {
   tick.type = kZafEventTimer;
   tick.target = m_window.get();
   m_window->Event(tick);
+}
+
+std::vector<CItemView*> CTabsFixture::BoundViews() {
+  CUpperView* upper = CUpperView::Instance();
+  std::vector<CItemView*> bound;
+  for (CKelvoView* root : {static_cast<CKelvoView*>(upper),
+                           static_cast<CKelvoView*>(upper->GetOwnedView(ControlId::kDriverOnGroup)),
+                           static_cast<CKelvoView*>(upper->GetCurrentTabView())})
+    CollectBoundViews(root, bound);
+  return bound;
 }

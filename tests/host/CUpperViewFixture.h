@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/upperview/CUpperView.h"
 #include "model/CDriverObject.h"
@@ -18,13 +19,18 @@
 #include "views/ControlIds.h"
 
 // Item views in the tree below `view` that are bound to an item.
-inline std::uint32_t BoundItems(CKelvoView* view) {
-  if (auto* item = dynamic_cast<CItemView*>(view)) return item->GetItem() != nullptr ? 1 : 0;
-  std::uint32_t count = 0;
-  if (auto* group = dynamic_cast<CSuperView*>(view)) {
-    for (std::size_t i = 0; i < group->Count(); ++i) count += BoundItems(group->ViewAt(i));
+inline void CollectBoundViews(CKelvoView* view, std::vector<CItemView*>& out) {
+  if (auto* item = dynamic_cast<CItemView*>(view)) {
+    if (item->GetItem() != nullptr) out.push_back(item);
+    return;
   }
-  return count;
+  auto* group = dynamic_cast<CSuperView*>(view);
+  for (std::size_t i = 0; group != nullptr && i < group->Count(); ++i) CollectBoundViews(group->ViewAt(i), out);
+}
+inline std::size_t BoundItems(CKelvoView* view) {
+  std::vector<CItemView*> bound;
+  CollectBoundViews(view, bound);
+  return bound.size();
 }
 
 class CUpperViewFixture : public ::testing::Test {
@@ -33,7 +39,7 @@ class CUpperViewFixture : public ::testing::Test {
 
   void SetUp() override { m_translator = CRecordingEventTranslator::Install(); }
   void TearDown() override {
-    if (m_view) (void)m_view->Detach();
+    if (m_view) DropStatus(ResultStatus(m_view->Detach()), "the service goes next");
     m_view.reset();
     m_driverObject.reset();
     for (const BehaviourKind kind : {BehaviourKind::kLive, BehaviourKind::kApply, BehaviourKind::kNoDriver})
@@ -59,15 +65,27 @@ class CUpperViewFixture : public ::testing::Test {
     m_view = std::make_unique<CUpperView>();
     ASSERT_EQ(m_view->Build(), kStatusOk);
   }
+  // Starts the service and attaches the view to it.
+  void StartAttached(const std::string& profile = {}) {
+    ASSERT_NO_FATAL_FAILURE(Start(profile));
+    ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  }
 
   bool Saw(std::uint32_t controlId, std::uint32_t code) const {
     const auto& changes = m_translator->Changes();
     return std::find(changes.begin(), changes.end(), Change{controlId, code}) != changes.end();
   }
 
-  ViewResult Refresh() {
-    ViewRequest refresh{kViewRefresh, kBroadcastId, nullptr};
-    return m_view->Dispatch(refresh);
+  void Refresh(int times = 1) {
+    for (int i = 0; i < times; ++i) {
+      ViewRequest refresh{kViewRefresh, kBroadcastId, nullptr};
+      DropStatus(ResultStatus(m_view->Dispatch(refresh)), "what it shows is checked instead");
+    }
+  }
+  // The user picks the tab of `page`.
+  ViewResult SelectTab(std::uint32_t page) {
+    ViewRequest change{kViewSet, ControlId::kTabChange, &page};
+    return m_view->Dispatch(change);
   }
 
   CRecordingEventTranslator* m_translator = nullptr;

@@ -53,11 +53,10 @@ class CUpperViewRemovalTest : public CUpperViewFixture {
 
 // The default tablet: tool 0 a pen (type 2, serial 0x1234), tool 1 a puck.
 TEST_F(CUpperViewRemovalTest, PenDetachedMovesTheTabToThePuck) {
-  Start();
-  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  ASSERT_NO_FATAL_FAILURE(StartAttached());
   DetachTool(0, 0);
   m_translator->Clear();
-  for (int i = 0; i < 3; ++i) (void)Refresh();
+  Refresh(3);
 
   EXPECT_EQ(m_view->GetFirstStylus(), nullptr);
   EXPECT_TRUE(Saw(ControlId::kStylusTab, kControlHide));
@@ -67,14 +66,11 @@ TEST_F(CUpperViewRemovalTest, PenDetachedMovesTheTabToThePuck) {
 }
 
 TEST_F(CUpperViewRemovalTest, PuckDetachedWhileItsTabIsOpenMovesToThePen) {
-  Start();
-  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
-  std::uint32_t page = ControlId::kPuckTab;
-  ViewRequest change{kViewSet, ControlId::kTabChange, &page};
-  ASSERT_EQ(m_view->Dispatch(change), kStatusHandled);
+  ASSERT_NO_FATAL_FAILURE(StartAttached());
+  ASSERT_EQ(SelectTab(ControlId::kPuckTab), kStatusHandled);
   DetachTool(0, 1);
   m_translator->Clear();
-  for (int i = 0; i < 3; ++i) (void)Refresh();
+  Refresh(3);
 
   EXPECT_EQ(m_view->GetFirstPuck(), nullptr);
   EXPECT_TRUE(Saw(ControlId::kPuckTab, kControlHide));
@@ -84,11 +80,10 @@ TEST_F(CUpperViewRemovalTest, PuckDetachedWhileItsTabIsOpenMovesToThePen) {
 // Another pen takes over the tab; the tool count stays the same when a new
 // tool arrives in the same interval in which the old one leaves.
 TEST_F(CUpperViewRemovalTest, AnotherPenTakesOverWhenTheCountStaysTheSame) {
-  Start();
-  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  ASSERT_NO_FATAL_FAILURE(StartAttached());
   const std::uint16_t second = AttachTool(0, 2, 0x9999);
   DetachTool(0, 0);
-  for (int i = 0; i < 3; ++i) (void)Refresh();
+  Refresh(3);
 
   EXPECT_EQ(NumberOf(m_view->GetFirstStylus()), second);
   ExpectTabViewOn(ControlId::kStylusView, second);
@@ -98,13 +93,12 @@ TEST_F(CUpperViewRemovalTest, AnotherPenTakesOverWhenTheCountStaysTheSame) {
 // Two tool numbers of one pen form one group; the first leaving keeps the
 // group, whose remaining tool becomes the pen.
 TEST_F(CUpperViewRemovalTest, FirstToolNumberOfAGroupLeaves) {
-  Start();
-  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  ASSERT_NO_FATAL_FAILURE(StartAttached());
   const std::uint16_t sameTool = AttachTool(0, 2, 0x1234);
-  (void)Refresh();
+  Refresh();
   ASSERT_EQ(NumberOf(m_view->GetFirstStylus()), 0U);
   DetachTool(0, 0);
-  for (int i = 0; i < 3; ++i) (void)Refresh();
+  Refresh(3);
 
   EXPECT_EQ(NumberOf(m_view->GetFirstStylus()), sameTool);
   ExpectTabViewOn(ControlId::kStylusView, sameTool);
@@ -112,11 +106,10 @@ TEST_F(CUpperViewRemovalTest, FirstToolNumberOfAGroupLeaves) {
 
 // Every tool gone: both tabs hidden, no tab view bound, requests still answered.
 TEST_F(CUpperViewRemovalTest, LastToolsLeaveAndComeBack) {
-  Start();
-  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  ASSERT_NO_FATAL_FAILURE(StartAttached());
   DetachTool(0, 0);
   DetachTool(0, 1);
-  for (int i = 0; i < 3; ++i) (void)Refresh();
+  Refresh(3);
   EXPECT_TRUE(Saw(ControlId::kStylusTab, kControlHide));
   EXPECT_TRUE(Saw(ControlId::kPuckTab, kControlHide));
   EXPECT_EQ(BoundItems(TabView(ControlId::kStylusView)), 0U);
@@ -127,17 +120,16 @@ TEST_F(CUpperViewRemovalTest, LastToolsLeaveAndComeBack) {
 
   const std::uint16_t pen = AttachTool(0, 2, 0x4242);
   m_translator->Clear();
-  (void)Refresh();
+  Refresh();
   EXPECT_TRUE(Saw(ControlId::kStylusTab, kControlShow));
   ExpectTabViewOn(ControlId::kStylusView, pen);
 }
 
 TEST_F(CUpperViewRemovalTest, TabletDetachedMovesToTheOtherTablet) {
-  Start("two-tablets.json");
-  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
+  ASSERT_NO_FATAL_FAILURE(StartAttached("two-tablets.json"));
   const std::uint32_t first = NumberOf(m_view->GetTablet());
   DetachTablet(first);
-  for (int i = 0; i < 3; ++i) (void)Refresh();
+  Refresh(3);
 
   ASSERT_NE(m_view->GetTablet(), nullptr);
   EXPECT_NE(NumberOf(m_view->GetTablet()), first);
@@ -147,14 +139,11 @@ TEST_F(CUpperViewRemovalTest, TabletDetachedMovesToTheOtherTablet) {
 }
 
 TEST_F(CUpperViewRemovalTest, OnlyTabletDetachedWhileTheTabletTabIsOpen) {
-  Start();
-  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
-  std::uint32_t page = ControlId::kTabletTab;
-  ViewRequest change{kViewSet, ControlId::kTabChange, &page};
-  ASSERT_EQ(m_view->Dispatch(change), kStatusHandled);
+  ASSERT_NO_FATAL_FAILURE(StartAttached());
+  ASSERT_EQ(SelectTab(ControlId::kTabletTab), kStatusHandled);
   DetachTablet(0);
   m_translator->Clear();
-  for (int i = 0; i < 3; ++i) (void)Refresh();
+  Refresh(3);
 
   EXPECT_EQ(m_view->GetTablet(), nullptr);
   EXPECT_EQ(m_view->GetFirstStylus(), nullptr);
@@ -166,8 +155,7 @@ TEST_F(CUpperViewRemovalTest, OnlyTabletDetachedWhileTheTabletTabIsOpen) {
   ViewRequest get{kViewGet, ControlId::kTabletModel, &model};
   EXPECT_NE(m_view->Dispatch(get), kStatusHandled) << "no tablet, no model";
   // A tab the user still clicks binds to nothing.
-  page = ControlId::kPuckTab;
-  EXPECT_EQ(m_view->Dispatch(change), kStatusHandled);
+  EXPECT_EQ(SelectTab(ControlId::kPuckTab), kStatusHandled);
   EXPECT_EQ(BoundItems(m_view->GetCurrentTabView()), 0U);
 }
 

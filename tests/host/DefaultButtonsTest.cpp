@@ -72,8 +72,7 @@ TEST_F(DefaultButtonsTest, EachTabResetsItsOwnValues) {
   };
   for (const StTab& t : tabs) {
     SCOPED_TRACE(t.tab);
-    CTempDir runtime;
-    CScopedEnv folder("KELVO_RUNTIME_DIR", runtime.Path());
+    CloseWindow();
     ASSERT_NO_FATAL_FAILURE(OpenProfile(t.profile));
     SelectTab(t.tab);
     std::vector<std::int32_t> defaultsShown;
@@ -91,7 +90,6 @@ TEST_F(DefaultButtonsTest, EachTabResetsItsOwnValues) {
       }
     }
     for (const StValue& v : t.kept) EXPECT_EQ(Read(v.path), v.changed) << v.path;
-    m_window.reset();
   }
 }
 

@@ -3,7 +3,6 @@
 // stays) fails as surely as a wrong rule.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,16 +14,10 @@ namespace {
 class ImagesTest : public CTabsFixture {
  protected:
   void Reopen(const char* profile) {
-    m_window.reset();
-    m_runtime = std::make_unique<CTempDir>();
-    m_folder = std::make_unique<CScopedEnv>("KELVO_RUNTIME_DIR", m_runtime->Path());
+    CloseWindow();
     ASSERT_NO_FATAL_FAILURE(OpenProfile(profile));
   }
   std::string Picture(const char* control) { return static_cast<ZafImage&>(Control(control)).BitmapName(); }
-
- private:
-  std::unique_ptr<CTempDir> m_runtime;
-  std::unique_ptr<CScopedEnv> m_folder;
 };
 
 // Models 223, 225 and 226 draw their pen without an eraser when it is off.
@@ -53,54 +46,30 @@ TEST_F(ImagesTest, PenPictureFollowsTheModelAndTheEraser) {
   EXPECT_EQ(Picture("StylusImage"), "Transducer_45");
 }
 
+// Each value in turn shows the picture named after it; any other puck is
+// drawn as the usual one (21).
 TEST_F(ImagesTest, PuckSignalAndBatteryPicturesFollowTheirValues) {
-  struct Step {
-    const char* path;
-    std::uint32_t value;
-    const char* picture;
-  };
   struct Case {
     const char* profile;
     const char* tab;
     const char* control;
-    std::vector<Step> steps;
+    const char* path;
+    const char* picture;  // the name before the number
+    std::vector<std::uint32_t> values;
   };
   const Case cases[] = {
-      {"default",
-       "PuckTab",
-       "PuckImage",
-       {{"{puck}/115", 18, "Transducer_18"},
-        {"{puck}/115", 43, "Transducer_43"},
-        {"{puck}/115", 99, "Transducer_21"},  // any other puck is drawn as the usual one
-        {"{puck}/115", 18, "Transducer_18"},
-        {"{puck}/115", 21, "Transducer_21"}}},
-      {"model-230",
-       "TabletTab",
-       "SignalStateImage",
-       {{"{tablet}/52", 1, "WirelessSignal_1"},
-        {"{tablet}/52", 2, "WirelessSignal_2"},
-        {"{tablet}/52", 3, "WirelessSignal_3"},
-        {"{tablet}/52", 4, "WirelessSignal_4"},
-        {"{tablet}/52", 5, "WirelessSignal_5"},
-        {"{tablet}/52", 0, "WirelessSignal_0"}}},
-      {"model-230",
-       "TabletTab",
-       "BatteryStateImage",
-       {{"{tablet}/3/52", 0, "BatteryStatus_0"},
-        {"{tablet}/3/52", 1, "BatteryStatus_1"},
-        {"{tablet}/3/52", 2, "BatteryStatus_2"},
-        {"{tablet}/3/52", 4, "BatteryStatus_4"},
-        {"{tablet}/3/52", 5, "BatteryStatus_5"},
-        {"{tablet}/3/52", 3, "BatteryStatus_3"}}},
+      {"default", "PuckTab", "PuckImage", "{puck}/115", "Transducer_", {18, 43, 99, 18, 21}},
+      {"model-230", "TabletTab", "SignalStateImage", "{tablet}/52", "WirelessSignal_", {1, 2, 3, 4, 5, 0}},
+      {"model-230", "TabletTab", "BatteryStateImage", "{tablet}/3/52", "BatteryStatus_", {0, 1, 2, 4, 5, 3}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.control);
     ASSERT_NO_FATAL_FAILURE(Reopen(c.profile));
     SelectTab(c.tab);
-    for (const Step& step : c.steps) {
-      Change(step.path, step.value);
+    for (const std::uint32_t value : c.values) {
+      Change(c.path, value);
       Tick();
-      EXPECT_EQ(Picture(c.control), step.picture) << step.value;
+      EXPECT_EQ(Picture(c.control), c.picture + std::to_string(value == 99 ? 21 : value)) << value;
     }
   }
 }

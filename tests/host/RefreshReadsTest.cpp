@@ -7,9 +7,7 @@
 
 #include "CTabsFixture.h"
 #include "host/upperview/CUpperView.h"
-#include "model/CDriverLink.h"
 #include "model/CDriverObject.h"
-#include "model/CTabletObject.h"
 #include "model/ModelCodes.h"
 #include "service/CPathText.h"
 #include "settings/CDriverData.h"
@@ -17,15 +15,6 @@
 #include "views/ControlIds.h"
 
 namespace {
-
-void CollectBound(CKelvoView* view, std::vector<CItemView*>& out) {
-  if (auto* item = dynamic_cast<CItemView*>(view)) {
-    if (item->GetItem() != nullptr) out.push_back(item);
-    return;
-  }
-  auto* group = dynamic_cast<CSuperView*>(view);
-  for (std::size_t i = 0; group != nullptr && i < group->Count(); ++i) CollectBound(group->ViewAt(i), out);
-}
 
 class RefreshReadsTest : public CTabsFixture {
  protected:
@@ -49,8 +38,7 @@ TEST_F(RefreshReadsTest, EachBoundValueIsReadOnceATick) {
                         {"pen-display", "StylusTab", 13}, {"model-230", "TabletTab", 10}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.profile) + " " + c.tab);
-    CTempDir runtime;
-    CScopedEnv folder("KELVO_RUNTIME_DIR", runtime.Path());
+    CloseWindow();
     ASSERT_NO_FATAL_FAILURE(OpenProfile(c.profile));
     SelectTab(c.tab);
     Tick();
@@ -63,11 +51,7 @@ TEST_F(RefreshReadsTest, EachBoundValueIsReadOnceATick) {
                                 (void)upper->GetTablet()->GetSubGroupCount(kSubGroupMain);
                               }).size();
 
-    std::vector<CItemView*> bound;
-    for (CKelvoView* root : {static_cast<CKelvoView*>(upper),
-                             static_cast<CKelvoView*>(upper->GetOwnedView(ControlId::kDriverOnGroup)),
-                             static_cast<CKelvoView*>(upper->GetCurrentTabView())})
-      CollectBound(root, bound);
+    const std::vector<CItemView*> bound = BoundViews();
     EXPECT_EQ(bound.size(), c.bound);
     // What each bound item reads when it alone is refreshed.
     std::size_t itemReads = 0;
@@ -88,7 +72,6 @@ TEST_F(RefreshReadsTest, EachBoundValueIsReadOnceATick) {
     std::sort(paths.begin(), paths.end());
     const auto twice = std::adjacent_find(paths.begin(), paths.end());
     EXPECT_TRUE(twice == paths.end()) << "read twice: " << (twice != paths.end() ? *twice : "");
-    m_window.reset();
   }
 }
 

@@ -1,5 +1,5 @@
 // Tables of the applet's start-up: the argument vector, the mutex name by
-// system, the supported tablet models and the version text.
+// system and the supported tablet models.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,7 +9,6 @@
 #include "host/applet/StartupEntry.h"
 #include "host/upperview/CUpperView.h"
 #include "services/CRegistryManager.h"
-#include "views/info/CDriverVersionView.h"
 
 namespace {
 
@@ -51,23 +50,6 @@ TEST(SupportedTabletTest, ModelRangesAndTheirEdges) {
   const std::uint16_t unsupported[] = {0, 50, 59, 70, 79, 83, 89, 200, 219, 230, 239, 241, 264, 266, 279, 290};
   for (std::uint16_t model : supported) EXPECT_TRUE(IsSupportedTabletModel(model)) << model;
   for (std::uint16_t model : unsupported) EXPECT_FALSE(IsSupportedTabletModel(model)) << model;
-}
-
-// The stage byte is a code, not a character: 0 and 1 are shown as letters,
-// every other value as a dash.
-TEST(DriverVersionViewTest, FormatsTheVersionRecord) {
-  struct Case {
-    std::uint8_t record[5];
-    const char* text;
-  };
-  const Case cases[] = {{{4, 7, 5, 2, 3}, "4.75-3"}, {{5, 0, 2, 1, 7}, "5.02b7"},
-                        {{4, 8, 2, 0, 3}, "4.82a3"}, {{5, 0, 2, 9, 7}, "5.02-7"},
-                        {{4, 8, 2, 'a', 255}, "4.82-255"}};
-  for (const Case& c : cases) {
-    char text[32] = {};
-    CDriverVersionView::FormatVersion(c.record, text);
-    EXPECT_STREQ(text, c.text);
-  }
 }
 
 }  // namespace

@@ -1,33 +1,27 @@
 // The whole applet on Qt's offscreen platform: Tablet.cpl loaded and driven
-// the way cplhost drives it, its windows made by the Qt presenter, and the
-// real widgets clicked while the applet's own event loop runs.
+// the way cplhost drives it, its windows made by the Qt presenter, while the
+// applet's own event loop runs. (Clicks on its widgets that change the
+// driver are the acceptance cases run with Qt.)
 
 #include <fcntl.h>
-#include <signal.h>
 #include <spawn.h>
 #include <unistd.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDialog>
 #include <QPointer>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 #include "cplhost/CAppletModule.h"
 #include "support/BuildPaths.h"
@@ -39,8 +33,6 @@
 extern char** environ;
 
 namespace {
-
-constexpr const char* kClickSoundPath = "18/234";
 
 // The widget of that string identifier in a shown window (the window itself
 // when it carries the name).
@@ -54,23 +46,6 @@ T* Shown(const char* name) {
     if (T* found = top->findChild<T*>(QLatin1String(name))) return found;
   }
   return nullptr;
-}
-
-// The click sound box's state; nothing while the main window is not shown.
-std::optional<bool> ClickSoundTicked() {
-  const auto* box = Shown<QCheckBox>("ClickSound");
-  return box != nullptr ? std::optional<bool>(box->isChecked()) : std::nullopt;
-}
-
-void Click(const char* name, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  auto* button = Shown<QAbstractButton>(name);
-  ASSERT_NE(button, nullptr) << name << " is not shown";
-  // A check box or radio button takes clicks on its mark and label only, not
-  // on the empty rest of its row: click the mark, as a user would.
-  const bool marked =
-      qobject_cast<QCheckBox*>(button) != nullptr || qobject_cast<QRadioButton*>(button) != nullptr;
-  const QPoint at = marked ? QPoint(6, button->height() / 2) : button->rect().center();
-  QTest::mouseClick(button, Qt::LeftButton, modifiers, at);
 }
 
 // Steps run from a Qt timer inside the applet's event loop, each tried every
@@ -135,16 +110,6 @@ class CWidgetScript {
   std::vector<QPointer<QWidget>> m_closed;
 };
 
-// Starts a program of the build and answers its process id (-1 when it could not start).
-pid_t Spawn(const std::vector<std::string>& arguments) {
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = -1;
-  if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
-  return pid;
-}
-
 // Starts a program of the build with its stderr in a file.
 pid_t SpawnTo(const std::vector<std::string>& arguments, const std::string& errors) {
   std::vector<char*> argv;
@@ -159,14 +124,6 @@ pid_t SpawnTo(const std::vector<std::string>& arguments, const std::string& erro
   return pid;
 }
 
-int RunToEnd(const std::vector<std::string>& arguments) {
-  const pid_t pid = Spawn(arguments);
-  if (pid < 0) return -1;
-  int status = 0;
-  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
-}
-
 class AppletOffscreen : public testing::Test {
  protected:
   void SetUp() override {
@@ -175,22 +132,6 @@ class AppletOffscreen : public testing::Test {
     m_temp.Write("registry.reg",
                  "Windows Registry Editor Version 5.00\n\n"
                  "[HKEY_USERS\\.DEFAULT\\Software\\Kelvo\\Parameters]\n");
-  }
-
-  [[nodiscard]] std::string StatePath() const { return m_temp.Path() + "/state.json"; }
-
-  // The bytes the service keeps for a path in its state file, if any.
-  [[nodiscard]] std::optional<std::string> StateValue(const std::string& path) const {
-    // One JSON record a line; a later line's value replaces an earlier one.
-    std::ifstream in(StatePath());
-    std::optional<std::string> found;
-    for (std::string line; std::getline(in, line);) {
-      const nlohmann::json record = nlohmann::json::parse(line, nullptr, false);
-      if (record.is_discarded() || !record.contains("values")) continue;
-      for (const auto& value : record["values"])
-        if (value.value("path", "") == path) found = value.value("bytes", "");
-    }
-    return found;
   }
 
   // Opens the applet as the Control Panel does and runs the script's steps
@@ -223,96 +164,6 @@ class AppletOffscreen : public testing::Test {
   CScopedEnv m_script{"KELVO_SCRIPT", std::nullopt};
   CScopedEnv m_headless{"KELVO_HEADLESS", std::nullopt};
 };
-
-TEST_F(AppletOffscreen, ClickingTheClickSoundBoxWritesTheDriver) {
-  CScopedEnv service("KELVO_SERVICE", std::nullopt);
-  CScopedEnv socket("KELVO_SERVICE_SOCKET", std::nullopt);
-  CWidgetScript script;
-  script.Then("the main window shows the click sound ticked",
-              [] { return ClickSoundTicked() == true; });
-  script.Then("a click on the box", [this] {
-    EXPECT_NE(StateValue(kClickSoundPath), "00")
-        << "the driver held the sound off before the click";
-    Click("ClickSound");
-    return true;
-  });
-  script.Then("the driver holds the click sound off", [this] {
-    return StateValue(kClickSoundPath) == "00" && ClickSoundTicked() == false;
-  });
-  script.Then("a second click turns it on again", [] {
-    Click("ClickSound");
-    return true;
-  });
-  script.Then("the driver holds the click sound on",
-              [this] { return StateValue(kClickSoundPath) == "01"; });
-  OpenApplet(script);
-  EXPECT_EQ(StateValue(kClickSoundPath), "01");
-}
-
-TEST_F(AppletOffscreen, AValueChangedInTheDriverReachesTheBoxWithTheRefresh) {
-  // The service runs as its own process here, so that another client can
-  // change a value while the applet is open.
-  const std::string bin = BuildBinDir();
-  const std::string socketPath = m_temp.Path() + "/tabletd.sock";
-  const pid_t daemon = Spawn({bin + "/tabletd", "--socket", socketPath, "--state", StatePath()});
-  ASSERT_GT(daemon, 0);
-  for (int i = 0; i < 250 && !std::filesystem::exists(socketPath); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  ASSERT_TRUE(std::filesystem::exists(socketPath)) << "tabletd did not listen";
-  CScopedEnv service("KELVO_SERVICE", std::string("daemon"));
-  CScopedEnv socket("KELVO_SERVICE_SOCKET", socketPath);
-
-  CWidgetScript script;
-  script.Then("the main window shows the click sound ticked",
-              [] { return ClickSoundTicked() == true; });
-  script.Then("another client turns the sound off", [&] {
-    EXPECT_EQ(RunToEnd({bin + "/tabletctl", "--socket", socketPath, "set", kClickSoundPath, "0"}),
-              0);
-    // Nothing reads the driver between the change and this line.
-    EXPECT_EQ(ClickSoundTicked(), true);
-    return true;
-  });
-  script.Then("the refresh unticks the box", [] { return ClickSoundTicked() == false; });
-  OpenApplet(script);
-
-  kill(daemon, SIGTERM);
-  int status = 0;
-  waitpid(daemon, &status, 0);
-}
-
-TEST_F(AppletOffscreen, AboutClosesWithItsButtonAndDiagnosticsFromTheFrame) {
-  CScopedEnv service("KELVO_SERVICE", std::nullopt);
-  CScopedEnv socket("KELVO_SERVICE_SOCKET", std::nullopt);
-  CWidgetScript script;
-  script.Then("the main window", [] { return Shown<QPushButton>("AboutButton") != nullptr; });
-  script.Then("About is clicked", [] {
-    // The dialog's modal run starts inside the click; the next steps run in it.
-    QTimer::singleShot(0, [] { Click("AboutButton"); });
-    return true;
-  });
-  script.Then("the About dialog", [] { return Shown<QDialog>("AboutDialog") != nullptr; });
-  script.Then("its OK button is clicked", [] {
-    Click("OkButton");
-    return true;
-  });
-  script.Then("the About dialog is gone", [] { return Shown<QDialog>("AboutDialog") == nullptr; });
-  script.Then("Ctrl with About", [] {
-    QTimer::singleShot(0, [] { Click("AboutButton", Qt::ControlModifier); });
-    return true;
-  });
-  script.Then("the diagnostics dialog",
-              [] { return Shown<QDialog>("DiagnosticsDialog") != nullptr; });
-  script.Then("closed from its frame", [] {
-    if (auto* dialog = Shown<QDialog>("DiagnosticsDialog")) dialog->close();
-    return true;
-  });
-  script.Then("the main window again", [] {
-    return Shown<QDialog>("DiagnosticsDialog") == nullptr &&
-           Shown<QWidget>("ConsumerCPLMainWindow") != nullptr;
-  });
-  OpenApplet(script);
-}
 
 // A second start while the applet is open shows nothing of its own: the open
 // window comes to the front and the second start says so.

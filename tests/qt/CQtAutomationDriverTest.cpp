@@ -10,7 +10,6 @@
 #include "support/CTempDir.h"
 #include "toolkit/automation/ZafAutomation.h"
 #include "toolkit/controls/ZafButton.h"
-#include "toolkit/controls/ZafComboBox.h"
 #include "toolkit/controls/ZafString.h"
 
 namespace {
@@ -30,37 +29,20 @@ class QtScript : public QtFixture {
   CTempDir m_temp;
 };
 
-TEST_F(QtScript, AScriptActsOnTheRealWidgets) {
-  ZafWindow& main = Show("ConsumerCPLMainWindow");
+// Ticking, choosing, moving and paging on the real widgets are the acceptance
+// cases run with Qt; typing and the caret are not among them.
+TEST_F(QtScript, AScriptTypesMovesTheCaretAndClosesOnTheRealWidgets) {
+  Show("ConsumerCPLMainWindow");
   ZafWindow& run = Show("RunDialog");
-  auto& combo = Find<ZafComboBox>(main, "UpperSideSwitchComboBox");
-  for (const char* name : {"BClick", "BRightClick", "BKeystroke"}) combo.AddEntry({name, name, 0, 0});
-  StUserCalls ticked, picked, paged;
-  Find<ZafButton>(main, "ClickSound").SetChecked(true);
-  Find<ZafButton>(main, "ClickSound").SetUserFunction(ticked.Function());
-  combo.SetUserFunction(picked.Function());
-  Find<ZafWindowObject>(main, "TabsWindow").SetUserFunction(paged.Function());
   EXPECT_EQ(Run(R"(type "C:\\x ä"
 expect text AppToRunPrompt "C:\\x ä"
 caret AppToRunPrompt 2
 expect caret AppToRunPrompt 2
-move RunDialog 200 150
-expect region RunDialog 200 150 420 124
 close RunDialog
 expect window ConsumerCPLMainWindow
-check ClickSound off
-expect checked ClickSound no
-combo UpperSideSwitchComboBox BKeystroke
-expect selection UpperSideSwitchComboBox BKeystroke
-expect entries UpperSideSwitchComboBox BClick BRightClick BKeystroke
-tab PuckTab
-expect selection TabsWindow PuckTab
 )"),
             "");
   EXPECT_EQ(run.ClosingEvent(), kZafEventClose);
-  EXPECT_EQ(ticked.events, std::vector<ZafEventType>{kZafEventChanged});
-  EXPECT_EQ(picked.events, std::vector<ZafEventType>{kZafEventChanged});
-  EXPECT_EQ(paged.events, std::vector<ZafEventType>{kZafEventChanged});
 }
 
 TEST_F(QtScript, ACheckFailsWhenTheScreenShowsOtherThanTheToolkitHolds) {

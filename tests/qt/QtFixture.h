@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "support/BuildPaths.h"
+#include "toolkit/ToolkitFixture.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
 #include "toolkit/ZafWindow.h"
@@ -80,15 +81,4 @@ class QtFixture : public testing::Test {
   std::unique_ptr<ZafApplication> m_application;
   std::unique_ptr<ZafObjectPersistence> m_persistence;
   std::vector<std::unique_ptr<ZafWindow>> m_windows;
-};
-
-// Counts what reaches a user function.
-struct StUserCalls {
-  std::vector<ZafEventType> events;
-  ZafUserFunction Function() {
-    return [this](ZafWindowObject&, ZafEventType event) {
-      events.push_back(event);
-      return ZafEventType{0};
-    };
-  }
 };

@@ -17,28 +17,20 @@ namespace {
 
 using QtKeys = QtFixture;
 
-// A dialog that keeps the key messages it hears, as the keystroke dialog does.
-class CKeyLogDialog : public ZafDialogWindow {
- public:
-  ZafEventType Event(const ZafEventStruct& event) override {
-    if (event.type == kZafEventKey) keys.push_back(event.key);
-    return ZafDialogWindow::Event(event);
+// The key messages that went down, without the modifier keys' own.
+std::vector<ZafKeyInfo> Strokes(const std::vector<ZafKeyInfo>& keys) {
+  std::vector<ZafKeyInfo> strokes;
+  for (const ZafKeyInfo& key : keys) {
+    if (key.down && key.virtualKey != kZafKeyShift && key.virtualKey != kZafKeyControl && key.virtualKey != kZafKeyAlt)
+      strokes.push_back(key);
   }
-  // The key messages that went down, without the modifier keys' own.
-  [[nodiscard]] std::vector<ZafKeyInfo> Strokes() const {
-    std::vector<ZafKeyInfo> strokes;
-    for (const ZafKeyInfo& key : keys) {
-      if (key.down && key.virtualKey != kZafKeyShift && key.virtualKey != kZafKeyControl && key.virtualKey != kZafKeyAlt)
-        strokes.push_back(key);
-    }
-    return strokes;
-  }
-  std::vector<ZafKeyInfo> keys;
-};
+  return strokes;
+}
 
 TEST_F(QtKeys, TheKeystrokeFieldHearsCtrlCAltTabAnUmlautKeypadHomeAndF1) {
-  m_persistence->SetWindowMaker("KeystrokeDialog", [] { return std::make_unique<CKeyLogDialog>(); });
-  auto& dialog = static_cast<CKeyLogDialog&>(Show("KeystrokeDialog"));
+  // A dialog that keeps the key messages it hears, as the keystroke dialog does.
+  m_persistence->SetWindowMaker("KeystrokeDialog", [] { return std::make_unique<CEventLog<ZafDialogWindow>>(); });
+  auto& dialog = static_cast<CEventLog<ZafDialogWindow>&>(Show("KeystrokeDialog"));
   auto& keys = Find<ZafString>(dialog, "KeysText");
   auto* edit = WidgetOf<QLineEdit>(keys);
   ASSERT_NE(edit, nullptr);
@@ -53,43 +45,27 @@ TEST_F(QtKeys, TheKeystrokeFieldHearsCtrlCAltTabAnUmlautKeypadHomeAndF1) {
   QTest::keyClick(edit, Qt::Key_F1);
   Deliver();
 
-  const std::vector<ZafKeyInfo> strokes = dialog.Strokes();
+  // Each key as it maps (the mapper's own test) reaches the dialog, Tab too.
+  const std::vector<ZafKeyInfo> strokes = Strokes(dialog.Keys());
+  std::vector<int> codes;
+  for (const ZafKeyInfo& key : strokes) codes.push_back(key.virtualKey);
+  EXPECT_EQ(codes, (std::vector<int>{0x43, kZafKeyTab, kZafKeyTab, 0, 0x24, 0x70}));
   ASSERT_EQ(strokes.size(), 6U);
-  EXPECT_EQ(strokes[0].virtualKey, 0x43);
-  EXPECT_EQ(strokes[0].character, 'c') << "Ctrl+C still says which character";
   EXPECT_EQ(strokes[0].modifiers, kZafModifierCtrl);
-  EXPECT_EQ(strokes[1].virtualKey, kZafKeyTab);
   EXPECT_EQ(strokes[1].modifiers, kZafModifierAlt);
-  EXPECT_EQ(strokes[2].virtualKey, kZafKeyTab);
-  EXPECT_EQ(strokes[3].virtualKey, 0) << "no key code of its own";
-  EXPECT_EQ(strokes[3].character, '\xE4');
   EXPECT_EQ(strokes[3].unicode, 0xE4U);
-  EXPECT_EQ(strokes[4].virtualKey, 0x24);
-  EXPECT_EQ(strokes[4].keyData & kZafKeyExtended, 0U) << "the keypad's Home is not the dedicated one";
-  EXPECT_EQ(strokes[5].virtualKey, 0x70);
-  EXPECT_EQ(strokes[5].character, 0);
   // The modifier keys came as their own messages, down before and up after.
-  EXPECT_EQ(dialog.keys.front().virtualKey, kZafKeyControl);
+  EXPECT_EQ(dialog.Keys().front().virtualKey, kZafKeyControl);
   EXPECT_TRUE(edit->hasFocus()) << "Tab moved the focus away from the field";
   EXPECT_TRUE(keys.HasFocus());
   EXPECT_EQ(keys.Text(), "") << "the field edits nothing itself";
   EXPECT_EQ(dialog.ClosingEvent(), kZafEventNone);
 }
 
-// A window below a dialog, keeping the keys it hears.
-class CKeyLogWindow : public ZafWindow {
- public:
-  ZafEventType Event(const ZafEventStruct& event) override {
-    if (event.type == kZafEventKey) keys.push_back(event.key);
-    return ZafWindow::Event(event);
-  }
-  std::vector<ZafKeyInfo> keys;
-};
-
 // Enter in a field presses the default button: once, and its release, which
 // the user lets go over the window below, stays with the dialog it closed.
 TEST_F(QtKeys, EnterPressesTheDefaultButtonOnceAndStaysWithItsDialog) {
-  CKeyLogWindow below;
+  CEventLog<> below;  // keeps the keys it hears
   below.SetRegion(ZafRegion::FromSize(0, 0, 300, 200));
   m_application->WindowManager().Add(below);
   for (const bool integerField : {false, true}) {
@@ -116,7 +92,7 @@ TEST_F(QtKeys, EnterPressesTheDefaultButtonOnceAndStaysWithItsDialog) {
     if (integerField) {
       EXPECT_EQ(static_cast<ZafInteger*>(field)->IntegerValue(), 12) << "Enter took the typed value";
     }
-    EXPECT_TRUE(below.keys.empty()) << "the window below heard the Enter that closed the dialog";
+    EXPECT_TRUE(below.Keys().empty()) << "the window below heard the Enter that closed the dialog";
   }
   m_application->WindowManager().Subtract(below);
 }

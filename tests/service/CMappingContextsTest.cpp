@@ -9,7 +9,7 @@
 
 #include "service/CMappingContexts.h"
 #include "service/CProfileReader.h"
-#include "service/CTabletService.h"
+#include "service/ServiceTestSupport.h"
 #include "support/CTempDir.h"
 
 namespace {
@@ -18,9 +18,8 @@ namespace fs = std::filesystem;
 using Path = std::vector<StObjectKey>;
 using Words3 = std::array<std::int32_t, 3>;
 
-StObjectKey L(std::uint16_t code, std::uint32_t index = 0, std::uint32_t qualifier = 0) {
-  return {qualifier, code, index};
-}
+using service_test::L;
+
 Path Below(Path path, const Path& more) {
   path.insert(path.end(), more.begin(), more.end());
   return path;

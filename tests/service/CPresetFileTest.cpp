@@ -10,14 +10,13 @@
 #include "service/CPresetFile.h"
 #include "service/CStateFile.h"
 #include "service/CValueText.h"
+#include "service/ServiceTestSupport.h"
 
 namespace {
 
 using nlohmann::json;
 
-StObjectKey L(std::uint16_t code, std::uint32_t index = 0, std::uint32_t qualifier = 0) {
-  return {qualifier, code, index};
-}
+using service_test::L;
 
 std::vector<std::uint8_t> Bytes(std::initializer_list<std::uint8_t> bytes, std::size_t size) {
   std::vector<std::uint8_t> out(bytes);
@@ -74,7 +73,7 @@ void ChangeEverything(CDriverModel& model) {
   ASSERT_EQ(model.Set(std::vector{L(2), L(23, 0x126, 1), L(41)}, Bytes({5}, 4)), kStatusOk);
 }
 
-TEST(PresetFileTest, ExportThenImportIntoAFreshStateReproducesEveryValue) {
+TEST(PresetFileTest, ExportThenImportReproducesEveryValueAndFollowsPrograms) {
   CDriverModel changed(MakeDefaultProfile());
   ChangeEverything(changed);
   // Through text, as a file carries it.
@@ -86,17 +85,11 @@ TEST(PresetFileTest, ExportThenImportIntoAFreshStateReproducesEveryValue) {
   ASSERT_TRUE(CPresetFile::Apply(preset, fresh, problems)) << problems.front();
   EXPECT_EQ(Kept(fresh), Kept(changed));
   EXPECT_EQ(CStateFile::Snapshot(fresh).applications, CStateFile::Snapshot(changed).applications);
-}
 
-TEST(PresetFileTest, AnApplicationsValuesFollowItsProgramToAnotherIdentifier) {
-  CDriverModel changed(MakeDefaultProfile());
-  ChangeEverything(changed);
-  const json preset = json::parse(CPresetFile::Export(changed).dump());
-
-  // Here "paint" is known under another identifier, and 0x126 is taken by another program.
+  // Where "paint" is known under another identifier, and 0x126 is another program's,
+  // its values follow it.
   CDriverModel other(MakeDefaultProfile());
   AddPaint(other, 0x300);
-  std::vector<std::string> problems;
   ASSERT_TRUE(CPresetFile::Apply(preset, other, problems)) << problems.front();
   std::vector<std::uint8_t> menu(4, 0);
   std::uint32_t length = 0;

@@ -1,21 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
 
 #include "service/CPathText.h"
 #include "service/CProfileReader.h"
-#include "service/CTabletService.h"
+#include "service/ServiceTestSupport.h"
+#include "support/CTempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-StObjectKey L(std::uint16_t code, std::uint32_t index = 0, std::uint32_t qualifier = 0) {
-  return {qualifier, code, index};
-}
+using service_test::L;
 
 std::vector<std::uint8_t> Read(CTabletService& service, const std::vector<StObjectKey>& path, std::size_t size) {
   std::vector<std::uint8_t> out(size, 0);
@@ -25,25 +21,14 @@ std::vector<std::uint8_t> Read(CTabletService& service, const std::vector<StObje
   return out;
 }
 
-class StateFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_dir = fs::temp_directory_path() / ("kelvo-state-" + std::to_string(::getpid()));
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-    m_state = m_dir / "state.json";
-  }
-  void TearDown() override { fs::remove_all(m_dir); }
-  fs::path m_dir;
-  fs::path m_state;
-};
-
 const std::vector<StObjectKey> kPenSwitch{L(2), L(4, 0), L(11, 2), L(41)};
 const std::vector<StObjectKey> kPuckButton{L(2), L(4, 1), L(11, 1), L(41)};
 
-TEST_F(StateFileTest, ValuesReturnToTheSameToolAfterARestart) {
+TEST(StateFileTest, ValuesReturnToTheSameToolAfterARestart) {
+  const CTempDir temp;
+  const fs::path state = fs::path(temp.Path()) / "state.json";
   {
-    CTabletService service(MakeDefaultProfile(), m_state);
+    CTabletService service(MakeDefaultProfile(), state);
     const std::uint8_t seven[] = {7, 0, 0, 0};
     const std::uint8_t nine[] = {9, 0, 0, 0};
     ASSERT_EQ(service.Model().Set(kPenSwitch, seven), kStatusOk);
@@ -58,7 +43,7 @@ TEST_F(StateFileTest, ValuesReturnToTheSameToolAfterARestart) {
   // The same tools, listed the other way round: values follow type and serial.
   StProfile swapped = MakeDefaultProfile();
   std::swap(swapped.tablets[0].tools[0], swapped.tablets[0].tools[1]);
-  CTabletService service(swapped, m_state);
+  CTabletService service(swapped, state);
   EXPECT_EQ(Read(service, {L(2), L(4, 1), L(11, 2), L(41)}, 4)[0], 7);
   EXPECT_EQ(Read(service, {L(2), L(4, 0), L(11, 1), L(41)}, 4)[0], 9);
   EXPECT_EQ(Read(service, {L(18), L(28)}, 2)[0], 2);

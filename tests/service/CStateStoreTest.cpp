@@ -1,18 +1,13 @@
-// The state file as several processes share it: no value a service answered
-// for is lost to another writer, damage and refusals are said once and
-// never cost the user a file.
+// The state file: damage and refusals are said once and never cost the user
+// a file. (Two writers sharing it: DaemonTest, StateSoakTest.)
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <thread>
 
-#include "service/ServiceCodes.h"
 #include "service/ServiceTestSupport.h"
 #include "support/CTempDir.h"
 
@@ -20,13 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace service_test;
-
-std::string ReadText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void WriteText(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
 
@@ -38,32 +26,6 @@ class StateStoreTest : public ::testing::Test {
 
   CTempDir m_temp;
 };
-
-TEST_F(StateStoreTest, TwoServicesOnOneFileKeepEachOthersValues) {
-  auto daemon = Service();
-  auto applet = Service();
-  ASSERT_EQ(SetU32(*daemon, Button(0, 1), 11), kStatusOk);
-  ASSERT_EQ(SetU32(*applet, Button(1, 1), 22), kStatusOk);
-  ASSERT_EQ(SetU32(*daemon, Button(0, 2), 33), kStatusOk);
-  daemon.reset();
-  applet.reset();
-  auto fresh = Service();
-  EXPECT_EQ(GetU32(*fresh, Button(0, 1)), 11u);
-  EXPECT_EQ(GetU32(*fresh, Button(1, 1)), 22u);
-  EXPECT_EQ(GetU32(*fresh, Button(0, 2)), 33u);
-}
-
-TEST_F(StateStoreTest, AValueSetByOneIsSeenByTheOtherWithinARefresh) {
-  auto first = Service();
-  auto second = Service();
-  ASSERT_EQ(GetU32(*second, Button(0, 1)), 1u);
-  ASSERT_EQ(SetU32(*first, Button(0, 1), 44), kStatusOk);
-  const auto start = std::chrono::steady_clock::now();
-  while (GetU32(*second, Button(0, 1)) != 44u && std::chrono::steady_clock::now() - start < std::chrono::seconds(3))
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  EXPECT_EQ(GetU32(*second, Button(0, 1)), 44u);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
-}
 
 TEST_F(StateStoreTest, DamagedFilesAreKeptNumberedAndWhatCouldBeReadIsRestored) {
   std::string good;
@@ -208,21 +170,6 @@ TEST_F(StateStoreTest, FoldersAndNamesOthersControlAreNeverWrittenThrough) {
     }
     EXPECT_NE(testing::internal::GetCapturedStderr().find("belongs to user"), std::string::npos);
   }
-}
-
-TEST_F(StateStoreTest, LivePenRecordsAreNeverWritten) {
-  auto service = Service();
-  std::vector<std::uint8_t> x{0x10, 0, 0, 0};
-  ASSERT_EQ(Request(*service, kCommandSet, {L(2), L(service_codes::kToolRecord, service_codes::kFieldX)}, x), kStatusOk);
-  EXPECT_FALSE(fs::exists(State()));
-  ASSERT_EQ(SetU32(*service, Button(0, 1), 8), kStatusOk);
-  const auto size = fs::file_size(State());
-  for (std::uint8_t step = 0; step < 50; ++step) {
-    std::vector<std::uint8_t> y{step, 0, 0, 0};
-    ASSERT_EQ(Request(*service, kCommandSet, {L(2), L(service_codes::kToolRecord, service_codes::kFieldY)}, y),
-              kStatusOk);
-  }
-  EXPECT_EQ(fs::file_size(State()), size);
 }
 
 }  // namespace

@@ -2,13 +2,20 @@
 
 #include <grp.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -97,6 +104,40 @@ inline int RunWhereModesBind(const std::string& folder, const std::function<int(
   }
   if (::geteuid() == 0) return -1;
   return RunAs({::getuid(), ::getgid()}, body);
+}
+
+inline std::string ReadText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// tabletd of this build serving `socket`, its values in `state`. With
+// `wait`, answers once a connection is taken (not when the socket file
+// appears: a daemon binds before it listens).
+inline pid_t StartTabletd(const std::filesystem::path& socket, const std::filesystem::path& state, bool wait = true) {
+  const char* bin = std::getenv("KELVO_BUILD_BIN");
+  const std::string tabletd = std::string(bin != nullptr ? bin : ".") + "/tabletd";
+  const pid_t daemon = ::fork();
+  if (daemon == 0) {
+    ::execl(tabletd.c_str(), "tabletd", "--socket", socket.c_str(), "--state", state.c_str(), nullptr);
+    ::_exit(127);
+  }
+  for (int i = 0; wait && i < 1000; ++i) {
+    CDaemonClient probe(socket, 100);
+    if (probe.Connect()) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return daemon;
+}
+
+// Sends `signal` to `process`, waits for it, and answers its wait status.
+inline int StopProcess(pid_t& process, int signal) {
+  int status = -1;
+  if (process > 0 && ::kill(process, signal) == 0) ::waitpid(process, &status, 0);
+  process = -1;
+  return status;
 }
 
 }  // namespace service_test

@@ -12,7 +12,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <mutex>
 #include <random>
 #include <thread>
 
@@ -54,22 +53,10 @@ const bool g_writer = [] {
 class StateSoakTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* bin = std::getenv("KELVO_BUILD_BIN");
-    if (bin == nullptr) GTEST_SKIP() << "KELVO_BUILD_BIN is set by ctest";
-    m_tabletd = fs::path(bin) / "tabletd";
+    if (std::getenv("KELVO_BUILD_BIN") == nullptr) GTEST_SKIP() << "KELVO_BUILD_BIN is set by ctest";
   }
   fs::path Socket() const { return fs::path(m_temp.Path()) / "s"; }
   fs::path State() const { return fs::path(m_temp.Path()) / "state.json"; }
-
-  pid_t StartDaemon() {
-    std::error_code ignored;
-    const pid_t daemon = ::fork();
-    if (daemon == 0) {
-      ::execl(m_tabletd.c_str(), "tabletd", "--socket", Socket().c_str(), "--state", State().c_str(), nullptr);
-      ::_exit(127);
-    }
-    return daemon;
-  }
 
   pid_t StartEmbeddedWriter(int report) {
     const pid_t writer = ::fork();
@@ -81,16 +68,7 @@ class StateSoakTest : public ::testing::Test {
     return writer;
   }
 
-  static void Kill(pid_t& process) {
-    if (process <= 0) return;
-    ::kill(process, SIGKILL);
-    int status = 0;
-    ::waitpid(process, &status, 0);
-    process = -1;
-  }
-
   CTempDir m_temp;
-  fs::path m_tabletd;
 };
 
 struct StWriterTrack {
@@ -100,7 +78,7 @@ struct StWriterTrack {
 
 TEST_F(StateSoakTest, EveryAcknowledgedValueSurvivesKillsOfEveryWriter) {
   const CScopedEnv writerState(kWriterVariable, State().string());
-  pid_t daemon = StartDaemon();
+  pid_t daemon = StartTabletd(Socket(), State(), false);
   int pipeEnds[2];
   ASSERT_EQ(::pipe2(pipeEnds, O_CLOEXEC), 0);
   pid_t embedded = StartEmbeddedWriter(pipeEnds[1]);
@@ -133,27 +111,22 @@ TEST_F(StateSoakTest, EveryAcknowledgedValueSurvivesKillsOfEveryWriter) {
   while (std::chrono::steady_clock::now() < end) {
     std::this_thread::sleep_for(std::chrono::milliseconds(150 + random() % 250));
     if (random() % 2 == 0) {
-      Kill(daemon);
-      daemon = StartDaemon();
+      StopProcess(daemon, SIGKILL);
+      daemon = StartTabletd(Socket(), State(), false);
     } else {
-      Kill(embedded);
+      StopProcess(embedded, SIGKILL);
       embedded = StartEmbeddedWriter(pipeEnds[1]);
     }
     ++kills;
   }
   stop = true;
   for (std::thread& thread : threads) thread.join();
-  Kill(embedded);
-  Kill(daemon);
+  StopProcess(embedded, SIGKILL);
+  StopProcess(daemon, SIGKILL);
   ::close(pipeEnds[1]);
   reader.join();
   ::close(pipeEnds[0]);
 
-  if (const char* keep = std::getenv("KELVO_SOAK_KEEP")) {
-    fs::create_directories(keep);
-    for (const auto& entry : fs::directory_iterator(m_temp.Path()))
-      if (entry.is_regular_file()) fs::copy(entry.path(), fs::path(keep) / entry.path().filename());
-  }
   CTabletService fresh(MakeDefaultProfile(), State());
   for (std::uint32_t i = 0; i < 3; ++i) {
     const std::uint32_t stored = GetU32(fresh, Button(0, i + 1)).value_or(0);

@@ -1,93 +1,178 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <atomic>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
-#include <atomic>
-#include <sstream>
+
+#include "service/ServiceTestSupport.h"
+#include "support/CTempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace service_test;
 
 struct StRun {
   int code = -1;
   std::string out;
+  std::string err;
 };
 
-// tabletctl and tabletd as a user runs them, against a private socket.
+// The tip's click threshold (2 bytes) as an applet's embedded service reads it.
+std::uint32_t TipThreshold(CTabletService& service) {
+  std::vector<std::uint8_t> data(2, 0);
+  if (Request(service, kCommandGet, {L(2), L(4, 0), L(11, 1), L(43)}, data) != kStatusOk) return 0;
+  return data.size() == 2 ? static_cast<std::uint32_t>(data[0] | (data[1] << 8)) : 0U;
+}
+
+// tabletctl as a user runs it, against tabletd on a private socket: each of
+// the folders "a" and "b" holds a socket "s" and a state file.
 class TabletctlTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const char* bin = std::getenv("KELVO_BUILD_BIN");
     if (bin == nullptr) GTEST_SKIP() << "KELVO_BUILD_BIN is set by ctest";
     m_bin = bin;
-    m_dir = fs::temp_directory_path() / ("kelvo-ctl-" + std::to_string(::getpid()));
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
-    StartDaemon(m_dir / "state.json");
-  }
-  void StartDaemon(const fs::path& state) {
-    m_daemon = ::fork();
-    if (m_daemon == 0) {
-      const std::string tabletd = (m_bin / "tabletd").string();
-      const std::string socket = (m_dir / "s").string();
-      ::execl(tabletd.c_str(), "tabletd", "--socket", socket.c_str(), "--state", state.c_str(), nullptr);
-      ::_exit(127);
-    }
-    for (int i = 0; i < 200 && !fs::exists(m_dir / "s"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  void StopDaemon() {
-    if (m_daemon > 0) {
-      ::kill(m_daemon, SIGTERM);
-      int status = 0;
-      ::waitpid(m_daemon, &status, 0);
-      EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-      EXPECT_FALSE(fs::exists(m_dir / "s"));  // SIGTERM removes the socket
-    }
-    m_daemon = -1;
+    for (const char* folder : {"a", "b"}) fs::create_directories(Dir() / folder);
   }
   void TearDown() override {
-    StopDaemon();
-    fs::remove_all(m_dir);
+    for (pid_t& daemon : m_daemons) StopProcess(daemon, SIGTERM);
   }
-  StRun Ctl(const std::string& args, const fs::path& socket = {}) {
-    const std::string command = (m_bin / "tabletctl").string() + " --socket " +
-                                (socket.empty() ? m_dir / "s" : socket).string() + " " + args + " 2>&1";
+  fs::path Dir() const { return m_temp.Path(); }
+  pid_t& StartDaemon(const std::string& folder = "a", const fs::path& state = {}) {
+    m_daemons.push_back(StartTabletd(Dir() / folder / "s", state.empty() ? Dir() / folder / "state.json" : state));
+    return m_daemons.back();
+  }
+  StRun Ctl(const std::string& args, const std::string& folder = "a") {
+    const std::string command = (m_bin / "tabletctl").string() + " --socket " + (Dir() / folder / "s").string() +
+                                " --state " + (Dir() / folder / "state.json").string() + " " + args + " 2>" +
+                                (Dir() / "err").string();
     StRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     char chunk[512];
     while (std::fgets(chunk, sizeof(chunk), pipe) != nullptr) run.out += chunk;
     const int status = ::pclose(pipe);
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.err = ReadText(Dir() / "err");
     return run;
   }
 
+  CTempDir m_temp;
   fs::path m_bin;
-  fs::path m_dir;
-  pid_t m_daemon = -1;
+  std::vector<pid_t> m_daemons;
 };
 
-TEST_F(TabletctlTest, ReadsWritesAndResetsValuesByPath) {
-  EXPECT_EQ(Ctl("get 2:0/4:0/11:2/41").out, "3 (0x3)\n");
-  EXPECT_EQ(Ctl("set 2:0/4:0/11:2/41 7").code, 0);
-  EXPECT_EQ(Ctl("get 2:0/4:0/11:2/41").out, "7 (0x7)\n");
+TEST_F(TabletctlTest, UsageAndExitCodes) {
+  struct Row {
+    const char* args;
+    int code;
+    const char* out;  // a part of stdout
+    const char* err;  // the whole of stderr
+  };
+  const Row rows[] = {
+      {"--help", 0, "usage: tabletctl", ""},
+      {"help", 0, "Exit codes: 0 done", ""},
+      {"--version", 0, "tabletctl ", ""},
+      {"", 2, "", "tabletctl: no command (tabletctl --help shows how to use it)\n"},
+      {"--profile", 2, "", "tabletctl: --profile takes a value (tabletctl --help shows how to use it)\n"},
+      {"frobnicate", 2, "", "tabletctl: unknown command \"frobnicate\" (tabletctl --help shows how to use it)\n"},
+      {"get", 2, "", "tabletctl: get takes one PATH or NAME (tabletctl --help shows how to use it)\n"},
+      {"set pen.tip.threshold", 2, "", "tabletctl: set takes a PATH or NAME and a VALUE (tabletctl --help shows how to use it)\n"},
+      {"get 2:0/999", 2, "", nullptr},
+      {"set 2:0/4:0/11:2/41 seven", 2, "", nullptr},
+      {"get 2:0/4:9/115", 1, "", "tabletctl: 2:0/4:9/115: no such value (0x0200)\n"},
+      {"set 2:0/4:0/38 1", 1, "", "tabletctl: 2/4/38: the value cannot be changed (0x0204)\n"},
+      {"get pen.tip.bogus", 2, "", "tabletctl: \"pen.tip.bogus\": no such setting; `tabletctl names` lists them\n"},
+      {"get airbrush.tip.threshold", 2, "", "tabletctl: \"airbrush.tip.threshold\": tablet 0 has no airbrush present\n"},
+      {"get puck.tip.threshold", 2, "",
+       "tabletctl: \"puck.tip.threshold\": tool 1 is a puck; this setting belongs to pens and airbrushes\n"},
+      {"get tablet3.pen.tip.threshold", 2, "", "tabletctl: \"tablet3.pen.tip.threshold\": there is no tablet 3\n"},
+      {"set pen.tip.curve 1,2,3", 2, "",
+       "tabletctl: the value takes 6 numbers (tabletctl --help shows how to use it)\n"},
+      {"import " __FILE__ "-missing", 4, "", nullptr},
+  };
+  StartDaemon();
+  for (const Row& row : rows) {
+    const StRun run = Ctl(row.args);
+    EXPECT_EQ(run.code, row.code) << row.args;
+    EXPECT_NE(run.out.find(row.out), std::string::npos) << row.args << ": " << run.out;
+    if (row.err != nullptr) {
+      EXPECT_EQ(run.err, row.err) << row.args;
+    }
+  }
+  const StRun none = Ctl("get pen.tip.threshold", "b");  // no tabletd there
+  EXPECT_EQ(none.code, 3);
+  EXPECT_EQ(none.err, "tabletctl: no tablet service answers (is tabletd running?)\n");
+}
+
+TEST_F(TabletctlTest, NumbersOutsideTheValuesRangeAreRefused) {
+  struct Row {
+    const char* value;
+    int code;
+    const char* stored;
+  };
+  // 104 at index 0 is a 2-byte mask; 172 a 1-byte flag.
+  const Row rows[] = {
+      {"2:0/4:0/11:1/104 -40000", 2, "0 (0x0)\n"}, {"2:0/4:0/11:1/104 -32768", 0, "32768 (0x8000)\n"}, {"2:0/4:0/11:1/104 65535", 0, "65535 (0xFFFF)\n"},
+      {"2:0/4:0/11:1/104 0x10000", 2, "65535 (0xFFFF)\n"}, {"2:0/4:0/172 -129", 2, "1 (0x1)\n"},
+      {"2:0/4:0/172 -1", 0, "255 (0xFF)\n"},
+  };
+  StartDaemon();
+  for (const Row& row : rows) {
+    const std::string args(row.value);
+    EXPECT_EQ(Ctl("set " + args).code, row.code) << args;
+    EXPECT_EQ(Ctl("get " + args.substr(0, args.find(' '))).out, row.stored) << args;
+  }
+  EXPECT_EQ(Ctl("attach tool 0 70000 1").code, 2);  // a type code is 2 bytes
+  EXPECT_EQ(Ctl("get 2:0/28:4").out, "2 (0x2)\n");
+}
+
+TEST_F(TabletctlTest, NamesStandForPathsAndListSaysWhatIsThere) {
+  StartDaemon();
+  const StRun names = Ctl("names");
+  EXPECT_EQ(names.code, 0);
+  EXPECT_NE(names.out.find("pen.tip.threshold          number (2 bytes)"), std::string::npos) << names.out;
+  EXPECT_NE(names.out.find("TOOL.mapping.tablet.extent 3 signed numbers of 4 bytes"), std::string::npos);
+
+  struct Row {
+    const char* name;
+    const char* value;
+    const char* path;
+    const char* read;  // the path's reading afterwards
+  };
+  const Row rows[] = {
+      {"pen.tip.threshold", "300", "2:0/4:0/11:1/43", "300 (0x12C)\n"},
+      {"tool1.button3.modifiers", "6", "2:0/4:1/11:3/104", "6 (0x6)\n"},
+      {"puck.doubleclick.distance", "9", "2:0/4:1/255", "9 (0x9)\n"},
+      {"tablet0.puck.name", "text:Left mouse", "2:0/4:1/188", "\"Left mouse\"\n"},
+      {"pen.mapping.tablet.extent", "1000,800,0", "2:0/12/5:0@4/2/5/19:4660@4/19:1/20:2/61",
+       "hex:e80300002003 (12 bytes)\n"},
+  };
+  for (const Row& row : rows) {
+    ASSERT_EQ(Ctl(std::string("set ") + row.name + " '" + row.value + "'").code, 0) << row.name;
+    EXPECT_EQ(Ctl(std::string("get ") + row.name).out, std::string(row.value) + "\n") << row.name;
+    EXPECT_EQ(Ctl(std::string("get ") + row.path).out, row.read) << row.name;
+  }
+  EXPECT_EQ(Ctl("default pen.tip.threshold").out, "40\n");
   EXPECT_EQ(Ctl("default 2:0/4:0/11:2/41").out, "3 (0x3)\n");
-  EXPECT_EQ(Ctl("set 2:0/4:0/188 'text:Fine liner'").code, 0);
-  EXPECT_EQ(Ctl("get 2:0/4:0/188").out, "\"Fine liner\"\n");
-  const StRun list = Ctl("list");
-  EXPECT_NE(list.out.find("tablet 0: model 130"), std::string::npos) << list.out;
-  EXPECT_NE(list.out.find("tool 1: type 3"), std::string::npos) << list.out;
+
+  EXPECT_EQ(Ctl("list").out,
+            "tablet 0: model 130 \"Drawing Tablet 6x8\" (current)\n"
+            "  tool 0: type 2 (pen), serial 0x00001234\n"
+            "    buttons: tip, switch1, switch2, eraser\n"
+            "  tool 1: type 3 (puck), serial 0x00005678\n"
+            "    buttons: button1, button2, button3, button4, wheel\n");
 }
 
 TEST_F(TabletctlTest, PenAndAttachChangeWhatTheDiagnosticsRead) {
+  StartDaemon();
   EXPECT_EQ(Ctl("pen prox 1").code, 0);
   EXPECT_EQ(Ctl("pen move 1500 900").code, 0);
   EXPECT_EQ(Ctl("get 2:0/190:3").out, "1 (0x1)\n");
@@ -100,12 +185,8 @@ TEST_F(TabletctlTest, PenAndAttachChangeWhatTheDiagnosticsRead) {
 }
 
 TEST_F(TabletctlTest, APlayedStrokeReachesWatchersAsReadableReports) {
-  {
-    std::FILE* file = std::fopen((m_dir / "tap.stroke").c_str(), "w");
-    ASSERT_NE(file, nullptr);
-    std::fputs("rate 500\n# a tap\n100 200 0 5 -3\n100 200 700\naway\n", file);
-    std::fclose(file);
-  }
+  StartDaemon();
+  std::ofstream(Dir() / "tap.stroke") << "rate 500\n# a tap\n100 200 0 5 -3\n100 200 700\naway\n";
   StRun watched;
   std::atomic<bool> done = false;
   std::thread watcher([&] {
@@ -114,88 +195,102 @@ TEST_F(TabletctlTest, APlayedStrokeReachesWatchersAsReadableReports) {
   });
   // The watcher may subscribe after a play: play until it has seen three reports.
   StRun played;
-  for (int i = 0; i < 500 && !done; ++i) played = Ctl("pen play " + (m_dir / "tap.stroke").string());
+  for (int i = 0; i < 500 && !done; ++i) played = Ctl("pen play " + (Dir() / "tap.stroke").string());
   watcher.join();
-  EXPECT_EQ(played.code, 0) << played.out;
-  EXPECT_EQ(played.out.rfind("3 reports in ", 0), 0u) << played.out;
-  ASSERT_EQ(watched.code, 0) << watched.out;
+  EXPECT_EQ(played.out.rfind("3 reports in ", 0), 0u) << played.out << played.err;
+  ASSERT_EQ(watched.code, 0) << watched.err;
   // Three lines, each the whole record of tablet 0 with the rate they came at.
   std::istringstream lines(watched.out);
-  std::vector<std::string> seen;
-  for (std::string line; std::getline(lines, line);) seen.push_back(line);
-  ASSERT_EQ(seen.size(), 3u) << watched.out;
-  for (const std::string& line : seen) {
+  int seen = 0;
+  for (std::string line; std::getline(lines, line); ++seen) {
     EXPECT_EQ(line.rfind("tablet 0 pen type 2 serial 0x00001234 ", 0), 0u) << line;
     EXPECT_NE(line.find(" reports/s"), std::string::npos) << line;
   }
+  EXPECT_EQ(seen, 3) << watched.out;
   EXPECT_EQ(Ctl("get 2:0/190:3").out, "0 (0x0)\n");  // it ended away
   EXPECT_EQ(Ctl("get 2:0/190:9").out, "700 (0x2BC)\n");
   EXPECT_EQ(Ctl("get 2:0/168:10").out, "5 (0x5)\n");
 
   // A file that is no stroke is refused with where and why.
-  std::FILE* file = std::fopen((m_dir / "bad.stroke").c_str(), "w");
-  ASSERT_NE(file, nullptr);
-  std::fputs("rate 5000\n", file);
-  std::fclose(file);
-  const StRun bad = Ctl("pen play " + (m_dir / "bad.stroke").string());
+  std::ofstream(Dir() / "bad.stroke") << "rate 5000\n";
+  const StRun bad = Ctl("pen play " + (Dir() / "bad.stroke").string());
   EXPECT_EQ(bad.code, 2);
-  EXPECT_NE(bad.out.find("bad.stroke:1: rate is 1 to 1000"), std::string::npos) << bad.out;
-}
-
-TEST_F(TabletctlTest, BadInputAndNoDaemonExitNonZero) {
-  struct Row {
-    const char* args;
-    int code;
-  };
-  const Row rows[] = {
-      {"get 2:0/999", 2},               // bad path
-      {"get 2:0/4:9/115", 1},           // unknown to the service
-      {"set 2:0/4:0/11:2/41 seven", 2}, // bad value
-      {"set 2:0/4:0/172 300", 2},       // does not fit one byte
-      {"set 2:0/4:0/38 1", 1},          // the serial is the tool's own
-      {"frobnicate", 2},
-  };
-  for (const Row& row : rows) EXPECT_EQ(Ctl(row.args).code, row.code) << row.args;
-  const StRun none = Ctl("list", m_dir / "nobody");
-  EXPECT_EQ(none.code, 3);
-  EXPECT_NE(none.out.find("tabletd"), std::string::npos);
-}
-
-TEST_F(TabletctlTest, NumbersOutsideTheValuesRangeAreRefused) {
-  struct Row {
-    const char* value;
-    int code;
-    const char* stored;
-  };
-  // 104 at index 0 is a 2-byte mask; 172 a 1-byte flag.
-  const Row rows[] = {
-      {"2:0/4:0/11:1/104 -40000", 2, "0 (0x0)\n"},  {"2:0/4:0/11:1/104 65536", 2, "0 (0x0)\n"},
-      {"2:0/4:0/11:1/104 -32768", 0, "32768 (0x8000)\n"}, {"2:0/4:0/11:1/104 65535", 0, "65535 (0xFFFF)\n"},
-      {"2:0/4:0/11:1/104 0x10000", 2, "65535 (0xFFFF)\n"}, {"2:0/4:0/172 -129", 2, "1 (0x1)\n"},
-      {"2:0/4:0/172 -1", 0, "255 (0xFF)\n"},
-  };
-  for (const Row& row : rows) {
-    const std::string args(row.value);
-    EXPECT_EQ(Ctl("set " + args).code, row.code) << args;
-    EXPECT_EQ(Ctl("get " + args.substr(0, args.find(' '))).out, row.stored) << args;
-  }
-  EXPECT_EQ(Ctl("attach tool 0 70000 1").code, 2);  // a type code is 2 bytes
-  EXPECT_EQ(Ctl("get 2:0/28:4").out, "2 (0x2)\n");
+  EXPECT_NE(bad.err.find("bad.stroke:1: rate is 1 to 1000"), std::string::npos) << bad.err;
 }
 
 TEST_F(TabletctlTest, RefusalsAndUnstoredChangesAreReported) {
-  ::chmod(m_dir.c_str(), 0777);
+  pid_t& daemon = StartDaemon();
+  ::chmod((Dir() / "a").c_str(), 0777);
   const StRun refused = Ctl("list");
-  ::chmod(m_dir.c_str(), 0755);
+  ::chmod((Dir() / "a").c_str(), 0700);
   EXPECT_EQ(refused.code, 3);
-  EXPECT_NE(refused.out.find("refusing the tablet service"), std::string::npos) << refused.out;
+  EXPECT_NE(refused.err.find("refusing the tablet service"), std::string::npos) << refused.err;
 
-  StopDaemon();
-  fs::create_directories(m_dir / "unreadable");
-  StartDaemon(m_dir / "unreadable");
+  const int status = StopProcess(daemon, SIGTERM);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_FALSE(fs::exists(Dir() / "a" / "s"));  // SIGTERM removes the socket
+  fs::create_directories(Dir() / "unreadable");
+  StartDaemon("a", Dir() / "unreadable");
   const StRun unstored = Ctl("set 2:0/4:0/11:2/41 7");
   EXPECT_EQ(unstored.code, 1);
-  EXPECT_NE(unstored.out.find("could not store it"), std::string::npos) << unstored.out;
+  EXPECT_NE(unstored.err.find("could not store it"), std::string::npos) << unstored.err;
+}
+
+TEST_F(TabletctlTest, ExportThenImportIntoAFreshStateReproducesEveryValue) {
+  StartDaemon("a");
+  for (const char* change : {"set pen.tip.curve 0,100,200,300,400,1023", "set pen.switch1.keystroke 65,66",
+                             "set puck.mapping.screen.origin 10,-20,0", "set puck.mapping.screen.extent 960,540,0",
+                             "set pen.eraser 2", "set 2:0/4:1/11:2/41 11"})
+    ASSERT_EQ(Ctl(change).code, 0) << change;
+  const std::string preset = (Dir() / "preset.json").string();
+  const StRun exported = Ctl("export " + preset);
+  ASSERT_EQ(exported.code, 0) << exported.err;
+  EXPECT_EQ(exported.out, "exported 6 values to " + preset + "\n");
+
+  // Into a tabletd that runs: the values arrive as one change it takes in.
+  StartDaemon("b");
+  const StRun imported = Ctl("import " + preset, "b");
+  ASSERT_EQ(imported.code, 0) << imported.err;
+  EXPECT_EQ(Ctl("export -", "b").out, Ctl("export -", "a").out);
+
+  // A tablet service embedded in a running applet sees it at its next look.
+  CTabletService embedded(MakeDefaultProfile(), Dir() / "b" / "state.json");
+  ASSERT_EQ(TipThreshold(embedded), 40U);
+  std::ofstream(Dir() / "one.json") << R"({"format": "tablet-properties preset", "version": 1, "values": [
+      {"tablet": {"model": 130}, "tool": {"type": 2, "serial": 4660}, "setting": "tip.threshold", "value": 99}]})";
+  ASSERT_EQ(Ctl("import " + (Dir() / "one.json").string(), "b").code, 0);
+  std::uint32_t seen = 0;
+  for (int i = 0; i < 200 && seen != 99; ++i) {
+    seen = TipThreshold(embedded);
+    if (seen != 99) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(seen, 99U);
+}
+
+TEST_F(TabletctlTest, ABadImportChangesNothingAndNamesTheEntry) {
+  StartDaemon();
+  ASSERT_EQ(Ctl("set puck.button2.function 11").code, 0);
+  ASSERT_EQ(Ctl("export " + (Dir() / "preset.json").string()).code, 0);
+  ASSERT_EQ(Ctl("set puck.button2.function 12").code, 0);
+
+  std::string preset = ReadText(Dir() / "preset.json");
+  const std::size_t at = preset.find("\"value\": 11");
+  ASSERT_NE(at, std::string::npos) << preset;
+  preset.replace(at, 11, "\"value\": \"eleven\"");
+  std::ofstream(Dir() / "bad.json") << preset;
+  std::ofstream(Dir() / "broken.json") << "{\"format\": ";
+
+  const std::string before = ReadText(Dir() / "a" / "state.json");
+  const StRun bad = Ctl("import " + (Dir() / "bad.json").string());
+  EXPECT_EQ(bad.code, 4);
+  EXPECT_NE(bad.err.find("(button2.function): bad \"value\": text too long"), std::string::npos) << bad.err;
+  EXPECT_NE(bad.err.find("nothing was imported"), std::string::npos) << bad.err;
+  const StRun broken = Ctl("import " + (Dir() / "broken.json").string());
+  EXPECT_EQ(broken.code, 4);
+  EXPECT_NE(broken.err.find("not a JSON document"), std::string::npos) << broken.err;
+
+  EXPECT_EQ(ReadText(Dir() / "a" / "state.json"), before);
+  EXPECT_EQ(Ctl("get puck.button2.function").out, "12\n");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <utility>
@@ -25,6 +27,43 @@ class CRecordingObserver : public ZafObjectObserver {
     return n;
   }
   std::vector<std::pair<ZafWindowObject*, ZafChange>> m_changes;
+};
+
+// Counts what reaches a user function.
+struct StUserCalls {
+  std::vector<ZafEventType> events;
+  ZafUserFunction Function() {
+    return [this](ZafWindowObject&, ZafEventType event) {
+      events.push_back(event);
+      return ZafEventType{0};
+    };
+  }
+};
+
+// A window of the given class that keeps every event it hears.
+template <typename Base = ZafWindow>
+class CEventLog : public Base {
+ public:
+  ZafEventType Event(const ZafEventStruct& event) override {
+    heard.push_back(event);
+    return Base::Event(event);
+  }
+  [[nodiscard]] std::vector<ZafEventStruct> Of(ZafEventType type) const {
+    std::vector<ZafEventStruct> found;
+    std::copy_if(heard.begin(), heard.end(), std::back_inserter(found), [type](const auto& e) { return e.type == type; });
+    return found;
+  }
+  [[nodiscard]] std::vector<ZafKeyInfo> Keys() const {
+    std::vector<ZafKeyInfo> keys;
+    for (const ZafEventStruct& e : Of(kZafEventKey)) keys.push_back(e.key);
+    return keys;
+  }
+  [[nodiscard]] std::vector<ZafEventType> Types() const {
+    std::vector<ZafEventType> types;
+    for (const ZafEventStruct& e : heard) types.push_back(e.type);
+    return types;
+  }
+  std::vector<ZafEventStruct> heard;
 };
 
 class ToolkitFixture : public ::testing::Test {

@@ -5,25 +5,13 @@
 
 namespace {
 
-// A window that writes down every event it receives.
-class CLoggingWindow : public ZafWindow {
- public:
-  ZafEventType Event(const ZafEventStruct& event) override {
-    m_events.push_back(event.type);
-    if (event.type == kZafEventKey) m_keys.push_back(event.key);
-    return ZafWindow::Event(event);
-  }
-  std::vector<ZafEventType> m_events;
-  std::vector<ZafKeyInfo> m_keys;
-};
+using CLoggingWindow = CEventLog<>;
 
 class ZafEventManagerTest : public ToolkitFixture {
  protected:
   ZafEventManager& Events() { return m_application->EventManager(); }
   ZafManualClock& Clock() { return m_presenter->ManualClock(); }
-  std::size_t Ticks(const CLoggingWindow& w) {
-    return static_cast<std::size_t>(std::count(w.m_events.begin(), w.m_events.end(), kZafEventTimer));
-  }
+  static std::size_t Ticks(const CLoggingWindow& w) { return w.Of(kZafEventTimer).size(); }
 };
 
 TEST_F(ZafEventManagerTest, EventsReachTheirTargetInOrderAndUntargetedOnesTheCurrentWindow) {
@@ -32,8 +20,8 @@ TEST_F(ZafEventManagerTest, EventsReachTheirTargetInOrderAndUntargetedOnesTheCur
   m_application->WindowManager().Add(below);
   m_application->WindowManager().Add(top);
   Events().ProcessPending();
-  below.m_events.clear();
-  top.m_events.clear();
+  below.heard.clear();
+  top.heard.clear();
 
   Events().Post(kZafEventRestart, &below);
   Events().Post(kZafEventRefresh);
@@ -41,8 +29,8 @@ TEST_F(ZafEventManagerTest, EventsReachTheirTargetInOrderAndUntargetedOnesTheCur
   EXPECT_TRUE(Events().HasPending());
   Events().ProcessPending();
 
-  EXPECT_EQ(below.m_events, (std::vector<ZafEventType>{kZafEventRestart, kZafEventMonitorRect}));
-  EXPECT_EQ(top.m_events, std::vector<ZafEventType>{kZafEventRefresh});
+  EXPECT_EQ(below.Types(), (std::vector<ZafEventType>{kZafEventRestart, kZafEventMonitorRect}));
+  EXPECT_EQ(top.Types(), std::vector<ZafEventType>{kZafEventRefresh});
   EXPECT_FALSE(Events().HasPending());
 }
 
@@ -55,7 +43,7 @@ TEST_F(ZafEventManagerTest, AKeyForAWindowThatClosedReachesNoWindow) {
   m_application->WindowManager().Add(dialog);
   Events().ProcessPending();
   m_application->WindowManager().Subtract(dialog);
-  below.m_events.clear();
+  below.heard.clear();
   ZafEventStruct release;
   release.type = kZafEventKey;
   release.target = &dialog;
@@ -63,8 +51,8 @@ TEST_F(ZafEventManagerTest, AKeyForAWindowThatClosedReachesNoWindow) {
   release.key.down = true;
   Events().Post(release);
   Events().ProcessPending();
-  EXPECT_TRUE(dialog.m_keys.empty());
-  EXPECT_TRUE(below.m_keys.empty());
+  EXPECT_TRUE(dialog.Keys().empty());
+  EXPECT_TRUE(below.Keys().empty());
   EXPECT_TRUE(m_application->Keyboard().IsDown(kZafKeyControl));
 }
 
@@ -135,8 +123,8 @@ TEST_F(ZafEventManagerTest, KeyEventsUpdateTheKeyboardStateAndReachTheFocusObjec
   Events().ProcessPending();
   EXPECT_FALSE(m_application->Keyboard().IsDown(kZafKeyControl));
   EXPECT_EQ(m_application->Keyboard().GetKeyState(kZafKeyControl) & 0x8000, 0);
-  ASSERT_EQ(window.m_keys.size(), 2U);
-  EXPECT_EQ(window.m_keys[1].keyData & (kZafKeyWasDown | kZafKeyReleased), kZafKeyWasDown | kZafKeyReleased);
+  ASSERT_EQ(window.Keys().size(), 2U);
+  EXPECT_EQ(window.Keys()[1].keyData & (kZafKeyWasDown | kZafKeyReleased), kZafKeyWasDown | kZafKeyReleased);
 }
 
 TEST(ZafKeyData, BitsFollowTheKeyMessageLayout) {

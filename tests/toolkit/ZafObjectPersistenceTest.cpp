@@ -1,24 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "toolkit/ToolkitFixture.h"
 #include "toolkit/ZafDialogWindow.h"
-#include "toolkit/controls/CIntegerEditControl.h"
 #include "toolkit/controls/CMouseCaptureWindow.h"
-#include "toolkit/controls/CPressureTestWnd.h"
 #include "toolkit/controls/CProgressBar.h"
-#include "toolkit/controls/CScrollButton.h"
-#include "toolkit/controls/CScrollWindow.h"
-#include "toolkit/controls/CThumbnail.h"
-#include "toolkit/controls/ZafBitmap.h"
 #include "toolkit/controls/ZafComboBox.h"
 #include "toolkit/controls/ZafGroup.h"
+#include "toolkit/controls/ZafImage.h"
 #include "toolkit/controls/ZafNotebook.h"
-#include "toolkit/controls/ZafPopUpItem.h"
 #include "toolkit/controls/ZafPrompt.h"
 #include "toolkit/controls/ZafScrollBar.h"
 #include "toolkit/controls/ZafSpinControl.h"
 #include "toolkit/controls/ZafText.h"
-#include "toolkit/controls/ZafVtList.h"
 #include "toolkit/data/ZafBitmapData.h"
 #include "toolkit/data/ZafIntegerData.h"
 #include "toolkit/data/ZafLanguageData.h"
@@ -29,48 +24,22 @@ namespace {
 
 using ZafObjectPersistenceTest = ToolkitFixture;
 
-// Every stored class comes back as its own class, found by name at any depth.
-TEST_F(ZafObjectPersistenceTest, EveryControlIsBuiltAsItsClassAndFoundByNameAtAnyDepth) {
+// Stored objects come back as their class (each class's maker is checked
+// with the class table), found by name at any depth.
+TEST_F(ZafObjectPersistenceTest, ControlsAreBuiltAsTheirClassAndFoundByNameAtAnyDepth) {
   auto main = Load("TestMain");
   auto dialog = Load("TestDialog");
   ASSERT_TRUE(main && dialog);
-  struct Row {
-    ZafWindow* window;
-    const char* name;
-    const char* className;
-    bool (*is)(ZafWindowObject*);
+  const std::tuple<ZafWindow*, const char*, const char*> rows[] = {
+      {main.get(), "VersionPrompt", "ZafPrompt"},      {main.get(), "StylusTab", "ZafWindow"},
+      {main.get(), "TipFeelSlider", "ZafScrollBar"},   {main.get(), "WFLinesValue", "ZafInteger"},
+      {main.get(), "DK_AltTab", "ZafPopUpItem"},       {dialog.get(), "Capture", "CMouseCaptureWindow"},
   };
-  const Row rows[] = {
-      {main.get(), "VersionPrompt", "ZafPrompt", [](ZafWindowObject* o) { return dynamic_cast<ZafPrompt*>(o) != nullptr; }},
-      {main.get(), "TabsWindow", "ZafNotebook", [](ZafWindowObject* o) { return dynamic_cast<ZafNotebook*>(o) != nullptr; }},
-      {main.get(), "StylusTab", "ZafWindow", [](ZafWindowObject* o) { return dynamic_cast<ZafWindow*>(o) != nullptr; }},
-      {main.get(), "TipFeelSlider", "ZafScrollBar", [](ZafWindowObject* o) { return dynamic_cast<ZafScrollBar*>(o) != nullptr; }},
-      {main.get(), "ClickSound", "ZafButton", [](ZafWindowObject* o) { return dynamic_cast<ZafButton*>(o) != nullptr; }},
-      {main.get(), "UpperSideSwitchComboBox", "ZafComboBox", [](ZafWindowObject* o) { return dynamic_cast<ZafComboBox*>(o) != nullptr; }},
-      {main.get(), "TM_Group", "ZafGroup", [](ZafWindowObject* o) { return dynamic_cast<ZafGroup*>(o) != nullptr; }},
-      {main.get(), "StylusImage", "ZafImage", [](ZafWindowObject* o) { return dynamic_cast<ZafImage*>(o) != nullptr; }},
-      {main.get(), "WFLinesSpin", "ZafSpinControl", [](ZafWindowObject* o) { return dynamic_cast<ZafSpinControl*>(o) != nullptr; }},
-      {main.get(), "WFLinesValue", "ZafInteger", [](ZafWindowObject* o) { return dynamic_cast<ZafInteger*>(o) != nullptr; }},
-      {main.get(), "Logo", "ZafBitmap", [](ZafWindowObject* o) { return dynamic_cast<ZafBitmap*>(o) != nullptr; }},
-      {main.get(), "Choices", "ZafVtList", [](ZafWindowObject* o) { return dynamic_cast<ZafVtList*>(o) != nullptr; }},
-      {main.get(), "SpecialMenu", "ZafPopUpMenu", [](ZafWindowObject* o) { return dynamic_cast<ZafPopUpMenu*>(o) != nullptr; }},
-      {main.get(), "DK_AltTab", "ZafPopUpItem", [](ZafWindowObject* o) { return dynamic_cast<ZafPopUpItem*>(o) != nullptr; }},
-      {dialog.get(), "KeysText", "ZafText", [](ZafWindowObject* o) { return dynamic_cast<ZafText*>(o) != nullptr; }},
-      {dialog.get(), "NameField", "ZafString", [](ZafWindowObject* o) { return dynamic_cast<ZafString*>(o) != nullptr; }},
-      {dialog.get(), "Capture", "CMouseCaptureWindow", [](ZafWindowObject* o) { return dynamic_cast<CMouseCaptureWindow*>(o) != nullptr; }},
-      {dialog.get(), "Pressure", "CPressureTestWnd", [](ZafWindowObject* o) { return dynamic_cast<CPressureTestWnd*>(o) != nullptr; }},
-      {dialog.get(), "Progress", "CProgressBar", [](ZafWindowObject* o) { return dynamic_cast<CProgressBar*>(o) != nullptr; }},
-      {dialog.get(), "DevicePressureOffsetInteger", "CIntegerEditControl", [](ZafWindowObject* o) { return dynamic_cast<CIntegerEditControl*>(o) != nullptr; }},
-      {dialog.get(), "Scroller", "CScrollWindow", [](ZafWindowObject* o) { return dynamic_cast<CScrollWindow*>(o) != nullptr; }},
-      {dialog.get(), "Thumbnail", "CThumbnail", [](ZafWindowObject* o) { return dynamic_cast<CThumbnail*>(o) != nullptr; }},
-      {dialog.get(), "ScrollUp", "CScrollButton", [](ZafWindowObject* o) { return dynamic_cast<CScrollButton*>(o) != nullptr; }},
-  };
-  for (const Row& row : rows) {
-    ZafWindowObject* object = row.window->Find(row.name);
-    ASSERT_NE(object, nullptr) << row.name;
-    EXPECT_EQ(object->ClassName(), row.className) << row.name;
-    EXPECT_TRUE(row.is(object)) << row.name;
-    EXPECT_EQ(object->RootWindow(), row.window) << row.name;
+  for (const auto& [window, name, className] : rows) {
+    ZafWindowObject* object = window->Find(name);
+    ASSERT_NE(object, nullptr) << name;
+    EXPECT_EQ(object->ClassName(), className) << name;
+    EXPECT_EQ(object->RootWindow(), window) << name;
   }
   EXPECT_EQ(main->Find("NoSuchControl"), nullptr);
   EXPECT_NE(dynamic_cast<ZafDialogWindow*>(dialog.get()), nullptr);
@@ -83,7 +52,6 @@ TEST_F(ZafObjectPersistenceTest, FieldsOfTheStoredFormArriveOnTheObjects) {
   EXPECT_EQ(main->StringID(), "TestMain");  // the resource name when none is stored
   EXPECT_EQ(main->Text(), "Test Main");
   EXPECT_EQ(main->Region(), ZafRegion::FromSize(10, 20, 400, 300));
-  EXPECT_EQ(main->Region().right, 409);
   EXPECT_EQ(main->Background(), 25);
   EXPECT_TRUE(main->Sizeable());
 
@@ -110,7 +78,6 @@ TEST_F(ZafObjectPersistenceTest, FieldsOfTheStoredFormArriveOnTheObjects) {
   EXPECT_EQ(main->FindAs<ZafGroup>("TM_Group")->CheckedButton(), main->Find("TM_PenMode"));
 
   EXPECT_EQ(main->FindAs<ZafInteger>("WFLinesValue")->IntegerValue(), 3);
-  EXPECT_EQ(main->FindAs<ZafInteger>("WFLinesValue")->Text(), "3");
   EXPECT_EQ(main->FindAs<ZafSpinControl>("WFLinesSpin")->Maximum(), 15);
 
   auto* notebook = main->FindAs<ZafNotebook>("TabsWindow");
@@ -144,14 +111,7 @@ TEST_F(ZafObjectPersistenceTest, ReadingIntoAnApplicationWindowReplacesItsChildr
 }
 
 // A dialog of the application's own class, which handles its events itself.
-class CTapCountingDialog : public ZafDialogWindow {
- public:
-  ZafEventType Event(const ZafEventStruct& event) override {
-    if (event.type == kZafEventPenTap) ++taps;
-    return ZafDialogWindow::Event(event);
-  }
-  int taps = 0;
-};
+using CTapCountingDialog = CEventLog<ZafDialogWindow>;
 
 TEST_F(ZafObjectPersistenceTest, AWindowNameWithAMakerIsReadIntoThatClass) {
   m_persistence->SetWindowMaker("TestDialog", [] { return std::make_unique<CTapCountingDialog>(); });
@@ -162,7 +122,7 @@ TEST_F(ZafObjectPersistenceTest, AWindowNameWithAMakerIsReadIntoThatClass) {
   EXPECT_EQ(own->StringID(), "TestDialog");
   ASSERT_NE(own->FindAs<CMouseCaptureWindow>("Capture"), nullptr);
   own->FindAs<CMouseCaptureWindow>("Capture")->UserTap(5, 6);
-  EXPECT_EQ(own->taps, 1);
+  EXPECT_EQ(own->Of(kZafEventPenTap).size(), 1U);
   // Other windows keep their stored class; without the maker so does this one.
   EXPECT_EQ(dynamic_cast<CTapCountingDialog*>(Load("TestMain").get()), nullptr);
   m_persistence->SetWindowMaker("TestDialog", nullptr);

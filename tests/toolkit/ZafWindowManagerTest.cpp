@@ -10,15 +10,13 @@
 
 namespace {
 
-class CLoggingDialog : public ZafDialogWindow {
+class CLoggingDialog : public CEventLog<ZafDialogWindow> {
  public:
   ZafEventType Event(const ZafEventStruct& event) override {
-    m_events.push_back(event.type);
     // What the user does once the dialog is on screen.
     if (event.type == kZafEventCurrent && m_onScreen) std::exchange(m_onScreen, nullptr)();
-    return ZafDialogWindow::Event(event);
+    return CEventLog::Event(event);
   }
-  std::vector<ZafEventType> m_events;
   std::function<void()> m_onScreen;
 };
 
@@ -31,15 +29,15 @@ TEST_F(ZafWindowManagerTest, AddingAndTakingAwaySendsSetupCurrentAndNonCurrent) 
   windows.Add(first);
   windows.Add(first);  // a second add changes nothing
   m_application->EventManager().ProcessPending();
-  EXPECT_EQ(first.m_events, (std::vector<ZafEventType>{kZafEventInitialize, kZafEventCurrent}));
+  EXPECT_EQ(first.Types(), (std::vector<ZafEventType>{kZafEventInitialize, kZafEventCurrent}));
   EXPECT_EQ(m_presenter->RealizedCount(), 1U);
 
   windows.Add(second);
   m_application->EventManager().ProcessPending();
   windows.Subtract(second);
-  EXPECT_EQ(second.m_events, (std::vector<ZafEventType>{kZafEventInitialize, kZafEventCurrent, kZafEventNonCurrent}));
+  EXPECT_EQ(second.Types(), (std::vector<ZafEventType>{kZafEventInitialize, kZafEventCurrent, kZafEventNonCurrent}));
   // The window below becomes current again.
-  EXPECT_EQ(first.m_events.back(), kZafEventCurrent);
+  EXPECT_EQ(first.heard.back().type, kZafEventCurrent);
   EXPECT_EQ(windows.Current(), &first);
 }
 
@@ -84,8 +82,8 @@ TEST_F(ZafWindowManagerTest, ModalRunsAnswerTheEventThatClosedThem) {
 
     EXPECT_EQ(m_application->WindowManager().RunModal(dialog), row.expected) << how;
     EXPECT_FALSE(m_application->WindowManager().Contains(dialog)) << how;
-    EXPECT_EQ(dialog.m_events.front(), kZafEventInitialize) << how;
-    EXPECT_EQ(dialog.m_events.back(), kZafEventNonCurrent) << how;
+    EXPECT_EQ(dialog.heard.front().type, kZafEventInitialize) << how;
+    EXPECT_EQ(dialog.heard.back().type, kZafEventNonCurrent) << how;
     m_application->EventManager().ProcessPending();
   }
 }
@@ -103,14 +101,14 @@ TEST_F(ZafWindowManagerTest, TheSetUpComesAfterWhatTheOpenerGaveTheWindow) {
   events.Post(kZafEventRestart, &dialog);
   dialog.m_onScreen = [&] { events.Post(kZafEventOk, &dialog); };
   events.ProcessPending();
-  EXPECT_EQ(dialog.m_events, (std::vector<ZafEventType>{kZafEventMonitorRect, kZafEventRestart, kZafEventInitialize,
+  EXPECT_EQ(dialog.Types(), (std::vector<ZafEventType>{kZafEventMonitorRect, kZafEventRestart, kZafEventInitialize,
                                                          kZafEventCurrent, kZafEventOk, kZafEventNonCurrent}));
   // A window taken away before its set-up never gets it.
   CLoggingDialog gone;
   m_application->WindowManager().Add(gone);
   m_application->WindowManager().Subtract(gone);
   events.ProcessPending();
-  EXPECT_EQ(std::count(gone.m_events.begin(), gone.m_events.end(), kZafEventInitialize), 0);
+  EXPECT_EQ(gone.Of(kZafEventInitialize).size(), 0U);
 }
 
 // The pointer is counted as the platform counts it, per window, and shown

@@ -73,11 +73,7 @@ TEST_F(ItemViewTest, AnswersByTarget) {
   };
   const StCase kCases[] = {
       {false, kViewGet, kControl, true, kStatusHandled},
-      {false, kViewSet, kControl, true, kStatusHandled},
-      {false, kViewRevert, kControl, true, kStatusHandled},
       {false, kViewApply, kBroadcastId, true, kStatusOk},
-      {false, kViewSet, kBroadcastId, true, kStatusOk},
-      {true, kViewSet, kControl + 1, true, kStatusOk},
       {true, kViewRefresh, kControl + 1, true, kStatusOk},
       {true, kViewSet, kBroadcastId, false, kStatusOk},
       {true, kViewSet, kControl, false, kStatusHandled},
@@ -167,8 +163,6 @@ TEST_F(ItemViewTest, ReferenceComparisonByMode) {
       {1, 0x0200, false},    {1, 0x0201, true},     {1, 0x01FF, true},
       {2, 0x0200, true},     {2, 0x0100, true},     {2, 0x0300, false},
       {4, 0x0200, true},     {4, 0x0100, false},    {4, 0x0300, true},
-      {3, 0x0201, false},    {3, 0x0100, true},     {6, 0x0200, true},
-      {6, 0x0300, false},    {7, 0x0200, false},    {5, 0x0300, true},
       {kExcludeGreater, 0x0180, false, {0x7F, 0x02}},
   };
   for (const StCase& c : cases) {

@@ -1,8 +1,6 @@
 #include <algorithm>
 
 #include "model/ModelCodes.h"
-#include "views/CItemView.h"
-#include "views/CMenuSuperView.h"
 #include "views/COnOffView.h"
 #include "views/ControlIds.h"
 #include "views/ViewTestHarness.h"
@@ -34,17 +32,6 @@ TEST_F(OnOffViewTest, RoutesToTheCheckBoxButNeverClaims) {
   const std::vector<Change> changes = TakeChanges();
   EXPECT_NE(std::find(changes.begin(), changes.end(), Change{ControlId::kDriverOnGroup, kControlShow}),
             changes.end());
-}
-
-TEST_F(OnOffViewTest, MenuPlaceholderIsInert) {
-  CMenuSuperView menu(ControlId::kMenuView);
-  ASSERT_EQ(menu.Build(), kStatusOk);
-  EXPECT_EQ(menu.Count(), 0u);
-  ASSERT_EQ(menu.Attach(m_data.get(), kSameData), kStatusOk);
-  for (std::uint32_t op : {0u, 1u, 5u, 9u}) {
-    EXPECT_EQ(Send(menu, op, ControlId::kMenuView), kStatusOk) << op;
-  }
-  EXPECT_TRUE(m_driver->GetRequests().empty());
 }
 
 }  // namespace

@@ -38,7 +38,6 @@ TEST_F(PromptItemViewTest, FormatsTheValueByTypeFormatAndDigits) {
       {kByteItem, {0xFF}, kFormatSigned, 0, "255"},
       {kWordItem, {0xFE, 0xFF}, kFormatSigned, 0, "-2"},
       {kWordItem, {0xFE, 0xFF}, kFormatUnsigned, 0, "65534"},
-      {kWordItem, {0xFE, 0xFF}, kFormatHex, 0, "0xfffe"},
       {kWordItem, {0xFD, 0xFF}, kFormatSigned, 3, "-003"},
       {kLongItem, {0xEF, 0xBE, 0xAD, 0xDE}, kFormatHex, 4, "0xdeadbeef"},
       {kLongItem, {0xFF, 0xFF, 0xFF, 0xFF}, kFormatSigned, 0, "-1"},

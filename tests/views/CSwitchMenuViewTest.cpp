@@ -133,7 +133,8 @@ TEST_F(CSwitchMenuViewTest, ModifierBoxesAreLiveAndTheMaskDecidesOk) {
   EXPECT_EQ(Held<std::uint16_t>(kBlockModifiers), kModifierCtrl);
 }
 
-TEST_F(CSwitchMenuViewTest, RunDialogStoresPathAndName) {
+TEST_F(CSwitchMenuViewTest, RunDialogStoresPathAndNameAndDefaultPutsBackAllTheData) {
+  // Data of every kind, as a user could leave it: the run dialog stores a path and a name.
   Pick(kFunctionRunApplication);
   EXPECT_EQ(m_menu->GetPendingDialog(), ControlId::kRunDialog);
   Text path{"/usr/bin/gimp"};
@@ -142,21 +143,9 @@ TEST_F(CSwitchMenuViewTest, RunDialogStoresPathAndName) {
   ASSERT_EQ(SendViewRequest(kViewSet, ControlId::kRunPath, path.data()), kStatusOk);
   ASSERT_EQ(SendViewRequest(kViewSet, ControlId::kRunName, name.data()), kStatusOk);
   ASSERT_EQ(SendViewRequest(kViewApply, ControlId::kRunDialog), kStatusOk);
-
   EXPECT_EQ(Held<std::uint32_t>(kBlockFunction), kFunctionRunApplication);
   EXPECT_STREQ(Held<Text>(kBlockApplication).data(), "/usr/bin/gimp");
   EXPECT_EQ(UnpackFunctionName(Held<PackedFunctionName>(kBlockName)), "gimp");
-}
-
-TEST_F(CSwitchMenuViewTest, DefaultPutsBackTheFunctionAndAllItsData) {
-  // Data of every kind, as a user could leave it.
-  Pick(kFunctionRunApplication);
-  Text path{"/bin/true"};
-  PackedFunctionName name{};
-  PackFunctionName("true", name);
-  ASSERT_EQ(SendViewRequest(kViewSet, ControlId::kRunPath, path.data()), kStatusOk);
-  ASSERT_EQ(SendViewRequest(kViewSet, ControlId::kRunName, name.data()), kStatusOk);
-  ASSERT_EQ(SendViewRequest(kViewApply, ControlId::kRunDialog), kStatusOk);
   Pick(kFunctionKeystroke);
   Words keys{};
   keys[0] = MakeKeystrokeWord(0x2C, 0, kModifierAlt);

