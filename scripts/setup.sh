@@ -7,7 +7,7 @@ set -euo pipefail
 KELVO_PACKAGES=(
   build-essential cmake ninja-build
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev qt6-base-dev libgl-dev fonts-wqy-microhei groff libevdev-dev
+  nlohmann-json3-dev qt6-base-dev libgl-dev fonts-wqy-microhei groff libevdev-dev libudev-dev
   clang libclang-rt-dev
 )
 

@@ -10,6 +10,7 @@
 #include "service/CPathText.h"
 #include "service/CPresetCommand.h"
 #include "service/CPenCommand.h"
+#include "service/CStatusCommand.h"
 #include "service/ServiceCodes.h"
 #include "service/StatusText.h"
 
@@ -65,6 +66,7 @@ const CControlCommand::StCommand CControlCommand::kCommands[] = {
     {"watch", 0, 2, "at most --pen and a COUNT", &CControlCommand::Watch},
     {"export", 1, 1, "one FILE (- for standard output)", &CControlCommand::ExportCommand},
     {"import", 1, 1, "one FILE (- for standard input)", &CControlCommand::ImportCommand},
+    {"status", 0, 0, "no arguments", &CControlCommand::StatusCommand},
 };
 
 CControlCommand::CControlCommand(CDaemonClient& client, std::FILE* out, std::FILE* err, StControlFiles files)
@@ -245,6 +247,8 @@ int CControlCommand::CreateCommand(const std::vector<std::string>& args) {
   if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "%u\n", data[0] | (data[1] << 8));
   return Finish(status, args[1]);
 }
+
+int CControlCommand::StatusCommand(const std::vector<std::string>&) { return CStatusCommand(*this).Run(); }
 
 int CControlCommand::AttachCommand(const std::vector<std::string>& args) { return Attach(args, true); }
 

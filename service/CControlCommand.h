@@ -68,6 +68,7 @@ class CControlCommand {
   [[nodiscard]] int DetachCommand(const std::vector<std::string>& args);
   [[nodiscard]] int ExportCommand(const std::vector<std::string>& args);
   [[nodiscard]] int ImportCommand(const std::vector<std::string>& args);
+  [[nodiscard]] int StatusCommand(const std::vector<std::string>& args);
   // A path text or a setting's name; `type` (may be null) gets how the
   // setting's value reads, or null for a path. 0, or the exit code once it
   // has said why.

@@ -22,6 +22,9 @@ namespace {
 constexpr std::size_t kReadPause = 64 * 1024;
 // While another process holds the state lock, the loop tries again this soon.
 constexpr int kLockRetryMs = 1;
+// Marks the epoll entries of watched descriptors: clients and the listener
+// carry just their descriptor, so their upper half is zero.
+constexpr std::uint64_t kHandlerTag = std::uint64_t{1} << 32;
 
 }  // namespace
 
@@ -32,7 +35,8 @@ CDaemon::CDaemon(CTabletService& service, std::filesystem::path socket, StDaemon
       m_writer(std::make_unique<CStateWriter>(service.State())) {}
 
 CDaemon::~CDaemon() {
-  m_writer.reset();  // ends a write in flight before the socket goes
+  m_writer.reset();
+  for (const auto& [fd, handler] : m_handlers) ::epoll_ctl(m_epoll, EPOLL_CTL_DEL, fd, nullptr);  // ends a write in flight before the socket goes
   if (m_epoll >= 0) ::close(m_epoll);
   for (auto& [fd, client] : m_clients) ::close(fd);
   if (m_listener >= 0) {
@@ -121,23 +125,44 @@ void CDaemon::Watch(int fd, StClient& client) {
   if (::epoll_ctl(m_epoll, EPOLL_CTL_MOD, fd, &event) == 0) client.watched = wanted;
 }
 
-void CDaemon::Poll(int timeoutMs) {
-  if (m_epoll < 0) {
-    // The wake-up descriptor and the listener stay watched for the daemon's life.
-    m_epoll = ::epoll_create1(EPOLL_CLOEXEC);
-    for (const int fd : {m_listener, m_writer->WakeFd()}) {
-      epoll_event event{};
-      event.events = EPOLLIN;
-      event.data.fd = fd;
-      if (fd >= 0) ::epoll_ctl(m_epoll, EPOLL_CTL_ADD, fd, &event);
-    }
+void CDaemon::OpenEpoll() {
+  if (m_epoll >= 0) return;
+  // The wake-up descriptor and the listener stay watched for the daemon's life.
+  m_epoll = ::epoll_create1(EPOLL_CLOEXEC);
+  for (const int fd : {m_listener, m_writer->WakeFd()}) {
+    epoll_event event{};
+    event.events = EPOLLIN;
+    event.data.fd = fd;
+    if (fd >= 0) ::epoll_ctl(m_epoll, EPOLL_CTL_ADD, fd, &event);
   }
+}
+
+bool CDaemon::WatchDescriptor(int fd, IDescriptorHandler& handler) {
+  OpenEpoll();
+  epoll_event event{};
+  event.events = EPOLLIN;
+  event.data.u64 = kHandlerTag | static_cast<std::uint32_t>(fd);
+  if (::epoll_ctl(m_epoll, EPOLL_CTL_ADD, fd, &event) != 0) return false;
+  m_handlers[fd] = &handler;
+  return true;
+}
+
+void CDaemon::UnwatchDescriptor(int fd) {
+  if (m_handlers.erase(fd) == 0) return;
+  ::epoll_ctl(m_epoll, EPOLL_CTL_DEL, fd, nullptr);
+}
+
+void CDaemon::Poll(int timeoutMs) {
+  OpenEpoll();
   for (auto& [fd, client] : m_clients) Watch(fd, client);
   epoll_event events[64];
   const int ready = ::epoll_wait(m_epoll, events, 64, NextWaitMs(timeoutMs, Clock::now()));
   for (int i = 0; i < ready; ++i) {
     const int fd = events[i].data.fd;
-    if (fd == m_writer->WakeFd()) {
+    if ((events[i].data.u64 & kHandlerTag) != 0) {
+      // A handler earlier in this batch may have let go of it.
+      if (const auto found = m_handlers.find(fd); found != m_handlers.end()) found->second->OnReadable(fd);
+    } else if (fd == m_writer->WakeFd()) {
       FinishCommit();
     } else if (fd == m_listener) {
       Accept();
@@ -257,10 +282,14 @@ void CDaemon::ShareReport(const StDriverPacket& request) {
   if (request.command != kCommandSet || path.size() != 2 || path[0].code != service_codes::kTablet ||
       !service_codes::IsLiveRecord(path[1].code))
     return;
+  ShareReport(path[0].index);
+}
+
+void CDaemon::ShareReport(std::uint32_t tablet) {
   if (std::none_of(m_clients.begin(), m_clients.end(), [](const auto& entry) { return entry.second.watcher; }))
     return;
   // Watchers see each report as the tablet's whole tool record after it.
-  const StObjectKey keys[] = {path[0], {0, service_codes::kToolRecord, 0}, {}};
+  const StObjectKey keys[] = {{0, service_codes::kTablet, tablet}, {0, service_codes::kToolRecord, 0}, {}};
   std::uint8_t record[kReportSize] = {};
   StDriverPacket report;
   if (report.Make(sizeof record, record) != kStatusOk ||

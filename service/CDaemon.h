@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "service/CStateWriter.h"
+#include "service/IDescriptorHandler.h"
 #include "service/CTabletService.h"
 
 // What the daemon allows one client before it lets go of it.
@@ -44,6 +45,14 @@ class CDaemon {
   void Poll(int timeoutMs);
   [[nodiscard]] std::size_t ClientCount() const { return m_clients.size(); }
 
+  // Other descriptors served by the same loop, so that devices need no
+  // thread of their own: `handler` is told each time `fd` is readable,
+  // until UnwatchDescriptor. False when epoll refuses it.
+  [[nodiscard]] bool WatchDescriptor(int fd, IDescriptorHandler& handler);
+  void UnwatchDescriptor(int fd);
+  // Watchers get tablet `tablet`'s tool record, as after a client's report.
+  void ShareReport(std::uint32_t tablet);
+
  private:
   using Clock = std::chrono::steady_clock;
   struct StClient {
@@ -72,6 +81,7 @@ class CDaemon {
     }
   };
 
+  void OpenEpoll();
   void Accept();
   // Asks epoll for what the client can take now: requests unless its
   // replies pile up, and room to send while replies wait.
@@ -97,6 +107,7 @@ class CDaemon {
   int m_listener = -1;
   int m_epoll = -1;
   std::map<int, StClient> m_clients;
+  std::map<int, IDescriptorHandler*> m_handlers;
   std::uint64_t m_nextSerial = 1;
   StQueued m_decoded;
   std::vector<StQueued> m_queued;    // changes waiting for the next commit

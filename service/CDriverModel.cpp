@@ -22,6 +22,7 @@ std::uint32_t AsIndex(std::uint64_t uid) { return static_cast<std::uint32_t>(uid
 
 CDriverModel::CDriverModel(StProfile profile) : m_profile(std::move(profile)) {
   m_root = CModelBuilder::MakeRoot(m_profile);
+  m_profileTablets = m_profile.tablets.size();
   for (std::size_t i = 0; i < m_profile.tablets.size(); ++i)
     m_tabletDefinitions.push_back(static_cast<std::uint16_t>(i));
   CServiceNode& apps = *m_root->FindChild({sc::kApplicationList, 0, 0});
@@ -207,6 +208,36 @@ Status CDriverModel::AttachTablet(std::uint16_t definition, std::uint16_t& numbe
       m_root->PutChild({sc::kTablet, number, 0}, CModelBuilder::MakeTablet(m_profile.tablets[definition]));
   const CServiceNode& apps = *m_root->FindChild({sc::kApplicationList, 0, 0});
   for (const auto& [key, app] : apps.Children()) AddFunctionSet(tablet, number, app->m_uid);
+  Touch();
+  Resync();
+  return kStatusOk;
+}
+
+Status CDriverModel::PlugTablet(const StTabletProfile& definition, std::uint16_t& number) {
+  const auto same = [&](const StTabletProfile& known) {
+    return known.model == definition.model && known.name == definition.name && known.width == definition.width &&
+           known.height == definition.height && known.pressureLevels == definition.pressureLevels &&
+           known.tools.size() == definition.tools.size();
+  };
+  for (std::size_t t = 0; t < m_tabletDefinitions.size(); ++t) {
+    if (m_tabletDefinitions[t] < m_profileTablets || !same(m_profile.tablets[m_tabletDefinitions[t]])) continue;
+    CServiceValue* present = m_root->FindChild({sc::kTablet, static_cast<std::uint32_t>(t), 0})->FindValue(sc::kPresent, 0);
+    if (present->Load(0) != 0) continue;  // an equal device plugged in beside it
+    present->Store(0, 1);
+    number = static_cast<std::uint16_t>(t);
+    Touch();
+    Resync();
+    return kStatusOk;
+  }
+  if (m_profile.tablets.size() >= UINT16_MAX) return kStatusOutOfMemory;
+  m_profile.tablets.push_back(definition);
+  return AttachTablet(static_cast<std::uint16_t>(m_profile.tablets.size() - 1), number);
+}
+
+Status CDriverModel::UnplugTablet(std::uint32_t number) {
+  CServiceNode* tablet = m_root->FindChild({sc::kTablet, number, 0});
+  if (tablet == nullptr) return kStatusNotFound;
+  tablet->FindValue(sc::kPresent, 0)->Store(0, 0);
   Touch();
   Resync();
   return kStatusOk;

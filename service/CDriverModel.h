@@ -48,6 +48,12 @@ class CDriverModel {
   [[nodiscard]] Status AttachTablet(std::uint16_t definition, std::uint16_t& number);
   [[nodiscard]] Status AttachTool(std::uint32_t tablet, std::uint16_t type, std::uint32_t serial,
                                   std::uint16_t& number);
+  // A tablet that is a device plugged in now, with a definition made from
+  // the device: the absent tablet of an equal definition that an earlier
+  // plug added comes back with the settings it kept; otherwise one is added.
+  [[nodiscard]] Status PlugTablet(const StTabletProfile& definition, std::uint16_t& number);
+  // The device is gone: its tablet leaves use and keeps its number and settings.
+  [[nodiscard]] Status UnplugTablet(std::uint32_t number);
   // Recomputes every derived value; runs after each change.
   void Resync();
 
@@ -72,6 +78,7 @@ class CDriverModel {
   StProfile m_profile;
   std::unique_ptr<CServiceNode> m_root;
   std::vector<std::uint16_t> m_tabletDefinitions;  // profile tablet of each tablet number
+  std::size_t m_profileTablets = 0;                // definitions past these came from devices
   std::uint64_t m_nextUid = 1;
   std::uint64_t m_generation = 0;
 };

@@ -74,7 +74,7 @@ constexpr StNamedSetting kSettings[] = {
     {"name", ToolScope::kAny, SettingPlace::kTool, 0, sc::kToolName, kTextType, kText,
      "the tool's name; empty: named by its type"},
     {"mapping.tracking", ToolScope::kAny, SettingPlace::kDisplayPart, 0, sc::kTrackingMode, kByte, kNumber,
-     "1 pen mode, 2 mouse mode"},
+     "0 pen mode, 1 mouse mode"},
     {"mapping.speed", ToolScope::kAny, SettingPlace::kDisplayPart, 0, sc::kMouseSpeed, kWord, kNumber,
      "mouse-mode speed"},
     {"mapping.acceleration", ToolScope::kAny, SettingPlace::kDisplayPart, 0, sc::kAcceleration, kWord, kNumber,

@@ -202,8 +202,9 @@ bool CProfileReader::ReadText(std::string_view text, std::string_view source, St
   StProfile profile;
   profile.tablets.clear();
   profile.applications.clear();
-  if (reader.OnlyKeys(document, "", {"name", "driverVersion", "tablets", "applications"})) {
+  if (reader.OnlyKeys(document, "", {"name", "driverVersion", "tablets", "applications", "devices"})) {
     reader.Text(document, "", "name", profile.name);
+    reader.Flag(document, "", "devices", profile.devices);
     reader.Version(document, "", "driverVersion", profile.driverVersion);
     if (reader.Ok() && (!document.contains("tablets") || !document.at("tablets").is_array() ||
                         document.at("tablets").empty() || document.at("tablets").size() > 16))

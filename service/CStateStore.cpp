@@ -159,6 +159,13 @@ void CStateStore::Load(CDriverModel& model) {
   if (m_damagedLines > 0) DropStatus(Commit(model, 2000), "the damage was reported; a failed write says why itself");
 }
 
+void CStateStore::ApplyTo(CDriverModel& model, std::uint32_t number) {
+  std::vector<const json*> entries;
+  for (const json* entry : m_known.Ordered())
+    if (entry->contains("tablet") && entry->at("tablet").get<std::uint32_t>() == number) entries.push_back(entry);
+  if (!entries.empty()) CStateFile::ApplyValues(entries, model);
+}
+
 void CStateStore::Reload(CDriverModel& model) {
   CStateFile::StParsed parsed;
   bool exists = false;

@@ -47,6 +47,10 @@ class CStateStore {
   // (one line on stderr says so) and whatever could be read is kept.
   void Load(CDriverModel& model);
 
+  // Applies again what is stored for tablet `number`: a tablet that came
+  // after the load (a device plugged in) gets the settings kept for it.
+  void ApplyTo(CDriverModel& model, std::uint32_t number);
+
   enum class Look : std::uint8_t { kIfDue, kNow };
   // Takes in what other processes stored since the last look.
   void Refresh(CDriverModel& model, Look when);

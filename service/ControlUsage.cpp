@@ -16,6 +16,7 @@ void PrintControlUsage(std::FILE* to) {
                "  attach tablet [DEFINITION] | attach tool TABLET TYPE SERIAL\n"
                "  detach tablet T | detach tool TABLET TOOL | watch [--pen] [COUNT]\n"
                "  record /dev/input/eventN [--reports N] [--seconds S]\n"
+               "  status                    the devices tabletd drives (tabletd --devices), or none\n"
                "  export FILE               every changed value into a preset (- for stdout)\n"
                "  import FILE               a preset's values, all or nothing (- for stdin)\n"
                "  help, --help, --version\n"

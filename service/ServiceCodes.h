@@ -45,6 +45,15 @@ inline constexpr std::uint16_t kTouchStripsRecord = 246;
 inline constexpr std::uint16_t kTabletSize = 84;
 inline constexpr std::uint16_t kPressureAxis = 93;  // second word: pressure levels
 
+// The service's own items, which no applet asks for: on a tablet that is a
+// kernel input device, its event node and whether the service holds it for
+// itself; on the root, present only while tabletd watches for devices.
+inline constexpr std::uint16_t kDeviceNode = 258;
+inline constexpr std::uint16_t kDeviceGrabbed = 259;
+inline constexpr std::uint16_t kDevicesWatched = 260;
+// The model code of a tablet the service knows nothing more about ("Tablet").
+inline constexpr std::uint16_t kGenericModel = 90;
+
 // Buttons of a tool (level 11), by number.
 inline constexpr std::uint32_t kTipButton = 1;
 inline constexpr std::uint32_t kLowerSwitch = 2;
@@ -81,7 +90,7 @@ inline constexpr std::uint32_t kCommonContext = 5;   // qualifier of the common 
 inline constexpr std::uint32_t kMappingParts = 3;    // display and tablet-area parts 0..2
 inline constexpr std::uint32_t kCommonPart = 2;      // the common context's parts
 inline constexpr std::uint32_t kControlsPart = 2;    // the part the applet's controls read and write
-inline constexpr std::uint16_t kTrackingMode = 135;  // 1 pen mode, 2 mouse mode
+inline constexpr std::uint16_t kTrackingMode = 135;  // 0 pen mode, any other mouse mode
 inline constexpr std::uint16_t kMouseSpeed = 191;
 inline constexpr std::uint16_t kAcceleration = 221;
 inline constexpr std::uint16_t kScreenOrigin = 78;

@@ -55,6 +55,7 @@ struct StProfile {
   StVersionBytes driverVersion{4, 8, 2, 2, 8};
   std::vector<StTabletProfile> tablets;
   std::vector<StApplicationProfile> applications;  // position 0 holds every other program
+  bool devices = false;  // tabletd drives the machine's tablets, as with --devices
 };
 
 // The profile used when nothing else is configured: one supported tablet with

@@ -41,20 +41,25 @@ Status CEvdevDevice::Grab(bool grab) {
 }
 
 StDeviceDescription CEvdevDevice::Describe() const {
+  return m_device == nullptr ? StDeviceDescription{} : Describe(m_device);
+}
+
+StDeviceDescription CEvdevDevice::Describe(const libevdev* constDevice) {
+  // libevdev's getters take no const device, though they change nothing.
+  auto* device = const_cast<libevdev*>(constDevice);
   StDeviceDescription description;
-  if (m_device == nullptr) return description;
-  const char* name = libevdev_get_name(m_device);
+  const char* name = libevdev_get_name(device);
   description.name = name != nullptr ? name : "";
-  description.bus = static_cast<std::uint16_t>(libevdev_get_id_bustype(m_device));
-  description.vendor = static_cast<std::uint16_t>(libevdev_get_id_vendor(m_device));
-  description.product = static_cast<std::uint16_t>(libevdev_get_id_product(m_device));
+  description.bus = static_cast<std::uint16_t>(libevdev_get_id_bustype(device));
+  description.vendor = static_cast<std::uint16_t>(libevdev_get_id_vendor(device));
+  description.product = static_cast<std::uint16_t>(libevdev_get_id_product(device));
   for (unsigned code = 0; code <= ABS_MAX; ++code) {
-    const input_absinfo* info = libevdev_get_abs_info(m_device, code);
-    if (info == nullptr || libevdev_has_event_code(m_device, EV_ABS, code) == 0) continue;
+    const input_absinfo* info = libevdev_get_abs_info(device, code);
+    if (info == nullptr || libevdev_has_event_code(device, EV_ABS, code) == 0) continue;
     description.axes.push_back({static_cast<std::uint16_t>(code), info->minimum, info->maximum, info->resolution});
   }
   for (unsigned code = 0; code <= KEY_MAX; ++code)
-    if (libevdev_has_event_code(m_device, EV_KEY, code) != 0) description.keys.push_back(static_cast<std::uint16_t>(code));
+    if (libevdev_has_event_code(device, EV_KEY, code) != 0) description.keys.push_back(static_cast<std::uint16_t>(code));
   return description;
 }
 

@@ -9,7 +9,8 @@ std::size_t CReplay::Play(const CEventRecording& recording) {
 }
 
 bool CReplay::Feed(const StInputEvent& event, const StDeviceDescription& device) {
-  if (!m_assembler.Feed(event)) return false;
+  m_closed = m_assembler.Feed(event);
+  if (!m_closed) return false;
   const StPenReport& report = m_assembler.Report();
   // Settings are read each time a tool comes near, so that what the applet
   // changed meanwhile applies; a pen's tip and eraser ends are one tool.

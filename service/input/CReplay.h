@@ -23,6 +23,9 @@ class CReplay {
   std::size_t Play(const CEventRecording& recording);
   // One event; true when it closed a report that went through the pipeline.
   bool Feed(const StInputEvent& event, const StDeviceDescription& device);
+  // Whether the last event fed closed a report (gone through or not), and that report.
+  [[nodiscard]] bool Closed() const { return m_closed; }
+  [[nodiscard]] const StPenReport& Report() const { return m_assembler.Report(); }
 
  private:
   CInputPipeline& m_pipeline;
@@ -32,4 +35,5 @@ class CReplay {
   std::uint32_t m_serial = 0;
   bool m_configured = false;
   bool m_near = false;
+  bool m_closed = false;
 };

@@ -49,7 +49,6 @@ constexpr std::uint16_t kScreenExtent = 79;
 constexpr std::uint16_t kTabletOrigin = 60;
 constexpr std::uint16_t kTabletExtent = 61;
 constexpr std::uint32_t kWheelButton = 32;
-constexpr std::uint64_t kMouseMode = 2;
 
 }  // namespace
 
@@ -134,7 +133,8 @@ Status CSettingsReader::Read(std::uint32_t tablet, std::uint32_t tool, StToolSet
   const StObjectKey c3 = L(19, k3);
   const StObjectKey display = L(21, 2);
   const StObjectKey area = L(20, 2);
-  out.mouseMode = Number({t, m, c1, L(2), L(5), c2, c3, display, L(kTrackingMode)}, 1).value_or(1) == kMouseMode;
+  // The applet's pen button stores 0, its mouse button 1.
+  out.mouseMode = Number({t, m, c1, L(2), L(5), c2, c3, display, L(kTrackingMode)}, 1).value_or(0) != 0;
   out.speed = static_cast<std::uint16_t>(
       Number({t, m, c1, L(2), L(5), c2, c3, display, L(kSpeed)}, 2).value_or(out.speed));
   out.acceleration = static_cast<std::uint16_t>(

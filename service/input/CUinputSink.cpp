@@ -83,12 +83,26 @@ Status CUinputSink::Create(const StDeviceDescription& pen, std::uint32_t pressur
 }
 
 void CUinputSink::Emit(OutputDevice device, std::uint16_t type, std::uint16_t code, std::int32_t value) {
-  libevdev_uinput* target = m_devices[static_cast<std::size_t>(device)];
-  // A lost event is not worth stopping the pen for; it is counted.
-  if (target != nullptr && libevdev_uinput_write_event(target, type, code, value) != 0) ++m_lost;
+  input_event event{};
+  event.type = type;
+  event.code = code;
+  event.value = value;
+  m_frames[static_cast<std::size_t>(device)].push_back(event);
 }
 
-void CUinputSink::Sync(OutputDevice device) { Emit(device, EV_SYN, SYN_REPORT, 0); }
+void CUinputSink::Sync(OutputDevice device) {
+  std::vector<input_event>& frame = m_frames[static_cast<std::size_t>(device)];
+  frame.push_back({});
+  frame.back().type = EV_SYN;
+  frame.back().code = SYN_REPORT;
+  libevdev_uinput* target = m_devices[static_cast<std::size_t>(device)];
+  const std::size_t bytes = frame.size() * sizeof(input_event);
+  // The kernel stamps the time; a lost frame is not worth stopping the pen for, and is counted.
+  const ssize_t written = target != nullptr ? ::write(libevdev_uinput_get_fd(target), frame.data(), bytes) : -1;
+  if (target != nullptr && written != static_cast<ssize_t>(bytes))
+    m_lost += written < 0 ? frame.size() : (bytes - static_cast<std::size_t>(written)) / sizeof(input_event);
+  frame.clear();
+}
 
 std::string CUinputSink::Node(OutputDevice device) const {
   libevdev_uinput* target = m_devices[static_cast<std::size_t>(device)];

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <string>
+#include <vector>
+
+#include <linux/input.h>
 
 #include "protocol/Status.h"
 #include "service/input/IOutputSink.h"
@@ -25,11 +28,15 @@ class CUinputSink final : public IOutputSink {
   void Sync(OutputDevice device) override;
   // The /dev/input node of one device, for tests.
   [[nodiscard]] std::string Node(OutputDevice device) const;
+  // Events the kernel did not take.
   [[nodiscard]] std::uint64_t Lost() const { return m_lost; }
 
   static constexpr const char* kUinputPath = "/dev/uinput";
 
  private:
   std::array<libevdev_uinput*, 3> m_devices{};
+  // Each device's frame so far: written with one write() at its end, not
+  // one per event.
+  std::array<std::vector<input_event>, 3> m_frames;
   std::uint64_t m_lost = 0;
 };

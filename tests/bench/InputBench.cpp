@@ -7,10 +7,12 @@
 
 #include <fcntl.h>
 #include <linux/input.h>
+#include <sys/epoll.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -172,6 +174,88 @@ void BM_ReplayAt1000ReportsPerSecond(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ReplayAt1000ReportsPerSecond)->Arg(5)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// As the service reads a device: a feeder thread stands for the kernel and
+// writes each report's events into a pipe when their time comes; the
+// service's thread waits in epoll on it, reads what is there and plays it.
+// Only the service's thread is counted: its share of a core, and the delay
+// from a read's return to the report's output frames written. The timer the
+// paced replay above sleeps on is no cost the service pays.
+void BM_DeviceReadAt1000ReportsPerSecond(benchmark::State& state) {
+  const int seconds = static_cast<int>(state.range(0));
+  const CEventRecording recording = MakeRecording(seconds, 1000);
+  CDeviceSink sink;
+  CNoLauncher launcher;
+  const StToolSettings settings = PenSettings();
+  for (auto _ : state) {
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) {
+      state.SkipWithError("no pipe");
+      return;
+    }
+    std::atomic<bool> done{false};
+    std::thread feeder([&] {
+      const Clock::time_point start = Clock::now();
+      std::vector<input_event> report;
+      for (const StInputEvent& event : recording.m_events) {
+        input_event raw{};
+        raw.type = event.type;
+        raw.code = event.code;
+        raw.value = event.value;
+        report.push_back(raw);
+        if (event.type != EV_SYN) continue;
+        std::this_thread::sleep_until(start + std::chrono::microseconds(event.timeUs));
+        benchmark::DoNotOptimize(write(ends[1], report.data(), report.size() * sizeof(input_event)));
+        report.clear();
+      }
+      done = true;
+      close(ends[1]);
+    });
+    CInputPipeline pipeline(sink, launcher);
+    CReplay replay(pipeline, [&](ToolKind, std::uint32_t, StToolSettings& out) {
+      out = settings;
+      return true;
+    });
+    const int epoll = epoll_create1(EPOLL_CLOEXEC);
+    epoll_event watch{};
+    watch.events = EPOLLIN;
+    epoll_ctl(epoll, EPOLL_CTL_ADD, ends[0], &watch);
+    std::vector<double> delays;
+    delays.reserve(static_cast<std::size_t>(seconds) * 1000 + 8);
+    input_event buffer[64];
+    const double cpuStart = ThreadCpuSeconds();
+    const Clock::time_point wallStart = Clock::now();
+    for (bool open = true; open;) {
+      epoll_event ready{};
+      if (epoll_wait(epoll, &ready, 1, 1000) <= 0) continue;
+      for (;;) {
+        const ssize_t got = read(ends[0], buffer, sizeof buffer);
+        if (got == 0) open = false;
+        if (got <= 0) break;
+        const Clock::time_point read = Clock::now();
+        for (ssize_t i = 0; i < got / static_cast<ssize_t>(sizeof(input_event)); ++i) {
+          const input_event& raw = buffer[i];
+          const StInputEvent event{0, raw.type, raw.code, raw.value};
+          if (replay.Feed(event, recording.m_device))
+            delays.push_back(std::chrono::duration<double, std::micro>(Clock::now() - read).count());
+        }
+      }
+    }
+    const double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
+    state.counters["cpu_percent_of_core"] = 100.0 * (ThreadCpuSeconds() - cpuStart) / wall;
+    feeder.join();
+    close(epoll);
+    close(ends[0]);
+    state.counters["delay_p50_us"] = Percentile(delays, 0.50);
+    state.counters["delay_p90_us"] = Percentile(delays, 0.90);
+    state.counters["delay_p99_us"] = Percentile(delays, 0.99);
+    state.counters["delay_p999_us"] = Percentile(delays, 0.999);
+    state.counters["delay_max_us"] = delays.back();
+    state.counters["reports"] = static_cast<double>(delays.size());
+    benchmark::DoNotOptimize(done.load());
+  }
+}
+BENCHMARK(BM_DeviceReadAt1000ReportsPerSecond)->Arg(5)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same recording without waiting: the CPU the replay itself takes per
 // second of recording, without the 1000 wake-ups a second that any reader

@@ -85,7 +85,7 @@ TEST(Replay, PenStrokeOnAScreenAreaLandsInsideIt) {
 
 TEST(Replay, PenStrokeInMouseModeMovesByDistance) {
   CHarness harness;
-  harness.Set(PenMapping({L(21, 2), L(135)}), Bytes(2, 1));
+  harness.Set(PenMapping({L(21, 2), L(135)}), Bytes(1, 1));  // what the applet's mouse button writes
   harness.Set(PenMapping({L(21, 2), L(221)}), Bytes(3, 2));  // no acceleration
   // The first report places the pen; every later one moves 48 by 27 pixels.
   Lines expected;
