@@ -188,7 +188,7 @@ void CDeviceHub::Read(StDevice& device) {
 }
 
 void CDeviceHub::Publish(StDevice& device) {
-  const StPenReport& report = device.replay != nullptr ? device.replay->Report() : device.assembler.Report();
+  const StInputReport& report = device.replay != nullptr ? device.replay->Report() : device.assembler.Report();
   // Only while the tablet is in use, and once as the tool leaves.
   if (!report.proximity && !device.near) return;
   device.near = report.proximity;

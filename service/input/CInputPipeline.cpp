@@ -88,7 +88,7 @@ void CInputPipeline::Leave() {
   m_snapped = false;
 }
 
-void CInputPipeline::Process(const StPenReport& report) {
+void CInputPipeline::Process(const StInputReport& report) {
   if (!report.proximity || report.tool == ToolKind::kNone) {
     if (m_inProximity) Leave();
     return;
@@ -107,7 +107,7 @@ void CInputPipeline::Process(const StPenReport& report) {
   m_writer.CloseAll();
 }
 
-void CInputPipeline::MovePen(const StPenReport& report, bool contact, std::uint32_t pressure) {
+void CInputPipeline::MovePen(const StInputReport& report, bool contact, std::uint32_t pressure) {
   const auto x = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{report.x} - m_deviceMinX, 0, INT32_MAX));
   const auto y = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{report.y} - m_deviceMinY, 0, INT32_MAX));
   if (m_mouseMode) {

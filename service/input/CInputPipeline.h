@@ -9,7 +9,7 @@
 #include "service/input/ILauncher.h"
 #include "service/input/IOutputSink.h"
 #include "service/input/StInputEvent.h"
-#include "service/input/StPenReport.h"
+#include "service/input/StInputReport.h"
 #include "service/input/StToolSettings.h"
 
 // Turns a tablet's reports into the pointer, button and key events that one
@@ -24,7 +24,7 @@ class CInputPipeline {
   // The tool's settings and the device's ranges; whatever the pipeline held
   // (a touch, a button) is let go first.
   void Configure(const StToolSettings& settings, const StDeviceDescription& device);
-  void Process(const StPenReport& report);
+  void Process(const StInputReport& report);
   // Lets go of everything held, click locks included.
   void Release();
 
@@ -43,7 +43,7 @@ class CInputPipeline {
   [[nodiscard]] StEnd EndOf(ToolKind kind) const;
   void Enter(const StEnd& end);
   void Leave();
-  void MovePen(const StPenReport& report, bool contact, std::uint32_t pressure);
+  void MovePen(const StInputReport& report, bool contact, std::uint32_t pressure);
   void Contact(bool down, const StEnd& end);
   void ClosePointer();
   void Buttons(std::uint32_t buttons);

@@ -11,7 +11,7 @@ std::size_t CReplay::Play(const CEventRecording& recording) {
 bool CReplay::Feed(const StInputEvent& event, const StDeviceDescription& device) {
   m_closed = m_assembler.Feed(event);
   if (!m_closed) return false;
-  const StPenReport& report = m_assembler.Report();
+  const StInputReport& report = m_assembler.Report();
   // Settings are read each time a tool comes near, so that what the applet
   // changed meanwhile applies; a pen's tip and eraser ends are one tool.
   const ToolKind kind = report.tool == ToolKind::kEraser ? ToolKind::kPen : report.tool;

@@ -25,7 +25,7 @@ class CReplay {
   bool Feed(const StInputEvent& event, const StDeviceDescription& device);
   // Whether the last event fed closed a report (gone through or not), and that report.
   [[nodiscard]] bool Closed() const { return m_closed; }
-  [[nodiscard]] const StPenReport& Report() const { return m_assembler.Report(); }
+  [[nodiscard]] const StInputReport& Report() const { return m_assembler.Report(); }
 
  private:
   CInputPipeline& m_pipeline;

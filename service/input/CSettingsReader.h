@@ -5,7 +5,7 @@
 
 #include "protocol/Status.h"
 #include "service/CDriverModel.h"
-#include "service/input/StPenReport.h"
+#include "service/input/StInputReport.h"
 #include "service/input/StToolSettings.h"
 
 // Reads what the applet set for one tool of one tablet from the driver model:

@@ -119,7 +119,7 @@ void BM_PipelinePerReport(benchmark::State& state) {
   CInputPipeline pipeline(sink, launcher);
   pipeline.Configure(PenSettings(), recording.m_device);
   // The reports, assembled once, so that only the pipeline is timed.
-  std::vector<StPenReport> reports;
+  std::vector<StInputReport> reports;
   CReportAssembler assembler;
   for (const StInputEvent& event : recording.m_events)
     if (assembler.Feed(event)) reports.push_back(assembler.Report());
@@ -127,7 +127,7 @@ void BM_PipelinePerReport(benchmark::State& state) {
   micros.reserve(1 << 20);
   std::size_t next = 0;
   for (auto _ : state) {
-    const StPenReport& report = reports[next++ % (reports.size() - 1)];
+    const StInputReport& report = reports[next++ % (reports.size() - 1)];
     const Clock::time_point start = Clock::now();
     pipeline.Process(report);
     micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());

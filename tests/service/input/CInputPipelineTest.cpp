@@ -30,8 +30,8 @@ StDeviceDescription Device(std::int32_t maxPressure = 1023) {
   return device;
 }
 
-StPenReport Pen(std::int64_t ms, std::int32_t x, std::int32_t y, std::int32_t pressure, std::uint32_t buttons = 0) {
-  StPenReport report;
+StInputReport Pen(std::int64_t ms, std::int32_t x, std::int32_t y, std::int32_t pressure, std::uint32_t buttons = 0) {
+  StInputReport report;
   report.timeUs = ms * 1000;
   report.tool = ToolKind::kPen;
   report.proximity = true;
@@ -45,11 +45,11 @@ StPenReport Pen(std::int64_t ms, std::int32_t x, std::int32_t y, std::int32_t pr
 class CPipelineTest : public ::testing::Test {
  protected:
   CPipelineTest() : m_pipeline(m_sink, m_launcher) {}
-  Lines Run(const StToolSettings& settings, const std::vector<StPenReport>& reports,
+  Lines Run(const StToolSettings& settings, const std::vector<StInputReport>& reports,
             const StDeviceDescription& device = Device()) {
     m_pipeline.Configure(settings, device);
     m_sink.Clear();
-    for (const StPenReport& report : reports) m_pipeline.Process(report);
+    for (const StInputReport& report : reports) m_pipeline.Process(report);
     return m_sink.Lines();
   }
   static std::size_t Count(const Lines& lines, const std::string& line) {
@@ -101,7 +101,7 @@ TEST_F(CPipelineTest, SecondTapNearAndSoonLandsOnTheFirst) {
 TEST_F(CPipelineTest, LeavingLetsGoOfWhatIsHeld) {
   StToolSettings settings = Settings();
   settings.buttons[2] = {9, 4, {}, {}};  // Shift while held
-  const Lines lines = Run(settings, {Pen(0, 10, 10, 600, ButtonBit(2)), StPenReport{}});
+  const Lines lines = Run(settings, {Pen(0, 10, 10, 600, ButtonBit(2)), StInputReport{}});
   EXPECT_EQ(lines, (Lines{"pen EV_KEY BTN_TOOL_PEN 1", "pen EV_ABS ABS_X 10", "pen EV_ABS ABS_Y 10",
                           "pen EV_ABS ABS_PRESSURE 600", "pen EV_ABS ABS_TILT_X 0", "pen EV_ABS ABS_TILT_Y 0",
                           "pen EV_KEY BTN_TOUCH 1", "pen EV_SYN SYN_REPORT 0", "keyboard EV_KEY KEY_LEFTSHIFT 1",
@@ -128,7 +128,7 @@ TEST_F(CPipelineTest, ModeToggleTakesEffectWhenThePenComesBack) {
   StToolSettings settings = Settings();
   settings.buttons[3].code = 11;
   const Lines lines = Run(settings, {Pen(0, 100, 100, 0), Pen(5, 100, 100, 0, ButtonBit(3)), Pen(10, 120, 100, 0),
-                                     StPenReport{}, Pen(20, 300, 300, 0), Pen(25, 310, 300, 0)});
+                                     StInputReport{}, Pen(20, 300, 300, 0), Pen(25, 310, 300, 0)});
   EXPECT_EQ(lines[lines.size() - 2], "mouse EV_REL REL_X 10");
   EXPECT_EQ(Count(lines, "pen EV_ABS ABS_X 300"), 0U);
   EXPECT_EQ(Count(lines, "pen EV_ABS ABS_X 120"), 1U);
@@ -145,7 +145,7 @@ TEST_F(CPipelineTest, RunApplicationStartsOncePerPress) {
 TEST_F(CPipelineTest, ReportsBeyondAnyRangeStayOnTheScreenAndTurnTheWheelAFewSteps) {
   StToolSettings settings = Settings();
   settings.wheel.code = 1;  // pages
-  StPenReport far = Pen(0, INT32_MIN, INT32_MAX, INT32_MAX);
+  StInputReport far = Pen(0, INT32_MIN, INT32_MAX, INT32_MAX);
   far.tool = ToolKind::kPuck;
   far.wheel = INT32_MAX;
   const Lines lines = Run(settings, {far});

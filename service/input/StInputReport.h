@@ -8,7 +8,7 @@ enum class ToolKind : std::uint8_t { kNone, kPen, kEraser, kPuck };
 // Buttons are bits by the driver model's button numbers: a pen's side
 // switches are 2 and 3, a puck's buttons 1 to 5 (left, right, middle, side,
 // extra).
-struct StPenReport {
+struct StInputReport {
   std::int64_t timeUs = 0;
   ToolKind tool = ToolKind::kNone;
   bool proximity = false;
