@@ -30,17 +30,24 @@ CDataGrouping* CSimulatedPen::Tablet() {
   return m_driver.GetSubGroup(index, 0);
 }
 
+Status CSimulatedPen::Place(CDataGrouping& tablet, std::int32_t x, std::int32_t y, std::uint16_t pressure) {
+  KELVO_TRY(SetItem(tablet, kPenX, x));
+  KELVO_TRY(SetItem(tablet, kPenY, y));
+  KELVO_TRY(SetItem(tablet, kPressure, pressure));
+  return SetItem(tablet, kProximity, std::uint16_t{1});
+}
+
+Status CSimulatedPen::TakeAway(CDataGrouping& tablet) { return SetItem(tablet, kProximity, std::uint16_t{0}); }
+
 bool CSimulatedPen::PutDownIfAway(std::int32_t x, std::int32_t y) {
   CDataGrouping* tablet = Tablet();
   if (tablet == nullptr) return false;
   std::uint16_t proximity = 0;
   if (ReadItem(*tablet, kProximity, proximity, ReadMode::kFresh) != kStatusOk || proximity != 0) return false;
-  return SetItem(*tablet, kPenX, x) == kStatusOk && SetItem(*tablet, kPenY, y) == kStatusOk &&
-         SetItem(*tablet, kPressure, std::uint16_t{0}) == kStatusOk &&
-         SetItem(*tablet, kProximity, std::uint16_t{1}) == kStatusOk;
+  return Place(*tablet, x, y, 0) == kStatusOk;
 }
 
 void CSimulatedPen::Lift() {
   if (CDataGrouping* tablet = Tablet())
-    DropStatus(SetItem(*tablet, kProximity, std::uint16_t{0}), "a pen that stays down is read again on the next tap");
+    DropStatus(TakeAway(*tablet), "a pen that stays down is read again on the next tap");
 }

@@ -19,8 +19,13 @@ class CSimulatedPen {
   [[nodiscard]] bool PutDownIfAway(std::int32_t x, std::int32_t y);
   void Lift();
 
- private:
+  // The driver's current tablet, else the first; null without tablets.
   [[nodiscard]] CDataGrouping* Tablet();
+  // The pen near `tablet` at (x, y) with `pressure`, or away from it.
+  [[nodiscard]] static Status Place(CDataGrouping& tablet, std::int32_t x, std::int32_t y, std::uint16_t pressure);
+  [[nodiscard]] static Status TakeAway(CDataGrouping& tablet);
+
+ private:
 
   CDataGrouping& m_driver;
 };
