@@ -105,6 +105,16 @@ double Percentile(std::vector<double>& values, double fraction) {
   return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
 }
 
+// The distribution of the delays from a read to its output, in microseconds.
+void ReportDelays(benchmark::State& state, std::vector<double>& delays) {
+  state.counters["delay_p50_us"] = Percentile(delays, 0.50);
+  state.counters["delay_p90_us"] = Percentile(delays, 0.90);
+  state.counters["delay_p99_us"] = Percentile(delays, 0.99);
+  state.counters["delay_p999_us"] = Percentile(delays, 0.999);
+  state.counters["delay_max_us"] = delays.back();
+  state.counters["reports"] = static_cast<double>(delays.size());
+}
+
 double ThreadCpuSeconds() {
   rusage usage{};
   getrusage(RUSAGE_THREAD, &usage);
@@ -165,12 +175,7 @@ void BM_ReplayAt1000ReportsPerSecond(benchmark::State& state) {
     }
     const double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
     state.counters["cpu_percent_of_core"] = 100.0 * (ThreadCpuSeconds() - cpuStart) / wall;
-    state.counters["delay_p50_us"] = Percentile(delays, 0.50);
-    state.counters["delay_p90_us"] = Percentile(delays, 0.90);
-    state.counters["delay_p99_us"] = Percentile(delays, 0.99);
-    state.counters["delay_p999_us"] = Percentile(delays, 0.999);
-    state.counters["delay_max_us"] = delays.back();
-    state.counters["reports"] = static_cast<double>(delays.size());
+    ReportDelays(state, delays);
   }
 }
 BENCHMARK(BM_ReplayAt1000ReportsPerSecond)->Arg(5)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -246,12 +251,7 @@ void BM_DeviceReadAt1000ReportsPerSecond(benchmark::State& state) {
     feeder.join();
     close(epoll);
     close(ends[0]);
-    state.counters["delay_p50_us"] = Percentile(delays, 0.50);
-    state.counters["delay_p90_us"] = Percentile(delays, 0.90);
-    state.counters["delay_p99_us"] = Percentile(delays, 0.99);
-    state.counters["delay_p999_us"] = Percentile(delays, 0.999);
-    state.counters["delay_max_us"] = delays.back();
-    state.counters["reports"] = static_cast<double>(delays.size());
+    ReportDelays(state, delays);
     benchmark::DoNotOptimize(done.load());
   }
 }
