@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "service/CPenRecord.h"
 #include "service/ServiceCodes.h"
 #include "service/ToolRecordLayout.h"
 #include "service/input/CDeviceTablet.h"
@@ -18,13 +19,6 @@ namespace sc = service_codes;
 namespace {
 
 constexpr std::uint32_t kNodeTextSize = 256;
-
-void Put(std::array<std::uint8_t, kToolRecordSize>& record, std::uint32_t index, std::uint32_t value) {
-  for (const StValueField& field : kToolRecordFields) {
-    if (field.index != index) continue;
-    for (std::uint32_t i = 0; i < field.size; ++i) record[field.offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-  }
-}
 
 std::uint32_t FromMinimum(std::int32_t value, const StAxisRange* axis) {
   const std::int64_t offset = std::int64_t{value} - (axis != nullptr ? axis->minimum : 0);
@@ -205,21 +199,20 @@ void CDeviceHub::Publish(StDevice& device) {
       device.serial = static_cast<std::uint32_t>(node->FindValue(sc::kSerial, 0)->Load(0));
     }
   }
-  std::array<std::uint8_t, kToolRecordSize> record{};
-  Put(record, sc::kFieldProximity, report.proximity ? 1 : 0);
-  Put(record, sc::kFieldType, device.typeWord);
-  Put(record, sc::kFieldSerial, device.serial);
-  Put(record, sc::kFieldX, FromMinimum(report.x, device.description.Axis(ABS_X)));
-  Put(record, sc::kFieldY, FromMinimum(report.y, device.description.Axis(ABS_Y)));
+  StPenReport pen;
+  pen.inProximity = report.proximity;
+  pen.x = FromMinimum(report.x, device.description.Axis(ABS_X));
+  pen.y = FromMinimum(report.y, device.description.Axis(ABS_Y));
   // Switch n + 1 in bit n: the tip (or eraser) touching, then the buttons by number.
   const std::uint32_t touching = report.tool != ToolKind::kPuck && report.pressure > 0
                                      ? ButtonBit(report.tool == ToolKind::kEraser ? sc::kEraserButton : sc::kTipButton)
                                      : 0;
-  Put(record, sc::kFieldSwitches, (report.buttons | touching) >> 1);
-  Put(record, sc::kFieldPressure, static_cast<std::uint32_t>(std::max(report.pressure, 0)));
-  Put(record, sc::kFieldTiltX, static_cast<std::uint16_t>(report.tiltX));
-  Put(record, sc::kFieldTiltY, static_cast<std::uint16_t>(report.tiltY));
-  Put(record, sc::kFieldWheel, static_cast<std::uint16_t>(report.wheel));
+  pen.switches = (report.buttons | touching) >> 1;
+  pen.pressure = static_cast<std::uint16_t>(std::max(report.pressure, 0));
+  pen.tiltX = static_cast<std::int16_t>(report.tiltX);
+  pen.tiltY = static_cast<std::int16_t>(report.tiltY);
+  pen.wheel = static_cast<std::int16_t>(report.wheel);
+  const ToolRecordBytes record = CPenRecord::Encode(pen, device.typeWord, device.serial);
   const StObjectKey path[] = {{0, sc::kTablet, device.tablet}, {0, sc::kToolRecord, 0}};
   if (m_service.Model().Set(path, record) == kStatusOk) m_daemon.ShareReport(device.tablet);
 }
