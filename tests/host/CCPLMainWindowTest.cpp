@@ -21,7 +21,6 @@ TEST_F(CCPLMainWindowTest, FailureDialogsStandAlone) {
       {"old-driver.json", kStatusVersionMismatch, "Tablet Version Mismatch"},
   };
   for (const Case& c : cases) {
-    CloseWindow();
     m_presenter->behindDialogs.clear();
     EXPECT_EQ(Open(c.profile), c.result) << c.profile;
     ASSERT_FALSE(m_presenter->behindDialogs.empty()) << c.profile;
@@ -29,7 +28,6 @@ TEST_F(CCPLMainWindowTest, FailureDialogsStandAlone) {
     EXPECT_EQ(m_presenter->behindDialogs.back().second, std::vector<std::string>{}) << c.profile;
     EXPECT_FALSE(m_application->WindowManager().Contains(*m_window)) << c.profile;
   }
-  CloseWindow();
   ASSERT_EQ(Open(), kStatusOk);
   EXPECT_TRUE(m_application->WindowManager().Contains(*m_window));
 }
@@ -47,7 +45,6 @@ TEST_F(CCPLMainWindowTest, TheLocaleChoosesTheLanguageStrings) {
       {"C", "Tablet Properties"},
   };
   for (const Case& c : cases) {
-    CloseWindow();
     CScopedEnv locale("LC_ALL", std::string(c.locale));
     ASSERT_EQ(Open(), kStatusOk) << c.locale;
     EXPECT_EQ(m_window->Text(), c.title) << c.locale;

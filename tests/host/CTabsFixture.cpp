@@ -83,6 +83,7 @@ void CTabsFixture::TearDown() {
 }
 
 Status CTabsFixture::Open(const std::string& profile) {
+  if (m_window) CloseWindow();
   StProfile definition = MakeDefaultProfile();
   std::string error;
   if (!profile.empty() &&
@@ -169,10 +170,6 @@ void CTabsFixture::Restore(const std::string& pattern, const std::vector<std::ui
 }
 ZafWindowObject& CTabsFixture::Control(const std::string& name) {
   ZafWindowObject* found = m_window->Find(name);
-  if (found == nullptr) {
-    if (ZafWindow* advanced = m_window->GetTableWindow(CCPLMainWindow::kAdvancedWindow))
-      found = advanced->Find(name);
-  }
   if (found == nullptr) {
     ADD_FAILURE() << "no control " << name;
     return *m_window;
