@@ -114,7 +114,7 @@ TEST_F(DiagnosticSuperViewTest, UnusedControlsAreHiddenWhileAttachedAndShownAfte
   ASSERT_EQ(m_view.Detach(), kStatusOk);
   changes = TakeChanges();
   for (std::uint32_t control : kUnused) EXPECT_EQ(CodesFor(changes, control), std::vector<std::uint32_t>{2}) << control;
-  EXPECT_EQ(CodesFor(changes, id::kDeviceXData).front(), 2u) << "every field is shown again as well";
+  EXPECT_EQ(CodesFor(changes, id::kDeviceXData).front(), 2u) << "every field is shown again";
   EXPECT_EQ(Shown(id::kDeviceXData), "(0)");
 }
 

@@ -87,11 +87,13 @@ Status CTabsFixture::Open(const std::string& profile) {
   StProfile definition = MakeDefaultProfile();
   std::string error;
   if (!profile.empty() &&
-      !CProfileReader::ReadFile(std::string(KELVO_PROFILE_DIR) + "/" + profile, definition, error)) {
+      !CProfileReader::ReadFile(std::string(KELVO_PROFILE_DIR) + "/" + profile, definition,
+                                error)) {
     ADD_FAILURE() << error;
     return kStatusNotFound;
   }
-  auto driver = std::make_unique<CRecordingDriverInterface>(std::make_unique<CTabletService>(std::move(definition)));
+  auto service = std::make_unique<CTabletService>(std::move(definition));
+  auto driver = std::make_unique<CRecordingDriverInterface>(std::move(service));
   InstallDriverInterface(std::move(driver));
   m_window = std::make_unique<CCPLMainWindow>(*m_application);
   const Status loaded = m_window->Load(*m_persistence, "ConsumerCPLMainWindow");
@@ -235,12 +237,7 @@ void CTabsFixture::SelectTab(const std::string& page) {
   const int index = notebook.IndexOf(Control(page));
   ASSERT_GE(index, 0) << page << " is not shown";
   notebook.UserSelectPage(index);
-  ASSERT_EQ(CurrentTab(), page);
-}
-
-std::string CTabsFixture::CurrentTab() {
-  const ZafWindow* page = static_cast<ZafNotebook&>(Control("TabsWindow")).CurrentPage();
-  return page != nullptr ? page->StringID() : std::string();
+  ASSERT_EQ(notebook.CurrentPage(), &Control(page));
 }
 
 void CTabsFixture::Tick() {

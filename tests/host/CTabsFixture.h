@@ -73,13 +73,12 @@ class CTabsFixture : public ::testing::Test {
   [[nodiscard]] bool Usable(const std::string& name);
   // What the control shows as the value it stands for: a slider's position,
   // 1 or 0 for a check box, the checked button's value minus 1 for a radio
-  // group, the selected entry's value minus 1 for a list, the number of an
+  // group, the selected entry's value minus 1 for a list, the number of a
   // spin control, the number ending an image's picture name.
   [[nodiscard]] std::int32_t Shown(const std::string& name);
   // Sets the control to what it stands for, as a user would.
   void Act(const std::string& name, std::int32_t value);
   void SelectTab(const std::string& page);
-  [[nodiscard]] std::string CurrentTab();
   // One tick of the refresh timer.
   void Tick();
   // The item views bound to an item in the window's views, its current tab's included.

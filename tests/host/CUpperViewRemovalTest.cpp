@@ -32,7 +32,8 @@ struct StRemoval {
   std::uint32_t hiddenTab;     // the tab hidden (0: none)
 };
 
-class CUpperViewRemovalTest : public CUpperViewFixture, public ::testing::WithParamInterface<StRemoval> {
+class CUpperViewRemovalTest : public CUpperViewFixture,
+                              public ::testing::WithParamInterface<StRemoval> {
  protected:
   CDriverModel& Model() { return m_driver->Service().Model(); }
 
@@ -77,7 +78,8 @@ TEST_P(CUpperViewRemovalTest, TheTabMovesToAToolThatIsLeft) {
   if (c.hiddenTab != 0) {
     EXPECT_TRUE(Saw(c.hiddenTab, kControlHide));
   }
-  EXPECT_FALSE(Saw(c.hiddenTab == ControlId::kStylusTab ? ControlId::kPuckTab : ControlId::kStylusTab, kControlHide));
+  const bool penStays = c.hiddenTab != ControlId::kStylusTab;
+  EXPECT_FALSE(Saw(penStays ? ControlId::kStylusTab : ControlId::kPuckTab, kControlHide));
   if (c.tabView == ControlId::kPuckView) {
     EXPECT_TRUE(Saw(ControlId::kPuckTab, kControlRedisplay)) << "the puck's tab is selected";
     EXPECT_EQ(BoundItems(TabView(ControlId::kStylusView)), 0U);

@@ -100,7 +100,7 @@ TEST_F(DaemonLossTest, RequestsFailWithAStatusAndTheViewsSurviveUntilClosing) {
        {std::pair{kViewSet, ControlId::kTipFeelSlider}, std::pair{kViewSet, ControlId::kClickSound},
         std::pair{kViewDefault, kBroadcastId}, std::pair{kViewApply, kBroadcastId}}) {
     ViewRequest request{operation, control, operation == kViewSet ? &value : nullptr};
-    DropStatus(ResultStatus(m_view->Dispatch(request)), "the request fails; surviving it is the point");
+    DropStatus(ResultStatus(m_view->Dispatch(request)), "it fails; surviving it is the point");
   }
   EXPECT_EQ(m_view->GetCurrentTabView(), m_view->GetOwnedView(ControlId::kStylusView));
 
