@@ -69,19 +69,6 @@ TEST(CMonitorList, AnEntryForEachMonitorThatCanBeThePenDisplay) {
   }
 }
 
-TEST(CMonitorList, EntriesCarryTheHandleAndTheNumberFromOne) {
-  CFakeDesktop desktop;
-  desktop.monitors = {Monitor(0, 800, 600), Monitor(800, 1280, 1024), Monitor(1920, 1024, 768)};
-  CMonitorFunctions functions;
-  const std::vector<ZafListEntry> entries = CMonitorList(functions).Entries(130, "Screen");
-  ASSERT_EQ(Texts(entries), (std::vector<std::string>{"Screen (1)", "Screen (3)"}));
-  EXPECT_EQ(entries[1].data, 3U);
-  EXPECT_EQ(entries[1].stringId, "Monitor3");
-  MONITORINFO info;
-  ASSERT_EQ(GetMonitorInfoA(reinterpret_cast<HMONITOR>(static_cast<std::uintptr_t>(entries[1].value)), &info), TRUE);
-  EXPECT_EQ(info.rcMonitor.left, 1920);
-}
-
 FARPROC WithoutDisplayDevices(const char* name) {
   if (std::strcmp(name, "EnumDisplayDevicesA") == 0) return nullptr;
   return GetProcAddress(GetModuleHandleA("USER32"), name);
