@@ -20,18 +20,6 @@
 
 namespace {
 
-// A driver library with no driver behind it.
-class CNoDriverInterface : public CDriverInterface {
- public:
-  Status SendRequest(std::uint32_t, const StObjectKey*, std::uint32_t, void*) override {
-    return kStatusNoDriverInterface;
-  }
-  Status GetAppletVersion(VersionRecord& out) override {
-    return ParseVersionString(kAppletVersionString, out);
-  }
-  Status Open() override { return kStatusOk; }
-};
-
 std::vector<StObjectKey> Levels(const std::string& text) {
   std::string error;
   auto levels = CPathText::Parse(text, error);
@@ -95,19 +83,17 @@ void CTabsFixture::TearDown() {
 }
 
 Status CTabsFixture::Open(const std::string& profile) {
-  std::unique_ptr<CDriverInterface> driver;
-  if (profile == "no driver") {
-    driver = std::make_unique<CNoDriverInterface>();
-  } else {
-    StProfile definition = MakeDefaultProfile();
-    std::string error;
-    if (!profile.empty() &&
-        !CProfileReader::ReadFile(std::string(KELVO_PROFILE_DIR) + "/" + profile, definition, error)) {
-      ADD_FAILURE() << error;
-      return kStatusNotFound;
-    }
-    driver = std::make_unique<CRecordingDriverInterface>(std::make_unique<CTabletService>(std::move(definition)));
+  if (m_window) CloseWindow();
+  StProfile definition = MakeDefaultProfile();
+  std::string error;
+  if (!profile.empty() &&
+      !CProfileReader::ReadFile(std::string(KELVO_PROFILE_DIR) + "/" + profile, definition,
+                                error)) {
+    ADD_FAILURE() << error;
+    return kStatusNotFound;
   }
+  auto service = std::make_unique<CTabletService>(std::move(definition));
+  auto driver = std::make_unique<CRecordingDriverInterface>(std::move(service));
   InstallDriverInterface(std::move(driver));
   m_window = std::make_unique<CCPLMainWindow>(*m_application);
   const Status loaded = m_window->Load(*m_persistence, "ConsumerCPLMainWindow");
@@ -187,10 +173,6 @@ void CTabsFixture::Restore(const std::string& pattern, const std::vector<std::ui
 ZafWindowObject& CTabsFixture::Control(const std::string& name) {
   ZafWindowObject* found = m_window->Find(name);
   if (found == nullptr) {
-    if (ZafWindow* advanced = m_window->GetTableWindow(CCPLMainWindow::kAdvancedWindow))
-      found = advanced->Find(name);
-  }
-  if (found == nullptr) {
     ADD_FAILURE() << "no control " << name;
     return *m_window;
   }
@@ -209,8 +191,7 @@ std::int32_t CTabsFixture::Shown(const std::string& name) {
   if (auto* group = dynamic_cast<ZafGroup*>(&control)) {
     const ZafButton* checked = group->CheckedButton();
     if (checked == nullptr) return -1;
-    // The advanced dialog's buttons carry the value itself.
-    return name == "SideSwitchModeGroup" ? checked->Value() : checked->Value() - 1;
+    return checked->Value() - 1;
   }
   if (auto* list = dynamic_cast<ZafList*>(&control)) {
     const ZafListEntry* entry = list->SelectedEntry();
@@ -218,7 +199,6 @@ std::int32_t CTabsFixture::Shown(const std::string& name) {
   }
   if (auto* spin = dynamic_cast<ZafSpinControl*>(&control))
     return spin->Field() != nullptr ? spin->Field()->IntegerValue() : -1;
-  if (auto* field = dynamic_cast<ZafInteger*>(&control)) return field->IntegerValue();
   if (auto* image = dynamic_cast<ZafImage*>(&control)) {
     const std::string& picture = image->BitmapName();
     const std::size_t digits = picture.find_last_not_of("0123456789") + 1;
@@ -234,10 +214,9 @@ void CTabsFixture::Act(const std::string& name, std::int32_t value) {
   if (auto* slider = dynamic_cast<ZafScrollBar*>(&control)) {
     slider->UserSetPosition(value);
   } else if (auto* group = dynamic_cast<ZafGroup*>(&control)) {
-    const std::int32_t offset = name == "SideSwitchModeGroup" ? 0 : 1;
     for (const auto& child : group->Children()) {
       auto* button = dynamic_cast<ZafButton*>(child.get());
-      if (button != nullptr && button->Value() == value + offset) {
+      if (button != nullptr && button->Value() == value + 1) {
         button->UserPress();
         return;
       }
@@ -245,10 +224,6 @@ void CTabsFixture::Act(const std::string& name, std::int32_t value) {
     ADD_FAILURE() << name << " has no button for " << value;
   } else if (auto* box = dynamic_cast<ZafButton*>(&control)) {
     if (box->Checked() != (value != 0)) box->UserPress();
-  } else if (auto* list = dynamic_cast<ZafList*>(&control)) {
-    const int at = list->FindValue(value + 1);
-    ASSERT_GE(at, 0) << name << " has no entry for " << value;
-    list->UserSelect(at);
   } else if (auto* spin = dynamic_cast<ZafSpinControl*>(&control)) {
     ASSERT_NE(spin->Field(), nullptr);
     spin->Field()->UserSetValue(value);
@@ -262,12 +237,7 @@ void CTabsFixture::SelectTab(const std::string& page) {
   const int index = notebook.IndexOf(Control(page));
   ASSERT_GE(index, 0) << page << " is not shown";
   notebook.UserSelectPage(index);
-  ASSERT_EQ(CurrentTab(), page);
-}
-
-std::string CTabsFixture::CurrentTab() {
-  const ZafWindow* page = static_cast<ZafNotebook&>(Control("TabsWindow")).CurrentPage();
-  return page != nullptr ? page->StringID() : std::string();
+  ASSERT_EQ(notebook.CurrentPage(), &Control(page));
 }
 
 void CTabsFixture::Tick() {

@@ -44,17 +44,14 @@ class CTabsFixture : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Opens the main window on a profile of service/profiles (empty: built-in;
-  // "no driver": nothing answers) and answers what its start-up answered.
+  // Opens the main window on a profile of service/profiles (empty: built-in),
+  // closing the one open, and answers what its start-up answered.
   Status Open(const std::string& profile = {});
   // Opens the window on a profile of service/profiles ("default": the
   // built-in one) or, for "model-230", the tablet of the acceptance profiles
   // that has a tablet tab, used as a user does: Ctrl held as its "not
   // supported" dialog closes.
   void OpenProfile(const std::string& profile);
-  // Closes the window; the next opening gets a runtime folder of its own, as
-  // the closed one's single-instance lock stays taken.
-  void CloseWindow();
 
   [[nodiscard]] CTabletService& Service();
   // A service path with the tool and mapping parts filled in: {pen} and
@@ -71,18 +68,17 @@ class CTabsFixture : public ::testing::Test {
   void Change(const std::string& pattern, std::uint32_t value);
   void Restore(const std::string& pattern, const std::vector<std::uint8_t>& bytes);
 
-  // A control by name in the main window, else in the advanced settings.
+  // A control of the main window by name.
   [[nodiscard]] ZafWindowObject& Control(const std::string& name);
   [[nodiscard]] bool Usable(const std::string& name);
   // What the control shows as the value it stands for: a slider's position,
   // 1 or 0 for a check box, the checked button's value minus 1 for a radio
-  // group, the selected entry's value minus 1 for a list, the number of an
-  // integer field or spin control, the number ending an image's picture name.
+  // group, the selected entry's value minus 1 for a list, the number of a
+  // spin control, the number ending an image's picture name.
   [[nodiscard]] std::int32_t Shown(const std::string& name);
   // Sets the control to what it stands for, as a user would.
   void Act(const std::string& name, std::int32_t value);
   void SelectTab(const std::string& page);
-  [[nodiscard]] std::string CurrentTab();
   // One tick of the refresh timer.
   void Tick();
   // The item views bound to an item in the window's views, its current tab's included.
@@ -99,6 +95,10 @@ class CTabsFixture : public ::testing::Test {
   std::unique_ptr<CCPLMainWindow> m_window;
 
  private:
+  // Closes the window; the next opening gets a runtime folder of its own, as
+  // the closed one's single-instance lock stays taken.
+  void CloseWindow();
+
   std::string m_pen;
   std::string m_puck;
   int m_closed = 0;

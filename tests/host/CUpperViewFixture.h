@@ -60,6 +60,10 @@ class CUpperViewFixture : public ::testing::Test {
     auto interface = std::make_unique<CRecordingDriverInterface>(std::move(service));
     m_driver = interface.get();
     InstallDriverInterface(std::move(interface));
+    ASSERT_NO_FATAL_FAILURE(BuildView());
+  }
+  // The model and the view over the driver interface installed.
+  void BuildView() {
     m_driverObject = std::make_unique<CDriverObject>();
     ASSERT_EQ(m_driverObject->SetKey(CDataKey()), kStatusOk);
     m_view = std::make_unique<CUpperView>();

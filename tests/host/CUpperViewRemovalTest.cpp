@@ -3,7 +3,8 @@
 // what is left.
 #include <gtest/gtest.h>
 
-#include <array>
+#include <string>
+#include <vector>
 
 #include "CUpperViewFixture.h"
 
@@ -12,30 +13,40 @@ namespace {
 constexpr std::uint16_t kCodeTablet = 2;
 constexpr std::uint16_t kCodeTool = 4;
 constexpr std::uint16_t kCodePresent = 172;
+constexpr std::uint32_t kNewTool = 0xFFFF;
 
 // The tool number (or tablet number) a model object stands for.
 std::uint32_t NumberOf(const CDataGrouping* grouping) {
   return grouping != nullptr ? grouping->GetKey().LastLevel().index : 0xFFFFFFFFU;
 }
 
-class CUpperViewRemovalTest : public CUpperViewFixture {
+// The default tablet: tool 0 a pen (type 2, serial 0x1234), tool 1 a puck.
+struct StRemoval {
+  const char* name;
+  std::uint32_t openTab;       // the tab open when it happens (0: the stylus's)
+  std::uint32_t arrivingSerial;  // a pen that arrives first (0: none)
+  bool refreshBetween;         // the window sees it before the pen leaves
+  std::int32_t leaving;        // the tool that leaves
+  std::uint32_t tabView;       // the tab view then open
+  std::uint32_t tool;          // and the tool it shows (kNewTool: the pen that arrived)
+  std::uint32_t hiddenTab;     // the tab hidden (0: none)
+};
+
+class CUpperViewRemovalTest : public CUpperViewFixture,
+                              public ::testing::WithParamInterface<StRemoval> {
  protected:
   CDriverModel& Model() { return m_driver->Service().Model(); }
 
-  // What the service does when a tool is taken off the tablet for good.
-  void DetachTool(std::uint32_t tablet, std::uint32_t tool) {
-    const std::array<StObjectKey, 3> path{{{0, kCodeTablet, tablet}, {0, kCodeTool, tool}, {0, kCodePresent, 0}}};
-    const std::array<std::uint8_t, 1> gone{0};
-    ASSERT_EQ(Model().Set(path, gone), kStatusOk);
+  // What the service does when a tool (with no tool: the tablet) leaves for good.
+  void Leaves(std::uint32_t tablet, std::int32_t tool = -1) {
+    std::vector<StObjectKey> path{{0, kCodeTablet, tablet}};
+    if (tool >= 0) path.push_back({0, kCodeTool, static_cast<std::uint32_t>(tool)});
+    path.push_back({0, kCodePresent, 0});
+    ASSERT_EQ(Model().Set(path, std::vector<std::uint8_t>{0}), kStatusOk);
   }
-  void DetachTablet(std::uint32_t tablet) {
-    const std::array<StObjectKey, 2> path{{{0, kCodeTablet, tablet}, {0, kCodePresent, 0}}};
-    const std::array<std::uint8_t, 1> gone{0};
-    ASSERT_EQ(Model().Set(path, gone), kStatusOk);
-  }
-  std::uint16_t AttachTool(std::uint32_t tablet, std::uint16_t type, std::uint32_t serial) {
+  std::uint16_t AttachPen(std::uint32_t serial) {
     std::uint16_t number = 0;
-    EXPECT_EQ(Model().AttachTool(tablet, type, serial, number), kStatusOk);
+    EXPECT_EQ(Model().AttachTool(0, 2, serial, number), kStatusOk);
     return number;
   }
 
@@ -51,64 +62,50 @@ class CUpperViewRemovalTest : public CUpperViewFixture {
   }
 };
 
-// The default tablet: tool 0 a pen (type 2, serial 0x1234), tool 1 a puck.
-TEST_F(CUpperViewRemovalTest, PenDetachedMovesTheTabToThePuck) {
+TEST_P(CUpperViewRemovalTest, TheTabMovesToAToolThatIsLeft) {
+  const StRemoval& c = GetParam();
   ASSERT_NO_FATAL_FAILURE(StartAttached());
-  DetachTool(0, 0);
+  if (c.openTab != 0) {
+    ASSERT_EQ(SelectTab(c.openTab), kStatusHandled);
+  }
+  const std::uint32_t arrived = c.arrivingSerial != 0 ? AttachPen(c.arrivingSerial) : kNewTool;
+  if (c.refreshBetween) Refresh();
+  Leaves(0, c.leaving);
   m_translator->Clear();
   Refresh(3);
 
-  EXPECT_EQ(m_view->GetFirstStylus(), nullptr);
-  EXPECT_TRUE(Saw(ControlId::kStylusTab, kControlHide));
-  EXPECT_TRUE(Saw(ControlId::kPuckTab, kControlRedisplay)) << "the puck's tab is selected";
-  ExpectTabViewOn(ControlId::kPuckView, 1);
-  EXPECT_EQ(BoundItems(TabView(ControlId::kStylusView)), 0U);
+  ExpectTabViewOn(c.tabView, c.tool == kNewTool ? arrived : c.tool);
+  if (c.hiddenTab != 0) {
+    EXPECT_TRUE(Saw(c.hiddenTab, kControlHide));
+  }
+  const bool penStays = c.hiddenTab != ControlId::kStylusTab;
+  EXPECT_FALSE(Saw(penStays ? ControlId::kStylusTab : ControlId::kPuckTab, kControlHide));
+  if (c.tabView == ControlId::kPuckView) {
+    EXPECT_TRUE(Saw(ControlId::kPuckTab, kControlRedisplay)) << "the puck's tab is selected";
+    EXPECT_EQ(BoundItems(TabView(ControlId::kStylusView)), 0U);
+  }
 }
 
-TEST_F(CUpperViewRemovalTest, PuckDetachedWhileItsTabIsOpenMovesToThePen) {
-  ASSERT_NO_FATAL_FAILURE(StartAttached());
-  ASSERT_EQ(SelectTab(ControlId::kPuckTab), kStatusHandled);
-  DetachTool(0, 1);
-  m_translator->Clear();
-  Refresh(3);
+INSTANTIATE_TEST_SUITE_P(
+    Tools, CUpperViewRemovalTest,
+    ::testing::ValuesIn(std::vector<StRemoval>{
+        {"PenLeaves", 0, 0, false, 0, ControlId::kPuckView, 1, ControlId::kStylusTab},
+        {"PuckLeavesWhileItsTabIsOpen", ControlId::kPuckTab, 0, false, 1, ControlId::kStylusView, 0,
+         ControlId::kPuckTab},
+        // The tool count stays the same: one arrives in the interval the other leaves in.
+        {"AnotherPenTakesOver", 0, 0x9999, false, 0, ControlId::kStylusView, kNewTool, 0},
+        // Two tool numbers of one pen form one group, which outlives the first.
+        {"FirstNumberOfAGroupLeaves", 0, 0x1234, true, 0, ControlId::kStylusView, kNewTool, 0},
+    }),
+    [](const ::testing::TestParamInfo<StRemoval>& row) { return std::string(row.param.name); });
 
-  EXPECT_EQ(m_view->GetFirstPuck(), nullptr);
-  EXPECT_TRUE(Saw(ControlId::kPuckTab, kControlHide));
-  ExpectTabViewOn(ControlId::kStylusView, 0);
-}
-
-// Another pen takes over the tab; the tool count stays the same when a new
-// tool arrives in the same interval in which the old one leaves.
-TEST_F(CUpperViewRemovalTest, AnotherPenTakesOverWhenTheCountStaysTheSame) {
-  ASSERT_NO_FATAL_FAILURE(StartAttached());
-  const std::uint16_t second = AttachTool(0, 2, 0x9999);
-  DetachTool(0, 0);
-  Refresh(3);
-
-  EXPECT_EQ(NumberOf(m_view->GetFirstStylus()), second);
-  ExpectTabViewOn(ControlId::kStylusView, second);
-  EXPECT_FALSE(Saw(ControlId::kStylusTab, kControlHide));
-}
-
-// Two tool numbers of one pen form one group; the first leaving keeps the
-// group, whose remaining tool becomes the pen.
-TEST_F(CUpperViewRemovalTest, FirstToolNumberOfAGroupLeaves) {
-  ASSERT_NO_FATAL_FAILURE(StartAttached());
-  const std::uint16_t sameTool = AttachTool(0, 2, 0x1234);
-  Refresh();
-  ASSERT_EQ(NumberOf(m_view->GetFirstStylus()), 0U);
-  DetachTool(0, 0);
-  Refresh(3);
-
-  EXPECT_EQ(NumberOf(m_view->GetFirstStylus()), sameTool);
-  ExpectTabViewOn(ControlId::kStylusView, sameTool);
-}
+using CUpperViewLossTest = CUpperViewRemovalTest;
 
 // Every tool gone: both tabs hidden, no tab view bound, requests still answered.
-TEST_F(CUpperViewRemovalTest, LastToolsLeaveAndComeBack) {
+TEST_F(CUpperViewLossTest, LastToolsLeaveAndComeBack) {
   ASSERT_NO_FATAL_FAILURE(StartAttached());
-  DetachTool(0, 0);
-  DetachTool(0, 1);
+  Leaves(0, 0);
+  Leaves(0, 1);
   Refresh(3);
   EXPECT_TRUE(Saw(ControlId::kStylusTab, kControlHide));
   EXPECT_TRUE(Saw(ControlId::kPuckTab, kControlHide));
@@ -118,17 +115,17 @@ TEST_F(CUpperViewRemovalTest, LastToolsLeaveAndComeBack) {
   ViewRequest get{kViewGet, ControlId::kClickSound, &sound};
   EXPECT_EQ(m_view->Dispatch(get), kStatusHandled);
 
-  const std::uint16_t pen = AttachTool(0, 2, 0x4242);
+  const std::uint16_t pen = AttachPen(0x4242);
   m_translator->Clear();
   Refresh();
   EXPECT_TRUE(Saw(ControlId::kStylusTab, kControlShow));
   ExpectTabViewOn(ControlId::kStylusView, pen);
 }
 
-TEST_F(CUpperViewRemovalTest, TabletDetachedMovesToTheOtherTablet) {
+TEST_F(CUpperViewLossTest, TabletDetachedMovesToTheOtherTablet) {
   ASSERT_NO_FATAL_FAILURE(StartAttached("two-tablets.json"));
   const std::uint32_t first = NumberOf(m_view->GetTablet());
-  DetachTablet(first);
+  Leaves(first);
   Refresh(3);
 
   ASSERT_NE(m_view->GetTablet(), nullptr);
@@ -138,18 +135,14 @@ TEST_F(CUpperViewRemovalTest, TabletDetachedMovesToTheOtherTablet) {
   EXPECT_GT(BoundItems(TabView(ControlId::kDriverOnGroup)), 0U);
 }
 
-TEST_F(CUpperViewRemovalTest, OnlyTabletDetachedWhileTheTabletTabIsOpen) {
+TEST_F(CUpperViewLossTest, OnlyTabletDetachedWhileTheTabletTabIsOpen) {
   ASSERT_NO_FATAL_FAILURE(StartAttached());
   ASSERT_EQ(SelectTab(ControlId::kTabletTab), kStatusHandled);
-  DetachTablet(0);
-  m_translator->Clear();
+  Leaves(0);
   Refresh(3);
 
   EXPECT_EQ(m_view->GetTablet(), nullptr);
-  EXPECT_EQ(m_view->GetFirstStylus(), nullptr);
   EXPECT_TRUE(Saw(ControlId::kStylusTab, kControlHide));
-  EXPECT_TRUE(Saw(ControlId::kPuckTab, kControlHide));
-  EXPECT_EQ(BoundItems(m_view->GetCurrentTabView()), 0U);
   EXPECT_EQ(BoundItems(TabView(ControlId::kDriverOnGroup)), 0U);
   std::uint16_t model = 0;
   ViewRequest get{kViewGet, ControlId::kTabletModel, &model};

@@ -10,18 +10,15 @@ namespace {
 
 using CUpperViewTest = CUpperViewFixture;
 
-// It opens on the stylus, and a second Refresh with nothing changed asks the
-// window for nothing.
+// It opens on the stylus with the help button, and a second Refresh with
+// nothing changed asks the window for nothing.
 TEST_F(CUpperViewTest, AttachChoosesTheTabletAndOpensOnTheStylus) {
   ASSERT_NO_FATAL_FAILURE(StartAttached());
   ASSERT_NE(m_view->GetTablet(), nullptr);
   EXPECT_NE(m_view->GetFirstStylus(), nullptr);
   EXPECT_EQ(m_view->GetCurrentTool(), m_view->GetFirstStylus());
   EXPECT_EQ(m_view->GetCurrentTabView(), m_view->GetOwnedView(ControlId::kStylusView));
-  EXPECT_TRUE(Saw(ControlId::kTabletTab, kControlHide));
   EXPECT_TRUE(Saw(ControlId::kHelpButton, kControlShow));
-  EXPECT_TRUE(Saw(ControlId::kCalibrateTab, kControlHide));
-  EXPECT_TRUE(Saw(ControlId::kStylusTab, kControlRedisplay));
   EXPECT_EQ(m_translator->GetListener(), m_view.get());
   Refresh();
   m_translator->Clear();
@@ -65,23 +62,6 @@ TEST_F(CUpperViewTest, RootStackTakesEveryRequest) {
   m_view->PopRoot();  // an empty stack stays empty
   EXPECT_EQ(m_view->RootCount(), 0U);
   EXPECT_EQ(m_view->Dispatch(get), kStatusHandled);
-}
-
-TEST_F(CUpperViewTest, UnsupportedTabletAsksForTheDialogAndFails) {
-  Start("unsupported.json");
-  EXPECT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusNoTablet);
-  EXPECT_TRUE(Saw(ControlId::kNoSupportedTablet, 4));
-}
-
-// The one model with a tablet tab is unsupported: taken with Ctrl held, its
-// tab is shown and can be chosen.
-TEST_F(CUpperViewTest, ModelWithATabletTabShowsItEnabled) {
-  Start("../../tests/acceptance/profiles/model-230.json");
-  m_translator->AnswerWith(ControlId::kNoSupportedTablet, kStatusCtrlHeld);
-  ASSERT_EQ(m_view->Attach(m_driverObject.get(), -1), kStatusOk);
-  EXPECT_EQ(m_view->GetModelCode(), 230);
-  EXPECT_TRUE(Saw(ControlId::kTabletTab, kControlShow));
-  EXPECT_FALSE(Saw(ControlId::kTabletTab, kControlShowDisabled));
 }
 
 TEST_F(CUpperViewTest, PuckOnlyTabletHasNoStylusTab) {
