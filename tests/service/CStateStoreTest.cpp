@@ -48,16 +48,15 @@ TEST_F(StateStoreTest, DamagedFilesAreKeptNumberedAndWhatCouldBeReadIsRestored) 
   const Row rows[] = {
       {"{not json\n", "defaults used", 3},
       {good + "{\"values\": [{\"path\": 5}]}\n", "partly restored", 7},
-      {"[1, 2, 3]\n" +
-           std::string(
-               R"({"values":[{"bytes":"09000000","model":130,"path":"11:2/41","serial":4660,)"
-               R"("tablet":0,"type":2}]})") +
-           "\n",
+      {"[1, 2, 3]\n"
+       R"({"values":[{"bytes":"09000000","model":130,"path":"11:2/41","serial":4660,)"
+       R"("tablet":0,"type":2}]})"
+       "\n",
        "partly restored", 9},
       // Older files: one indented document; a line cut short by a writer that died.
-      {"{\n \"version\": 1,\n \"applications\": [],\n \"values\": [{\"path\": \"2:0/4:0/11:2/41\", "
-       "\"bytes\": "
-       "\"05000000\"}]\n}",
+      {"{\n \"version\": 1,\n \"applications\": [],\n"
+       R"( "values": [{"path": "2:0/4:0/11:2/41", "bytes": "05000000"}])"
+       "\n}",
        nullptr, 5},
       {good + "{\"values\": [{\"pa", nullptr, 7},
   };
