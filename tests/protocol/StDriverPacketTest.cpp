@@ -157,19 +157,4 @@ TEST(PacketKeys, CopyingStopsAfterTheEndEntryOrTenKeysAndTheKeeperPutsThePointer
   EXPECT_EQ(packet.keyPointer, packet.keys.data());
 }
 
-TEST(PacketData, TooLongDataChangesNothingButTheStatus) {
-  std::array<std::uint8_t, 4> buffer{1, 2, 3, 4};
-  const std::array<std::uint8_t, 5> data{9, 9, 9, 9, 9};
-  const std::array<StObjectKey, 2> keys = {StObjectKey{0, 2, 1}, StObjectKey{}};
-  StDriverPacket packet;
-  ASSERT_EQ(packet.Make(4, buffer.data()), kStatusOk);
-  EXPECT_EQ(packet.FillRequest(kCommandSet, keys.data(), 5, data.data(), 1), kStatusDataTooLong);
-  EXPECT_EQ(packet.status, kStatusDataTooLong);
-  EXPECT_EQ(packet.command, 0U);
-  EXPECT_EQ(packet.keys[0], StObjectKey{});
-  EXPECT_EQ(buffer, (std::array<std::uint8_t, 4>{1, 2, 3, 4}));
-  ASSERT_EQ(packet.Make(3, nullptr), kStatusOk);
-  EXPECT_EQ(packet.SetData(3, data.data()), kStatusNullPointer) << "no buffer";
-}
-
 }  // namespace

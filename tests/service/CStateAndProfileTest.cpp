@@ -34,25 +34,12 @@ TEST(StateFileTest, ValuesReturnToTheSameToolAfterARestart) {
   EXPECT_EQ(GetU32(service, {L(2), L(23, 0x126, 1), L(41)}), 5u);
 }
 
-TEST(ProfileReaderTest, ShippedProfilesAreValid) {
-  std::size_t count = 0;
-  for (const auto& entry :
-       fs::directory_iterator(fs::path(KELVO_SOURCE_DIR) / "service/profiles")) {
-    const StProfile profile = ShippedProfile(entry.path().filename().c_str());
-    CTabletService service(profile);
-    EXPECT_EQ(Get<std::uint16_t>(service, {L(28, 2)}), profile.tablets.size()) << entry.path();
-    ++count;
-  }
-  EXPECT_GE(count, 6u);
-}
-
 TEST(ProfileReaderTest, BadProfilesNameTheFileAndTheField) {
   struct Row {
     const char* text;
     const char* field;
   };
   const Row rows[] = {
-      {"{", "not valid JSON"},
       {R"({"tablets": []})", "tablets"},
       {R"({"tablets": [{"name": "x"}]})", "tablets[0].model"},
       {R"({"tablets": [{"model": 70000}]})", "tablets[0].model"},
