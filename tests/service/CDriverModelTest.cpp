@@ -1,209 +1,127 @@
-#include <gtest/gtest.h>
-
 #include <array>
 #include <vector>
 
-#include "driver/CDataKey.h"
+#include <gtest/gtest.h>
+
 #include "service/ServiceTestSupport.h"
-#include "support/CRecordingDriverInterface.h"
 
 namespace {
 
 using Levels = std::vector<StObjectKey>;
-using service_test::L;
-
-// Requests go the applet's way: data key, driver interface, packet, service.
-class DriverModelTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    auto iface = std::make_unique<CRecordingDriverInterface>(std::make_unique<CTabletService>());
-    m_interface = iface.get();
-    InstallDriverInterface(std::move(iface));
-  }
-  void TearDown() override { ReleaseDriverInterface(); }
-
-  static CDataKey Key(const Levels& levels) {
-    CDataKey key;
-    for (const StObjectKey& level : levels) key.AppendLevel(level.code, level.index, level.qualifier);
-    return key;
-  }
-  Status Request(const Levels& levels, std::uint32_t command, std::uint16_t size, void* buffer) {
-    return Key(levels).Request(command, size, buffer);
-  }
-  template <typename T>
-  Status Get(const Levels& levels, T& value) {
-    return Request(levels, 1, sizeof(T), &value);
-  }
-  template <typename T>
-  T Read(const Levels& levels) {
-    T value{};
-    EXPECT_EQ(Get(levels, value), kStatusOk);
-    return value;
-  }
-  template <typename T>
-  Status Set(const Levels& levels, T value) {
-    return Request(levels, 2, sizeof(T), &value);
-  }
-
-  CRecordingDriverInterface* m_interface = nullptr;
-};
+using namespace service_test;
 
 const Levels kTablet{L(2, 0)};
 const Levels kPen{L(2, 0), L(4, 0)};
-const Levels kPuck{L(2, 0), L(4, 1)};
 
 Levels Under(Levels base, std::initializer_list<StObjectKey> more) {
   base.insert(base.end(), more);
   return base;
 }
 
-TEST_F(DriverModelTest, CountsTheAppletReadsAtStart) {
-  struct Row {
-    Levels path;
-    std::uint16_t expected;
-  };
-  const std::vector<Row> rows{
-      {{L(28, 2)}, 1},                           // tablets in total
-      {{L(251, 2)}, 1},                          // tablets in use
-      {{L(18), L(28)}, 1},                       // applications
-      {Under(kTablet, {L(28, 4)}), 2},           // tool numbers
-      {Under(kTablet, {L(28, 9, 4), L(7)}), 1},  // function sets
-  };
-  for (const Row& row : rows) EXPECT_EQ(Read<std::uint16_t>(row.path), row.expected) << row.path.back().code;
-  EXPECT_EQ(Read<std::uint8_t>(Under(kPen, {L(71)})), 4);  // tip, two switches, eraser
-  // The pressure axis carries the tablet's maximum pressure level second.
-  EXPECT_EQ((Read<std::array<std::uint32_t, 4>>(Under(kTablet, {L(93)}))[1]), 1023u);
+// A request whose data are `room` zero bytes.
+std::uint32_t Command(CTabletService& service, std::uint32_t command, const Levels& path,
+                      std::size_t room = 0) {
+  std::vector<std::uint8_t> data(room, 0);
+  return Request(service, command, path, data);
 }
 
-TEST_F(DriverModelTest, UnknownPathsAnswerNotFound) {
+TEST(DriverModelTest, UnknownPathsAnswerNotFound) {
+  CTabletService service;
   const std::vector<Levels> unknown{
-      Under(kTablet, {L(4, 9), L(115)}),                                 // no such tool number
-      {L(2, 3), L(124)},                                                 // no such tablet
-      Under(kPen, {L(11, 5), L(41)}),                                    // a stylus has no button 5
-      Under(kPen, {L(11, 2), L(210)}),                                   // programmable: no 210
-      Under(kTablet, {L(12), L(5, 0, 5), L(19, 0, 5), L(21, 2), L(151)}), // not a pen display
-      Under(kTablet, {L(3), L(52)}),                                     // not wireless
-      Under(kTablet, {L(23, 77, 1), L(116)}),                            // no application 77
+      Under(kTablet, {L(4, 9), L(115)}),  // no such tool number
+      {L(2, 3), L(124)},                  // no such tablet
+      Under(kPen, {L(11, 5), L(41)}),     // a stylus has no button 5
+      Under(kTablet, {L(12), L(5, 0, 5), L(19, 0, 5), L(21, 2), L(151)}),  // not a pen display
+      Under(kTablet, {L(3), L(52)}),                                       // not wireless
+      Under(kTablet, {L(23, 77, 1), L(116)}),                              // no application 77
+      Under(kPen, {L(11, 3), L(104, 3)}),  // a modifier that is not one bit
   };
-  for (const Levels& path : unknown) {
-    std::uint32_t value = 0;
-    EXPECT_EQ(Get(path, value), kStatusNotFound) << path.back().code;
-  }
+  for (const Levels& path : unknown)
+    EXPECT_EQ(Command(service, kCommandGet, path, 4), kStatusNotFound) << path.back().code;
 }
 
-TEST_F(DriverModelTest, ModifierBitsAndMaskAreOneValue) {
+TEST(DriverModelTest, ModifierBitsAndMaskAreOneValue) {
+  CTabletService service;
   const Levels mask = Under(kPen, {L(11, 3), L(104)});
-  ASSERT_EQ(Set(Under(kPen, {L(11, 3), L(104, 4)}), std::uint16_t{1}), kStatusOk);
-  ASSERT_EQ(Set(Under(kPen, {L(11, 3), L(104, 32)}), std::uint16_t{1}), kStatusOk);
-  EXPECT_EQ(Read<std::uint16_t>(mask), 36);
-  ASSERT_EQ(Set(mask, std::uint16_t{0x3}), kStatusOk);
-  EXPECT_EQ(Read<std::uint16_t>(Under(kPen, {L(11, 3), L(104, 1)})), 1);
-  EXPECT_EQ(Read<std::uint16_t>(Under(kPen, {L(11, 3), L(104, 2)})), 1);
-  EXPECT_EQ(Read<std::uint16_t>(Under(kPen, {L(11, 3), L(104, 32)})), 0);
-  // A value that is not one bit names nothing.
-  std::uint16_t value = 0;
-  EXPECT_EQ(Get(Under(kPen, {L(11, 3), L(104, 3)}), value), kStatusNotFound);
+  ASSERT_EQ(Set(service, Under(kPen, {L(11, 3), L(104, 4)}), std::uint16_t{1}), kStatusOk);
+  ASSERT_EQ(Set(service, Under(kPen, {L(11, 3), L(104, 32)}), std::uint16_t{1}), kStatusOk);
+  EXPECT_EQ(Get<std::uint16_t>(service, mask), 36);
+  ASSERT_EQ(Set(service, mask, std::uint16_t{0x3}), kStatusOk);
+  EXPECT_EQ(Get<std::uint16_t>(service, Under(kPen, {L(11, 3), L(104, 2)})), 1);
+  EXPECT_EQ(Get<std::uint16_t>(service, Under(kPen, {L(11, 3), L(104, 32)})), 0);
 }
 
-TEST_F(DriverModelTest, RecordFieldsAreSlicesOfTheWholeRecord) {
-  ASSERT_EQ(Set(Under(kTablet, {L(190, 6)}), std::uint32_t{0x01020304}), kStatusOk);
-  ASSERT_EQ(Set(Under(kTablet, {L(190, 9)}), std::uint16_t{512}), kStatusOk);
-  std::array<std::uint8_t, 44> record{};
-  ASSERT_EQ(Get(Under(kTablet, {L(190)}), record), kStatusOk);
-  EXPECT_EQ(record[12], 0x04);
-  EXPECT_EQ(record[15], 0x01);
-  EXPECT_EQ(record[24] | (record[25] << 8), 512);
-  // The current tool's type (with its kind, a pen) and serial stand in the
-  // record; the raw record follows.
-  EXPECT_EQ(Read<std::uint16_t>(Under(kTablet, {L(190, 4)})), 0x4002);
-  EXPECT_EQ(Read<std::uint32_t>(Under(kTablet, {L(190, 5)})), 0x1234u);
-  EXPECT_EQ(Read<std::uint32_t>(Under(kTablet, {L(168, 6)})), 0x01020304u);
-}
-
-TEST_F(DriverModelTest, WrongSizesAreRefusedAndChangeNothing) {
+TEST(DriverModelTest, RequestsThatDoNotFitChangeNothing) {
+  CTabletService service;
   const Levels function = Under(kPen, {L(11, 2), L(41)});
-  EXPECT_EQ(Set(function, std::uint16_t{7}), kStatusWrongSize);
-  EXPECT_EQ(Set(function, std::uint64_t{7}), kStatusWrongSize);
-  EXPECT_EQ(Read<std::uint32_t>(function), 3u);
+  EXPECT_EQ(Set(service, function, std::uint16_t{7}), kStatusWrongSize);
+  EXPECT_EQ(Set(service, function, std::uint64_t{7}), kStatusWrongSize);
+  EXPECT_EQ(GetU32(service, function), 3u);
   // A reply never exceeds the caller's capacity.
-  std::uint8_t small[2] = {0xAA, 0xAA};
-  EXPECT_EQ(Request(function, 1, 2, small), kStatusDataTooLong);
-  EXPECT_EQ(small[0], 0xAA);
-  // Identity values are the driver's own.
-  EXPECT_EQ(Set(Under(kPen, {L(38)}), std::uint32_t{1}), kStatusReadOnly);
+  EXPECT_EQ(Command(service, kCommandGet, function, 2), kStatusDataTooLong);
+  // Identity values are the driver's own, and neither they nor counts have defaults.
+  EXPECT_EQ(SetU32(service, Under(kPen, {L(38)}), 1), kStatusReadOnly);
+  EXPECT_EQ(Command(service, kCommandGetDefault, Under(kPen, {L(38)}), 4), kStatusNotSupported);
+  EXPECT_EQ(Command(service, kCommandGetDefault, Under(kTablet, {L(28, 4)}), 2),
+            kStatusNotSupported);
 }
 
-TEST_F(DriverModelTest, DefaultsAreFactoryValuesOrNone) {
-  const Levels function = Under(kPen, {L(11, 2), L(41)});
-  ASSERT_EQ(Set(function, std::uint32_t{7}), kStatusOk);
-  std::uint32_t value = 0;
-  ASSERT_EQ(Request(function, 6, 4, &value), kStatusOk);
-  EXPECT_EQ(value, 3u);
-  EXPECT_EQ(Read<std::uint32_t>(function), 7u);
-  EXPECT_EQ(Request(Under(kPen, {L(38)}), 6, 4, &value), kStatusNotSupported);
-  EXPECT_EQ(Request(Under(kTablet, {L(28, 4)}), 6, 2, &value), kStatusNotSupported);
+TEST(DriverModelTest, APresentFlagTakesATabletOutOfUse) {
+  CTabletService service;
+  ASSERT_EQ(Set(service, Under(kTablet, {L(172)}), std::uint8_t{0}), kStatusOk);
+  EXPECT_EQ(Get<std::uint16_t>(service, {L(28, 2)}), 1);  // numbers are never reused
+  EXPECT_EQ(Get<std::uint16_t>(service, {L(251, 2)}), 0);
 }
 
-TEST_F(DriverModelTest, PresentFlagTakesToolsAndTabletsOutOfUse) {
-  ASSERT_EQ(Set(Under(kPuck, {L(172)}), std::uint8_t{0}), kStatusOk);
-  EXPECT_EQ(Read<std::uint16_t>(Under(kTablet, {L(28, 4)})), 2);   // numbers are never reused
-  EXPECT_EQ(Read<std::uint16_t>(Under(kTablet, {L(251, 4)})), 1);
-  EXPECT_EQ(Read<std::uint8_t>(Under(kPuck, {L(172)})), 0);
+TEST(DriverModelTest, ApplicationsCarryFunctionSetsOnEveryTablet) {
+  CTabletService service;
+  const Levels sets = Under(kTablet, {L(28, 9, 4), L(7)});
+  std::vector<std::uint8_t> number(2, 0xFF);
+  ASSERT_EQ(Request(service, kCommandCreate, {L(18), L(142)}, number), kStatusOk);
+  EXPECT_EQ(number, (std::vector<std::uint8_t>{1, 0}));
+  EXPECT_EQ(Get<std::uint16_t>(service, sets), 2);
 
-  ASSERT_EQ(Set(Under(kTablet, {L(172)}), std::uint8_t{0}), kStatusOk);
-  EXPECT_EQ(Read<std::uint16_t>({L(28, 2)}), 1);
-  EXPECT_EQ(Read<std::uint16_t>({L(251, 2)}), 0);
-}
-
-TEST_F(DriverModelTest, ApplicationsCarryFunctionSetsOnEveryTablet) {
-  std::uint16_t number = 0xFFFF;
-  ASSERT_EQ(Request({L(18), L(142)}, 3, 2, &number), kStatusOk);
-  EXPECT_EQ(number, 1);
-  EXPECT_EQ(Read<std::uint16_t>({L(18), L(28)}), 2);
-  EXPECT_EQ(Read<std::uint16_t>(Under(kTablet, {L(28, 9, 4), L(7)})), 2);
-
-  ASSERT_EQ(Set({L(18), L(9, 1), L(116)}, std::uint32_t{294}), kStatusOk);
-  EXPECT_EQ(Read<std::uint32_t>(Under(kTablet, {L(7, 1), L(116)})), 294u);
-  EXPECT_EQ(Read<std::uint32_t>(Under(kTablet, {L(23, 294, 1), L(116)})), 294u);
+  ASSERT_EQ(SetU32(service, {L(18), L(9, 1), L(116)}, 294), kStatusOk);
+  EXPECT_EQ(GetU32(service, Under(kTablet, {L(23, 294, 1), L(116)})), 294u);
 
   // Both parts of a set go before the set leaves the count.
-  ASSERT_EQ(Request(Under(kTablet, {L(158, 294, 1)}), 4, 0, nullptr), kStatusOk);
-  EXPECT_EQ(Read<std::uint16_t>(Under(kTablet, {L(28, 9, 4), L(7)})), 2);
-  ASSERT_EQ(Request(Under(kTablet, {L(157, 294, 1)}), 4, 0, nullptr), kStatusOk);
-  EXPECT_EQ(Read<std::uint16_t>(Under(kTablet, {L(28, 9, 4), L(7)})), 1);
+  ASSERT_EQ(Command(service, kCommandRemove, Under(kTablet, {L(158, 294, 1)})), kStatusOk);
+  EXPECT_EQ(Get<std::uint16_t>(service, sets), 2);
+  ASSERT_EQ(Command(service, kCommandRemove, Under(kTablet, {L(157, 294, 1)})), kStatusOk);
+  EXPECT_EQ(Get<std::uint16_t>(service, sets), 1);
 
-  ASSERT_EQ(Request({L(18), L(142, 1)}, 4, 0, nullptr), kStatusOk);
-  EXPECT_EQ(Read<std::uint16_t>({L(18), L(28)}), 1);
-  EXPECT_EQ(Request({L(18), L(142, 0)}, 4, 0, nullptr), kStatusNotSupported);
-  EXPECT_EQ(Request({L(18), L(142, 5)}, 4, 0, nullptr), kStatusNotFound);
+  ASSERT_EQ(Command(service, kCommandRemove, {L(18), L(142, 1)}), kStatusOk);
+  EXPECT_EQ(Get<std::uint16_t>(service, {L(18), L(28)}), 1);
+  EXPECT_EQ(Command(service, kCommandRemove, {L(18), L(142, 0)}), kStatusNotSupported);
+  EXPECT_EQ(Command(service, kCommandRemove, {L(18), L(142, 5)}), kStatusNotFound);
 }
 
-TEST_F(DriverModelTest, PopupEntriesAreCreatedAndRemoved) {
+TEST(DriverModelTest, PopupEntriesAreCreatedAndRemoved) {
+  CTabletService service;
   const Levels popup = Under(kTablet, {L(7, 0, 1)});
-  ASSERT_EQ(Request(Under(popup, {L(159)}), 3, 0, nullptr), kStatusOk);
-  ASSERT_EQ(Request(Under(popup, {L(159)}), 3, 0, nullptr), kStatusOk);
-  EXPECT_EQ(Read<std::uint16_t>(Under(popup, {L(146)})), 2);
-  ASSERT_EQ(Set(Under(popup, {L(8, 1), L(41)}), std::uint32_t{7}), kStatusOk);
-  ASSERT_EQ(Request(Under(popup, {L(159, 0)}), 4, 0, nullptr), kStatusOk);
-  EXPECT_EQ(Read<std::uint16_t>(Under(popup, {L(146)})), 1);
-  EXPECT_EQ(Read<std::uint32_t>(Under(popup, {L(8, 0), L(41)})), 7u);   // the later entry moved up
+  ASSERT_EQ(Command(service, kCommandCreate, Under(popup, {L(159)})), kStatusOk);
+  ASSERT_EQ(Command(service, kCommandCreate, Under(popup, {L(159)})), kStatusOk);
+  ASSERT_EQ(SetU32(service, Under(popup, {L(8, 1), L(41)}), 7), kStatusOk);
+  ASSERT_EQ(Command(service, kCommandRemove, Under(popup, {L(159, 0)})), kStatusOk);
+  EXPECT_EQ(Get<std::uint16_t>(service, Under(popup, {L(146)})), 1);
+  EXPECT_EQ(GetU32(service, Under(popup, {L(8, 0), L(41)})), 7u);  // the later entry moved up
   // The reset write carries no data.
-  EXPECT_EQ(Request(Under(popup, {L(198)}), 2, 0, nullptr), kStatusOk);
+  EXPECT_EQ(Command(service, kCommandSet, Under(popup, {L(198)})), kStatusOk);
 }
 
-TEST_F(DriverModelTest, MalformedPacketsAnswer513AndChangeNothing) {
-  CTabletService& service = m_interface->Service();
+TEST(DriverModelTest, MalformedPacketsAnswer513AndChangeNothing) {
+  CTabletService service;
   std::uint32_t value = 9;
   StDriverPacket packet;
   ASSERT_EQ(packet.Make(4, &value), kStatusOk);
   const StObjectKey keys[] = {L(2, 0), L(4, 0), L(11, 2), L(41), {}};
-  ASSERT_EQ(packet.FillRequest(2, keys, 4, &value, 1), kStatusOk);
+  ASSERT_EQ(packet.FillRequest(kCommandSet, keys, 4, &value, kRequestModeApplet), kStatusOk);
   StDriverPacket spoiled = packet;
   spoiled.keys[1].code = 263;
   EXPECT_EQ(service.HandlePacket(spoiled), kStatusMalformedPacket);
-  EXPECT_EQ(Read<std::uint32_t>({L(2, 0), L(4, 0), L(11, 2), L(41)}), 3u);
+  EXPECT_EQ(GetU32(service, Button(0, 2)), 3u);
   EXPECT_EQ(service.HandlePacket(packet), kStatusOk);
-  EXPECT_EQ(Read<std::uint32_t>({L(2, 0), L(4, 0), L(11, 2), L(41)}), 9u);
+  EXPECT_EQ(GetU32(service, Button(0, 2)), 9u);
 }
 
 }  // namespace

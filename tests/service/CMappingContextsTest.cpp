@@ -1,24 +1,21 @@
 // Mapping contexts as the service keeps them: factory values, removal, and
 // the reported rectangles after a restart.
 #include <array>
-#include <cstring>
 #include <filesystem>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "service/CMappingContexts.h"
-#include "service/CProfileReader.h"
 #include "service/ServiceTestSupport.h"
 #include "support/CTempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace service_test;
 using Path = std::vector<StObjectKey>;
 using Words3 = std::array<std::int32_t, 3>;
-
-using service_test::L;
+using Rect = std::array<std::int32_t, 4>;
 
 Path Below(Path path, const Path& more) {
   path.insert(path.end(), more.begin(), more.end());
@@ -28,62 +25,31 @@ Path Context(std::uint32_t tablet, std::uint32_t serial, std::uint32_t identity)
   return {L(2, tablet), L(12), L(5, 0, 4), L(2), L(5), L(19, serial, 4), L(19, identity)};
 }
 
-template <typename T>
-Status Get(CDriverModel& model, const Path& path, T& value) {
-  std::array<std::uint8_t, sizeof(T)> bytes{};
-  std::uint32_t length = 0;
-  const Status status = model.Get(path, bytes, length);
-  std::memcpy(&value, bytes.data(), sizeof(T));
-  return status;
-}
-template <typename T>
-Status Set(CDriverModel& model, const Path& path, const T& value) {
-  std::array<std::uint8_t, sizeof(T)> bytes{};
-  std::memcpy(bytes.data(), &value, sizeof(T));
-  return model.Set(path, bytes);
-}
-
-StProfile ProfileFile(const char* file) {
-  StProfile profile = MakeDefaultProfile();
-  std::string error;
-  EXPECT_TRUE(CProfileReader::ReadFile(fs::path(KELVO_SOURCE_DIR) / "service/profiles" / file,
-                                       profile, error))
-      << error;
-  return profile;
-}
-
 // A pen display's pen addresses its monitor from the start; other tablets
 // map onto the whole screen.
 TEST(MappingContextsTest, PenDisplaysStartOnTheirMonitor) {
   for (const auto& [file, mode, monitor] :
        std::vector<std::tuple<const char*, std::uint16_t, std::uint16_t>>{
            {"wireless.json", 0, 0}, {"pen-display.json", 1, 2}, {"tablet-pc.json", 1, 1}}) {
-    const StProfile profile = ProfileFile(file);
+    const StProfile profile = ShippedProfile(file);
     CTabletService service(profile);
-    const Path display =
-        Below(Context(0, profile.tablets[0].tools[0].serial, profile.tablets[0].tools[0].identity),
-              {L(21, 2)});
-    std::array<std::uint16_t, 2> read{};
-    EXPECT_EQ(Get(service.Model(), Below(display, {L(150)}), read[0]), kStatusOk);
-    EXPECT_EQ(Get(service.Model(), Below(display, {L(151)}), read[1]), kStatusOk);
-    EXPECT_EQ(read, (std::array<std::uint16_t, 2>{mode, monitor})) << file;
-    Words3 extent{};
-    EXPECT_EQ(Get(service.Model(), Below(display, {L(79)}), extent), kStatusOk);
-    EXPECT_EQ(extent, (Words3{1920, 1080, 0})) << file;
+    const StToolProfile& pen = profile.tablets[0].tools[0];
+    const Path display = Below(Context(0, pen.serial, pen.identity), {L(21, 2)});
+    EXPECT_EQ(Get<std::uint16_t>(service, Below(display, {L(150)})), mode) << file;
+    EXPECT_EQ(Get<std::uint16_t>(service, Below(display, {L(151)})), monitor) << file;
+    EXPECT_EQ(Get<Words3>(service, Below(display, {L(79)})), (Words3{1920, 1080, 0})) << file;
   }
 }
 
 TEST(MappingContextsTest, RemovalFromTheRootDropsTheContextOnEveryTablet) {
-  CTabletService service(ProfileFile("two-tablets.json"));
+  CTabletService service(ShippedProfile("two-tablets.json"));
   CDriverModel& model = service.Model();
-  auto speed = [&model](std::uint32_t tablet) {
-    std::uint16_t value = 0;
-    EXPECT_EQ(Get(model, Below(Context(tablet, 0x77, 3), {L(21, 2), L(191)}), value), kStatusOk);
-    return value;
+  auto speed = [&service](std::uint32_t tablet) {
+    return Get<std::uint16_t>(service, Below(Context(tablet, 0x77, 3), {L(21, 2), L(191)}));
   };
-  auto setBoth = [&model] {
+  auto setBoth = [&service] {
     for (const std::uint32_t tablet : {0U, 1U})
-      ASSERT_EQ(Set(model, Below(Context(tablet, 0x77, 3), {L(21, 2), L(191)}), std::uint16_t{9}),
+      ASSERT_EQ(Set(service, Below(Context(tablet, 0x77, 3), {L(21, 2), L(191)}), std::uint16_t{9}),
                 kStatusOk);
   };
   const Path removal{L(12), L(5, 0, 4), L(3), L(5), L(136, 0x77, 4), L(136, 3)};
@@ -109,14 +75,11 @@ TEST(MappingContextsTest, RestartKeepsTheReportedRectangleInStep) {
   const Path area = Below(Context(0, 0x1234, 1), {L(20, 2)});
   {
     CTabletService service(MakeDefaultProfile(), state);
-    ASSERT_EQ(Set(service.Model(), Below(area, {L(61)}), Words3{1000, 2000, 0}), kStatusOk);
-    EXPECT_EQ(Set(service.Model(), Below(area, {L(243)}), std::array<std::int32_t, 4>{}),
-              kStatusReadOnly);
+    ASSERT_EQ(Set(service, Below(area, {L(61)}), Words3{1000, 2000, 0}), kStatusOk);
+    EXPECT_EQ(Set(service, Below(area, {L(243)}), Rect{}), kStatusReadOnly);
   }
   CTabletService service(MakeDefaultProfile(), state);
-  std::array<std::int32_t, 4> rect{};
-  EXPECT_EQ(Get(service.Model(), Below(area, {L(243)}), rect), kStatusOk);
-  EXPECT_EQ(rect, (std::array<std::int32_t, 4>{0, 0, 2000, 1000}));
+  EXPECT_EQ(Get<Rect>(service, Below(area, {L(243)})), (Rect{0, 0, 2000, 1000}));
 }
 
 }  // namespace

@@ -3,12 +3,12 @@
 #include <grp.h>
 #include <pwd.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -19,9 +19,14 @@
 #include <type_traits>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "protocol/StDriverPacket.h"
 #include "service/CDaemonClient.h"
+#include "service/CProfileReader.h"
 #include "service/CTabletService.h"
+
+#include <sys/wait.h>
 
 namespace service_test {
 
@@ -35,9 +40,11 @@ std::uint32_t Request(TFrontEnd& front, std::uint32_t command, std::vector<StObj
                       std::vector<std::uint8_t>& data) {
   keys.push_back({});
   StDriverPacket packet;
-  DropStatus(packet.Make(static_cast<std::uint32_t>(data.size()), data.empty() ? nullptr : data.data()),
-             "a packet on the stack is always made");
-  DropStatus(packet.FillRequest(command, keys.data(), 0, nullptr, kRequestModeApplet), "no data to overflow");
+  DropStatus(
+      packet.Make(static_cast<std::uint32_t>(data.size()), data.empty() ? nullptr : data.data()),
+      "a packet on the stack is always made");
+  DropStatus(packet.FillRequest(command, keys.data(), 0, nullptr, kRequestModeApplet),
+             "no data to overflow");
   packet.dataLength = static_cast<std::uint32_t>(data.size());
   std::uint32_t status = 0;
   if constexpr (std::is_same_v<TFrontEnd, CDaemonClient>)
@@ -48,19 +55,39 @@ std::uint32_t Request(TFrontEnd& front, std::uint32_t command, std::vector<StObj
   return status;
 }
 
-inline std::uint32_t SetU32(auto& front, const std::vector<StObjectKey>& path, std::uint32_t value) {
-  std::vector<std::uint8_t> data{static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
-                                 static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 24)};
+// The value of type T at `path`, or nothing when the get fails.
+template <typename T>
+std::optional<T> Get(auto& front, const std::vector<StObjectKey>& path) {
+  std::vector<std::uint8_t> data(sizeof(T), 0);
+  if (Request(front, kCommandGet, path, data) != kStatusOk || data.size() != sizeof(T))
+    return std::nullopt;
+  T value;
+  std::memcpy(&value, data.data(), sizeof(T));
+  return value;
+}
+
+template <typename T>
+std::uint32_t Set(auto& front, const std::vector<StObjectKey>& path, const T& value) {
+  std::vector<std::uint8_t> data(sizeof(T));
+  std::memcpy(data.data(), &value, sizeof(T));
   return Request(front, kCommandSet, path, data);
 }
 
-// The 4-byte value at `path`, or nothing when the get fails.
 inline std::optional<std::uint32_t> GetU32(auto& front, const std::vector<StObjectKey>& path) {
-  std::vector<std::uint8_t> data(4, 0);
-  if (Request(front, kCommandGet, path, data) != kStatusOk || data.size() != 4) return std::nullopt;
-  std::uint32_t value = 0;
-  for (std::size_t i = 4; i > 0; --i) value = (value << 8) | data[i - 1];
-  return value;
+  return Get<std::uint32_t>(front, path);
+}
+inline std::uint32_t SetU32(auto& front, const std::vector<StObjectKey>& path,
+                            std::uint32_t value) {
+  return Set(front, path, value);
+}
+
+// A profile of service/profiles.
+inline StProfile ShippedProfile(const char* file) {
+  StProfile profile;
+  std::string error;
+  const auto path = std::filesystem::path(KELVO_SOURCE_DIR) / "service/profiles" / file;
+  EXPECT_TRUE(CProfileReader::ReadFile(path, profile, error)) << error;
+  return profile;
 }
 
 // A function code of a button: 4 bytes a client may set to any number.
@@ -80,30 +107,22 @@ inline std::optional<StOtherUser> OtherUser() {
   return StOtherUser{user->pw_uid, user->pw_gid};
 }
 
-// Runs `body` in a child process as `user` and answers its exit code (-1
-// when it did not end normally).
-inline int RunAs(const StOtherUser& user, const std::function<int()>& body) {
+// Runs `body` in a child where file modes bind: as "nobody" when the tests
+// run as root (after giving it `folder`), else as this user. Answers the
+// child's exit code, or -1.
+inline int RunWhereModesBind(const std::string& folder, const std::function<int()>& body) {
+  const auto other = OtherUser();
+  if (other ? ::chown(folder.c_str(), other->uid, other->gid) != 0 : ::geteuid() == 0) return -1;
   const pid_t child = ::fork();
   if (child == 0) {
-    if (user.uid != ::geteuid() &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(user.gid) != 0 || ::setuid(user.uid) != 0))
+    if (other &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(other->gid) != 0 || ::setuid(other->uid) != 0))
       ::_exit(100);
     ::_exit(body());
   }
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Runs `body` where file modes bind: as `nobody` in a child when the tests
-// run as root (after giving it `folder`), else in a child as this user.
-inline int RunWhereModesBind(const std::string& folder, const std::function<int()>& body) {
-  if (const auto other = OtherUser()) {
-    if (::chown(folder.c_str(), other->uid, other->gid) != 0) return -1;
-    return RunAs(*other, body);
-  }
-  if (::geteuid() == 0) return -1;
-  return RunAs({::getuid(), ::getgid()}, body);
 }
 
 inline std::string ReadText(const std::filesystem::path& file) {
@@ -116,12 +135,14 @@ inline std::string ReadText(const std::filesystem::path& file) {
 // tabletd of this build serving `socket`, its values in `state`. With
 // `wait`, answers once a connection is taken (not when the socket file
 // appears: a daemon binds before it listens).
-inline pid_t StartTabletd(const std::filesystem::path& socket, const std::filesystem::path& state, bool wait = true) {
+inline pid_t StartTabletd(const std::filesystem::path& socket, const std::filesystem::path& state,
+                          bool wait = true) {
   const char* bin = std::getenv("KELVO_BUILD_BIN");
   const std::string tabletd = std::string(bin != nullptr ? bin : ".") + "/tabletd";
   const pid_t daemon = ::fork();
   if (daemon == 0) {
-    ::execl(tabletd.c_str(), "tabletd", "--socket", socket.c_str(), "--state", state.c_str(), nullptr);
+    ::execl(tabletd.c_str(), "tabletd", "--socket", socket.c_str(), "--state", state.c_str(),
+            nullptr);
     ::_exit(127);
   }
   for (int i = 0; wait && i < 1000; ++i) {
