@@ -10,16 +10,12 @@ namespace {
 
 TEST(CEventRecording, WritesWhatItReads) {
   for (const char* name : {"pen-stroke", "side-switch", "eraser-stroke", "puck-wheel"}) {
-    CEventRecording recording;
-    std::string error;
-    ASSERT_EQ(recording.Read(input_test::ReadFile(input_test::RecordingPath(name)), error), kStatusOk) << error;
+    const CEventRecording recording = input_test::Recording(name);
     CEventRecording again;
+    std::string error;
     ASSERT_EQ(again.Read(recording.Write(), error), kStatusOk) << error;
     EXPECT_EQ(again.m_events, recording.m_events) << name;
-    EXPECT_EQ(again.m_device.name, recording.m_device.name);
-    EXPECT_EQ(again.m_device.keys, recording.m_device.keys);
-    ASSERT_EQ(again.m_device.axes.size(), recording.m_device.axes.size());
-    EXPECT_EQ(again.Write(), recording.Write());
+    EXPECT_EQ(again.Write(), recording.Write()) << name;
   }
 }
 
