@@ -7,6 +7,7 @@
 
 namespace {
 
+using input_test::Count;
 using Lines = std::vector<std::string>;
 
 // A pen on a tablet of 1920 x 1080 units laid onto the whole screen, so
@@ -45,9 +46,6 @@ class CPipelineTest : public ::testing::Test {
     m_sink.Clear();
     for (const StInputReport& report : reports) m_pipeline.Process(report);
     return m_sink.Lines();
-  }
-  static std::size_t Count(const Lines& lines, const std::string& line) {
-    return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
   }
   CRecordingSink m_sink;
   input_test::CFakeLauncher m_launcher;

@@ -28,6 +28,7 @@ namespace sc = service_codes;
 using input_test::CFakeLauncher;
 using input_test::CFakeSource;
 using input_test::CKeptSink;
+using input_test::Count;
 using input_test::L;
 using input_test::Recording;
 using Kind = StDeviceChange::Kind;
@@ -37,10 +38,6 @@ std::uint64_t Load(CTabletService& service, std::uint32_t tablet, std::uint16_t 
   const CServiceNode* node = service.Model().Root().FindChild({sc::kTablet, tablet, 0});
   const CServiceValue* value = node != nullptr ? node->FindValue(code, 0) : nullptr;
   return value != nullptr ? value->Load(index) : UINT64_MAX;
-}
-
-std::size_t Count(const std::vector<std::string>& lines, const std::string& line) {
-  return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
 }
 
 class DeviceHub : public ::testing::Test {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -35,6 +36,11 @@ inline CEventRecording Recording(const std::string& name) {
   std::string error;
   EXPECT_EQ(recording.Read(text.str(), error), kStatusOk) << name << ": " << error;
   return recording;
+}
+
+// How often `line` was written.
+inline std::size_t Count(const std::vector<std::string>& lines, const std::string& line) {
+  return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
 }
 
 // Little-endian bytes of `value` in `size` bytes.

@@ -9,6 +9,7 @@ namespace {
 
 using input_test::Bytes;
 using input_test::CHarness;
+using input_test::Count;
 using input_test::CurveAt;
 using input_test::L;
 using input_test::PenMapping;
@@ -27,9 +28,6 @@ Lines Cat(std::initializer_list<Lines> parts) {
   Lines all;
   for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
   return all;
-}
-std::size_t Count(const Lines& lines, const std::string& line) {
-  return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
 }
 
 // The pen stroke moves 48 by 27 pixels a report from (480, 270) on the whole
