@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -29,6 +28,11 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+constexpr int kRate = 1000;  // reports a second
+
+double MicrosSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
 
 class CNoLauncher final : public ILauncher {
  public:
@@ -61,29 +65,31 @@ class CDeviceSink final : public IOutputSink {
   std::vector<input_event> m_frame;
 };
 
-// A pen drawing loops at `rate` reports a second for `seconds`: pressure
-// rising and falling through the threshold, a side switch every half second.
-CEventRecording MakeRecording(int seconds, int rate) {
+// A pen drawing loops for `seconds`: pressure rising and falling through
+// the threshold, a side switch every half second.
+CEventRecording MakeRecording(int seconds) {
   CEventRecording recording;
-  recording.m_device.axes = {{ABS_X, 0, 20320, 100}, {ABS_Y, 0, 15240, 100}, {ABS_PRESSURE, 0, 1023, 0},
-                             {ABS_TILT_X, -64, 63, 57}, {ABS_TILT_Y, -64, 63, 57}};
-  const std::int64_t step = 1'000'000 / rate;
+  recording.m_device.axes = {{ABS_X, 0, 20320, 100},
+                             {ABS_Y, 0, 15240, 100},
+                             {ABS_PRESSURE, 0, 1023, 0},
+                             {ABS_TILT_X, -64, 63, 57},
+                             {ABS_TILT_Y, -64, 63, 57}};
   std::int64_t time = 0;
   auto add = [&](std::uint16_t type, std::uint16_t code, std::int32_t value) {
     recording.m_events.push_back({time, type, code, value});
   };
   add(EV_KEY, BTN_TOOL_PEN, 1);
   add(EV_MSC, MSC_SERIAL, 0x1234);
-  for (int i = 0; i < seconds * rate; ++i) {
+  for (int i = 0; i < seconds * kRate; ++i) {
     const double angle = i * 0.01;
     add(EV_ABS, ABS_X, static_cast<std::int32_t>(10160 + 6000 * std::cos(angle)));
     add(EV_ABS, ABS_Y, static_cast<std::int32_t>(7620 + 5000 * std::sin(angle)));
     add(EV_ABS, ABS_PRESSURE, static_cast<std::int32_t>(511 + 511 * std::sin(angle * 3)));
     add(EV_ABS, ABS_TILT_X, static_cast<std::int32_t>(20 * std::sin(angle)));
-    if (i % (rate / 2) == 0) add(EV_KEY, BTN_STYLUS, (i / (rate / 2)) % 2);
+    if (i % (kRate / 2) == 0) add(EV_KEY, BTN_STYLUS, (i / (kRate / 2)) % 2);
     add(EV_MSC, MSC_SERIAL, 0x1234);
     add(EV_SYN, SYN_REPORT, 0);
-    time += step;
+    time += 1'000'000 / kRate;
   }
   add(EV_KEY, BTN_TOOL_PEN, 0);
   add(EV_SYN, SYN_REPORT, 0);
@@ -100,6 +106,31 @@ StToolSettings PenSettings() {
   return settings;
 }
 
+// A recording of `seconds` played with the pen's settings into device outputs.
+class CPenReplay {
+ public:
+  explicit CPenReplay(int seconds)
+      : m_recording(MakeRecording(seconds)),
+        m_settings(PenSettings()),
+        m_pipeline(m_sink, m_launcher),
+        m_replay(m_pipeline, [this](ToolKind, std::uint32_t, StToolSettings& out) {
+          out = m_settings;
+          return true;
+        }) {}
+  [[nodiscard]] const std::vector<StInputEvent>& Events() const { return m_recording.m_events; }
+  bool Feed(const StInputEvent& event) { return m_replay.Feed(event, m_recording.m_device); }
+  void Configure() { m_pipeline.Configure(m_settings, m_recording.m_device); }
+  void Process(const StInputReport& report) { m_pipeline.Process(report); }
+
+ private:
+  CEventRecording m_recording;
+  StToolSettings m_settings;
+  CDeviceSink m_sink;
+  CNoLauncher m_launcher;
+  CInputPipeline m_pipeline;
+  CReplay m_replay;
+};
+
 double Percentile(std::vector<double>& values, double fraction) {
   std::sort(values.begin(), values.end());
   return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1))];
@@ -110,9 +141,7 @@ void ReportDelays(benchmark::State& state, std::vector<double>& delays) {
   state.counters["delay_p50_us"] = Percentile(delays, 0.50);
   state.counters["delay_p90_us"] = Percentile(delays, 0.90);
   state.counters["delay_p99_us"] = Percentile(delays, 0.99);
-  state.counters["delay_p999_us"] = Percentile(delays, 0.999);
   state.counters["delay_max_us"] = delays.back();
-  state.counters["reports"] = static_cast<double>(delays.size());
 }
 
 double ThreadCpuSeconds() {
@@ -122,16 +151,27 @@ double ThreadCpuSeconds() {
          static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
+// This thread's CPU time from its construction over the wall time, as the
+// share of one core.
+class CCoreShare {
+ public:
+  void Report(benchmark::State& state) const {
+    const double wall = std::chrono::duration<double>(Clock::now() - m_wall).count();
+    state.counters["cpu_percent_of_core"] = 100.0 * (ThreadCpuSeconds() - m_cpu) / wall;
+  }
+
+ private:
+  double m_cpu = ThreadCpuSeconds();
+  Clock::time_point m_wall = Clock::now();
+};
+
 void BM_PipelinePerReport(benchmark::State& state) {
-  const CEventRecording recording = MakeRecording(2, 1000);
-  CDeviceSink sink;
-  CNoLauncher launcher;
-  CInputPipeline pipeline(sink, launcher);
-  pipeline.Configure(PenSettings(), recording.m_device);
+  CPenReplay replay(2);
+  replay.Configure();
   // The reports, assembled once, so that only the pipeline is timed.
   std::vector<StInputReport> reports;
   CReportAssembler assembler;
-  for (const StInputEvent& event : recording.m_events)
+  for (const StInputEvent& event : replay.Events())
     if (assembler.Feed(event)) reports.push_back(assembler.Report());
   std::vector<double> micros;
   micros.reserve(1 << 20);
@@ -139,42 +179,28 @@ void BM_PipelinePerReport(benchmark::State& state) {
   for (auto _ : state) {
     const StInputReport& report = reports[next++ % (reports.size() - 1)];
     const Clock::time_point start = Clock::now();
-    pipeline.Process(report);
-    micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    replay.Process(report);
+    micros.push_back(MicrosSince(start));
   }
   state.counters["p50_us"] = Percentile(micros, 0.50);
   state.counters["p99_us"] = Percentile(micros, 0.99);
-  state.counters["max_us"] = micros.back();
 }
 BENCHMARK(BM_PipelinePerReport);
 
 // Real time: each report's events are fed when their time comes, as a
-// device would deliver them; the thread's CPU time over the wall time is
-// the share of a core the service spends.
+// device would deliver them.
 void BM_ReplayAt1000ReportsPerSecond(benchmark::State& state) {
-  const int seconds = static_cast<int>(state.range(0));
-  const CEventRecording recording = MakeRecording(seconds, 1000);
-  CDeviceSink sink;
-  CNoLauncher launcher;
-  const StToolSettings settings = PenSettings();
   for (auto _ : state) {
-    CInputPipeline pipeline(sink, launcher);
-    CReplay replay(pipeline, [&](ToolKind, std::uint32_t, StToolSettings& out) {
-      out = settings;
-      return true;
-    });
+    CPenReplay replay(static_cast<int>(state.range(0)));
     std::vector<double> delays;
-    delays.reserve(static_cast<std::size_t>(seconds) * 1000 + 8);
-    const double cpuStart = ThreadCpuSeconds();
-    const Clock::time_point wallStart = Clock::now();
-    for (const StInputEvent& event : recording.m_events) {
-      std::this_thread::sleep_until(wallStart + std::chrono::microseconds(event.timeUs));
+    const CCoreShare share;
+    const Clock::time_point start = Clock::now();
+    for (const StInputEvent& event : replay.Events()) {
+      std::this_thread::sleep_until(start + std::chrono::microseconds(event.timeUs));
       const Clock::time_point read = Clock::now();
-      if (replay.Feed(event, recording.m_device))
-        delays.push_back(std::chrono::duration<double, std::micro>(Clock::now() - read).count());
+      if (replay.Feed(event)) delays.push_back(MicrosSince(read));
     }
-    const double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
-    state.counters["cpu_percent_of_core"] = 100.0 * (ThreadCpuSeconds() - cpuStart) / wall;
+    share.Report(state);
     ReportDelays(state, delays);
   }
 }
@@ -187,22 +213,17 @@ BENCHMARK(BM_ReplayAt1000ReportsPerSecond)->Arg(5)->Iterations(1)->Unit(benchmar
 // from a read's return to the report's output frames written. The timer the
 // paced replay above sleeps on is no cost the service pays.
 void BM_DeviceReadAt1000ReportsPerSecond(benchmark::State& state) {
-  const int seconds = static_cast<int>(state.range(0));
-  const CEventRecording recording = MakeRecording(seconds, 1000);
-  CDeviceSink sink;
-  CNoLauncher launcher;
-  const StToolSettings settings = PenSettings();
   for (auto _ : state) {
+    CPenReplay replay(static_cast<int>(state.range(0)));
     int ends[2];
     if (pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) {
       state.SkipWithError("no pipe");
       return;
     }
-    std::atomic<bool> done{false};
     std::thread feeder([&] {
       const Clock::time_point start = Clock::now();
       std::vector<input_event> report;
-      for (const StInputEvent& event : recording.m_events) {
+      for (const StInputEvent& event : replay.Events()) {
         input_event raw{};
         raw.type = event.type;
         raw.code = event.code;
@@ -213,23 +234,15 @@ void BM_DeviceReadAt1000ReportsPerSecond(benchmark::State& state) {
         benchmark::DoNotOptimize(write(ends[1], report.data(), report.size() * sizeof(input_event)));
         report.clear();
       }
-      done = true;
       close(ends[1]);
-    });
-    CInputPipeline pipeline(sink, launcher);
-    CReplay replay(pipeline, [&](ToolKind, std::uint32_t, StToolSettings& out) {
-      out = settings;
-      return true;
     });
     const int epoll = epoll_create1(EPOLL_CLOEXEC);
     epoll_event watch{};
     watch.events = EPOLLIN;
     epoll_ctl(epoll, EPOLL_CTL_ADD, ends[0], &watch);
     std::vector<double> delays;
-    delays.reserve(static_cast<std::size_t>(seconds) * 1000 + 8);
     input_event buffer[64];
-    const double cpuStart = ThreadCpuSeconds();
-    const Clock::time_point wallStart = Clock::now();
+    const CCoreShare share;
     for (bool open = true; open;) {
       epoll_event ready{};
       if (epoll_wait(epoll, &ready, 1, 1000) <= 0) continue;
@@ -238,62 +251,19 @@ void BM_DeviceReadAt1000ReportsPerSecond(benchmark::State& state) {
         if (got == 0) open = false;
         if (got <= 0) break;
         const Clock::time_point read = Clock::now();
-        for (ssize_t i = 0; i < got / static_cast<ssize_t>(sizeof(input_event)); ++i) {
-          const input_event& raw = buffer[i];
-          const StInputEvent event{0, raw.type, raw.code, raw.value};
-          if (replay.Feed(event, recording.m_device))
-            delays.push_back(std::chrono::duration<double, std::micro>(Clock::now() - read).count());
-        }
+        for (ssize_t i = 0; i < got / static_cast<ssize_t>(sizeof(input_event)); ++i)
+          if (replay.Feed({0, buffer[i].type, buffer[i].code, buffer[i].value}))
+            delays.push_back(MicrosSince(read));
       }
     }
-    const double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
-    state.counters["cpu_percent_of_core"] = 100.0 * (ThreadCpuSeconds() - cpuStart) / wall;
+    share.Report(state);
     feeder.join();
     close(epoll);
     close(ends[0]);
     ReportDelays(state, delays);
-    benchmark::DoNotOptimize(done.load());
   }
 }
 BENCHMARK(BM_DeviceReadAt1000ReportsPerSecond)->Arg(5)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// The same recording without waiting: the CPU the replay itself takes per
-// second of recording, without the 1000 wake-ups a second that any reader
-// of such a device pays (measured alone below).
-void BM_ReplayUnpaced(benchmark::State& state) {
-  const int seconds = static_cast<int>(state.range(0));
-  const CEventRecording recording = MakeRecording(seconds, 1000);
-  CDeviceSink sink;
-  CNoLauncher launcher;
-  const StToolSettings settings = PenSettings();
-  double cpu = 0;
-  for (auto _ : state) {
-    CInputPipeline pipeline(sink, launcher);
-    CReplay replay(pipeline, [&](ToolKind, std::uint32_t, StToolSettings& out) {
-      out = settings;
-      return true;
-    });
-    const double cpuStart = ThreadCpuSeconds();
-    for (const StInputEvent& event : recording.m_events) benchmark::DoNotOptimize(replay.Feed(event, recording.m_device));
-    cpu += ThreadCpuSeconds() - cpuStart;
-  }
-  state.counters["cpu_percent_of_core"] =
-      100.0 * cpu / (static_cast<double>(state.iterations()) * static_cast<double>(seconds));
-}
-BENCHMARK(BM_ReplayUnpaced)->Arg(5)->Unit(benchmark::kMillisecond);
-
-// Waking up 1000 times a second and doing nothing else.
-void BM_WakeupsOnly(benchmark::State& state) {
-  const int seconds = static_cast<int>(state.range(0));
-  for (auto _ : state) {
-    const double cpuStart = ThreadCpuSeconds();
-    const Clock::time_point wallStart = Clock::now();
-    for (int i = 0; i < seconds * 1000; ++i) std::this_thread::sleep_until(wallStart + std::chrono::milliseconds(i));
-    const double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
-    state.counters["cpu_percent_of_core"] = 100.0 * (ThreadCpuSeconds() - cpuStart) / wall;
-  }
-}
-BENCHMARK(BM_WakeupsOnly)->Arg(5)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

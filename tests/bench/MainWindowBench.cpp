@@ -8,17 +8,15 @@
 
 #include <benchmark/benchmark.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
+#include "CServedDaemon.h"
 #include "host/applet/CUserPersist.h"
 #include "host/mainwindow/CCPLMainWindow.h"
-#include "service/CDaemon.h"
 #include "service/CDaemonClient.h"
 #include "service/CProfileReader.h"
 #include "protocol/StDriverPacket.h"
@@ -69,20 +67,15 @@ class CBenchService {
   CBenchService(const std::string& profile, Link link, const std::string& socket) {
     StProfile definition = MakeDefaultProfile();
     std::string error;
-    if (!profile.empty() && !CProfileReader::ReadFile(profile, definition, error)) m_error = error;
+    if (!profile.empty() &&
+        !CProfileReader::ReadFile(std::string(KELVO_SOURCE_DIR) + "/" + profile, definition, error))
+      m_error = error;
     m_service = std::make_unique<CTabletService>(std::move(definition));
     if (link == Link::kEmbedded || !m_error.empty()) return;
-    m_daemon = std::make_unique<CDaemon>(*m_service, socket);
-    if (!m_daemon->Listen(m_error)) return;
-    m_loop = std::thread([this] { m_daemon->Run(m_stop); });
+    m_daemon = std::make_unique<CServedDaemon>(*m_service, socket);
+    m_error = m_daemon->Error();
     m_client = std::make_unique<CDaemonClient>(socket);
   }
-  ~CBenchService() {
-    m_stop = 1;
-    if (m_loop.joinable()) m_loop.join();
-  }
-  CBenchService(const CBenchService&) = delete;
-  CBenchService& operator=(const CBenchService&) = delete;
 
   [[nodiscard]] const std::string& Error() const { return m_error; }
   [[nodiscard]] std::unique_ptr<CBenchDriverInterface> MakeInterface() {
@@ -96,75 +89,80 @@ class CBenchService {
  private:
   std::string m_error;
   std::unique_ptr<CTabletService> m_service;
-  std::unique_ptr<CDaemon> m_daemon;
+  std::unique_ptr<CServedDaemon> m_daemon;
   std::unique_ptr<CDaemonClient> m_client;
-  volatile std::sig_atomic_t m_stop = 0;
-  std::thread m_loop;
 };
 
-void BM_RefreshTick(benchmark::State& state, const std::string& profile, const std::string& tab, Link link) {
+// The applet's run up to its main window shown on the headless presenter,
+// every tab bound: the toolkit application, the resource file, the language
+// strings, the window read and run.
+class CAppletRun {
+ public:
+  CAppletRun()
+      : m_application(1, m_argv, std::make_unique<ZafHeadlessPresenter>()),
+        m_persistence(m_storage, &m_application.DataManager()) {}
+  ~CAppletRun() {
+    m_window.reset();
+    ZafObjectPersistence::SetDefault(nullptr);
+  }
+  CAppletRun(const CAppletRun&) = delete;
+  CAppletRun& operator=(const CAppletRun&) = delete;
+
+  [[nodiscard]] bool Open() {
+    if (m_storage.Open(BuildBinDir() + "/Tablet.znc") != kStatusOk) return false;
+    ZafObjectPersistence::SetDefault(&m_persistence);
+    std::unique_ptr<ZafLanguageData> strings;
+    if (m_persistence.ReadLanguageData("LanguageStrings", "en", strings) == kStatusOk)
+      m_application.DataManager().Add(std::move(strings));
+    // The one tablet with a tablet tab is taken with Ctrl held at its dialog.
+    m_application.Keyboard().SetKeyDown(kZafKeyControl, true);
+    m_window = std::make_unique<CCPLMainWindow>(m_application);
+    const bool open = m_window->Load(m_persistence, "ConsumerCPLMainWindow") == kStatusOk &&
+                      m_window->Run() == kStatusOk;
+    m_application.Keyboard().SetKeyDown(kZafKeyControl, false);
+    return open;
+  }
+  [[nodiscard]] CCPLMainWindow& Window() { return *m_window; }
+
+ private:
+  std::string m_module = BuildBinDir() + "/Tablet.cpl";
+  char* m_argv[2] = {m_module.data(), nullptr};
+  ZafApplication m_application;
+  ZafStorage m_storage;
+  CUserPersist m_persistence;
+  std::unique_ptr<CCPLMainWindow> m_window;
+};
+
+void BM_RefreshTick(benchmark::State& state, const std::string& profile, const std::string& tab,
+                    Link link) {
   CTempDir folder;
   setenv("KELVO_RUNTIME_DIR", folder.Path().c_str(), 1);
-  CBenchService service(profile.empty() ? std::string() : std::string(KELVO_SOURCE_DIR) + "/" + profile, link,
-                        folder.Path() + "/tablet.sock");
-  if (!service.Error().empty()) {
-    state.SkipWithError(service.Error().c_str());
-    return;
-  }
-  std::string module = BuildBinDir() + "/Tablet.cpl";
-  char* argv[] = {module.data(), nullptr};
-  ZafApplication application(1, argv, std::make_unique<ZafHeadlessPresenter>());
-  ZafStorage storage;
-  if (storage.Open(BuildBinDir() + "/Tablet.znc") != kStatusOk) {
-    state.SkipWithError("no Tablet.znc");
-    return;
-  }
-  CUserPersist persistence(storage, &application.DataManager());
-  ZafObjectPersistence::SetDefault(&persistence);
-  std::unique_ptr<ZafLanguageData> strings;
-  if (persistence.ReadLanguageData("LanguageStrings", "en", strings) == kStatusOk)
-    application.DataManager().Add(std::move(strings));
-
+  CBenchService service(profile, link, folder.Path() + "/tablet.sock");
+  if (!service.Error().empty()) return state.SkipWithError(service.Error().c_str());
   auto driver = service.MakeInterface();
   CBenchDriverInterface* counted = driver.get();
   InstallDriverInterface(std::move(driver));
-  {
-    // The one tablet with a tablet tab is taken with Ctrl held at its dialog.
-    application.Keyboard().SetKeyDown(kZafKeyControl, true);
-    CCPLMainWindow window(application);
-    const bool open = window.Load(persistence, "ConsumerCPLMainWindow") == kStatusOk && window.Run() == kStatusOk;
-    application.Keyboard().SetKeyDown(kZafKeyControl, false);
-    auto* notebook = open ? window.FindAs<ZafNotebook>("TabsWindow") : nullptr;
-    ZafWindowObject* page = notebook != nullptr ? window.Find(tab) : nullptr;
-    if (page != nullptr) notebook->UserSelectPage(notebook->IndexOf(*page));
-    if (page == nullptr || notebook->CurrentPage() != page) {
-      state.SkipWithError("the window or its tab did not open");
-    } else {
-      ZafEventStruct tick;
-      tick.type = kZafEventTimer;
-      tick.target = &window;
-      window.Event(tick);
-      const std::uint32_t before = counted->RequestCount();
-      for (auto _ : state) window.Event(tick);
-      state.counters["reads"] = benchmark::Counter(static_cast<double>(counted->RequestCount() - before),
-                                                   benchmark::Counter::kAvgIterations);
-    }
-  }
-  ZafObjectPersistence::SetDefault(nullptr);
+  CAppletRun run;
+  auto* notebook = run.Open() ? run.Window().FindAs<ZafNotebook>("TabsWindow") : nullptr;
+  ZafWindowObject* page = notebook != nullptr ? run.Window().Find(tab) : nullptr;
+  if (page != nullptr) notebook->UserSelectPage(notebook->IndexOf(*page));
+  if (page == nullptr || notebook->CurrentPage() != page)
+    return state.SkipWithError("the window or its tab did not open");
+  ZafEventStruct tick;
+  tick.type = kZafEventTimer;
+  tick.target = &run.Window();
+  run.Window().Event(tick);
+  const std::uint32_t before = counted->RequestCount();
+  for (auto _ : state) run.Window().Event(tick);
+  const auto reads = static_cast<double>(counted->RequestCount() - before);
+  state.counters["reads"] = benchmark::Counter(reads, benchmark::Counter::kAvgIterations);
 }
 
-// Start-up of the applet's main window with every tab bound, in process:
-// the toolkit application, the resource file, the language strings, the
-// window read, and its run up to being shown on the headless presenter.
+// Start-up of the applet's main window with every tab bound, in process, up
+// to being shown; closing is not part of it.
 void BM_StartUp(benchmark::State& state, const std::string& profile) {
-  CBenchService service(profile.empty() ? std::string() : std::string(KELVO_SOURCE_DIR) + "/" + profile,
-                        Link::kEmbedded, {});
-  if (!service.Error().empty()) {
-    state.SkipWithError(service.Error().c_str());
-    return;
-  }
-  std::string module = BuildBinDir() + "/Tablet.cpl";
-  char* argv[] = {module.data(), nullptr};
+  CBenchService service(profile, Link::kEmbedded, {});
+  if (!service.Error().empty()) return state.SkipWithError(service.Error().c_str());
   for (auto _ : state) {
     state.PauseTiming();
     // Each opening takes the single-instance lock of a folder of its own.
@@ -172,32 +170,13 @@ void BM_StartUp(benchmark::State& state, const std::string& profile) {
     setenv("KELVO_RUNTIME_DIR", folder->Path().c_str(), 1);
     InstallDriverInterface(service.MakeInterface());
     state.ResumeTiming();
-    bool shown = false;
-    {
-      ZafApplication application(1, argv, std::make_unique<ZafHeadlessPresenter>());
-      ZafStorage storage;
-      CUserPersist persistence(storage, &application.DataManager());
-      if (storage.Open(BuildBinDir() + "/Tablet.znc") == kStatusOk) {
-        ZafObjectPersistence::SetDefault(&persistence);
-        std::unique_ptr<ZafLanguageData> strings;
-        if (persistence.ReadLanguageData("LanguageStrings", "en", strings) == kStatusOk)
-          application.DataManager().Add(std::move(strings));
-        application.Keyboard().SetKeyDown(kZafKeyControl, true);
-        CCPLMainWindow window(application);
-        shown = window.Load(persistence, "ConsumerCPLMainWindow") == kStatusOk && window.Run() == kStatusOk;
-        // Closing is not part of the start-up.
-        state.PauseTiming();
-      } else {
-        state.PauseTiming();
-      }
-      ZafObjectPersistence::SetDefault(nullptr);
-    }
+    auto run = std::make_unique<CAppletRun>();
+    const bool shown = run->Open();
+    state.PauseTiming();
+    run.reset();
     folder.reset();
     state.ResumeTiming();
-    if (!shown) {
-      state.SkipWithError("the main window did not open");
-      return;
-    }
+    if (!shown) return state.SkipWithError("the main window did not open");
   }
 }
 

@@ -1,6 +1,6 @@
 // Request throughput: a 2-byte get through libwintab32's embedded service,
-// the same get through tabletd's socket, and a raw Unix-socket ping-pong of
-// the same frame sizes as the floor the daemon is measured against; then ten
+// the same get through tabletd's socket, and that get against a raw
+// Unix-socket ping-pong of the same frame sizes as its floor; then ten
 // clients setting values at once (each set acknowledged only once it is on
 // disk) while two more read, with the readers' latency.
 
@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -20,7 +21,7 @@
 
 #include "protocol/StDriverPacket.h"
 #include "protocol/WintabEntry.h"
-#include "service/CDaemon.h"
+#include "CServedDaemon.h"
 #include "service/CDaemonClient.h"
 #include "service/CFrameCodec.h"
 
@@ -29,18 +30,26 @@ namespace {
 const StObjectKey kModelPath[] = {{0, 2, 0}, {0, 124, 0}, {}};
 
 // Builds the packet the way the applet's driver interface does.
-StDriverPacket MakeGet(std::uint16_t& value) {
+template <typename T>
+StDriverPacket MakeRequest(std::uint32_t command, const StObjectKey* keys, T& value) {
   StDriverPacket packet;
-  (void)packet.Make(2, &value);
-  (void)packet.FillRequest(1, kModelPath, 0, nullptr, 1);
-  packet.dataLength = 2;
+  DropStatus(packet.Make(sizeof value, &value), "a value's own size fits it");
+  DropStatus(packet.FillRequest(command, keys, 0, nullptr, 1), "a request without data");
+  packet.dataLength = sizeof value;
   return packet;
+}
+
+// The tablet's model, 130, through the daemon.
+void DaemonGet(benchmark::State& state, CDaemonClient& client) {
+  std::uint16_t value = 0;
+  StDriverPacket packet = MakeRequest(1, kModelPath, value);
+  if (client.Exchange(packet) != 0 || value != 130) state.SkipWithError("wrong answer");
 }
 
 void BM_EmbeddedGet(benchmark::State& state) {
   std::uint16_t value = 0;
   for (auto _ : state) {
-    StDriverPacket packet = MakeGet(value);
+    StDriverPacket packet = MakeRequest(1, kModelPath, value);
     if (WintabPrivateEntry599(&packet) != 0 || value != 130) state.SkipWithError("wrong answer");
     benchmark::DoNotOptimize(value);
   }
@@ -62,25 +71,23 @@ std::filesystem::path BenchSocket(const char* name) { return BenchDir() / name; 
 
 void BM_DaemonGet(benchmark::State& state) {
   CTabletService service;
-  CDaemon daemon(service, BenchSocket("kelvo-bench-"));
-  std::string error;
-  if (!daemon.Listen(error)) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
-  volatile std::sig_atomic_t stop = 0;
-  std::thread loop([&] { daemon.Run(stop); });
-  CDaemonClient client(BenchSocket("kelvo-bench-"));
-  std::uint16_t value = 0;
-  for (auto _ : state) {
-    StDriverPacket packet = MakeGet(value);
-    if (client.Exchange(packet) != 0 || value != 130) state.SkipWithError("wrong answer");
-  }
+  const CServedDaemon daemon(service, BenchSocket("get"));
+  if (!daemon.Error().empty()) return state.SkipWithError(daemon.Error().c_str());
+  CDaemonClient client(BenchSocket("get"));
+  for (auto _ : state) DaemonGet(state, client);
   state.SetItemsProcessed(state.iterations());
-  stop = 1;
-  loop.join();
 }
 BENCHMARK(BM_DaemonGet)->UseRealTime();
+
+// Receives exactly `size` bytes; false when the socket ends first.
+bool ReceiveAll(int fd, std::uint8_t* into, std::size_t size) {
+  for (std::size_t got = 0; got < size;) {
+    const ssize_t n = ::recv(fd, into + got, size - got, 0);
+    if (n <= 0) return false;
+    got += static_cast<std::size_t>(n);
+  }
+  return true;
+}
 
 // The same bytes each way as a daemon get, with no service behind them: an
 // echo thread at the far end of a socket pair.
@@ -94,16 +101,9 @@ class CRawEcho {
     m_open = true;
     m_echo = std::thread([fd = m_pair[1]] {
       std::uint8_t in[kRequest];
-      std::uint8_t out[kReply] = {};
-      for (;;) {
-        std::size_t got = 0;
-        while (got < kRequest) {
-          const ssize_t n = ::recv(fd, in + got, kRequest - got, 0);
-          if (n <= 0) return;
-          got += static_cast<std::size_t>(n);
-        }
+      const std::uint8_t out[kReply] = {};
+      while (ReceiveAll(fd, in, kRequest))
         if (::send(fd, out, kReply, MSG_NOSIGNAL) != static_cast<ssize_t>(kReply)) return;
-      }
     });
   }
   ~CRawEcho() {
@@ -119,15 +119,10 @@ class CRawEcho {
   [[nodiscard]] bool Open() const { return m_open; }
   // One request out and its whole reply back.
   void Trip() {
-    std::uint8_t request[kRequest] = {};
+    const std::uint8_t request[kRequest] = {};
     std::uint8_t reply[kReply];
-    (void)::send(m_pair[0], request, kRequest, MSG_NOSIGNAL);
-    std::size_t got = 0;
-    while (got < kReply) {
-      const ssize_t n = ::recv(m_pair[0], reply + got, kReply - got, 0);
-      if (n <= 0) break;
-      got += static_cast<std::size_t>(n);
-    }
+    if (::send(m_pair[0], request, kRequest, MSG_NOSIGNAL) == static_cast<ssize_t>(kRequest))
+      benchmark::DoNotOptimize(ReceiveAll(m_pair[0], reply, kReply));
   }
 
  private:
@@ -136,17 +131,6 @@ class CRawEcho {
   std::thread m_echo;
 };
 
-void BM_RawPingPong(benchmark::State& state) {
-  CRawEcho echo;
-  if (!echo.Open()) {
-    state.SkipWithError("socketpair");
-    return;
-  }
-  for (auto _ : state) echo.Trip();
-  state.SetItemsProcessed(state.iterations());
-}
-BENCHMARK(BM_RawPingPong)->UseRealTime();
-
 // The daemon against the raw ping-pong, in alternating short rounds so that
 // both see the same load on the machine: the best round of each and the
 // median of the per-round ratios.
@@ -154,26 +138,13 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
   constexpr int kRounds = 15;
   constexpr int kTrips = 3000;
   CTabletService service;
-  CDaemon daemon(service, BenchSocket("ratio"));
-  std::string error;
-  if (!daemon.Listen(error)) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
-  volatile std::sig_atomic_t stop = 0;
-  std::thread loop([&] { daemon.Run(stop); });
+  const CServedDaemon daemon(service, BenchSocket("ratio"));
+  if (!daemon.Error().empty()) return state.SkipWithError(daemon.Error().c_str());
   CDaemonClient client(BenchSocket("ratio"));
   CRawEcho echo;
-  if (!echo.Open()) {
-    state.SkipWithError("socketpair");
-    return;
-  }
+  if (!echo.Open()) return state.SkipWithError("socketpair");
   const auto raw = [&] { echo.Trip(); };
-  const auto viaDaemon = [&] {
-    std::uint16_t value = 0;
-    StDriverPacket packet = MakeGet(value);
-    if (client.Exchange(packet) != 0 || value != 130) state.SkipWithError("wrong answer");
-  };
+  const auto viaDaemon = [&] { DaemonGet(state, client); };
   const auto time = [](const auto& trip) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kTrips; ++i) trip();
@@ -189,8 +160,6 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
       ratios.push_back(daemons.back() / raws.back());
     }
   }
-  stop = 1;
-  loop.join();
   std::sort(ratios.begin(), ratios.end());
   const double rawBest = *std::min_element(raws.begin(), raws.end());
   const double daemonBest = *std::min_element(daemons.begin(), daemons.end());
@@ -201,11 +170,9 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
 }
 BENCHMARK(BM_DaemonOverRawRoundTrip)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-std::uint32_t Exchange(CDaemonClient& client, std::uint32_t command, const StObjectKey* keys, std::uint32_t& value) {
-  StDriverPacket packet;
-  (void)packet.Make(4, &value);
-  (void)packet.FillRequest(command, keys, 0, nullptr, 1);
-  packet.dataLength = 4;
+std::uint32_t Exchange(CDaemonClient& client, std::uint32_t command, const StObjectKey* keys,
+                       std::uint32_t& value) {
+  StDriverPacket packet = MakeRequest(command, keys, value);
   return client.Exchange(packet);
 }
 
@@ -213,23 +180,15 @@ void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
   constexpr int kSetters = 10;
   constexpr int kReaders = 2;
   constexpr auto kRunTime = std::chrono::seconds(3);
-  // Function codes of the pen's and the puck's buttons: 4 bytes each.
-  static const StObjectKey kPaths[7][5] = {
-      {{0, 2, 0}, {0, 4, 0}, {0, 11, 1}, {0, 41, 0}, {}}, {{0, 2, 0}, {0, 4, 0}, {0, 11, 2}, {0, 41, 0}, {}},
-      {{0, 2, 0}, {0, 4, 0}, {0, 11, 3}, {0, 41, 0}, {}}, {{0, 2, 0}, {0, 4, 1}, {0, 11, 1}, {0, 41, 0}, {}},
-      {{0, 2, 0}, {0, 4, 1}, {0, 11, 2}, {0, 41, 0}, {}}, {{0, 2, 0}, {0, 4, 1}, {0, 11, 3}, {0, 41, 0}, {}},
-      {{0, 2, 0}, {0, 4, 1}, {0, 11, 4}, {0, 41, 0}, {}},
-  };
+  // Function codes of the pen's three and the puck's four buttons: 4 bytes each.
+  std::vector<std::array<StObjectKey, 5>> paths;
+  for (std::uint32_t tool = 0; tool < 2; ++tool)
+    for (std::uint32_t button = 1; button <= 3 + tool; ++button)
+      paths.push_back({{{0, 2, 0}, {0, 4, tool}, {0, 11, button}, {0, 41, 0}, {}}});
   std::filesystem::remove(BenchDir() / "sets.json");
   CTabletService service(MakeDefaultProfile(), BenchDir() / "sets.json");
-  CDaemon daemon(service, BenchSocket("sets"));
-  std::string error;
-  if (!daemon.Listen(error)) {
-    state.SkipWithError(error.c_str());
-    return;
-  }
-  volatile std::sig_atomic_t stop = 0;
-  std::thread loop([&] { daemon.Run(stop); });
+  const CServedDaemon daemon(service, BenchSocket("sets"));
+  if (!daemon.Error().empty()) return state.SkipWithError(daemon.Error().c_str());
   std::atomic<std::uint64_t> acknowledged{0};
   std::atomic<std::uint64_t> failed{0};
   std::vector<std::vector<double>> latencies(kReaders);
@@ -242,7 +201,8 @@ void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
         CDaemonClient client(BenchSocket("sets"));
         for (std::uint32_t n = 1; !done; ++n) {
           std::uint32_t value = static_cast<std::uint32_t>(i) * 1000000 + n;
-          (Exchange(client, 2, kPaths[i % 7], value) == 0 ? acknowledged : failed)++;
+          const StObjectKey* path = paths[static_cast<std::size_t>(i) % paths.size()].data();
+          (Exchange(client, 2, path, value) == 0 ? acknowledged : failed)++;
         }
       });
     }
@@ -252,7 +212,7 @@ void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
         while (!done) {
           std::uint32_t value = 0;
           const auto asked = std::chrono::steady_clock::now();
-          if (Exchange(client, 1, kPaths[r], value) != 0) failed++;
+          if (Exchange(client, 1, paths[static_cast<std::size_t>(r)].data(), value) != 0) failed++;
           latencies[static_cast<std::size_t>(r)].push_back(
               std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - asked).count());
         }
@@ -263,8 +223,6 @@ void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
     for (std::thread& thread : threads) thread.join();
     state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
-  stop = 1;
-  loop.join();
   std::vector<double> all;
   for (const auto& one : latencies) all.insert(all.end(), one.begin(), one.end());
   std::sort(all.begin(), all.end());

@@ -8,14 +8,14 @@ namespace {
 
 using input_test::CurveAt;
 
-TEST(CPressureCurve, FollowsTheCurveOfEveryFeelPosition) {
-  // Curves as the feel slider writes them for 1023 levels (the 1023 family's
-  // seven positions) and for 2047 levels, plus a firm start and a lowered top.
+TEST(CPressureCurve, FollowsTheCurveOfTheFeel) {
+  // The feel slider's softest, middle and firmest curves for 1023 levels, a
+  // soft one for 2047 levels, and one with a firm start and a lowered top.
   const std::vector<std::pair<std::array<std::uint16_t, 6>, std::uint32_t>> curves{
-      {{0, 10, 1023, 133, 1023, 1023}, 1023}, {{0, 20, 850, 256, 1023, 1023}, 1023},
-      {{0, 31, 686, 389, 1023, 1023}, 1023},  {{0, 41, 512, 512, 1023, 1023}, 1023},
-      {{0, 72, 389, 686, 1023, 1023}, 1023},  {{0, 113, 256, 850, 1023, 1023}, 1023},
-      {{0, 153, 133, 1023, 1023, 1023}, 1023}, {{0, 164, 1024, 164, 2047, 2047}, 2047},
+      {{0, 10, 1023, 133, 1023, 1023}, 1023},
+      {{0, 41, 512, 512, 1023, 1023}, 1023},
+      {{0, 153, 133, 1023, 1023, 1023}, 1023},
+      {{0, 164, 1024, 164, 2047, 2047}, 2047},
       {{100, 300, 500, 500, 900, 1000}, 1023},
   };
   for (const auto& [words, levels] : curves) {
@@ -32,19 +32,6 @@ TEST(CPressureCurve, FollowsTheCurveOfEveryFeelPosition) {
     }
     EXPECT_EQ(curve.Apply(levels + 500), curve.Apply(levels)) << "beyond the scale stays at its top";
   }
-}
-
-TEST(CPressureCurve, SofterPositionsGiveMoreForTheSamePressure) {
-  CPressureCurve soft;
-  CPressureCurve middle;
-  CPressureCurve firm;
-  soft.Set({0, 10, 1023, 133, 1023, 1023}, 1023);
-  middle.Set({0, 41, 512, 512, 1023, 1023}, 1023);
-  firm.Set({0, 153, 133, 1023, 1023, 1023}, 1023);
-  EXPECT_GT(soft.Apply(300), middle.Apply(300));
-  EXPECT_GT(middle.Apply(300), firm.Apply(300));
-  EXPECT_EQ(firm.Apply(153), 0U);
-  EXPECT_EQ(firm.Apply(1023), 1023U);
 }
 
 TEST(CPressureCurve, WordsOutsideTheScaleStayInsideIt) {

@@ -23,7 +23,7 @@ class CFakeDevice final : public IInputDevice {
   StDeviceDescription Describe() const override { return m_description; }
   Status Grab(bool grab) override {
     *m_grabbed = grab;
-    return m_grabRefused ? kStatusNotSupported : kStatusOk;
+    return kStatusOk;
   }
   Status ReadAvailable(std::vector<StInputEvent>& out) override {
     std::uint64_t count = 0;
@@ -43,7 +43,6 @@ class CFakeDevice final : public IInputDevice {
   int m_fd;
   std::vector<StInputEvent> m_waiting;
   bool* m_grabbed = nullptr;
-  bool m_grabRefused = false;
   bool m_gone = false;
 };
 
@@ -67,7 +66,6 @@ class CFakeSource final : public IDeviceSource {
     }
     auto device = std::make_unique<CFakeDevice>(m_descriptions[node]);
     device->m_grabbed = &m_grabbed[node];
-    device->m_grabRefused = m_refuseGrab;
     m_opened[node] = device.get();
     return device;
   }
@@ -83,7 +81,6 @@ class CFakeSource final : public IDeviceSource {
   std::map<std::string, StDeviceDescription> m_descriptions;
   std::map<std::string, CFakeDevice*> m_opened;
   std::map<std::string, bool> m_grabbed;
-  bool m_refuseGrab = false;
   int m_opens = 0;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -26,15 +27,20 @@ class CFakeLauncher final : public ILauncher {
   std::vector<std::string> m_started;
 };
 
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
+// One of the sample recordings under data/recordings.
+inline CEventRecording Recording(const std::string& name) {
+  std::ifstream in(std::string(KELVO_SOURCE_DIR) + "/data/recordings/" + name + ".events");
   std::stringstream text;
   text << in.rdbuf();
-  return text.str();
+  CEventRecording recording;
+  std::string error;
+  EXPECT_EQ(recording.Read(text.str(), error), kStatusOk) << name << ": " << error;
+  return recording;
 }
 
-inline std::string RecordingPath(const std::string& name) {
-  return std::string(KELVO_SOURCE_DIR) + "/data/recordings/" + name + ".events";
+// How often `line` was written.
+inline std::size_t Count(const std::vector<std::string>& lines, const std::string& line) {
+  return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
 }
 
 // Little-endian bytes of `value` in `size` bytes.
@@ -83,9 +89,7 @@ class CHarness {
   }
 
   std::vector<std::string> Replay(const std::string& name) {
-    CEventRecording recording;
-    std::string error;
-    EXPECT_EQ(recording.Read(ReadFile(RecordingPath(name)), error), kStatusOk) << error;
+    const CEventRecording recording = Recording(name);
     CSettingsReader reader(m_service.Model());
     CReplay replay(m_pipeline, [&](ToolKind kind, std::uint32_t serial, StToolSettings& out) {
       const std::optional<std::uint32_t> tool = reader.FindTool(0, kind, serial);
