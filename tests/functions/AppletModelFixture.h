@@ -54,12 +54,12 @@ class CAppletModelFixture : public CServiceTest {
   }
 
   template <typename T>
-  static T Value(CDataGrouping& grouping, ItemId id, Status* status = nullptr) {
+  static T Value(CDataGrouping& grouping, ItemId id) {
     CDriverData* item = nullptr;
     EXPECT_EQ(grouping.GetItem(id, item), kStatusOk) << "item " << id;
     std::array<std::byte, 256> bytes{};
-    const Status got = item == nullptr ? kStatusNoItem : item->Get(bytes.data());
-    if (status != nullptr) *status = got;
+    EXPECT_EQ(item != nullptr ? item->Get(bytes.data()) : kStatusNoItem, kStatusOk)
+        << "item " << id;
     T value{};
     std::memcpy(&value, bytes.data(), sizeof value);
     return value;

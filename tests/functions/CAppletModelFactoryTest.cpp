@@ -50,9 +50,7 @@ TEST_F(CAppletModelFactoryTest, AToolLeavingItsGroupDropsItsMappingAndTheFirstTo
   auto* first =
       dynamic_cast<CMapping*>(pen.GetSubGroup(0, kSubGroupMain)->GetSubGroup(0, kSubGroupMapping));
   ASSERT_NE(first, nullptr);
-  ASSERT_NE(
-      dynamic_cast<CMapping*>(pen.GetSubGroup(1, kSubGroupMain)->GetSubGroup(0, kSubGroupMapping)),
-      nullptr);
+  ASSERT_NE(pen.GetSubGroup(1, kSubGroupMain)->GetSubGroup(0, kSubGroupMapping), nullptr);
   ASSERT_EQ(WriteItem(*first, kMapMouseSpeed, std::uint16_t{9}), kStatusOk);
 
   ASSERT_EQ(pen.RemoveSubGroup(1, kSubGroupMain), kStatusOk);

@@ -38,19 +38,16 @@ TEST(FunctionNames, DisplayTextsComeFromTheirTableOrAreABlank) {
 }
 
 TEST(FunctionNames, PackingKeepsSixtyThreeCharactersAndAZeroWord) {
-  const std::string longName(70, 'n');
   PackedFunctionName packed{};
   packed.fill(std::byte{0xEE});
-  PackFunctionName(longName, packed);
+  PackFunctionName(std::string(70, 'n'), packed);
   EXPECT_EQ(packed[4 * 62 + 3], std::byte{'n'}) << "the character is each word's last byte";
   for (std::size_t b = 4 * 63; b < packed.size(); ++b) EXPECT_EQ(packed[b], std::byte{0}) << b;
   EXPECT_EQ(UnpackFunctionName(packed), std::string(63, 'n'));
 
   PackedFunctionName full{};
   for (std::size_t i = 0; i < 64; ++i) full[4 * i + 3] = std::byte{'x'};
-  EXPECT_EQ(UnpackFunctionName(full), std::string(63, 'x'));
-  PackFunctionName("Undo", packed);
-  EXPECT_EQ(UnpackFunctionName(packed), "Undo");
+  EXPECT_EQ(UnpackFunctionName(full), std::string(63, 'x')) << "no zero word: 63 read";
 }
 
 class CFunctionNameItemTest : public CAppletModelFixture {};
@@ -61,8 +58,7 @@ TEST_F(CFunctionNameItemTest, TabletButtonNamesReadBackThroughTheNameItem) {
   profile.tablets[0].tabletButtons = 6;
   ASSERT_EQ(Connect(profile), kStatusOk);
   CDataGrouping& area = Child(Child(Child(Tablet(0), 0), 0), 2);
-  const auto name = Value<PackedFunctionName>(Child(area, 4), 185);
-  EXPECT_EQ(UnpackFunctionName(name), "Undo");
+  EXPECT_EQ(UnpackFunctionName(Value<PackedFunctionName>(Child(area, 4), 185)), "Undo");
   EXPECT_EQ(Value<std::uint32_t>(Child(area, 4), 175), kFunctionKeystroke);
 
   PackedFunctionName renamed{};

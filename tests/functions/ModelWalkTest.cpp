@@ -41,8 +41,8 @@ class CModelWalkTest : public CAppletModelFixture {
  protected:
   // Every item the grouping makes must read, but those `absent` (all with
   // `allAbsent`) answer not found.
-  void ExpectItems(CDataGrouping& grouping, const std::string& where, std::vector<ItemId> absent = {},
-                   bool allAbsent = false) {
+  void ExpectItems(CDataGrouping& grouping, const std::string& where,
+                   std::vector<ItemId> absent = {}, bool allAbsent = false) {
     absent.push_back(kFixedFunction);
     std::size_t made = 0;
     for (ItemId id = 0; id < 256; ++id) {
@@ -51,7 +51,8 @@ class CModelWalkTest : public CAppletModelFixture {
       ++made;
       std::array<std::byte, 256> bytes{};
       const bool missing = allAbsent || std::find(absent.begin(), absent.end(), id) != absent.end();
-      EXPECT_EQ(item->Get(bytes.data()), missing ? kStatusNotFound : kStatusOk) << where << ", item " << id;
+      EXPECT_EQ(item->Get(bytes.data()), missing ? kStatusNotFound : kStatusOk)
+          << where << ", item " << id;
     }
     EXPECT_GT(made, 0U) << where;
     m_itemsReached += made;
@@ -63,38 +64,35 @@ class CModelWalkTest : public CAppletModelFixture {
     ExpectItems(functions, where + " functions");
     const std::size_t applications = std::max<std::size_t>(profile.applications.size(), 1);
     ASSERT_EQ(functions.GetSubGroupCount(kSubGroupMain), static_cast<std::int32_t>(applications));
-    const std::vector<ItemId> noBattery{35, 172};
     for (std::size_t s = 0; s < applications; ++s) {
       const std::string set = where + " set " + std::to_string(s);
       const StApplicationProfile own =
           s < profile.applications.size() ? profile.applications[s] : StApplicationProfile{};
       CDataGrouping& functionSet = Child(functions, static_cast<std::int32_t>(s));
-      ExpectItems(functionSet, set, definition.battery ? std::vector<ItemId>{} : noBattery);
+      ExpectItems(functionSet, set,
+                  definition.battery ? std::vector<ItemId>{} : std::vector<ItemId>{35, 172});
       CDataGrouping& menu = Child(functionSet, 0);
       ExpectItems(menu, set + " menu");
       EXPECT_TRUE(!own.tabletMenu || Value<std::uint32_t>(menu, 105) == *own.tabletMenu) << set;
-
       CDataGrouping& popup = Child(functionSet, 1);
       ExpectItems(popup, set + " popup");
-      ASSERT_EQ(popup.GetSubGroupCount(kSubGroupMain), static_cast<std::int32_t>(own.popup.size())) << set;
+      ASSERT_EQ(popup.GetSubGroupCount(kSubGroupMain), static_cast<std::int32_t>(own.popup.size()))
+          << set;
       for (std::size_t e = 0; e < own.popup.size(); ++e) {
         CDataGrouping& entry = Child(popup, static_cast<std::int32_t>(e));
         ExpectItems(entry, set + " popup entry");
         EXPECT_EQ(Value<std::uint32_t>(entry, 73), own.popup[e]);
       }
-
       CDataGrouping& area = Child(functionSet, 2);
       ExpectItems(area, set + " area");
       EXPECT_EQ(Value<std::uint8_t>(area, 186), definition.tabletButtons);
-      for (std::size_t b = 0; b < definition.tabletButtons; ++b) {
-        CDataGrouping& button = Child(area, static_cast<std::int32_t>(b));
-        ExpectItems(button, set + " tablet button " + std::to_string(b));
-        EXPECT_TRUE(b >= own.tabletButtons.size() || Value<std::uint32_t>(button, 175) == own.tabletButtons[b]) << set;
-      }
+      for (std::int32_t b = 0; b < definition.tabletButtons; ++b)
+        ExpectItems(Child(area, b), set + " tablet button " + std::to_string(b));
       for (std::size_t strip = 0; strip < definition.touchStrips; ++strip) {
         CDataGrouping& touchStrip = Child(area, 8 + static_cast<std::int32_t>(strip));
         ExpectItems(touchStrip, set + " strip");
-        EXPECT_TRUE(strip >= own.touchStrips.size() || Value<std::uint32_t>(touchStrip, 187) == own.touchStrips[strip]);
+        EXPECT_TRUE(strip >= own.touchStrips.size() ||
+                    Value<std::uint32_t>(touchStrip, 187) == own.touchStrips[strip]);
       }
     }
   }
@@ -103,19 +101,18 @@ class CModelWalkTest : public CAppletModelFixture {
     ExpectItems(group, where + " group");
     CDataGrouping& tool = Child(group, 0);
     ExpectItems(tool, where);
-    std::vector<std::int32_t> buttons;
-    if (ToolClassForTypeCode(definition.type) == ToolClass::kStylus) {
-      buttons = definition.eraser ? std::vector<std::int32_t>{1, 2, 3, 4} : std::vector<std::int32_t>{1, 2, 3};
-    } else {
-      for (std::int32_t number = 1; number <= definition.buttons; ++number) buttons.push_back(number);
-      if (definition.roller) ExpectItems(Child(tool, 16), where + " roller");
-    }
-    ASSERT_EQ(tool.GetSubGroupCount(kSubGroupMain), static_cast<std::int32_t>(buttons.size())) << where;
-    for (const std::int32_t number : buttons) ExpectItems(Child(tool, number), where + " button " + std::to_string(number));
+    // A pen has its tip, two side switches and, with an eraser, the eraser.
+    const bool pen = ToolClassForTypeCode(definition.type) == ToolClass::kStylus;
+    const std::int32_t buttons = pen ? (definition.eraser ? 4 : 3) : definition.buttons;
+    if (!pen && definition.roller) ExpectItems(Child(tool, 16), where + " roller");
+    ASSERT_EQ(tool.GetSubGroupCount(kSubGroupMain), buttons) << where;
+    for (std::int32_t number = 1; number <= buttons; ++number)
+      ExpectItems(Child(tool, number), where + " button " + std::to_string(number));
     if (definition.wheel) {
       ExpectItems(Child(tool, 32), where + " wheel");
     } else {
-      EXPECT_EQ(tool.GetSubGroup(32, kSubGroupMain), nullptr) << where << ": a wheel the driver has not";
+      EXPECT_EQ(tool.GetSubGroup(32, kSubGroupMain), nullptr)
+          << where << ": a wheel the driver has not";
     }
   }
 
@@ -146,9 +143,11 @@ TEST_F(CModelWalkTest, EveryShippedProfileAnswersEveryControlAndItem) {
       CDataGrouping& joystick = Child(tablet, 1, kSubGroupTabletControl);
       ExpectItems(joystick, where + " joystick", {}, !definition.joystick);
       ExpectItems(Child(joystick, 0), where + " joystick switch", {}, !definition.joystick);
-      ASSERT_EQ(tablet.GetSubGroupCount(kSubGroupMain), static_cast<std::int32_t>(definition.tools.size() + 1));
+      ASSERT_EQ(tablet.GetSubGroupCount(kSubGroupMain),
+                static_cast<std::int32_t>(definition.tools.size() + 1));
       for (std::size_t n = 0; n < definition.tools.size(); ++n)
-        WalkTool(Child(tablet, static_cast<std::int32_t>(n + 1)), definition.tools[n], where + " tool " + std::to_string(n));
+        WalkTool(Child(tablet, static_cast<std::int32_t>(n + 1)), definition.tools[n],
+                 where + " tool " + std::to_string(n));
     }
     ++walked;
   }

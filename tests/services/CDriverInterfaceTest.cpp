@@ -14,29 +14,28 @@ TEST(AppletVersion, ParsesVersionStrings) {
   struct Case {
     const char* text;
     VersionRecord expected;
+    Status status = kStatusOk;
   };
   // 0xEE marks a byte the parse must leave alone.
   const Case cases[] = {
-      {"4.82-8", {4, 8, 2, 2, 8}},     {"5.10A3", {5, 1, 0, 0, 3}}, {"5.10B17", {5, 1, 0, 1, 17}},
+      {"4.82-8", {4, 8, 2, 2, 8}},
+      {"5.10A3", {5, 1, 0, 0, 3}},
+      {"5.10B17", {5, 1, 0, 1, 17}},
       {"4.82B1A2", {4, 8, 2, 0, 2}},    // "A" is looked for first, wherever it stands
       {"1.2", {1, 0, 2, 2, 0xEE}},      // no letter: code 2, build unchanged
       {"300.300-1", {44, 4, 4, 2, 1}},  // major kept to 8 bits, minor taken modulo 256
       {"x.-", {0, 0, 0, 2, 0}},         // no digits read as 0
       {"7.5-300", {7, 0, 5, 2, 44}},
+      {"482-8",
+       {0xEE, 0xEE, 0xEE, 0xEE, 0xEE},
+       kStatusBadVersionString},  // no point: nothing written
   };
   for (const Case& c : cases) {
     VersionRecord record;
     record.fill(0xEE);
-    EXPECT_EQ(ParseVersionString(c.text, record), kStatusOk) << c.text;
+    EXPECT_EQ(ParseVersionString(c.text, record), c.status) << c.text;
     EXPECT_EQ(record, c.expected) << c.text;
   }
-}
-
-TEST(AppletVersion, NoPointIs1040AndWritesNothing) {
-  VersionRecord record;
-  record.fill(0xEE);
-  EXPECT_EQ(ParseVersionString("482-8", record), kStatusBadVersionString);
-  EXPECT_EQ(record, (VersionRecord{0xEE, 0xEE, 0xEE, 0xEE, 0xEE}));
 }
 
 // A driver interface that counts its own deaths and opens as told.
@@ -65,46 +64,30 @@ class CCountingFactory : public CObjectFactory {
   std::unique_ptr<CStringManager> MakeStringManager() override { return nullptr; }
 };
 
-class ProcessWideInterface : public ::testing::Test {
- protected:
-  void SetUp() override {
-    auto factory = std::make_unique<CCountingFactory>();
-    m_factory = factory.get();
-    InstallObjectFactory(std::move(factory));
-  }
-  void TearDown() override {
-    ReleaseDriverInterface();
-    ReleaseObjectFactory();
-  }
-  CCountingFactory* m_factory = nullptr;
-};
-
-TEST_F(ProcessWideInterface, MadeOnceKeptAndMadeAgainAfterReleaseOrDeletion) {
+// Made once and kept; made again after a release, a deletion or a failure (a
+// failed open deletes it, a factory without one is asked again).
+TEST(ProcessWideInterface, MadeOnceKeptAndMadeAgainWhenGone) {
+  auto owned = std::make_unique<CCountingFactory>();
+  CCountingFactory& factory = *owned;
+  InstallObjectFactory(std::move(owned));
+  factory.openStatus = 0x1234;
+  EXPECT_EQ(GetDriverInterface(), nullptr);
+  EXPECT_EQ(factory.deaths, 1);
+  factory.openStatus = kStatusOk;
+  factory.fail = true;
+  EXPECT_EQ(GetDriverInterface(), nullptr);
+  factory.fail = false;
   CDriverInterface* first = GetDriverInterface();
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(GetDriverInterface(), first);
-  EXPECT_EQ(m_factory->made, 1);
   ReleaseDriverInterface();
   ReleaseDriverInterface();  // nothing left to release
-  EXPECT_EQ(m_factory->deaths, 1);
-  CDriverInterface* second = GetDriverInterface();
-  ASSERT_NE(second, nullptr);
-  delete second;  // NOLINT: the destructor itself must clear the process-wide pointer
+  EXPECT_EQ(factory.deaths, 2);
+  delete GetDriverInterface();  // NOLINT: the destructor itself must clear the process-wide pointer
   EXPECT_NE(GetDriverInterface(), nullptr);
-  EXPECT_EQ(m_factory->made, 3);
-}
-
-// A failed open deletes the interface; a factory without one is asked again.
-TEST_F(ProcessWideInterface, FailuresAreNotKept) {
-  m_factory->openStatus = 0x1234;
-  EXPECT_EQ(GetDriverInterface(), nullptr);
-  EXPECT_EQ(m_factory->deaths, 1);
-  m_factory->openStatus = kStatusOk;
-  m_factory->fail = true;
-  EXPECT_EQ(GetDriverInterface(), nullptr);
-  m_factory->fail = false;
-  EXPECT_NE(GetDriverInterface(), nullptr);
-  EXPECT_EQ(m_factory->made, 2);
+  EXPECT_EQ(factory.made, 4);
+  ReleaseDriverInterface();
+  ReleaseObjectFactory();
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ struct StSeenEvent {
   std::int32_t type;
   std::uint32_t controlId;
   std::optional<std::uint32_t> subCode;
+  bool operator==(const StSeenEvent&) const = default;
 };
 
 class CRecordingWindow : public CWindowEventTarget {
@@ -37,24 +38,15 @@ class NotifyRoutine : public ::testing::Test {
   CWindowEventTarget* m_previous = nullptr;
 };
 
+// Redisplay, hide, show and show disabled are control events (the last three
+// with the state), then showing and hiding the window.
 TEST_F(NotifyRoutine, ReasonsBecomeWindowEvents) {
-  struct Case {
-    std::uint32_t reason;
-    std::int32_t type;
-    std::optional<std::uint32_t> subCode;
-  };
-  const Case cases[] = {
-      {0, 5, std::nullopt},  {1, 5, 0u}, {2, 5, 1u}, {3, 5, 2u}, {4, 10, std::nullopt},
-      {5, 11, std::nullopt},
-  };
-  for (const Case& c : cases) {
-    m_window.seen.clear();
-    EXPECT_EQ(NotifyTargetWindow(3040, c.reason), kStatusOk) << c.reason;
-    ASSERT_EQ(m_window.seen.size(), 1U) << c.reason;
-    EXPECT_EQ(m_window.seen[0].type, c.type) << c.reason;
-    EXPECT_EQ(m_window.seen[0].controlId, 3040U) << c.reason;
-    EXPECT_EQ(m_window.seen[0].subCode, c.subCode) << c.reason;
-  }
+  for (std::uint32_t reason = 0; reason < 6; ++reason)
+    EXPECT_EQ(NotifyTargetWindow(3040 + reason, reason), kStatusOk) << reason;
+  const std::vector<StSeenEvent> expected{
+      {5, 3040, std::nullopt},  {5, 3041, 0U},           {5, 3042, 1U}, {5, 3043, 2U},
+      {10, 3044, std::nullopt}, {11, 3045, std::nullopt}};
+  EXPECT_TRUE(m_window.seen == expected);
   m_window.seen.clear();
   for (const std::uint32_t reason : {6U, 0xFFFFFFFFU})
     EXPECT_EQ(NotifyTargetWindow(3020, reason), kStatusNoItem) << reason;
@@ -70,12 +62,6 @@ TEST_F(NotifyRoutine, ThroughTheTranslatorWithTheWindowsAnswer) {
   EXPECT_EQ(translator.SetControlState(3069, 4), 0x0042);
   ASSERT_EQ(m_window.seen.size(), 1U);
   EXPECT_EQ(m_window.seen[0].type, 10);
-
-  CRecordingWindow other;
-  EXPECT_EQ(SetNotificationTarget(&other), &m_window);
-  EXPECT_EQ(translator.Notify(3069, 0), kStatusOk);
-  EXPECT_EQ(other.seen.size(), 1U);
-  EXPECT_EQ(SetNotificationTarget(&m_window), &other);
 }
 
 class CRecordingListener : public CRequestListener {
@@ -88,40 +74,25 @@ class CRecordingListener : public CRequestListener {
   std::uint32_t answer = 0;
 };
 
+// Only the low 16 bits of the listener's answer count, and "handled" is success.
 TEST(Forward, HandsTheThreeWordsToTheListener) {
-  struct Case {
-    std::uint32_t answer;
-    Status expected;
-  };
-  const Case cases[] = {
-      {kStatusHandled, kStatusOk}, {0, kStatusOk}, {0x0606, 0x0606}, {0x0001060C, kStatusOk}};
   CWinEventTranslator translator;
   EXPECT_EQ(translator.Send(kViewRefresh, kBroadcastId, nullptr), kStatusUnknown) << "no listener";
   CRecordingListener listener;
   EXPECT_EQ(translator.SetListener(&listener), nullptr);
   int payload = 5;
-  for (const Case& c : cases) {
-    listener.answer = c.answer;
-    EXPECT_EQ(translator.Forward(kViewSet, 3020, &payload), c.expected) << c.answer;
+  for (const auto& [answer, expected] :
+       {std::pair<std::uint32_t, Status>{kStatusHandled, kStatusOk},
+        {0x0606, 0x0606},
+        {0x0001060C, kStatusOk}}) {
+    listener.answer = answer;
+    EXPECT_EQ(translator.Forward(kViewSet, 3020, &payload), expected) << answer;
   }
-  ASSERT_EQ(listener.seen.size(), 4U);
+  ASSERT_EQ(listener.seen.size(), 3U);
   EXPECT_EQ(listener.seen[0].operation, kViewSet);
   EXPECT_EQ(listener.seen[0].controlId, 3020U);
   EXPECT_EQ(listener.seen[0].data, &payload);
   EXPECT_EQ(translator.SetListener(nullptr), &listener);
-}
-
-TEST(Forward, SecondEntryGoesThroughTheProcessWideTranslator) {
-  CEventTranslator* translator = GetEventTranslator();
-  ASSERT_NE(translator, nullptr);
-  EXPECT_EQ(ForwardViewRequest(kViewGet, 1, nullptr), kStatusUnknown);
-  CRecordingListener listener;
-  listener.answer = kStatusHandled;
-  translator->SetListener(&listener);
-  EXPECT_EQ(ForwardViewRequest(kViewApply, 2000, nullptr), kStatusOk);
-  ASSERT_EQ(listener.seen.size(), 1U);
-  EXPECT_EQ(listener.seen[0].operation, kViewApply);
-  ReleaseEventTranslator();
 }
 
 // A translator that refuses to open, to check that the getter lets it go.
@@ -139,10 +110,8 @@ class CClosedTranslator : public CEventTranslator {
 class CClosedFactory : public CObjectFactory {
  public:
   int deaths = 0;
-  int asked = 0;
   std::unique_ptr<CDriverInterface> MakeDriverInterface() override { return nullptr; }
   std::unique_ptr<CEventTranslator> MakeEventTranslator() override {
-    ++asked;
     return std::make_unique<CClosedTranslator>(&deaths);
   }
   std::unique_ptr<CStringManager> MakeStringManager() override { return nullptr; }
@@ -154,10 +123,8 @@ TEST(TranslatorGetter, FailedOpenIsDeletedAndTriedAgain) {
   InstallObjectFactory(std::move(factory));
   EXPECT_EQ(GetEventTranslator(), nullptr);
   EXPECT_EQ(GetEventTranslator(), nullptr);
-  EXPECT_EQ(raw->asked, 2);
-  EXPECT_EQ(raw->deaths, 2);
+  EXPECT_EQ(raw->deaths, 2) << "made and deleted each time";
   EXPECT_EQ(ForwardViewRequest(kViewGet, 1, nullptr), kStatusUnknown);
-  EXPECT_EQ(GetStringManager(), nullptr);
   ReleaseObjectFactory();
 }
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "services/CWinStringManager.h"
 #include "services/LanguageStringLookup.h"
 
 namespace {
@@ -54,26 +53,6 @@ TEST(LanguageStringLookup, FallbackNeedsItsOwnString) {
   char out[8] = "keep";
   EXPECT_EQ(LookupLanguageString(tables, "2100", 7, out), kStatusNotFound);
   EXPECT_STREQ(out, " ");
-}
-
-// The routine the main window installs, over tables it owns.
-LanguageStringTables* g_tables = nullptr;
-Status TableRoutine(const char* table, std::uint16_t number, char* out) {
-  return LookupLanguageString(*g_tables, table, number, out);
-}
-
-TEST(StringManager, CallsTheInstalledRoutine) {
-  CWinStringManager manager;
-  char out[16] = {};
-  EXPECT_EQ(manager.GetString("3001", 1, out), kStatusNoRoutine);
-  LanguageStringTables tables = MakeTables();
-  g_tables = &tables;
-  EXPECT_EQ(manager.InstallRoutine(&TableRoutine), kStatusOk);
-  EXPECT_EQ(manager.GetString("3001", 7, out), kStatusOk);
-  EXPECT_STREQ(out, "Seven");
-  EXPECT_EQ(manager.InstallRoutine(nullptr), kStatusOk);
-  EXPECT_EQ(manager.GetString("3001", 7, out), kStatusNoRoutine);
-  g_tables = nullptr;
 }
 
 }  // namespace

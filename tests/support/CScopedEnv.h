@@ -15,6 +15,9 @@ class CScopedEnv {
     else
       unsetenv(name);
   }
+  // A null `value` unsets the variable.
+  CScopedEnv(const char* name, const char* value)
+      : CScopedEnv(name, value != nullptr ? std::optional<std::string>(value) : std::nullopt) {}
   ~CScopedEnv() {
     if (m_previous)
       setenv(m_name.c_str(), m_previous->c_str(), 1);

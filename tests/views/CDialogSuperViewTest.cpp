@@ -1,5 +1,4 @@
 #include "views/CDialogSuperView.h"
-
 #include "views/ControlIds.h"
 #include "views/ViewCreation.h"
 #include "views/ViewTestHarness.h"
@@ -30,13 +29,6 @@ class DialogSuperViewTest : public ViewTest {
     m_roots.SetMainRoot(&m_main);
   }
 
-  // The user ticks both boxes, as the window's check-box handler would.
-  void TickBoth() {
-    std::uint32_t on = 1;
-    EXPECT_EQ(SendViewRequest(kViewSet, kShift, &on), kStatusOk);
-    EXPECT_EQ(SendViewRequest(kViewSet, kCtrl, &on), kStatusOk);
-  }
-
   std::uint32_t Shown(std::uint32_t control) {
     std::uint32_t value = 0xFF;
     EXPECT_EQ(SendViewRequest(kViewGet, control, &value), kStatusOk);
@@ -47,46 +39,22 @@ class DialogSuperViewTest : public ViewTest {
   CSuperView m_main{ControlId::kUpperView};
 };
 
-TEST_F(DialogSuperViewTest, AttachPushesTheDialogAndShowsItsValues) {
+TEST_F(DialogSuperViewTest, OkWritesTheChangedValuesAndClosesTheDialog) {
   ASSERT_EQ(m_dialog.Attach(m_data.get(), kSameData), kStatusOk);
-  EXPECT_EQ(m_roots.Stack(), std::vector<CKelvoView*>{&m_dialog});
-  const std::vector<Change> changes = TakeChanges();
-  ASSERT_FALSE(changes.empty());
-  EXPECT_EQ(changes.back(), (Change{kDialog, kControlRedisplay}));
-  EXPECT_NE(std::find(changes.begin(), changes.end(), Change{kShift, kControlRedisplay}), changes.end());
-  EXPECT_EQ(Shown(kCtrl), 1u);
-}
-
-TEST_F(DialogSuperViewTest, CancelRestoresTheValuesTheDialogOpenedWith) {
-  ASSERT_EQ(m_dialog.Attach(m_data.get(), kSameData), kStatusOk);
-  TickBoth();
-  EXPECT_EQ(Shown(kShift), 1u);
-  m_roots.ClearLog();
-
-  EXPECT_EQ(SendViewRequest(kViewRevert, kDialog), kStatusOk);
-  EXPECT_TRUE(m_roots.Stack().empty());
-  EXPECT_EQ(m_dialog.GetData(), nullptr) << "the dialog's views are detached";
-  // The request reached the root below once more, after the dialog closed.
-  EXPECT_EQ(m_roots.Log(), (std::vector<Logged>{{kViewRevert, kDialog}, {kViewRevert, kDialog}}));
-
-  ASSERT_EQ(m_dialog.Attach(m_data.get(), kSameData), kStatusOk);
-  EXPECT_EQ(Shown(kShift), 0u);
-  EXPECT_EQ(Shown(kCtrl), 1u);
-  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0u) << "nothing reached the driver";
-}
-
-TEST_F(DialogSuperViewTest, OkWritesTheValuesAndClosesTheDialog) {
-  ASSERT_EQ(m_dialog.Attach(m_data.get(), kSameData), kStatusOk);
-  TickBoth();
-  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0u);
-
+  // The user ticks both boxes, as the window's check-box handler would; Ctrl was ticked already.
+  std::uint32_t on = 1;
+  EXPECT_EQ(SendViewRequest(kViewSet, kShift, &on), kStatusOk);
+  EXPECT_EQ(SendViewRequest(kViewSet, kCtrl, &on), kStatusOk);
   EXPECT_EQ(SendViewRequest(kViewApply, kDialog), kStatusOk);
   EXPECT_TRUE(m_roots.Stack().empty());
   EXPECT_EQ(m_driver->Value(m_data->KeyOf(kShiftItem)), std::vector<std::uint8_t>{1});
   EXPECT_EQ(m_driver->CountRequests(kCommandSet), 1u) << "only the changed value is written";
 }
 
-TEST_F(DialogSuperViewTest, CancelRestoresTheOpeningValueNotTheFirstOneRead) {
+// Cancel closes the dialog, hands the request on to the root below, and
+// leaves the driver with the values the dialog opened with, which need not be
+// the first ones it read.
+TEST_F(DialogSuperViewTest, CancelRestoresTheValuesTheDialogOpenedWith) {
   ASSERT_EQ(m_dialog.Attach(m_data.get(), kSameData), kStatusOk);
   EXPECT_EQ(SendViewRequest(kViewRevert, kDialog), kStatusOk);
   // Another program changes the value between two openings.
@@ -94,9 +62,14 @@ TEST_F(DialogSuperViewTest, CancelRestoresTheOpeningValueNotTheFirstOneRead) {
   ASSERT_EQ(m_dialog.Attach(m_data.get(), kSameData), kStatusOk);
   std::uint32_t off = 0;
   EXPECT_EQ(SendViewRequest(kViewSet, kShift, &off), kStatusOk);
+  m_roots.ClearLog();
   EXPECT_EQ(SendViewRequest(kViewRevert, kDialog), kStatusOk);
+  EXPECT_TRUE(m_roots.Stack().empty());
+  EXPECT_EQ(m_roots.Log(), (std::vector<Logged>{{kViewRevert, kDialog}, {kViewRevert, kDialog}}));
+
   ASSERT_EQ(m_dialog.Attach(m_data.get(), kSameData), kStatusOk);
   EXPECT_EQ(Shown(kShift), 1u);
+  EXPECT_EQ(m_driver->CountRequests(kCommandSet), 0u) << "nothing reached the driver";
 }
 
 TEST_F(DialogSuperViewTest, OtherRequestsToTheDialogReachEveryChildAndKeepItOpen) {
@@ -105,7 +78,8 @@ TEST_F(DialogSuperViewTest, OtherRequestsToTheDialogReachEveryChildAndKeepItOpen
   m_driver->Put(m_data->KeyOf(kShiftItem), {1});
   m_driver->Put(m_data->KeyOf(kCtrlItem), {0});
   EXPECT_EQ(SendViewRequest(kViewRefresh, kDialog), kStatusOk);
-  EXPECT_EQ(TakeChanges(), (std::vector<Change>{{kShift, kControlRedisplay}, {kCtrl, kControlRedisplay}}));
+  EXPECT_EQ(TakeChanges(),
+            (std::vector<Change>{{kShift, kControlRedisplay}, {kCtrl, kControlRedisplay}}));
   EXPECT_EQ(m_roots.Stack().size(), 1u);
 }
 

@@ -7,16 +7,11 @@
 
 namespace {
 
-class OnOffViewTest : public ViewTest {
- protected:
-  void SetUp() override {
-    ViewTest::SetUp();
-    m_data->Define(kItemDriverOn, DataType::kByte);
-    m_driver->Put(m_data->KeyOf(kItemDriverOn), {1});
-  }
-};
+class OnOffViewTest : public ViewTest {};
 
 TEST_F(OnOffViewTest, RoutesToTheCheckBoxButNeverClaims) {
+  m_data->Define(kItemDriverOn, DataType::kByte);
+  m_driver->Put(m_data->KeyOf(kItemDriverOn), {1});
   COnOffView group(ControlId::kDriverOnGroup);
   ASSERT_EQ(group.Build(), kStatusOk);
   ASSERT_EQ(group.Attach(m_data.get(), kSameData), kStatusOk);
@@ -30,8 +25,9 @@ TEST_F(OnOffViewTest, RoutesToTheCheckBoxButNeverClaims) {
   EXPECT_EQ(Refresh(group), kStatusOk);
   EXPECT_EQ(group.GetState(), kStateShown);
   const std::vector<Change> changes = TakeChanges();
-  EXPECT_NE(std::find(changes.begin(), changes.end(), Change{ControlId::kDriverOnGroup, kControlShow}),
-            changes.end());
+  EXPECT_NE(
+      std::find(changes.begin(), changes.end(), Change{ControlId::kDriverOnGroup, kControlShow}),
+      changes.end());
 }
 
 }  // namespace
