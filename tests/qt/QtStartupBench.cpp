@@ -3,7 +3,7 @@
 // window read, widgets built, painted), then the same for windows opened
 // again in the running process, and the peak memory.
 //
-//   qt_startup_bench [--runs N] [--save FILE.png]
+//   qt_startup_bench [--runs N]
 
 #include <QPixmap>
 #include <QWidget>
@@ -36,7 +36,7 @@ double Ms(Clock::time_point from, Clock::time_point to) {
 
 // Opens the main window through a fresh toolkit application and paints it;
 // answers false when something could not be read.
-bool OpenAndPaint(const ZafStorage& storage, const std::string& save) {
+bool OpenAndPaint(const ZafStorage& storage) {
   auto presenter = std::make_unique<ZafQtPresenter>(ZafQtShow::kOffscreen);
   ZafQtPresenter& qt = *presenter;
   ZafApplication application(0, nullptr, std::move(presenter));
@@ -47,7 +47,6 @@ bool OpenAndPaint(const ZafStorage& storage, const std::string& save) {
   application.WindowManager().Add(*main);
   QWidget* widget = qt.WidgetFor(*main);
   const QPixmap painted = widget != nullptr ? widget->grab() : QPixmap();
-  if (!save.empty()) painted.save(QString::fromStdString(save), "PNG");
   application.WindowManager().Subtract(*main);
   ZafObjectPersistence::SetDefault(nullptr);
   return !painted.isNull();
@@ -58,24 +57,20 @@ bool OpenAndPaint(const ZafStorage& storage, const std::string& save) {
 int main(int argc, char** argv) {
   const Clock::time_point start = Clock::now();
   int runs = 20;
-  std::string save;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(0, std::atoi(argv[i + 1]));
-    if (std::strcmp(argv[i], "--save") == 0) save = argv[i + 1];
-  }
+  if (argc == 3 && std::strcmp(argv[1], "--runs") == 0) runs = std::max(0, std::atoi(argv[2]));
   if (!ZafQtStartup::EnsureApplication(true)) return 2;
   ZafStorage storage;
   if (storage.Open(BuildBinDir() + "/Tablet.znc") != kStatusOk) {
     std::fprintf(stderr, "qt_startup_bench: no Tablet.znc beside the program\n");
     return 2;
   }
-  if (!OpenAndPaint(storage, save)) return 1;
+  if (!OpenAndPaint(storage)) return 1;
   const double first = Ms(start, Clock::now());
 
   std::vector<double> again;
   for (int i = 0; i < runs; ++i) {
     const Clock::time_point t = Clock::now();
-    if (!OpenAndPaint(storage, {})) return 1;
+    if (!OpenAndPaint(storage)) return 1;
     again.push_back(Ms(t, Clock::now()));
   }
   std::sort(again.begin(), again.end());

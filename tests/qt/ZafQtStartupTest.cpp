@@ -1,6 +1,7 @@
 // Which presenter a run gets from its environment.
 
 #include <map>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -9,54 +10,41 @@
 
 namespace {
 
-struct StChoiceCase {
-  const char* what;
-  std::map<std::string, std::string> environment;
-  ZafPresenterKind kind;
-};
-
 TEST(ZafQtStartup, ThePresenterFollowsTheEnvironment) {
   using K = ZafPresenterKind;
-  const StChoiceCase cases[] = {
-      {"nothing at all", {}, K::kHeadless},
-      {"an X display", {{"DISPLAY", ":0"}}, K::kQt},
-      {"a Wayland display", {{"WAYLAND_DISPLAY", "wayland-0"}}, K::kQt},
-      {"an empty display", {{"DISPLAY", ""}}, K::kHeadless},
-      {"a named Qt platform", {{"QT_QPA_PLATFORM", "xcb"}}, K::kQt},
-      {"the offscreen platform",
-       {{"QT_QPA_PLATFORM", "offscreen"}, {"DISPLAY", ":0"}},
-       K::kQtOffscreen},
-      {"--headless on a desktop",
-       {{"DISPLAY", ":0"}, {"KELVO_PRESENTER", "headless"}},
-       K::kHeadless},
-      {"the toolkit's own switch", {{"DISPLAY", ":0"}, {"KELVO_HEADLESS", "1"}}, K::kHeadless},
-      {"the switch turned off", {{"DISPLAY", ":0"}, {"KELVO_HEADLESS", "0"}}, K::kQt},
-      {"a script on a desktop",
-       {{"WAYLAND_DISPLAY", "w"}, {"KELVO_SCRIPT", "/tmp/s"}},
-       K::kHeadless},
-      {"a screenshot without a display", {{"KELVO_SCREENSHOT", "/tmp/a.png"}}, K::kQtOffscreen},
-      {"a screenshot on a desktop",
-       {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"DISPLAY", ":0"}},
-       K::kQt},
-      {"Qt asked for without a display", {{"KELVO_PRESENTER", "qt"}}, K::kQtOffscreen},
-      {"Qt asked for on the offscreen platform",
-       {{"KELVO_PRESENTER", "qt"}, {"QT_QPA_PLATFORM", "offscreen"}},
-       K::kQt},
-      {"a screenshot of a headless run",
-       {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"KELVO_PRESENTER", "headless"}},
-       K::kQtOffscreen},
-      {"a toolkit script on Qt's widgets without a display", {{"KELVO_SCRIPT", "/tmp/s"}, {"KELVO_PRESENTER", "qt"}},
-       K::kQt},
-      {"a screenshot with a script",
-       {{"KELVO_SCREENSHOT", "/tmp/a.png"}, {"KELVO_SCRIPT", "/tmp/s"}},
-       K::kHeadless},
+  const struct {
+    const char* environment;  // NAME=value, separated by spaces
+    ZafPresenterKind kind;
+  } cases[] = {
+      {"", K::kHeadless},
+      {"DISPLAY=:0", K::kQt},
+      {"WAYLAND_DISPLAY=wayland-0", K::kQt},
+      {"DISPLAY=", K::kHeadless},
+      {"QT_QPA_PLATFORM=xcb", K::kQt},
+      {"QT_QPA_PLATFORM=offscreen DISPLAY=:0", K::kQtOffscreen},
+      // --headless on a desktop, and the toolkit's own switch on and off
+      {"DISPLAY=:0 KELVO_PRESENTER=headless", K::kHeadless},
+      {"DISPLAY=:0 KELVO_HEADLESS=1", K::kHeadless},
+      {"DISPLAY=:0 KELVO_HEADLESS=0", K::kQt},
+      {"WAYLAND_DISPLAY=w KELVO_SCRIPT=/tmp/s", K::kHeadless},
+      {"KELVO_SCREENSHOT=/tmp/a.png", K::kQtOffscreen},
+      {"KELVO_SCREENSHOT=/tmp/a.png DISPLAY=:0", K::kQt},
+      {"KELVO_PRESENTER=qt", K::kQtOffscreen},
+      {"KELVO_PRESENTER=qt QT_QPA_PLATFORM=offscreen", K::kQt},
+      {"KELVO_SCREENSHOT=/tmp/a.png KELVO_PRESENTER=headless", K::kQtOffscreen},
+      // A toolkit script on Qt's widgets without a display.
+      {"KELVO_SCRIPT=/tmp/s KELVO_PRESENTER=qt", K::kQt},
   };
-  for (const StChoiceCase& c : cases) {
+  for (const auto& c : cases) {
+    std::map<std::string, std::string> environment;
+    std::istringstream words(c.environment);
+    for (std::string word; words >> word;)
+      environment[word.substr(0, word.find('='))] = word.substr(word.find('=') + 1);
     const auto lookup = [&](const char* name) -> const char* {
-      auto it = c.environment.find(name);
-      return it == c.environment.end() ? nullptr : it->second.c_str();
+      auto it = environment.find(name);
+      return it == environment.end() ? nullptr : it->second.c_str();
     };
-    EXPECT_EQ(ZafQtStartup::Choose(lookup), c.kind) << c.what;
+    EXPECT_EQ(ZafQtStartup::Choose(lookup), c.kind) << c.environment;
   }
 }
 
