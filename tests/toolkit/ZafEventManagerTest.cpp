@@ -44,29 +44,24 @@ TEST_F(ZafEventManagerTest, EventsReachTheirTargetInOrderAndUntargetedOnesTheCur
   EXPECT_FALSE(Events().HasPending());
 }
 
-// Keys update the keyboard state and reach the focus object; a key typed
-// into a window that has closed since (Enter closing a dialog, then its
-// release) reaches no window, but the keyboard still follows it.
+// A key typed into a window that has closed since (Enter closing a dialog,
+// then its release) reaches no window, but the keyboard state follows it.
 TEST_F(ZafEventManagerTest, KeysReachTheirOpenWindowAndAlwaysTheKeyboardState) {
   CLoggingWindow below;
   CLoggingWindow dialog;
   m_application->WindowManager().Add(below);
   m_application->WindowManager().Add(dialog);
   Events().ProcessPending();
-  Events().Post(Key(nullptr, true));
-  Events().Post(Key(nullptr, false));
-  Events().ProcessPending();
-  ASSERT_EQ(dialog.Keys().size(), 2U);
-  EXPECT_EQ(dialog.Keys()[1].keyData & (kZafKeyWasDown | kZafKeyReleased),
-            kZafKeyWasDown | kZafKeyReleased);
-  EXPECT_EQ(m_application->Keyboard().GetKeyState(kZafKeyControl) & 0x8000, 0);
-
   m_application->WindowManager().Subtract(dialog);
   Events().Post(Key(&dialog, true));
   Events().ProcessPending();
-  EXPECT_EQ(dialog.Keys().size(), 2U);
+  EXPECT_TRUE(dialog.Keys().empty());
   EXPECT_TRUE(below.Keys().empty());
   EXPECT_NE(m_application->Keyboard().GetKeyState(kZafKeyControl) & 0x8000, 0);
+  Events().Post(Key(nullptr, false));
+  Events().ProcessPending();
+  EXPECT_EQ(below.Keys().size(), 1U);
+  EXPECT_EQ(m_application->Keyboard().GetKeyState(kZafKeyControl) & 0x8000, 0);
 }
 
 TEST_F(ZafEventManagerTest, AWindowThatGoesAwayTakesItsQueuedEventsAndTimersWithIt) {

@@ -53,6 +53,12 @@ TEST_F(ZafWindowManagerTest, AddingAndTakingAwaySendsSetupCurrentAndNonCurrent) 
   // The window below becomes current again.
   EXPECT_EQ(first.heard.back().type, kZafEventCurrent);
   EXPECT_EQ(Windows().Current(), &first);
+  // A window taken away before its set-up never gets it.
+  CLoggingDialog gone;
+  Windows().Add(gone);
+  Windows().Subtract(gone);
+  Events().ProcessPending();
+  EXPECT_TRUE(gone.Of(kZafEventInitialize).empty());
 }
 
 // How a modal run ends, and the event it answers.
@@ -74,29 +80,6 @@ TEST_F(ZafWindowManagerTest, ModalRunsAnswerTheEventThatClosedThem) {
     EXPECT_EQ(dialog.heard.back().type, kZafEventNonCurrent) << how;
     Events().ProcessPending();
   }
-}
-
-// The opener gives a window its data (a monitor rectangle) right after adding
-// it, by sending or posting; the window's set-up comes after both.
-TEST_F(ZafWindowManagerTest, TheSetUpComesAfterWhatTheOpenerGaveTheWindow) {
-  CLoggingDialog dialog;
-  Windows().Add(dialog);
-  ZafEventStruct rectangle;
-  rectangle.type = kZafEventMonitorRect;
-  rectangle.target = &dialog;
-  dialog.Event(rectangle);
-  Events().Post(kZafEventRestart, &dialog);
-  dialog.m_onScreen = [&] { Events().Post(kZafEventOk, &dialog); };
-  Events().ProcessPending();
-  EXPECT_EQ(dialog.Types(),
-            (std::vector<ZafEventType>{kZafEventMonitorRect, kZafEventRestart, kZafEventInitialize,
-                                       kZafEventCurrent, kZafEventOk, kZafEventNonCurrent}));
-  // A window taken away before its set-up never gets it.
-  CLoggingDialog gone;
-  Windows().Add(gone);
-  Windows().Subtract(gone);
-  Events().ProcessPending();
-  EXPECT_TRUE(gone.Of(kZafEventInitialize).empty());
 }
 
 TEST_F(ZafWindowManagerTest, ANestedModalRunReturnsToTheOuterOne) {
