@@ -26,13 +26,6 @@ class ThumbnailDragTest : public testing::Test {
   std::vector<ZafEventType> reported;
 };
 
-TEST_F(ThumbnailDragTest, ShowsTheAreaOffsetByTheOrigin) {
-  EXPECT_EQ(picture.Scaled(kArea), (ZafRegion{50, 20, 149, 69}));
-  EXPECT_EQ(picture.UnscaledX(50), 1500);
-  EXPECT_EQ(picture.UnscaledY(20), 700);
-  EXPECT_EQ(picture.ShownText(), "1000,500 2000x1000; 1500,700 1000x500");
-}
-
 TEST_F(ThumbnailDragTest, APressTakesTheNearestCornerWithinTheGrip) {
   struct Case {
     std::int32_t x, y;
