@@ -55,15 +55,6 @@ TEST_F(ZafObjectPersistenceTest, ControlsAreBuiltAsTheirClassWithTheirStoredFiel
   EXPECT_TRUE(dialog->FindAs<ZafButton>("CancelButton")->IsCancel());
 }
 
-TEST_F(ZafObjectPersistenceTest, ReadingIntoAnApplicationWindowReplacesItsChildren) {
-  ZafDialogWindow window;
-  window.Add(std::make_unique<ZafButton>());
-  ASSERT_EQ(m_persistence->ReadInto(window, "TestDialog"), kStatusOk);
-  EXPECT_EQ(window.Children().size(), 11U);
-  EXPECT_EQ(window.StringID(), "TestDialog");
-  EXPECT_EQ(m_persistence->ReadInto(window, "NoSuchWindow"), kStatusNotFound);
-}
-
 // A dialog of the application's own class, which handles its events itself.
 using COwnDialog = CEventLog<ZafDialogWindow>;
 
