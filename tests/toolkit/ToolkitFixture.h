@@ -2,8 +2,6 @@
 
 // A headless toolkit with the tests' own resource file loaded.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <iterator>
 #include <memory>
@@ -11,23 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "toolkit/ZafApplication.h"
 #include "toolkit/ZafObjectPersistence.h"
 #include "toolkit/ZafWindow.h"
 #include "toolkit/automation/ZafHeadlessPresenter.h"
 #include "toolkit/storage/ZafStorage.h"
-
-// Records every change notice.
-class CRecordingObserver : public ZafObjectObserver {
- public:
-  void ObjectChanged(ZafWindowObject& object, ZafChange change) override { m_changes.emplace_back(&object, change); }
-  [[nodiscard]] std::size_t Count(const ZafWindowObject& object, ZafChange change) const {
-    std::size_t n = 0;
-    for (const auto& [o, c] : m_changes) n += (o == &object && c == change) ? 1 : 0;
-    return n;
-  }
-  std::vector<std::pair<ZafWindowObject*, ZafChange>> m_changes;
-};
 
 // Counts what reaches a user function.
 struct StUserCalls {
@@ -50,7 +38,8 @@ class CEventLog : public Base {
   }
   [[nodiscard]] std::vector<ZafEventStruct> Of(ZafEventType type) const {
     std::vector<ZafEventStruct> found;
-    std::copy_if(heard.begin(), heard.end(), std::back_inserter(found), [type](const auto& e) { return e.type == type; });
+    std::copy_if(heard.begin(), heard.end(), std::back_inserter(found),
+                 [type](const auto& e) { return e.type == type; });
     return found;
   }
   [[nodiscard]] std::vector<ZafKeyInfo> Keys() const {
