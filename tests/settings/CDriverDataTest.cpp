@@ -1,12 +1,11 @@
-#include "settings/CDriverData.h"
-
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstring>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "protocol/StDriverPacket.h"
+#include "settings/CDriverData.h"
 #include "settings/CForceDriverData.h"
 #include "settings/CSettingsTest.h"
 
@@ -184,9 +183,9 @@ TEST_F(CDriverDataTest, EachObserverRedrawsOnceUntilTheValueChanges) {
     std::uint16_t set;  // 0: none
     bool changed;
   };
-  for (const StStep& step : {StStep{&observerA, 0, true}, StStep{&observerA, 0, false},
-                             StStep{&observerB, 0, true}, StStep{&observerA, 1, false},
-                             StStep{&observerA, 2, true}, StStep{&observerB, 0, true}}) {
+  for (const StStep& step :
+       {StStep{&observerA, 0, true}, StStep{&observerA, 0, false}, StStep{&observerB, 0, true},
+        StStep{&observerA, 1, false}, StStep{&observerA, 2, true}, StStep{&observerB, 0, true}}) {
     if (step.set != 0) {
       ASSERT_EQ(Set(*item, step.set), kStatusOk);
     }
