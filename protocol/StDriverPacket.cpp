@@ -2,26 +2,9 @@
 
 #include <cstring>
 
+#include "protocol/LittleEndian.h"
+
 namespace {
-
-void PutU16(std::uint8_t* at, std::uint16_t value) {
-  at[0] = static_cast<std::uint8_t>(value);
-  at[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutU32(std::uint8_t* at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint16_t GetU16(const std::uint8_t* at) {
-  return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
-}
-
-std::uint32_t GetU32(const std::uint8_t* at) {
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | at[i];
-  return value;
-}
 
 constexpr std::size_t kCapacityOffset = 144;
 constexpr std::size_t kDataLengthOffset = 148;

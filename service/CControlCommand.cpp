@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "protocol/LittleEndian.h"
 #include "service/CFrameCodec.h"
 #include "service/CListCommand.h"
 #include "service/CNamedSettings.h"
@@ -137,8 +138,7 @@ bool CControlCommand::ParsePath(const std::string& text, std::vector<StObjectKey
 
 void CControlCommand::Print(const std::vector<std::uint8_t>& bytes) {
   if (bytes.size() <= 8) {
-    std::uint64_t number = 0;
-    for (std::size_t i = bytes.size(); i > 0; --i) number = (number << 8) | bytes[i - 1];
+    const std::uint64_t number = GetLittleEndian(bytes.data(), bytes.size());
     std::fprintf(m_out, "%llu (0x%llX)", static_cast<unsigned long long>(number),
                  static_cast<unsigned long long>(number));
   }
@@ -159,9 +159,7 @@ void CControlCommand::Print(const std::vector<std::uint8_t>& bytes) {
 std::uint64_t CControlCommand::ReadNumber(const std::vector<StObjectKey>& path, Status& status) {
   std::vector<std::uint8_t> data;
   status = Send(kCommandGet, path, data, 8);
-  std::uint64_t number = 0;
-  for (std::size_t i = data.size(); i > 0; --i) number = (number << 8) | data[i - 1];
-  return number;
+  return GetLittleEndian(data.data(), data.size());
 }
 
 int CControlCommand::ParseTarget(const std::string& text, std::vector<StObjectKey>& path,
@@ -244,7 +242,7 @@ int CControlCommand::CreateCommand(const std::vector<std::string>& args) {
     data = {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8)};
   }
   const Status status = Send(3, path, data, 2);
-  if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "%u\n", data[0] | (data[1] << 8));
+  if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "%u\n", GetU16(data.data()));
   return Finish(status, args[1]);
 }
 
@@ -285,7 +283,7 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
     const std::uint64_t definition = numbers.empty() ? 0 : numbers[0];
     data = {static_cast<std::uint8_t>(definition), static_cast<std::uint8_t>(definition >> 8)};
     const Status status = Send(kCommandCreate, {{0, sc::kTablet, 0}}, data, 2);
-    if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tablet %u\n", data[0] | (data[1] << 8));
+    if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tablet %u\n", GetU16(data.data()));
     return Finish(status, "attach tablet");
   }
   if (attach && tool && numbers.size() == 3) {
@@ -296,7 +294,7 @@ int CControlCommand::Attach(const std::vector<std::string>& args, bool attach) {
     const Status status = Send(
         kCommandCreate,
         {{0, sc::kTablet, static_cast<std::uint32_t>(numbers[0])}, {0, sc::kTool, 0}}, data, 6);
-    if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tool %u\n", data[0] | (data[1] << 8));
+    if (status == kStatusOk && data.size() == 2) std::fprintf(m_out, "tool %u\n", GetU16(data.data()));
     return Finish(status, "attach tool");
   }
   if (!attach && tablet && numbers.size() == 1)
@@ -326,7 +324,7 @@ int CControlCommand::Watch(const std::vector<std::string>& args) {
     if (StDriverPacket::DecodeWire(image, nullptr, packet) != kStatusOk) continue;
     std::vector<StObjectKey> path;
     for (std::size_t i = 0; i < StDriverPacket::kMaxKeys && packet.keys[i].code != 0; ++i) path.push_back(packet.keys[i]);
-    const auto status = static_cast<std::uint32_t>(payload[0] | (payload[1] << 8));
+    const auto status = std::uint32_t{GetU16(payload.data())};
     std::fprintf(m_out, "command %u %s status 0x%04X ", packet.command, CPathText::Format(path).c_str(), status);
     Print({payload.begin() + 4 + StDriverPacket::kWireSize, payload.end()});
     std::fflush(m_out);

@@ -2,15 +2,14 @@
 
 #include <cstring>
 
+#include "protocol/LittleEndian.h"
+
 namespace {
 
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-std::uint32_t GetU32(const std::uint8_t* at) {
-  return static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
-         (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
+void AppendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  std::uint8_t bytes[4];
+  PutU32(bytes, value);
+  out.insert(out.end(), bytes, bytes + 4);
 }
 
 void AppendPacket(const StDriverPacket& packet, std::vector<std::uint8_t>& out) {
@@ -29,7 +28,7 @@ std::uint32_t CFrameCodec::ReadLength(const std::uint8_t* header) { return GetU3
 
 void CFrameCodec::EncodeRequest(const StDriverPacket& packet, std::vector<std::uint8_t>& out) {
   const std::size_t start = out.size();
-  PutU32(out, 0);
+  AppendU32(out, 0);
   AppendPacket(packet, out);
   const auto length = static_cast<std::uint32_t>(out.size() - start - kHeaderSize);
   for (int i = 0; i < 4; ++i) out[start + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(length >> (8 * i));
@@ -53,16 +52,16 @@ Status CFrameCodec::DecodeRequest(std::span<const std::uint8_t> payload, StDrive
 
 void CFrameCodec::EncodeReply(std::uint32_t status, const StDriverPacket& packet, std::vector<std::uint8_t>& out) {
   const std::size_t start = out.size();
-  PutU32(out, 0);
-  PutU32(out, status);
+  AppendU32(out, 0);
+  AppendU32(out, status);
   AppendPacket(packet, out);
   const auto length = static_cast<std::uint32_t>(out.size() - start - kHeaderSize);
   for (int i = 0; i < 4; ++i) out[start + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(length >> (8 * i));
 }
 
 void CFrameCodec::EncodeRefusal(std::uint32_t status, std::vector<std::uint8_t>& out) {
-  PutU32(out, kRefusalSize);
-  PutU32(out, status);
+  AppendU32(out, kRefusalSize);
+  AppendU32(out, status);
 }
 
 std::uint32_t CFrameCodec::ReadStatus(std::span<const std::uint8_t> payload) {
@@ -80,6 +79,6 @@ Status CFrameCodec::DecodeReply(std::span<const std::uint8_t> payload, StDriverP
   if (dataLength != 0 && packet.data == nullptr) return kStatusMalformedPacket;
   if (dataLength != 0) std::memcpy(packet.data, image + StDriverPacket::kWireSize, dataLength);
   packet.dataLength = dataLength;
-  packet.status = static_cast<std::uint16_t>(image[0] | (image[1] << 8));
+  packet.status = GetU16(image);
   return kStatusOk;
 }

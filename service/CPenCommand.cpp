@@ -1,10 +1,12 @@
 #include "service/CPenCommand.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <csignal>
 #include <deque>
 
+#include "protocol/LittleEndian.h"
 #include "service/CControlCommand.h"
 #include "service/CFrameCodec.h"
 #include "service/CPenPlayer.h"
@@ -27,9 +29,8 @@ bool Count(const std::string& text, std::uint64_t& out, std::uint64_t limit) {
 }
 
 std::uint32_t Word(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 4; i > 0; --i) value = (value << 8) | (at + i - 1 < bytes.size() ? bytes[at + i - 1] : 0);
-  return value;
+  if (at >= bytes.size()) return 0;
+  return static_cast<std::uint32_t>(GetLittleEndian(bytes.data() + at, std::min<std::size_t>(4, bytes.size() - at)));
 }
 
 // Reports a second at most: the rate is what arrived within the last one.

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "protocol/LittleEndian.h"
 #include "service/CModelBuilder.h"
 #include "service/CNamedSettings.h"
 #include "service/CPathText.h"
@@ -35,9 +36,7 @@ Path Below(Path path, std::uint16_t code, std::uint32_t index = 0) {
 std::uint64_t Number(const CDriverModel& model, const Path& path) {
   std::vector<std::uint8_t> bytes;
   if (Read(model, path, bytes) != kStatusOk) return 0;
-  std::uint64_t value = 0;
-  for (std::size_t i = std::min<std::size_t>(bytes.size(), 8); i > 0; --i) value = (value << 8) | bytes[i - 1];
-  return value;
+  return GetLittleEndian(bytes.data(), bytes.size());
 }
 
 std::string Text(const CDriverModel& model, const Path& path) {

@@ -1,5 +1,7 @@
 #include "service/CValueText.h"
 
+#include "protocol/LittleEndian.h"
+
 #include <charconv>
 #include <cstring>
 
@@ -38,15 +40,11 @@ bool Encode(const StNumber& number, std::size_t size, std::uint8_t* out) {
   if (number.negative && number.magnitude > (std::uint64_t{1} << (bits - 1))) return false;
   if (!number.negative && bits < 64 && number.magnitude > (std::uint64_t{1} << bits) - 1) return false;
   const std::uint64_t value = number.negative ? ~number.magnitude + 1 : number.magnitude;
-  for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  PutLittleEndian(out, size, value);
   return true;
 }
 
-std::uint64_t Decode(const std::uint8_t* at, std::size_t size) {
-  std::uint64_t value = 0;
-  for (std::size_t i = size; i > 0; --i) value = (value << 8) | at[i - 1];
-  return value;
-}
+std::uint64_t Decode(const std::uint8_t* at, std::size_t size) { return GetLittleEndian(at, size); }
 
 std::int64_t DecodeSigned(const std::uint8_t* at, std::size_t size) {
   const std::uint64_t value = Decode(at, size);

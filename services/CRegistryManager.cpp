@@ -10,6 +10,7 @@
 #include "platform/Kernel.h"
 #include "platform/Locale.h"
 #include "platform/Registry.h"
+#include "protocol/LittleEndian.h"
 
 namespace {
 
@@ -138,8 +139,7 @@ Status CRegistryManager::ReadNumber(const char* name, std::uint32_t* out) {
   BYTE bytes[4] = {};
   DWORD length = sizeof bytes;
   KELVO_TRY(StatusOfRegistryError(ReadValue(name, bytes, &length, nullptr)));
-  *out = static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
-         static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+  *out = GetU32(bytes);
   return kStatusOk;
 }
 

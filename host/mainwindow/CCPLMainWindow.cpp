@@ -7,7 +7,7 @@
 #include "functions/CAppletModelFactory.h"
 #include "host/applet/AppletMessageBox.h"
 #include "host/applet/SingleInstance.h"
-#include "host/upperview/CUpperView.h"
+#include "host/upperview/CUpperViewLink.h"
 #include "model/CDriverLink.h"
 #include "model/CDriverObject.h"
 #include "model/DriverVersion.h"

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "host/upperview/CViewRebinding.h"
-#include "model/CDriverLink.h"
 #include "model/CModelRemovalListener.h"
 #include "views/CRootStack.h"
 #include "views/CSuperView.h"
@@ -118,21 +117,3 @@ class CUpperView : public CSuperView,
   CViewRebinding m_rebinding;
   int m_dispatchDepth = 0;
 };
-
-// What the driver link holds: the upper view, built, behind the link's
-// interface (whose Detach does not answer a view result).
-class CUpperViewLink : public CLinkedView {
- public:
-  explicit CUpperViewLink(std::unique_ptr<CUpperView> view) : m_view(std::move(view)) {}
-  [[nodiscard]] Status Attach(CDriverObject& driverObject, std::int32_t index) override;
-  void Detach() override;
-  void ShowNoTablet() override { m_view->ShowNoTablet(); }
-  [[nodiscard]] CUpperView& View() { return *m_view; }
-
-  // Makes and builds the upper view; none when that fails.
-  [[nodiscard]] static std::unique_ptr<CLinkedView> Make();
-
- private:
-  std::unique_ptr<CUpperView> m_view;
-};
-

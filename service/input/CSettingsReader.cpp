@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "protocol/LittleEndian.h"
 #include "service/CModelBuilder.h"
 #include "service/ServiceCodes.h"
 
@@ -14,11 +15,7 @@ constexpr StObjectKey L(std::uint16_t code, std::uint32_t index = 0, std::uint32
   return {qualifier, code, index};
 }
 
-std::uint32_t Word32(std::span<const std::uint8_t> bytes, std::size_t at) {
-  std::uint32_t value = 0;
-  for (std::size_t i = 4; i > 0; --i) value = (value << 8) | bytes[at + i - 1];
-  return value;
-}
+std::uint32_t Word32(std::span<const std::uint8_t> bytes, std::size_t at) { return GetU32(bytes.data() + at); }
 
 std::vector<std::uint32_t> WordsToZero(std::span<const std::uint8_t> bytes) {
   std::vector<std::uint32_t> words;
@@ -60,9 +57,7 @@ std::optional<std::uint64_t> CSettingsReader::Number(std::initializer_list<StObj
           kStatusOk ||
       length != size)
     return std::nullopt;
-  std::uint64_t value = 0;
-  for (std::size_t i = size; i > 0; --i) value = (value << 8) | bytes[i - 1];
-  return value;
+  return GetLittleEndian(bytes.data(), size);
 }
 
 Status CSettingsReader::Bytes(std::initializer_list<StObjectKey> path, std::span<std::uint8_t> out) const {

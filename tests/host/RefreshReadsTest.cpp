@@ -7,6 +7,7 @@
 
 #include "CTabsFixture.h"
 #include "host/upperview/CUpperView.h"
+#include "model/CDriverLink.h"
 #include "model/CDriverObject.h"
 #include "model/ModelCodes.h"
 #include "service/CPathText.h"
