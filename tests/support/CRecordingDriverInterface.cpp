@@ -40,6 +40,10 @@ Status CRecordingDriverInterface::SendRequest(std::uint32_t command, const StObj
   for (std::size_t i = 0; keys != nullptr && i < StDriverPacket::kMaxKeys && keys[i].code != 0; ++i)
     request.levels.push_back(keys[i]);
   request.capacity = capacity;
+  if (buffer != nullptr && capacity != 0) {
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    request.data.assign(bytes, bytes + capacity);
+  }
   const PathKey path = MakePathKey(request.levels);
   m_requests.push_back(std::move(request));
 

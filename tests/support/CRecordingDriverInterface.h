@@ -35,6 +35,7 @@ struct StRecordedRequest {
   std::uint32_t command = 0;
   std::vector<StObjectKey> levels;  // up to the first code 0
   std::uint32_t capacity = 0;       // the size argument
+  std::vector<std::uint8_t> data;   // the buffer's bytes when sent (empty: no buffer)
 };
 
 using KeyPath = std::vector<StObjectKey>;
