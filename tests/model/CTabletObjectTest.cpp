@@ -1,14 +1,13 @@
 // Tablets, tool groups and tools against a recording driver laid out per test.
-#include "model/CTabletObject.h"
+#include <algorithm>
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "model/CMetaTransducer.h"
 #include "model/CModelRemovalListener.h"
 #include "model/CPuck.h"
 #include "model/CStylus.h"
+#include "model/CTabletObject.h"
 #include "model/ModelCodes.h"
 #include "model/ModelReads.h"
 #include "model/ModelTestSupport.h"
@@ -63,44 +62,29 @@ class CTabletObjectTest : public CRecordingModelTest {
   bool Noted(const std::string& event) {
     return std::find(Journal().begin(), Journal().end(), event) != Journal().end();
   }
+  static std::string What(CDataGrouping* part) {
+    return part != nullptr ? static_cast<CPartGrouping*>(part)->What() : "none";
+  }
 
   CTestModelContext m_context;
   CTabletObject m_tablet{m_context};
 };
 
-TEST_F(CTabletObjectTest, ToolNumbersOfOneTypeAndSerialFormOneGroup) {
+// Tools of one type and serial form one group; a position names the group at
+// it in the driver's list as it is now, position 0 being the function object.
+TEST_F(CTabletObjectTest, ToolsOfOneTypeAndSerialFormOneGroup) {
   SetTools({{2, 0x1234}, {2, 0x1234}, {2, 0x9999}, {3, 0x1234}});
+  ASSERT_NE(m_tablet.GetSubGroup(3, kSubGroupMain), nullptr) << "no count needed first";
   EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 4);
   EXPECT_EQ(Group(1).GetSubGroupCount(kSubGroupMain), 2);
   EXPECT_EQ(Group(2).GetSubGroupCount(kSubGroupMain), 1);
-  EXPECT_EQ(m_tablet.GetSubGroup(4, kSubGroupMain), nullptr);
-  EXPECT_TRUE(Group(1).GetSubGroup(1, kSubGroupMain)->GetKey().LastLevel() == (StObjectKey{0, 4, 1}));
+  EXPECT_TRUE(Group(1).GetSubGroup(1, kSubGroupMain)->GetKey().LastLevel() ==
+              (StObjectKey{0, 4, 1}));
   EXPECT_NE(dynamic_cast<CPuck*>(Group(3).GetSubGroup(0, kSubGroupMain)), nullptr);
+  EXPECT_TRUE(m_tablet.GetSubGroup(0, kSubGroupMain)->GetKey() == m_tablet.GetKey());
 
-  // Position 0 is the function object, made once.
-  CDataGrouping* functions = m_tablet.GetSubGroup(0, kSubGroupMain);
-  ASSERT_NE(functions, nullptr);
-  EXPECT_EQ(m_tablet.GetSubGroup(0, kSubGroupMain), functions);
-  EXPECT_TRUE(functions->GetKey() == m_tablet.GetKey());
-
-  // Asking again with the same counts makes nothing new.
-  m_driver->ClearRequests();
-  EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 4);
-  EXPECT_EQ(m_driver->CountRequests(kCommandGet), 2U + 4U) << "two counts, one present flag per tool";
-}
-
-// A group is looked up by position in the list as the driver has it now,
-// counted or not.
-TEST_F(CTabletObjectTest, GroupByPositionRefreshesTheListFirst) {
-  SetTools({{2, 7}, {4, 8}});
-  CDataGrouping* first = m_tablet.GetSubGroup(1, kSubGroupMain);
-  ASSERT_NE(first, nullptr) << "no group before any count";
-  EXPECT_TRUE(first->GetKey().LastLevel() == (StObjectKey{0, 4, 0}));
-  ASSERT_NE(m_tablet.GetSubGroup(2, kSubGroupMain), nullptr);
-
-  m_driver->SetValue(MakePath({{2}, {4, 1}, {172}}), Bytes(std::uint8_t{0}));
-  EXPECT_EQ(m_tablet.GetSubGroup(2, kSubGroupMain), nullptr) << "the puck left the driver";
-  EXPECT_EQ(m_tablet.GetSubGroup(1, kSubGroupMain), first);
+  m_driver->SetValue(MakePath({{2}, {4, 3}, {172}}), Bytes(std::uint8_t{0}));
+  EXPECT_EQ(m_tablet.GetSubGroup(3, kSubGroupMain), nullptr) << "the puck left the driver";
 }
 
 TEST_F(CTabletObjectTest, RefreshStopsAtAFailedCountOrAnUnknownTypeCode) {
@@ -109,59 +93,40 @@ TEST_F(CTabletObjectTest, RefreshStopsAtAFailedCountOrAnUnknownTypeCode) {
 
   SetTools({{2, 1}, {9, 2}, {2, 3}});
   EXPECT_EQ(m_tablet.RefreshToolGroups(), kStatusOutOfMemory);
-  EXPECT_EQ(m_tablet.GetToolGroupCount(), 1U) << "the tool before it stays";
-  EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 2);
+  EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 2) << "the tool before it stays";
 }
 
-TEST_F(CTabletObjectTest, RemovedToolsLeaveAtTheNextRefreshAndAreNotMadeAgain) {
+// A removed tool (never the first of its group alone) leaves at the next
+// count: whoever points into the model hears of it before its mapping goes,
+// and the group's first tool has its mapping written again. A whole group
+// goes with its tool, and neither is made again.
+TEST_F(CTabletObjectTest, RemovedToolsAreToldAndLeaveAtTheNextCount) {
   SetTools({{2, 7}, {2, 7}, {4, 8}});
-  ASSERT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 3);
-  CStylus& second = static_cast<CStylus&>(*Group(1).GetSubGroup(1, kSubGroupMain));
-  CStylus& first = static_cast<CStylus&>(*Group(1).GetSubGroup(0, kSubGroupMain));
-  ASSERT_NE(second.GetSubGroup(0, kSubGroupMapping), nullptr);
-  ASSERT_NE(first.GetSubGroup(0, kSubGroupMapping), nullptr);
-
-  EXPECT_EQ(Group(1).RemoveSubGroup(0, kSubGroupMain), kStatusNoItem) << "never the first alone";
-  EXPECT_EQ(Group(1).RemoveSubGroup(5, kSubGroupMain), kStatusNoItem);
-  EXPECT_EQ(Group(1).RemoveSubGroup(1, kSubGroupMain), kStatusOk);
-  EXPECT_EQ(m_driver->FindValue(MakePath({{2}, {4, 1}, {172}}))->at(0), 0);
-  m_driver->ClearRequests();
-  EXPECT_EQ(Group(1).GetSubGroupCount(kSubGroupMain), 1);
-  EXPECT_EQ(Group(1).GetTransducersRemoved(), 1);
-  // The leaving tool's mapping is removed and deleted; then the first tool's
-  // mapping is written again.
-  const std::vector<std::string> tail(Journal().end() - 3, Journal().end());
-  EXPECT_EQ(tail, (std::vector<std::string>{"mapping 11,7,3 remove", "mapping 11,7,3 delete",
-                                            "mapping 10,7,3 rewrite"}));
-
-  // Removing the whole second group through the tablet.
-  EXPECT_EQ(m_tablet.RemoveSubGroup(0, kSubGroupMain), kStatusNoItem);
-  EXPECT_EQ(m_tablet.RemoveSubGroup(2, kSubGroupMain), kStatusOk);
-  EXPECT_EQ(m_tablet.GetToolsRemoved(), 1);
-  EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 2);
-  EXPECT_EQ(m_tablet.GetToolGroupCount(), 1U) << "tool 2 is not made again";
-}
-
-// Whoever points into the model hears of a tool and then its emptied group
-// before either is deleted, and before the tool's mappings go.
-TEST_F(CTabletObjectTest, RemovalIsToldBeforeToolAndGroupAreDeleted) {
-  SetTools({{2, 7}, {4, 8}});
   CRemovalJournal listener(Journal());
   m_context.SetRemovalListener(&listener);
   ASSERT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 3);
-  ASSERT_NE(Group(1).GetSubGroup(0, kSubGroupMain)->GetSubGroup(0, kSubGroupMapping), nullptr);
-  m_driver->SetValue(MakePath({{2}, {4, 0}, {172}}), Bytes(std::uint8_t{0}));
+  for (const std::int32_t tool : {0, 1})
+    ASSERT_NE(Group(1).GetSubGroup(tool, kSubGroupMain)->GetSubGroup(0, kSubGroupMapping), nullptr);
+  EXPECT_EQ(Group(1).RemoveSubGroup(0, kSubGroupMain), kStatusNoItem);
+  EXPECT_EQ(Group(1).RemoveSubGroup(5, kSubGroupMain), kStatusNoItem);
+  EXPECT_EQ(Group(1).RemoveSubGroup(1, kSubGroupMain), kStatusOk);
+  EXPECT_EQ(m_driver->FindValue(MakePath({{2}, {4, 1}, {172}}))->at(0), 0);
   Journal().clear();
+  EXPECT_EQ(Group(1).GetSubGroupCount(kSubGroupMain), 1);
+  EXPECT_EQ(Group(1).GetTransducersRemoved(), 1);
+  EXPECT_EQ(Journal(),
+            (std::vector<std::string>{"removing 4,1", "mapping 11,7,3 remove",
+                                      "mapping 11,7,3 delete", "mapping 10,7,3 rewrite"}));
 
+  Journal().clear();
+  EXPECT_EQ(m_tablet.RemoveSubGroup(0, kSubGroupMain), kStatusNoItem);
+  EXPECT_EQ(m_tablet.RemoveSubGroup(2, kSubGroupMain), kStatusOk);
   EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 2);
   m_context.SetRemovalListener(nullptr);
-  const std::vector<std::string> told{"removing 4,0", "removing 4,0"};
-  std::vector<std::string> removals;
-  std::copy_if(Journal().begin(), Journal().end(), std::back_inserter(removals),
-               [](const std::string& entry) { return entry.starts_with("removing"); });
-  EXPECT_EQ(removals, told) << "the tool, then its group; the puck's group stays";
-  ASSERT_FALSE(Journal().empty());
-  EXPECT_EQ(Journal().front(), "removing 4,0") << "before its mapping is removed";
+  EXPECT_EQ(Journal(), (std::vector<std::string>{"removing 4,2", "removing 4,2"}))
+      << "the tool, then its group";
+  EXPECT_EQ(m_tablet.GetToolsRemoved(), 1);
+  EXPECT_EQ(m_tablet.GetToolGroupCount(), 1U);
 }
 
 TEST_F(CTabletObjectTest, SelectedGroupFollowsTheDriversCurrentTool) {
@@ -179,26 +144,15 @@ TEST_F(CTabletObjectTest, SelectedGroupFollowsTheDriversCurrentTool) {
     EXPECT_EQ(selected, c.expected) << "current tool " << c.current;
     if (c.expected != 0) {
       std::uint16_t inGroup = 0xFFFF;
-      ASSERT_EQ(ReadItem(*tablet.GetSubGroup(c.expected, kSubGroupMain), kItemSelected, inGroup), kStatusOk);
+      ASSERT_EQ(ReadItem(*tablet.GetSubGroup(c.expected, kSubGroupMain), kItemSelected, inGroup),
+                kStatusOk);
       EXPECT_EQ(inGroup, c.expected);
     }
   }
 }
 
-TEST_F(CTabletObjectTest, TabletControlsAreMadeOnceAndOnlyForTheirNumbers) {
-  CDataGrouping* battery = m_tablet.GetSubGroup(0, kSubGroupTabletControl);
-  ASSERT_NE(battery, nullptr);
-  EXPECT_TRUE(battery->GetKey().LastLevel() == (StObjectKey{0, 3, 0}));
-  CDataGrouping* joystick = m_tablet.GetSubGroup(1, kSubGroupTabletControl);
-  ASSERT_NE(joystick, nullptr);
-  EXPECT_TRUE(joystick->GetKey().LastLevel() == (StObjectKey{0, 6, 0}));
-  EXPECT_EQ(m_tablet.GetSubGroup(2, kSubGroupTabletControl), nullptr);
-  EXPECT_EQ(m_tablet.GetSubGroup(0, 7), nullptr);
-  EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupTabletControl), 2);
-  EXPECT_EQ(m_tablet.GetSubGroup(0, kSubGroupTabletControl), battery);
-  EXPECT_EQ(std::count(Journal().begin(), Journal().end(), "battery make"), 1);
-}
-
+// Apply reaches only the parts already made; a reset makes the function
+// object and the tablet controls (each once, only for their numbers) first.
 TEST_F(CTabletObjectTest, ApplyReachesOnlyWhatWasMadeAndDefaultMakesTheRest) {
   SetTools({{2, 7}});
   ASSERT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 2);
@@ -208,50 +162,44 @@ TEST_F(CTabletObjectTest, ApplyReachesOnlyWhatWasMadeAndDefaultMakesTheRest) {
 
   m_driver->SetDefault(MakePath({{2}, {185}}), Bytes(std::uint16_t{4}));
   m_driver->SetValue(MakePath({{2}, {185}}), Bytes(std::uint16_t{9}));
-  (void)m_tablet.DefaultItems();
+  EXPECT_EQ(m_tablet.DefaultItems(), kStatusOk);
   EXPECT_EQ(*m_driver->FindValue(MakePath({{2}, {185}})), Bytes(std::uint16_t{4}));
   for (const char* event : {"functions default", "battery default", "joystick default"})
     EXPECT_TRUE(Noted(event)) << event;
+  EXPECT_TRUE(m_tablet.GetSubGroup(1, kSubGroupTabletControl)->GetKey().LastLevel() ==
+              (StObjectKey{0, 6, 0}));
+  EXPECT_EQ(m_tablet.GetSubGroup(2, kSubGroupTabletControl), nullptr);
+  EXPECT_EQ(m_tablet.GetSubGroup(0, 7), nullptr);
+  EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupTabletControl), 2);
+  EXPECT_EQ(std::count(Journal().begin(), Journal().end(), "battery make"), 1);
 
   Journal().clear();
   EXPECT_EQ(m_tablet.ApplyItems(), kStatusOk);
-  const std::vector<std::string> applied{"functions apply", "battery apply", "joystick apply"};
-  EXPECT_EQ(Journal(), applied);
+  EXPECT_EQ(Journal(),
+            (std::vector<std::string>{"functions apply", "battery apply", "joystick apply"}));
 }
 
-TEST_F(CTabletObjectTest, ButtonsByNumberFollowTheToolsClass) {
+// Buttons by number as the tool's class has them; mappings only at the end of
+// the list, and a reset of a tool without one makes mapping 0 first.
+TEST_F(CTabletObjectTest, ToolPartsByNumberFollowTheToolsClass) {
   SetTools({{2, 7}, {3, 8}});
   ASSERT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 3);
   CDataGrouping& stylus = *Group(1).GetSubGroup(0, kSubGroupMain);
   CDataGrouping& puck = *Group(2).GetSubGroup(0, kSubGroupMain);
   EXPECT_EQ(stylus.GetSubGroup(5, kSubGroupMain), nullptr);
   CDataGrouping* button = puck.GetSubGroup(5, kSubGroupMain);
-  ASSERT_NE(button, nullptr);
-  EXPECT_EQ(static_cast<CPartGrouping*>(button)->What(), "button");
+  EXPECT_EQ(What(button), "button");
   EXPECT_TRUE(button->GetKey().LastLevel() == (StObjectKey{0, 11, 5}));
-  EXPECT_EQ(static_cast<CPartGrouping*>(stylus.GetSubGroup(1, kSubGroupMain))->What(), "pressure");
-  EXPECT_EQ(static_cast<CPartGrouping*>(puck.GetSubGroup(16, kSubGroupMain))->What(), "roller");
   EXPECT_EQ(puck.GetSubGroup(5, kSubGroupMain), button);
+  EXPECT_EQ(What(stylus.GetSubGroup(1, kSubGroupMain)), "pressure");
+  EXPECT_EQ(What(puck.GetSubGroup(16, kSubGroupMain)), "roller");
   EXPECT_EQ(stylus.GetSubGroupCount(kSubGroupMain), 3) << "the driver's button count";
-
   m_driver->FailWith(kCommandGet, MakePath({{2}, {4, 1}, {71}}), kStatusNotFound);
-  CPuck fresh(m_context);
-  ASSERT_EQ(fresh.SetKey(puck.GetKey()), kStatusOk);
-  EXPECT_EQ(fresh.GetSubGroupCount(kSubGroupMain), kStatusNotFound);
-}
+  EXPECT_EQ(puck.GetSubGroupCount(kSubGroupMain), kStatusNotFound);
 
-TEST_F(CTabletObjectTest, MappingsAreMadeOnlyAtTheEndOfTheList) {
-  SetTools({{2, 7}});
-  ASSERT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 2);
-  CDataGrouping& stylus = *Group(1).GetSubGroup(0, kSubGroupMain);
   EXPECT_EQ(stylus.GetSubGroup(1, kSubGroupMapping), nullptr);
-  CDataGrouping* mapping = stylus.GetSubGroup(0, kSubGroupMapping);
-  ASSERT_NE(mapping, nullptr);
-  EXPECT_EQ(static_cast<CPartGrouping*>(mapping)->What(), "mapping 10,7,3");
-  EXPECT_EQ(stylus.GetSubGroup(0, kSubGroupMapping), mapping);
+  EXPECT_EQ(What(stylus.GetSubGroup(0, kSubGroupMapping)), "mapping 10,7,3");
   EXPECT_EQ(stylus.GetSubGroupCount(kSubGroupMapping), 1);
-
-  // Resetting a tool without mappings makes mapping 0 first.
   CStylus other(m_context);
   ASSERT_EQ(other.SetKey(stylus.GetKey()), kStatusOk);
   EXPECT_EQ(other.DefaultItems(), kStatusOk);
@@ -268,8 +216,12 @@ TEST_F(CTabletObjectTest, DestructionDeletesFunctionsThenGroupsFromTheBackThenCo
     ASSERT_NE(tablet.GetSubGroup(1, kSubGroupTabletControl), nullptr);
     ASSERT_NE(tablet.GetSubGroup(0, kSubGroupMain), nullptr);
     // Each group's tool owns one mapping, so the order of groups shows.
-    (void)tablet.GetSubGroup(1, kSubGroupMain)->GetSubGroup(0, kSubGroupMain)->GetSubGroup(0, kSubGroupMapping);
-    (void)tablet.GetSubGroup(2, kSubGroupMain)->GetSubGroup(0, kSubGroupMain)->GetSubGroup(0, kSubGroupMapping);
+    (void)tablet.GetSubGroup(1, kSubGroupMain)
+        ->GetSubGroup(0, kSubGroupMain)
+        ->GetSubGroup(0, kSubGroupMapping);
+    (void)tablet.GetSubGroup(2, kSubGroupMain)
+        ->GetSubGroup(0, kSubGroupMain)
+        ->GetSubGroup(0, kSubGroupMapping);
     Journal().clear();
   }
   const std::vector<std::string> order{"functions delete", "mapping 11,8,3 delete",

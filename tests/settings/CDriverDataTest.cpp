@@ -1,22 +1,17 @@
-#include "settings/CDriverData.h"
-
-#include <gtest/gtest.h>
-
 #include <array>
 #include <cstring>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "protocol/StDriverPacket.h"
+#include "settings/CDriverData.h"
+#include "settings/CForceDriverData.h"
 #include "settings/CSettingsTest.h"
 
-// What only a driver that fails on demand can show; the ordinary edit cycles
-// run against the tablet service in CDriverDataServiceTest.
+// One item over a recording driver whose values, factory values and failures
+// each test lays out; the request counts say what reached the driver.
 namespace {
-
-std::vector<std::uint8_t> AsBytes(const void* data, std::size_t size) {
-  const auto* bytes = static_cast<const std::uint8_t*>(data);
-  return {bytes, bytes + size};
-}
 
 class CDriverDataTest : public CSettingsTest {
  protected:
@@ -26,43 +21,55 @@ class CDriverDataTest : public CSettingsTest {
     m_driver->Put<std::uint16_t>(m_key, driverValue);
     return MakeInitialised(DataType::kWord, kind, m_key);
   }
-
+  static Status Set(CDriverData& item, std::uint16_t value) { return item.Set(&value); }
+  [[nodiscard]] std::uint16_t Held() const { return m_driver->Peek<std::uint16_t>(m_key); }
   [[nodiscard]] std::size_t Reads() const { return m_driver->CountRequests(kCommandGet); }
   [[nodiscard]] std::size_t Writes() const { return m_driver->CountRequests(kCommandSet); }
 };
 
-TEST_F(CDriverDataTest, UninitialisedItemRefusesWork) {
-  CDriverData item(DataType::kWord);
+TEST_F(CDriverDataTest, NothingLoadsUntilAFirstReadSucceeds) {
+  CDriverData bare(DataType::kWord);
   std::uint16_t value = 1;
-  EXPECT_EQ(item.Get(&value), kStatusNoItem);
-  EXPECT_EQ(item.ForceWrite(), kStatusNoItem);
-  EXPECT_EQ(m_driver->GetRequests().size(), 0u);
-}
+  EXPECT_EQ(bare.Get(&value), kStatusNoItem);
+  EXPECT_EQ(bare.ForceWrite(), kStatusNoItem);
 
-TEST_F(CDriverDataTest, FailedFirstReadLeavesItemUnloadedAndIsRetried) {
   auto item = Word(BehaviourKind::kApply, 5);
   m_driver->FailWith(kCommandGet, KeyPath{}, kStatusNotFound);
   Status status = kStatusOk;
-  (void)GetValue<std::uint16_t>(*item, &status);
+  GetValue<std::uint16_t>(*item, &status);
   EXPECT_EQ(status, kStatusNotFound);
-  bool changed = true;
-  EXPECT_EQ(item->Refresh(changed, this), kStatusNotFound);
-  EXPECT_FALSE(changed);
   // Revert and Apply of an unloaded item do not load.
   EXPECT_EQ(item->Revert(), kStatusOk);
   EXPECT_EQ(item->Apply(), kStatusOk);
-  EXPECT_EQ(m_driver->GetRequests().size(), 2u);
-
   m_driver->ClearFailures();
   EXPECT_EQ(GetValue<std::uint16_t>(*item, &status), 5);
   EXPECT_EQ(status, kStatusOk);
-  EXPECT_EQ(Reads(), 3u);
+  EXPECT_EQ(Reads(), 2u);
+}
+
+// Apply sends the last of several changes once and commits it, so Cancel
+// keeps it; only a forced item sends an unchanged value again.
+TEST_F(CDriverDataTest, ApplySendsTheLastChangeOnceAndCancelKeepsIt) {
+  auto item = Word(BehaviourKind::kApply, 2);
+  auto forced = MakeInitialised<CForceDriverData>(DataType::kWord, BehaviourKind::kApply, m_key);
+  GetValue<std::uint16_t>(*forced);
+  ASSERT_EQ(Set(*item, 9), kStatusOk);
+  ASSERT_EQ(Set(*item, 15), kStatusOk);
+  EXPECT_EQ(Writes(), 0u);
+  ASSERT_EQ(item->Apply(), kStatusOk);
+  EXPECT_EQ(Held(), 15);
+  ASSERT_EQ(item->Revert(), kStatusOk);
+  EXPECT_EQ(GetValue<std::uint16_t>(*item), 15);
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(item->Apply(), kStatusOk);
+    ASSERT_EQ(forced->Apply(), kStatusOk);
+  }
+  EXPECT_EQ(Writes(), 3u);
 }
 
 TEST_F(CDriverDataTest, FailedWriteCountsAsWrittenButNotCommitted) {
   auto item = Word(BehaviourKind::kApply, 1);
-  const std::uint16_t v = 2;
-  ASSERT_EQ(item->Set(&v), kStatusOk);
+  ASSERT_EQ(Set(*item, 2), kStatusOk);
   m_driver->FailWith(kCommandSet, KeyPath{}, kStatusDataTooLong);
   EXPECT_EQ(item->Apply(), kStatusDataTooLong);
   std::uint16_t baseline = 0;
@@ -72,6 +79,33 @@ TEST_F(CDriverDataTest, FailedWriteCountsAsWrittenButNotCommitted) {
   EXPECT_EQ(Writes(), 1u);
 }
 
+// One edit cycle per behaviour: set, reset to the factory value, revert,
+// apply. The live item writes three times; the apply item ends where it
+// started and has nothing to apply; the no-driver item never asks.
+TEST_F(CDriverDataTest, RequestsPerBehaviourForOneEditCycle) {
+  struct StCase {
+    BehaviourKind kind;
+    std::size_t requests;  // loads, default reads and writes
+  };
+  constexpr StCase kCases[] = {
+      {BehaviourKind::kLive, 1 + 1 + 3},
+      {BehaviourKind::kApply, 1 + 1},
+      {BehaviourKind::kNoDriver, 0},
+  };
+  m_driver->PutDefault<std::uint16_t>(m_key, 500);
+  for (const StCase& c : kCases) {
+    SCOPED_TRACE(static_cast<int>(c.kind));
+    auto item = Word(c.kind, 300);
+    m_driver->ClearRequests();
+    ASSERT_EQ(Set(*item, 750), kStatusOk);
+    ASSERT_EQ(item->SetDefault(), kStatusOk);
+    ASSERT_EQ(item->Revert(), kStatusOk);
+    ASSERT_EQ(item->Apply(), kStatusOk);
+    EXPECT_EQ(m_driver->GetRequests().size(), c.requests);
+    EXPECT_EQ(Held(), 300);
+  }
+}
+
 // Without a factory value the item shows the driver's plain value again,
 // dropping a pending change; other failures are passed on untouched.
 TEST_F(CDriverDataTest, SetDefaultByWhatTheDriverAnswers) {
@@ -79,28 +113,31 @@ TEST_F(CDriverDataTest, SetDefaultByWhatTheDriverAnswers) {
     Status answer;
     Status expected;
     std::uint16_t shown;
-    std::size_t reads;
   };
   constexpr StCase kCases[] = {
-      {kStatusNotSupported, kStatusOk, 33, 2},
-      {kStatusNotFound, kStatusOk, 33, 2},
-      {kStatusMalformedPacket, kStatusMalformedPacket, 31, 1},
+      {kStatusNotFound, kStatusOk, 33},
+      {kStatusMalformedPacket, kStatusMalformedPacket, 31},
   };
   for (const StCase& c : kCases) {
     SCOPED_TRACE(c.answer);
-    m_driver->ClearFailures();
-    m_driver->ClearRequests();
     m_driver->FailWith(kCommandGetDefault, KeyPath{}, c.answer);
     auto item = Word(BehaviourKind::kApply, 30);
-    const std::uint16_t pending = 31;
-    ASSERT_EQ(item->Set(&pending), kStatusOk);
+    ASSERT_EQ(Set(*item, 31), kStatusOk);
     m_driver->Put<std::uint16_t>(m_key, 33);  // changed elsewhere meanwhile
-
     EXPECT_EQ(item->SetDefault(), c.expected);
     EXPECT_EQ(GetValue<std::uint16_t>(*item), c.shown);
-    EXPECT_EQ(Reads(), c.reads);
-    EXPECT_EQ(Writes(), 0u);
   }
+  EXPECT_EQ(Writes(), 0u);
+}
+
+TEST_F(CDriverDataTest, NoDriverDefaultIsWhatWasLastWritten) {
+  auto item = MakeInitialised(DataType::kWord, BehaviourKind::kNoDriver, m_key);
+  ASSERT_EQ(Set(*item, 4), kStatusOk);
+  ASSERT_EQ(item->ForceWrite(), kStatusOk);
+  ASSERT_EQ(Set(*item, 9), kStatusOk);
+  EXPECT_EQ(item->SetDefault(), kStatusOk);
+  EXPECT_EQ(GetValue<std::uint16_t>(*item), 4);
+  EXPECT_EQ(m_driver->CountRequests(kCommandGetDefault), 0u);
 }
 
 TEST_F(CDriverDataTest, AReadRoundReadsEachItemOnceForAllItsObservers) {
@@ -121,7 +158,6 @@ TEST_F(CDriverDataTest, AReadRoundReadsEachItemOnceForAllItsObservers) {
     }
     CDriverData::CloseReadRound();
     EXPECT_EQ(Reads(), before + static_cast<std::size_t>(round) + 1);
-    EXPECT_EQ(GetValue<std::uint16_t>(*item), 7 + round);
   }
   // A failed read fails every refresh of its round, with one request.
   m_driver->FailWith(kCommandGet, KeyPath{}, kStatusNotFound);
@@ -137,23 +173,19 @@ TEST_F(CDriverDataTest, EachObserverRedrawsOnceUntilTheValueChanges) {
   const int observerA = 0;
   const int observerB = 0;
   bool changed = false;
-  EXPECT_EQ(item->Refresh(changed, &observerA), kStatusOk);
-  EXPECT_TRUE(changed);
-  EXPECT_EQ(item->Refresh(changed, &observerA), kStatusOk);
-  EXPECT_FALSE(changed);
-  EXPECT_EQ(item->Refresh(changed, &observerB), kStatusOk);
-  EXPECT_TRUE(changed);
-  EXPECT_EQ(Reads(), 4u);  // the load, then one read per Refresh
-
-  const std::uint16_t same = 1;
-  ASSERT_EQ(item->Set(&same), kStatusOk);
-  EXPECT_EQ(item->Refresh(changed, &observerA), kStatusOk);
-  EXPECT_FALSE(changed);
-  const std::uint16_t other = 2;
-  ASSERT_EQ(item->Set(&other), kStatusOk);
-  for (const int* observer : {&observerA, &observerB}) {
-    EXPECT_EQ(item->Refresh(changed, observer), kStatusOk);
-    EXPECT_TRUE(changed);
+  struct StStep {
+    const int* observer;
+    std::uint16_t set;  // 0: none
+    bool changed;
+  };
+  for (const StStep& step :
+       {StStep{&observerA, 0, true}, StStep{&observerA, 0, false}, StStep{&observerB, 0, true},
+        StStep{&observerA, 1, false}, StStep{&observerA, 2, true}, StStep{&observerB, 0, true}}) {
+    if (step.set != 0) {
+      ASSERT_EQ(Set(*item, step.set), kStatusOk);
+    }
+    EXPECT_EQ(item->Refresh(changed, step.observer), kStatusOk);
+    EXPECT_EQ(changed, step.changed);
   }
 }
 
@@ -177,78 +209,69 @@ TEST_F(CDriverDataTest, FailedRefreshIsRememberedAndTheNextGoodOneTakesOver) {
   EXPECT_EQ(item->GetLastStatus(), kStatusOk);
 }
 
-// Texts and word lists equal up to their end marker are the same value, both
-// when set and when the driver's copy changes after the marker.
-TEST_F(CDriverDataTest, ValuesEqualUpToTheirEndAreTheSame) {
-  struct StCase {
-    DataType type;
-    std::size_t markerAt;  // byte offset of the end marker
-  };
-  constexpr StCase kCases[] = {{DataType::kText, 3}, {DataType::kWordList, 4}};
-  for (const StCase& c : kCases) {
-    SCOPED_TRACE(static_cast<int>(c.type));
-    m_driver->ClearRequests();
-    std::vector<std::byte> value(256, std::byte{0});
-    for (std::size_t i = 0; i < c.markerAt; ++i) value[i] = std::byte{0x41};
-    m_driver->Put(m_key, AsBytes(value.data(), value.size()));
-    auto item = MakeInitialised(c.type, BehaviourKind::kLive, m_key);
-    bool changed = false;
-    ASSERT_EQ(item->Refresh(changed, this), kStatusOk);
+TEST_F(CDriverDataTest, RefreshTakesOverChangesMadeElsewhereUnlessOneIsPending) {
+  auto live = Word(BehaviourKind::kLive, 500);
+  auto pending = MakeInitialised(DataType::kWord, BehaviourKind::kApply, m_key);
+  ASSERT_EQ(Set(*pending, 135), kStatusOk);
+  bool changed = false;
+  ASSERT_EQ(live->Refresh(changed, this), kStatusOk);
+  ASSERT_EQ(pending->Refresh(changed, this), kStatusOk);
 
-    std::vector<std::byte> junkAfterEnd = value;
-    junkAfterEnd[c.markerAt + 4] = std::byte{0x5A};
-    m_driver->Put(m_key, AsBytes(junkAfterEnd.data(), junkAfterEnd.size()));
-    EXPECT_EQ(item->Refresh(changed, this), kStatusOk);
-    EXPECT_FALSE(changed);
-    EXPECT_EQ(item->Set(junkAfterEnd.data()), kStatusOk);
-    EXPECT_EQ(Writes(), 0u);
+  m_driver->Put<std::uint16_t>(m_key, 687);
+  ASSERT_EQ(live->Refresh(changed, this), kStatusOk);
+  EXPECT_TRUE(changed);
+  EXPECT_EQ(GetValue<std::uint16_t>(*live), 687);
+  ASSERT_EQ(pending->Refresh(changed, this), kStatusOk);
+  EXPECT_FALSE(changed);
+  EXPECT_EQ(GetValue<std::uint16_t>(*pending), 135);
 
-    std::vector<std::byte> shorter = value;
-    shorter[0] = std::byte{0};
-    EXPECT_EQ(item->Set(shorter.data()), kStatusOk);
-    EXPECT_EQ(Writes(), 1u);
-  }
+  ASSERT_EQ(pending->Apply(), kStatusOk);
+  EXPECT_EQ(Held(), 135);
+  // Taken over, not committed: Cancel restores the value the dialog opened with.
+  ASSERT_EQ(live->Revert(), kStatusOk);
+  EXPECT_EQ(Held(), 500);
 }
 
-TEST_F(CDriverDataTest, PendingChangeIsJudgedOverTheWholeBuffer) {
-  // A pending text that differs from the last-written one only after its
-  // zero byte is still the user's change and must not be overwritten.
+// A text equal up to its end is the same value, both when set and when the
+// driver's copy changes after the end.
+TEST_F(CDriverDataTest, TextsEqualUpToTheirEndAreTheSame) {
   using Text = std::array<char, 256>;
-  const auto makeText = [](const char* text, char filler) {
-    Text field{};
-    field.fill(filler);
-    std::memcpy(field.data(), text, std::strlen(text) + 1);
-    return field;
-  };
-  const Text driverText = makeText("abc", '\0');
-  m_driver->Put(m_key, AsBytes(driverText.data(), driverText.size()));
+  const Text value{"AAA"};
+  m_driver->Put(m_key, Bytes(value));
+  auto item = MakeInitialised(DataType::kText, BehaviourKind::kLive, m_key);
+  bool changed = false;
+  ASSERT_EQ(item->Refresh(changed, this), kStatusOk);
+
+  Text junkAfterEnd = value;
+  junkAfterEnd[7] = 'Z';
+  m_driver->Put(m_key, Bytes(junkAfterEnd));
+  EXPECT_EQ(item->Refresh(changed, this), kStatusOk);
+  EXPECT_FALSE(changed);
+  EXPECT_EQ(item->Set(junkAfterEnd.data()), kStatusOk);
+  EXPECT_EQ(Writes(), 0u);
+  EXPECT_EQ(item->Set(Text{"A"}.data()), kStatusOk);
+  EXPECT_EQ(Writes(), 1u);
+}
+
+// A pending text that differs from the last-written one only after its zero
+// byte is still the user's change and must not be overwritten.
+TEST_F(CDriverDataTest, PendingChangeIsJudgedOverTheWholeBuffer) {
+  using Text = std::array<char, 256>;
+  m_driver->Put(m_key, Bytes(Text{"abc"}));
   auto item = MakeInitialised(DataType::kText, BehaviourKind::kApply, m_key);
-  const Text first = makeText("xyz", '\0');
-  const Text pending = makeText("abc", 'Z');
-  ASSERT_EQ(item->Set(first.data()), kStatusOk);
+  Text pending{"abc"};
+  pending[5] = 'Z';
+  ASSERT_EQ(item->Set(Text{"xyz"}.data()), kStatusOk);
   ASSERT_EQ(item->Set(pending.data()), kStatusOk);
   bool changed = false;
   ASSERT_EQ(item->Refresh(changed, this), kStatusOk);
 
-  const Text elsewhere = makeText("new", '\0');
-  m_driver->Put(m_key, AsBytes(elsewhere.data(), elsewhere.size()));
+  m_driver->Put(m_key, Bytes(Text{"new"}));
   EXPECT_EQ(item->Refresh(changed, this), kStatusOk);
   EXPECT_FALSE(changed);
   Text shown{};
   ASSERT_EQ(item->Get(shown.data()), kStatusOk);
   EXPECT_EQ(shown, pending);
-}
-
-TEST_F(CDriverDataTest, NoDriverDefaultIsWhatWasLastWritten) {
-  auto item = MakeInitialised(DataType::kWord, BehaviourKind::kNoDriver, TabletKey(61));
-  const std::uint16_t written = 4;
-  ASSERT_EQ(item->Set(&written), kStatusOk);
-  ASSERT_EQ(item->ForceWrite(), kStatusOk);
-  const std::uint16_t edited = 9;
-  ASSERT_EQ(item->Set(&edited), kStatusOk);
-  EXPECT_EQ(item->SetDefault(), kStatusOk);
-  EXPECT_EQ(GetValue<std::uint16_t>(*item), 4);
-  EXPECT_EQ(m_driver->CountRequests(kCommandGetDefault), 0u);
 }
 
 }  // namespace

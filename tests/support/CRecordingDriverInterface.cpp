@@ -19,10 +19,6 @@ CRecordingDriverInterface* InstallMade(Args&&... args) {
 
 CRecordingDriverInterface* CRecordingDriverInterface::Install() { return InstallMade(); }
 
-CRecordingDriverInterface* CRecordingDriverInterface::Install(std::unique_ptr<CDriverInterface> inner) {
-  return InstallMade(std::move(inner));
-}
-
 CRecordingDriverInterface* CRecordingDriverInterface::Install(CTabletService& service) {
   return InstallMade(service);
 }
@@ -44,7 +40,6 @@ Status CRecordingDriverInterface::SendRequest(std::uint32_t command, const StObj
   for (std::size_t i = 0; keys != nullptr && i < StDriverPacket::kMaxKeys && keys[i].code != 0; ++i)
     request.levels.push_back(keys[i]);
   request.capacity = capacity;
-  request.hadBuffer = buffer != nullptr;
   if (buffer != nullptr && capacity != 0) {
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
     request.data.assign(bytes, bytes + capacity);
@@ -57,7 +52,6 @@ Status CRecordingDriverInterface::SendRequest(std::uint32_t command, const StObj
       return failure->second;
   }
   if (m_service != nullptr) return SendToService(command, keys, capacity, buffer);
-  if (m_inner) return m_inner->SendRequest(command, keys, capacity, buffer);
   return AnswerFromTable(command, path, capacity, buffer);
 }
 
@@ -98,7 +92,6 @@ Status CRecordingDriverInterface::AnswerFromTable(std::uint32_t command, const P
 }
 
 Status CRecordingDriverInterface::GetAppletVersion(VersionRecord& out) {
-  if (m_inner) return m_inner->GetAppletVersion(out);
   return ParseVersionString(kAppletVersionString, out);
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 
 // CRecordingDriverInterface: the one driver interface of the tests. It records
-// every request it is sent and answers it in one of three ways:
+// every request it is sent and answers it in one of two ways:
 //   - from its own table of values (default constructor): get (1) and get
 //     default (6) copy the stored bytes (261 when they do not fit, 512 for a
 //     path without a value, 0x603 for a default never set); set (2) stores the
 //     buffer's `capacity` bytes; create, remove and others answer 0;
 //   - by handing it to a tablet service in this process, packed as the Wintab
-//     library packs it (constructed with a service);
-//   - by forwarding it unchanged to another interface (constructed with one).
+//     library packs it (constructed with a service).
 // A status forced with FailWith() for (command, path) wins over all of these;
 // an empty path forces it for every path. Paths are the key levels up to (not
 // including) the first code-0 entry.
@@ -37,7 +36,6 @@ struct StRecordedRequest {
   std::vector<StObjectKey> levels;  // up to the first code 0
   std::uint32_t capacity = 0;       // the size argument
   std::vector<std::uint8_t> data;   // the buffer's bytes when sent (empty: no buffer)
-  bool hadBuffer = false;
 };
 
 using KeyPath = std::vector<StObjectKey>;
@@ -62,8 +60,6 @@ struct StLevel {
 class CRecordingDriverInterface : public CDriverInterface {
  public:
   CRecordingDriverInterface() = default;
-  explicit CRecordingDriverInterface(std::unique_ptr<CDriverInterface> inner)
-      : m_inner(std::move(inner)) {}
   // Borrows `service`, which must outlive this interface.
   explicit CRecordingDriverInterface(CTabletService& service) : m_service(&service) {}
   explicit CRecordingDriverInterface(std::unique_ptr<CTabletService> service)
@@ -73,7 +69,6 @@ class CRecordingDriverInterface : public CDriverInterface {
   // Makes a new recorder the process-wide driver interface and returns it
   // (owned by the process-wide getter; ReleaseDriverInterface deletes it).
   static CRecordingDriverInterface* Install();
-  static CRecordingDriverInterface* Install(std::unique_ptr<CDriverInterface> inner);
   static CRecordingDriverInterface* Install(CTabletService& service);
 
   Status SendRequest(std::uint32_t command, const StObjectKey* keys, std::uint32_t capacity,
@@ -138,7 +133,6 @@ class CRecordingDriverInterface : public CDriverInterface {
   Status AnswerFromTable(std::uint32_t command, const PathKey& path, std::uint32_t capacity,
                          void* buffer);
 
-  std::unique_ptr<CDriverInterface> m_inner;
   std::unique_ptr<CTabletService> m_ownedService;
   CTabletService* m_service = nullptr;
   std::map<PathKey, std::vector<std::uint8_t>> m_values;
