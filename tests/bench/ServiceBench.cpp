@@ -29,6 +29,28 @@ namespace {
 
 const StObjectKey kModelPath[] = {{0, 2, 0}, {0, 124, 0}, {}};
 
+// A private folder for the sockets and state files (the daemon refuses
+// folders other users may change), on the disk the temporary folder is on.
+// Made before the first request, it is removed at exit only after the
+// embedded service, made later and so ended first, has saved its state.
+class CBenchDir {
+ public:
+  CBenchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
+  }
+  ~CBenchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+  }
+  std::filesystem::path m_path;
+};
+
+std::filesystem::path BenchPath(const char* name) {
+  static const CBenchDir dir;
+  return dir.m_path / name;
+}
+
 // Builds the packet the way the applet's driver interface does.
 template <typename T>
 StDriverPacket MakeRequest(std::uint32_t command, const StObjectKey* keys, T& value) {
@@ -39,11 +61,17 @@ StDriverPacket MakeRequest(std::uint32_t command, const StObjectKey* keys, T& va
   return packet;
 }
 
+template <typename T>
+std::uint32_t Exchange(CDaemonClient& client, std::uint32_t command, const StObjectKey* keys,
+                       T& value) {
+  StDriverPacket packet = MakeRequest(command, keys, value);
+  return client.Exchange(packet);
+}
+
 // The tablet's model, 130, through the daemon.
 void DaemonGet(benchmark::State& state, CDaemonClient& client) {
   std::uint16_t value = 0;
-  StDriverPacket packet = MakeRequest(1, kModelPath, value);
-  if (client.Exchange(packet) != 0 || value != 130) state.SkipWithError("wrong answer");
+  if (Exchange(client, 1, kModelPath, value) != 0 || value != 130) state.SkipWithError("wrong answer");
 }
 
 void BM_EmbeddedGet(benchmark::State& state) {
@@ -57,23 +85,11 @@ void BM_EmbeddedGet(benchmark::State& state) {
 }
 BENCHMARK(BM_EmbeddedGet);
 
-// A private folder for the socket and the state file (the daemon refuses
-// folders other users may change), on the disk the temporary folder is on.
-const std::filesystem::path& BenchDir() {
-  static const std::filesystem::path dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-bench-XXXXXX").string();
-    return std::filesystem::path(::mkdtemp(pattern.data()) != nullptr ? pattern : "");
-  }();
-  return dir;
-}
-
-std::filesystem::path BenchSocket(const char* name) { return BenchDir() / name; }
-
 void BM_DaemonGet(benchmark::State& state) {
   CTabletService service;
-  const CServedDaemon daemon(service, BenchSocket("get"));
+  const CServedDaemon daemon(service, BenchPath("get"));
   if (!daemon.Error().empty()) return state.SkipWithError(daemon.Error().c_str());
-  CDaemonClient client(BenchSocket("get"));
+  CDaemonClient client(BenchPath("get"));
   for (auto _ : state) DaemonGet(state, client);
   state.SetItemsProcessed(state.iterations());
 }
@@ -138,9 +154,9 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
   constexpr int kRounds = 15;
   constexpr int kTrips = 3000;
   CTabletService service;
-  const CServedDaemon daemon(service, BenchSocket("ratio"));
+  const CServedDaemon daemon(service, BenchPath("ratio"));
   if (!daemon.Error().empty()) return state.SkipWithError(daemon.Error().c_str());
-  CDaemonClient client(BenchSocket("ratio"));
+  CDaemonClient client(BenchPath("ratio"));
   CRawEcho echo;
   if (!echo.Open()) return state.SkipWithError("socketpair");
   const auto raw = [&] { echo.Trip(); };
@@ -170,12 +186,6 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
 }
 BENCHMARK(BM_DaemonOverRawRoundTrip)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-std::uint32_t Exchange(CDaemonClient& client, std::uint32_t command, const StObjectKey* keys,
-                       std::uint32_t& value) {
-  StDriverPacket packet = MakeRequest(command, keys, value);
-  return client.Exchange(packet);
-}
-
 void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
   constexpr int kSetters = 10;
   constexpr int kReaders = 2;
@@ -185,9 +195,8 @@ void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
   for (std::uint32_t tool = 0; tool < 2; ++tool)
     for (std::uint32_t button = 1; button <= 3 + tool; ++button)
       paths.push_back({{{0, 2, 0}, {0, 4, tool}, {0, 11, button}, {0, 41, 0}, {}}});
-  std::filesystem::remove(BenchDir() / "sets.json");
-  CTabletService service(MakeDefaultProfile(), BenchDir() / "sets.json");
-  const CServedDaemon daemon(service, BenchSocket("sets"));
+  CTabletService service(MakeDefaultProfile(), BenchPath("sets.json"));
+  const CServedDaemon daemon(service, BenchPath("sets"));
   if (!daemon.Error().empty()) return state.SkipWithError(daemon.Error().c_str());
   std::atomic<std::uint64_t> acknowledged{0};
   std::atomic<std::uint64_t> failed{0};
@@ -198,7 +207,7 @@ void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kSetters; ++i) {
       threads.emplace_back([&, i] {
-        CDaemonClient client(BenchSocket("sets"));
+        CDaemonClient client(BenchPath("sets"));
         for (std::uint32_t n = 1; !done; ++n) {
           std::uint32_t value = static_cast<std::uint32_t>(i) * 1000000 + n;
           const StObjectKey* path = paths[static_cast<std::size_t>(i) % paths.size()].data();
@@ -208,7 +217,7 @@ void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
     }
     for (int r = 0; r < kReaders; ++r) {
       threads.emplace_back([&, r] {
-        CDaemonClient client(BenchSocket("sets"));
+        CDaemonClient client(BenchPath("sets"));
         while (!done) {
           std::uint32_t value = 0;
           const auto asked = std::chrono::steady_clock::now();
@@ -243,7 +252,7 @@ BENCHMARK(BM_DaemonTenSettersTwoReaders)->Iterations(1)->UseManualTime()->Unit(b
 
 int main(int argc, char** argv) {
   // The embedded service must not touch the user's state file.
-  const std::string state = (BenchDir() / "embedded.json").string();
+  const std::string state = BenchPath("embedded.json").string();
   ::setenv("KELVO_STATE", state.c_str(), 1);
   ::unsetenv("KELVO_SERVICE");
   ::unsetenv("KELVO_SERVICE_SOCKET");
@@ -251,7 +260,5 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::error_code ignored;
-  std::filesystem::remove_all(BenchDir(), ignored);
   return 0;
 }
