@@ -14,57 +14,48 @@
 
 namespace input_test {
 
-// An eventfd that is readable from Raise() to Drain(), as a kernel descriptor is while data wait.
-class CSignal {
- public:
-  CSignal() : m_fd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
-  ~CSignal() { close(m_fd); }
-  void Raise() {
-    const std::uint64_t one = 1;
-    [[maybe_unused]] const ssize_t written = write(m_fd, &one, sizeof one);
-  }
-  void Drain() {
-    std::uint64_t count = 0;
-    [[maybe_unused]] const ssize_t drained = read(m_fd, &count, sizeof count);
-  }
-  int m_fd;
-};
-
-// A device whose events are handed to it.
+// A device whose events are handed to it; its descriptor is readable while some wait.
 class CFakeDevice final : public IInputDevice {
  public:
-  explicit CFakeDevice(StDeviceDescription description) : m_description(std::move(description)) {}
+  explicit CFakeDevice(StDeviceDescription description)
+      : m_description(std::move(description)), m_fd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+  ~CFakeDevice() override { close(m_fd); }
   StDeviceDescription Describe() const override { return m_description; }
   Status Grab(bool grab) override {
     *m_grabbed = grab;
     return kStatusOk;
   }
   Status ReadAvailable(std::vector<StInputEvent>& out) override {
-    m_signal.Drain();
+    std::uint64_t count = 0;
+    [[maybe_unused]] const ssize_t drained = read(m_fd, &count, sizeof count);
     out.insert(out.end(), m_waiting.begin(), m_waiting.end());
     m_waiting.clear();
     return m_gone ? kStatusNotFound : kStatusOk;
   }
-  int Fd() const override { return m_signal.m_fd; }
+  int Fd() const override { return m_fd; }
   void Send(const std::vector<StInputEvent>& events) {
     m_waiting.insert(m_waiting.end(), events.begin(), events.end());
-    m_signal.Raise();
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = write(m_fd, &one, sizeof one);
   }
 
   StDeviceDescription m_description;
-  CSignal m_signal;
+  int m_fd;
   std::vector<StInputEvent> m_waiting;
   bool* m_grabbed = nullptr;
   bool m_gone = false;
 };
 
-// Nodes and what opening each gives; a change is told as udev's monitor tells it.
+// Nodes and what opening each gives; a change is told through an eventfd as udev's monitor tells it.
 class CFakeSource final : public IDeviceSource {
  public:
+  CFakeSource() : m_fd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)) {}
+  ~CFakeSource() override { close(m_fd); }
   std::vector<std::string> List() override { return m_present; }
-  int Fd() const override { return m_signal.m_fd; }
+  int Fd() const override { return m_fd; }
   std::vector<StDeviceChange> TakeChanges() override {
-    m_signal.Drain();
+    std::uint64_t count = 0;
+    [[maybe_unused]] const ssize_t drained = read(m_fd, &count, sizeof count);
     return std::exchange(m_changes, {});
   }
   std::unique_ptr<IInputDevice> Open(const std::string& node, std::string& error) override {
@@ -80,10 +71,11 @@ class CFakeSource final : public IDeviceSource {
   }
   void Change(StDeviceChange::Kind kind, const std::string& node) {
     m_changes.push_back({kind, node});
-    m_signal.Raise();
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = write(m_fd, &one, sizeof one);
   }
 
-  CSignal m_signal;
+  int m_fd;
   std::vector<std::string> m_present;
   std::vector<StDeviceChange> m_changes;
   std::map<std::string, StDeviceDescription> m_descriptions;
