@@ -105,48 +105,6 @@ bool ReceiveAll(int fd, std::uint8_t* into, std::size_t size) {
   return true;
 }
 
-// The same bytes each way as a daemon get, with no service behind them: an
-// echo thread at the far end of a socket pair.
-class CRawEcho {
- public:
-  static constexpr std::size_t kRequest = CFrameCodec::kHeaderSize + StDriverPacket::kWireSize + 2;
-  static constexpr std::size_t kReply = CFrameCodec::kHeaderSize + 4 + StDriverPacket::kWireSize + 2;
-
-  CRawEcho() {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, m_pair) != 0) return;
-    m_open = true;
-    m_echo = std::thread([fd = m_pair[1]] {
-      std::uint8_t in[kRequest];
-      const std::uint8_t out[kReply] = {};
-      while (ReceiveAll(fd, in, kRequest))
-        if (::send(fd, out, kReply, MSG_NOSIGNAL) != static_cast<ssize_t>(kReply)) return;
-    });
-  }
-  ~CRawEcho() {
-    if (!m_open) return;
-    ::shutdown(m_pair[0], SHUT_RDWR);
-    m_echo.join();
-    ::close(m_pair[0]);
-    ::close(m_pair[1]);
-  }
-  CRawEcho(const CRawEcho&) = delete;
-  CRawEcho& operator=(const CRawEcho&) = delete;
-
-  [[nodiscard]] bool Open() const { return m_open; }
-  // One request out and its whole reply back.
-  void Trip() {
-    const std::uint8_t request[kRequest] = {};
-    std::uint8_t reply[kReply];
-    if (::send(m_pair[0], request, kRequest, MSG_NOSIGNAL) == static_cast<ssize_t>(kRequest))
-      benchmark::DoNotOptimize(ReceiveAll(m_pair[0], reply, kReply));
-  }
-
- private:
-  int m_pair[2] = {-1, -1};
-  bool m_open = false;
-  std::thread m_echo;
-};
-
 // The daemon against the raw ping-pong, in alternating short rounds so that
 // both see the same load on the machine: the best round of each and the
 // median of the per-round ratios.
@@ -157,9 +115,24 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
   const CServedDaemon daemon(service, BenchPath("ratio"));
   if (!daemon.Error().empty()) return state.SkipWithError(daemon.Error().c_str());
   CDaemonClient client(BenchPath("ratio"));
-  CRawEcho echo;
-  if (!echo.Open()) return state.SkipWithError("socketpair");
-  const auto raw = [&] { echo.Trip(); };
+  // The same bytes each way with no service behind them: an echo thread at
+  // the far end of a socket pair.
+  constexpr std::size_t kRequest = CFrameCodec::kHeaderSize + StDriverPacket::kWireSize + 2;
+  constexpr std::size_t kReply = CFrameCodec::kHeaderSize + 4 + StDriverPacket::kWireSize + 2;
+  int pair[2];
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, pair) != 0) return state.SkipWithError("socketpair");
+  std::thread echo([fd = pair[1]] {
+    std::uint8_t in[kRequest];
+    const std::uint8_t out[kReply] = {};
+    while (ReceiveAll(fd, in, kRequest))
+      if (::send(fd, out, kReply, MSG_NOSIGNAL) != static_cast<ssize_t>(kReply)) return;
+  });
+  const auto raw = [&] {
+    const std::uint8_t request[kRequest] = {};
+    std::uint8_t reply[kReply];
+    if (::send(pair[0], request, kRequest, MSG_NOSIGNAL) == static_cast<ssize_t>(kRequest))
+      benchmark::DoNotOptimize(ReceiveAll(pair[0], reply, kReply));
+  };
   const auto viaDaemon = [&] { DaemonGet(state, client); };
   const auto time = [](const auto& trip) {
     const auto start = std::chrono::steady_clock::now();
@@ -176,6 +149,10 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
       ratios.push_back(daemons.back() / raws.back());
     }
   }
+  ::shutdown(pair[0], SHUT_RDWR);
+  echo.join();
+  ::close(pair[0]);
+  ::close(pair[1]);
   std::sort(ratios.begin(), ratios.end());
   const double rawBest = *std::min_element(raws.begin(), raws.end());
   const double daemonBest = *std::min_element(daemons.begin(), daemons.end());
