@@ -8,7 +8,7 @@
 #include <fcntl.h>
 #include <linux/input.h>
 #include <sys/epoll.h>
-#include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -138,24 +138,22 @@ void ReportDelays(benchmark::State& state, std::vector<double>& delays) {
   state.counters["delay_max_us"] = delays.back();
 }
 
-double ThreadCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_THREAD, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 // This thread's CPU time from its construction over the wall time, as the
 // share of one core.
 class CCoreShare {
  public:
   void Report(benchmark::State& state) const {
     const double wall = std::chrono::duration<double>(Clock::now() - m_wall).count();
-    state.counters["cpu_percent_of_core"] = 100.0 * (ThreadCpuSeconds() - m_cpu) / wall;
+    state.counters["cpu_percent_of_core"] = 100.0 * (CpuSeconds() - m_cpu) / wall;
   }
 
  private:
-  double m_cpu = ThreadCpuSeconds();
+  static double CpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+  }
+  double m_cpu = CpuSeconds();
   Clock::time_point m_wall = Clock::now();
 };
 

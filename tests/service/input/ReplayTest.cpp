@@ -172,7 +172,6 @@ TEST(Replay, EraserStrokeFollowsTheEraserSwitch) {
   CHarness off;  // switched off: the eraser end is a second tip, with the tip's feel
   off.Set(Tool(0, {L(205)}), Bytes(2, 2));
   off.Set(Tool(0, {L(11, 4), L(43)}), Bytes(600, 2));
-  off.Set(Tool(0, {L(11, 1), L(43)}), Bytes(90, 2));
   const Lines tip = off.Replay("eraser-stroke");
   EXPECT_EQ(tip.front(), "pen EV_KEY BTN_TOOL_PEN 1");
   EXPECT_EQ(Count(tip, P(CurveAt(factory, 500))), 1U);
