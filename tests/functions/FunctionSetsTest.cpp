@@ -5,7 +5,6 @@
 #include <string>
 
 #include "functions/AppletModelFixture.h"
-#include "functions/CTouchStrip.h"
 #include "service/CProfileReader.h"
 
 namespace {
@@ -63,20 +62,15 @@ TEST_F(CFunctionSetsTest, RemovingASetRemovesTheChildrenItMadeAndReloads) {
       << "the next application moved up";
 }
 
-TEST_F(CFunctionSetsTest, ChildrenExistOnlyWhereTheDriverAnswersForThem) {
+// Only the buttons area was made: its removal takes the tablet menu's entry
+// too, so no menu can be made afterwards; the popup stays.
+TEST_F(CFunctionSetsTest, RemovingASetRemovesOnlyTheChildrenItMade) {
   CDataGrouping& paint = Child(*m_functions, 1);
-  m_driver->ClearRequests();
-  EXPECT_EQ(paint.GetSubGroup(3, kSubGroupMain), nullptr);
-  EXPECT_EQ(paint.GetSubGroup(0, kSubGroupTabletControl), nullptr);
-  EXPECT_TRUE(m_driver->GetRequests().empty());
-
-  // Only the buttons area was made: its removal takes the tablet menu's
-  // entry too, so no menu can be made afterwards; the popup stays.
   DropStatus(Child(paint, 2).ApplyItems(), "only made here");
+  m_driver->ClearRequests();
   ASSERT_EQ(paint.Remove(), kStatusOk);
   EXPECT_EQ(m_driver->CountRequests(kCommandRemove), 1U);
   EXPECT_EQ(paint.GetSubGroup(0, kSubGroupMain), nullptr);
-  EXPECT_EQ(paint.GetSubGroup(2, kSubGroupMain), nullptr);
   EXPECT_NE(paint.GetSubGroup(1, kSubGroupMain), nullptr);
   EXPECT_EQ(SetsInService(), 3) << "the set stays while its popup is there";
 }
@@ -105,19 +99,6 @@ TEST_F(CFunctionSetsTest, PopupEntriesAreCreatedCountedAndDroppedWhenMarked) {
   ASSERT_EQ(SetValue(Child(popup, 1), 73, std::uint32_t{6}), kStatusOk);
   ASSERT_EQ(popup.ApplyItems(), kStatusOk);
   EXPECT_EQ(popup.GetSubGroupCount(kSubGroupMain), 3);
-}
-
-TEST_F(CFunctionSetsTest, ButtonsAreaMakesButtonsAndStripsByNumberOnly) {
-  CDataGrouping& area = Child(Child(*m_functions, 0), 2);
-  m_driver->ClearRequests();
-  EXPECT_EQ(area.GetSubGroup(10, kSubGroupMain), nullptr);
-  EXPECT_TRUE(m_driver->GetRequests().empty());
-  CDataGrouping* strip = area.GetSubGroup(8, 5);
-  EXPECT_NE(dynamic_cast<CTouchStrip*>(strip), nullptr);
-  EXPECT_EQ(area.GetSubGroup(8, kSubGroupMain), strip);
-  EXPECT_EQ(area.GetSubGroupCount(kSubGroupMain), 0);
-  CDriverData* none = nullptr;
-  EXPECT_EQ(strip->GetItem(193, none), kStatusNoItem);
 }
 
 TEST_F(CFunctionSetsTest, ItemsOfTheApplicationComeFromIt) {

@@ -48,6 +48,18 @@ class CCountedInterface : public CRecordingDriverInterface {
   int* m_deaths;
 };
 
+// A translator that refuses to open, to check that the getter lets it go.
+class CClosedTranslator : public CEventTranslator {
+ public:
+  explicit CClosedTranslator(int* deaths) : m_deaths(deaths) {}
+  ~CClosedTranslator() override { ++*m_deaths; }
+  Status Open() override { return 0x0101; }
+  Status Notify(std::uint32_t, std::uint32_t) override { return kStatusOk; }
+
+ private:
+  int* m_deaths;
+};
+
 class CCountingFactory : public CObjectFactory {
  public:
   int made = 0;
@@ -60,7 +72,9 @@ class CCountingFactory : public CObjectFactory {
     ++made;
     return std::make_unique<CCountedInterface>(&deaths, openStatus);
   }
-  std::unique_ptr<CEventTranslator> MakeEventTranslator() override { return nullptr; }
+  std::unique_ptr<CEventTranslator> MakeEventTranslator() override {
+    return std::make_unique<CClosedTranslator>(&deaths);
+  }
   std::unique_ptr<CStringManager> MakeStringManager() override { return nullptr; }
 };
 
@@ -87,6 +101,17 @@ TEST(ProcessWideInterface, MadeOnceKeptAndMadeAgainWhenGone) {
   EXPECT_NE(GetDriverInterface(), nullptr);
   EXPECT_EQ(factory.made, 4);
   ReleaseDriverInterface();
+  ReleaseObjectFactory();
+}
+
+TEST(ProcessWideTranslator, AFailedOpenIsDeletedAndTriedAgain) {
+  auto owned = std::make_unique<CCountingFactory>();
+  CCountingFactory& factory = *owned;
+  InstallObjectFactory(std::move(owned));
+  EXPECT_EQ(GetEventTranslator(), nullptr);
+  EXPECT_EQ(GetEventTranslator(), nullptr);
+  EXPECT_EQ(factory.deaths, 2) << "made and deleted each time";
+  EXPECT_EQ(ForwardViewRequest(kViewGet, 1, nullptr), kStatusUnknown);
   ReleaseObjectFactory();
 }
 
