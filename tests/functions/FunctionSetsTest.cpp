@@ -51,11 +51,9 @@ TEST_F(CFunctionSetsTest, RemovingASetRemovesTheChildrenItMadeAndReloads) {
   EXPECT_EQ(m_functions->RemoveSubGroup(1, kSubGroupTabletControl), kStatusNoItem);
   EXPECT_TRUE(m_driver->GetRequests().empty());
   ASSERT_EQ(m_functions->RemoveSubGroup(1, kSubGroupMain), kStatusOk);
-  const std::vector<StObjectKey> removed = m_driver->LastLevels(kCommandRemove);
-  ASSERT_EQ(removed.size(), 3U);
-  EXPECT_TRUE((removed[0] == StObjectKey{1, 158, kPaint}));  // buttons area
-  EXPECT_TRUE((removed[1] == StObjectKey{1, 158, kPaint}));  // tablet menu, the same entry
-  EXPECT_TRUE((removed[2] == StObjectKey{1, 157, kPaint}));  // popup menu
+  // The buttons area, the tablet menu (the same entry) and the popup menu.
+  EXPECT_EQ(m_driver->LastLevels(kCommandRemove),
+            (std::vector<StObjectKey>{{1, 158, kPaint}, {1, 158, kPaint}, {1, 157, kPaint}}));
   EXPECT_EQ(SetsInService(), 2);
   ASSERT_EQ(m_functions->GetSubGroupCount(kSubGroupMain), 2);
   EXPECT_EQ(Value<std::uint32_t>(Child(*m_functions, 1), 41), 512U)
@@ -90,9 +88,7 @@ TEST_F(CFunctionSetsTest, PopupEntriesAreCreatedCountedAndDroppedWhenMarked) {
   ASSERT_EQ(popup.ApplyItems(), kStatusOk);
   m_driver->ClearRequests();
   EXPECT_EQ(popup.GetSubGroupCount(kSubGroupMain), 3);
-  const std::vector<StObjectKey> removed = m_driver->LastLevels(kCommandRemove);
-  ASSERT_EQ(removed.size(), 1U);
-  EXPECT_EQ(removed[0], (StObjectKey{0, 159, 3}));
+  EXPECT_EQ(m_driver->LastLevels(kCommandRemove), (std::vector<StObjectKey>{{0, 159, 3}}));
   EXPECT_EQ(InService<std::uint16_t>(count), 3);
 
   // Entries before an unmarked one stay, marked or not.

@@ -103,14 +103,11 @@ TEST(KeystrokeWordText, NamesPrefixesAndTypedCharacters) {
 // Every word's text stands where the offsets say, one after the other.
 void ExpectConsistent(const KeystrokeText& keys) {
   std::string joined;
-  for (std::size_t i = 0; i < keys.Count(); ++i) {
-    EXPECT_EQ(keys.WordStart(static_cast<std::int32_t>(i)),
-              static_cast<std::int32_t>(joined.size()))
-        << i;
-    joined += KeystrokeWordText(keys.WordAt(i));
+  for (std::int32_t i = 0; i <= keys.Count(); ++i) {
+    EXPECT_EQ(keys.WordStart(i), static_cast<std::int32_t>(joined.size())) << i;
+    if (i < keys.Count()) joined += KeystrokeWordText(keys.WordAt(static_cast<std::size_t>(i)));
   }
   EXPECT_EQ(keys.Text(), joined);
-  EXPECT_EQ(keys.WordStart(keys.Count()), static_cast<std::int32_t>(joined.size()));
   EXPECT_EQ(keys.Words()[keys.Count()], 0u) << "a zero word ends the sequence";
 }
 
