@@ -84,7 +84,6 @@ TEST(KeystrokeWordText, NamesPrefixesAndTypedCharacters) {
   const std::pair<KeystrokeWord, const char*> cases[] = {
       {Word(235, 0, kCtrl), "{Ctrl}{F1}"},
       {Word(230), "{Home}"},
-      {Word(0x24), "{Home}"},
       {Word(0x09, 0, kAlt | kCtrl | kShift), "{Ctrl}{Alt}{Shift}{Tab}"},
       // A typed character shows Shift only with Ctrl, and not for digits and capitals.
       {Word(0x41, 'A', kShift), "A"},
