@@ -10,7 +10,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -33,12 +32,12 @@ namespace {
 
 enum class Link { kEmbedded, kDaemon };
 
-// The applet's requests as packets to the service in this process or to
-// tabletd's client, counted.
+// The applet's requests as packets to the service in this process or, with
+// a client, to tabletd, counted.
 class CBenchDriverInterface : public CDriverInterface {
  public:
-  using Exchange = std::function<std::uint32_t(StDriverPacket& packet)>;
-  explicit CBenchDriverInterface(Exchange exchange) : m_exchange(std::move(exchange)) {}
+  CBenchDriverInterface(CTabletService& service, CDaemonClient* client)
+      : m_service(service), m_client(client) {}
 
   Status SendRequest(std::uint32_t command, const StObjectKey* keys, std::uint32_t capacity, void* buffer) override {
     ++m_requests;
@@ -46,8 +45,10 @@ class CBenchDriverInterface : public CDriverInterface {
     KELVO_TRY(packet.Make(capacity, buffer));
     KELVO_TRY(packet.FillRequest(command, keys, 0, nullptr, kRequestModeApplet));
     packet.dataLength = capacity;
-    const auto result = static_cast<Status>(m_exchange(packet) & 0xFFFFU);
-    if (result != kStatusOk) return result;
+    const std::uint32_t answer =
+        m_client != nullptr ? m_client->Exchange(packet) : m_service.HandlePacket(packet);
+    if (const auto result = static_cast<Status>(answer & 0xFFFFU); result != kStatusOk)
+      return result;
     std::uint32_t length = capacity;
     return packet.ReadReply(&length, buffer);
   }
@@ -56,7 +57,8 @@ class CBenchDriverInterface : public CDriverInterface {
   [[nodiscard]] std::uint32_t RequestCount() const { return m_requests; }
 
  private:
-  Exchange m_exchange;
+  CTabletService& m_service;
+  CDaemonClient* m_client;
   std::uint32_t m_requests = 0;
 };
 
@@ -79,11 +81,7 @@ class CBenchService {
 
   [[nodiscard]] const std::string& Error() const { return m_error; }
   [[nodiscard]] std::unique_ptr<CBenchDriverInterface> MakeInterface() {
-    if (!m_client)
-      return std::make_unique<CBenchDriverInterface>(
-          [service = m_service.get()](StDriverPacket& packet) { return service->HandlePacket(packet); });
-    return std::make_unique<CBenchDriverInterface>(
-        [client = m_client.get()](StDriverPacket& packet) { return client->Exchange(packet); });
+    return std::make_unique<CBenchDriverInterface>(*m_service, m_client.get());
   }
 
  private:

@@ -24,31 +24,19 @@
 #include "CServedDaemon.h"
 #include "service/CDaemonClient.h"
 #include "service/CFrameCodec.h"
+#include "support/CTempDir.h"
 
 namespace {
 
 const StObjectKey kModelPath[] = {{0, 2, 0}, {0, 124, 0}, {}};
 
 // A private folder for the sockets and state files (the daemon refuses
-// folders other users may change), on the disk the temporary folder is on.
-// Made before the first request, it is removed at exit only after the
-// embedded service, made later and so ended first, has saved its state.
-class CBenchDir {
- public:
-  CBenchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-  }
-  ~CBenchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
-  }
-  std::filesystem::path m_path;
-};
-
+// folders other users may change). Made before the first request, it is
+// removed at exit only after the embedded service, made later and so ended
+// first, has saved its state.
 std::filesystem::path BenchPath(const char* name) {
-  static const CBenchDir dir;
-  return dir.m_path / name;
+  static const CTempDir dir;
+  return std::filesystem::path(dir.Path()) / name;
 }
 
 // Builds the packet the way the applet's driver interface does.

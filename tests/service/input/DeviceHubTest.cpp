@@ -6,7 +6,6 @@
 #include <libevdev/libevdev.h>
 #include <sys/wait.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -85,20 +84,14 @@ class DeviceHub : public ::testing::Test {
 
   // What `tabletctl status` prints while the daemon serves it.
   std::string Status(const char* bin) {
-    std::atomic<bool> stop{false};
-    std::thread loop([&] {
-      while (!stop) m_daemon.Poll(10);
+    const std::jthread loop([this](const std::stop_token& stop) {
+      while (!stop.stop_requested()) m_daemon.Poll(10);
     });
     const std::string command =
-        std::string(bin) + "/tabletctl --socket " + m_dir.Path() + "/s status 2>&1";
-    std::string out;
+        std::string(bin) + "/tabletctl --socket " + m_dir.Path() + "/s status";
     FILE* pipe = ::popen(command.c_str(), "r");
-    char chunk[512];
-    while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) out += chunk;
-    const int status = ::pclose(pipe);
-    stop = true;
-    loop.join();
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << out;
+    const std::string out = input_test::Text(pipe);
+    EXPECT_EQ(::pclose(pipe), 0) << out;
     return out;
   }
 
@@ -279,10 +272,8 @@ TEST(CDeviceTablet, DefinitionFollowsTheDevicesRanges) {
     const StTabletProfile tablet = CDeviceTablet::Define(entry.device, profile);
     SCOPED_TRACE(entry.device.name);
     EXPECT_EQ(tablet.name, entry.device.name);
-    EXPECT_EQ(tablet.model, entry.model);
-    EXPECT_EQ(tablet.width, entry.width);
-    EXPECT_EQ(tablet.height, entry.height);
-    EXPECT_EQ(tablet.pressureLevels, entry.levels);
+    EXPECT_EQ(std::tuple(tablet.model, tablet.width, tablet.height, tablet.pressureLevels),
+              std::tuple(entry.model, entry.width, entry.height, entry.levels));
     ASSERT_EQ(tablet.tools.size(), entry.toolTypes.size());
     for (std::size_t i = 0; i < tablet.tools.size(); ++i) EXPECT_EQ(tablet.tools[i].type, entry.toolTypes[i]);
     EXPECT_EQ(tablet.tools[0].eraser, entry.eraser);
