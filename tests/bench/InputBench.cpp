@@ -48,11 +48,7 @@ class CDeviceSink final : public IOutputSink {
   CDeviceSink(const CDeviceSink&) = delete;
   CDeviceSink& operator=(const CDeviceSink&) = delete;
   void Emit(OutputDevice, std::uint16_t type, std::uint16_t code, std::int32_t value) override {
-    input_event event{};
-    event.type = type;
-    event.code = code;
-    event.value = value;
-    m_frame.push_back(event);
+    m_frame.push_back({.time = {}, .type = type, .code = code, .value = value});
   }
   void Sync(OutputDevice device) override {
     Emit(device, EV_SYN, SYN_REPORT, 0);
@@ -216,11 +212,7 @@ void BM_DeviceReadAt1000ReportsPerSecond(benchmark::State& state) {
       const Clock::time_point start = Clock::now();
       std::vector<input_event> report;
       for (const StInputEvent& event : replay.recording.m_events) {
-        input_event raw{};
-        raw.type = event.type;
-        raw.code = event.code;
-        raw.value = event.value;
-        report.push_back(raw);
+        report.push_back({.time = {}, .type = event.type, .code = event.code, .value = event.value});
         if (event.type != EV_SYN) continue;
         std::this_thread::sleep_until(start + std::chrono::microseconds(event.timeUs));
         benchmark::DoNotOptimize(write(ends[1], report.data(), report.size() * sizeof(input_event)));

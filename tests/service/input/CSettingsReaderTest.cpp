@@ -23,9 +23,8 @@ TEST(CSettingsReader, ReadsWhatTheAppletWrites) {
   harness.Set(Tool(0, {L(170)}), Bytes(0, 1));
   harness.Set(PenMapping({L(21, 2), L(135)}), Bytes(2, 1));
   harness.Set(PenMapping({L(20, 2), L(60)}), Words({1000, 2000, 0}, 12));
-  std::vector<std::uint8_t> path(256, 0);
-  path[0] = '/';
-  path[1] = 'x';
+  std::vector<std::uint8_t> path{'/', 'x'};
+  path.resize(256);
   harness.Set(Tool(0, {L(11, 2), L(240)}), path);
   StToolSettings settings;
   ASSERT_EQ(CSettingsReader(harness.m_service.Model()).Read(0, 0, settings), kStatusOk);

@@ -54,18 +54,15 @@ inline std::size_t Count(const std::vector<std::string>& lines, const std::strin
   return static_cast<std::size_t>(std::count(lines.begin(), lines.end(), line));
 }
 
-// Little-endian bytes of `value` in `size` bytes.
-inline std::vector<std::uint8_t> Bytes(std::uint64_t value, std::size_t size) {
-  std::vector<std::uint8_t> bytes(size);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
-  return bytes;
-}
-
+// Little-endian bytes of `words` in `size` bytes, zeros after them.
 inline std::vector<std::uint8_t> Words(const std::vector<std::uint32_t>& words, std::size_t size) {
   std::vector<std::uint8_t> bytes(size, 0);
-  for (std::size_t i = 0; i < words.size(); ++i)
-    for (std::size_t b = 0; b < 4; ++b) bytes[4 * i + b] = static_cast<std::uint8_t>(words[i] >> (8 * b));
+  for (std::size_t i = 0; i < size && i / 4 < words.size(); ++i)
+    bytes[i] = static_cast<std::uint8_t>(words[i / 4] >> (8 * (i % 4)));
   return bytes;
+}
+inline std::vector<std::uint8_t> Bytes(std::uint32_t value, std::size_t size) {
+  return Words({value}, size);
 }
 
 // A keystroke word: modifiers, character, key code.
