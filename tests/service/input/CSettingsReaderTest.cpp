@@ -4,14 +4,9 @@
 
 #include "service/input/InputTestSupport.h"
 
+namespace input_test {
 namespace {
 
-using input_test::Bytes;
-using input_test::CHarness;
-using input_test::L;
-using input_test::PenMapping;
-using input_test::Tool;
-using input_test::Words;
 
 // What the replays of the sample recordings do not show: the double-click
 // assist, the application path, the tablet area's origin, and that a
@@ -58,3 +53,4 @@ TEST(CSettingsReader, FindsTheToolByKindAndSerial) {
 }
 
 }  // namespace
+}  // namespace input_test

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <libevdev/libevdev.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,15 +20,10 @@
 #include "service/input/InputTestSupport.h"
 #include "support/CTempDir.h"
 
+namespace input_test {
 namespace {
 
 namespace sc = service_codes;
-using input_test::CFakeLauncher;
-using input_test::CFakeSource;
-using input_test::CKeptSink;
-using input_test::Count;
-using input_test::L;
-using input_test::Recording;
 using Kind = StDeviceChange::Kind;
 
 std::uint64_t Load(CTabletService& service, std::uint32_t tablet, std::uint16_t code,
@@ -73,7 +67,7 @@ class DeviceHub : public ::testing::Test {
     return std::make_unique<CDeviceHub>(daemon, service, m_source, sinks, m_launcher, m_err);
   }
 
-  std::string Said() { return input_test::Text(m_err); }
+  std::string Said() { return Text(m_err); }
   void Turn() {
     for (int i = 0; i < 3; ++i) m_daemon.Poll(0);
   }
@@ -90,7 +84,7 @@ class DeviceHub : public ::testing::Test {
     const std::string command =
         std::string(bin) + "/tabletctl --socket " + m_dir.Path() + "/s status";
     FILE* pipe = ::popen(command.c_str(), "r");
-    const std::string out = input_test::Text(pipe);
+    const std::string out = Text(pipe);
     EXPECT_EQ(::pclose(pipe), 0) << out;
     return out;
   }
@@ -282,3 +276,4 @@ TEST(CDeviceTablet, DefinitionFollowsTheDevicesRanges) {
 }
 
 }  // namespace
+}  // namespace input_test

@@ -5,17 +5,9 @@
 
 #include "service/input/InputTestSupport.h"
 
+namespace input_test {
 namespace {
 
-using input_test::Bytes;
-using input_test::CHarness;
-using input_test::Count;
-using input_test::CurveAt;
-using input_test::L;
-using input_test::PenMapping;
-using input_test::Tool;
-using input_test::Word;
-using input_test::Words;
 using Lines = std::vector<std::string>;
 
 std::string P(std::int32_t value) { return "pen EV_ABS ABS_PRESSURE " + std::to_string(value); }
@@ -228,16 +220,16 @@ TEST(Replay, PuckWheelScrollsAsItsFunctionSays) {
 }
 
 TEST(Replay, ReadsTheSettingsAgainEachTimeAToolComesNear) {
-  const CEventRecording recording = input_test::Recording("side-switch");
+  const CEventRecording recording = Recording("side-switch");
   CRecordingSink sink;
-  input_test::CFakeLauncher launcher;
+  CFakeLauncher launcher;
   CInputPipeline pipeline(sink, launcher);
   std::uint32_t function = 3;
   int reads = 0;
   CReplay replay(pipeline, [&](ToolKind kind, std::uint32_t serial, StToolSettings& out) {
     ++reads;
     EXPECT_EQ(kind, ToolKind::kPen);
-    EXPECT_EQ(serial, input_test::kPenSerial);
+    EXPECT_EQ(serial, kPenSerial);
     out.buttons[2].code = function;
     out.tabletArea = {0, 0, 20320, 15240};
     out.screenArea = {0, 0, 1920, 1080};
@@ -252,3 +244,4 @@ TEST(Replay, ReadsTheSettingsAgainEachTimeAToolComesNear) {
 }
 
 }  // namespace
+}  // namespace input_test
