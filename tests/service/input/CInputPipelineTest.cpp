@@ -1,13 +1,17 @@
+// The pipeline, and the keystroke keys and pressure curve it plays through.
+
 #include "service/input/CInputPipeline.h"
 
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
+#include "service/input/CKeystrokeKeys.h"
+#include "service/input/CPressureCurve.h"
 #include "service/input/InputTestSupport.h"
 
+namespace input_test {
 namespace {
 
-using input_test::Count;
 using Lines = std::vector<std::string>;
 
 // A pen on a tablet of 1920 x 1080 units laid onto the whole screen, so
@@ -48,7 +52,7 @@ class CPipelineTest : public ::testing::Test {
     return m_sink.Lines();
   }
   CRecordingSink m_sink;
-  input_test::CFakeLauncher m_launcher;
+  CFakeLauncher m_launcher;
   CInputPipeline m_pipeline;
 };
 
@@ -150,4 +154,70 @@ TEST_F(CPipelineTest, ReportsBeyondAnyRangeStayOnTheScreenAndTurnTheWheelAFewSte
   EXPECT_EQ(moved.front(), "mouse EV_REL REL_X 1048576");
 }
 
+TEST(CKeystrokeKeys, TurnsWordsIntoKeysWithTheirModifiers) {
+  struct StCase {
+    std::uint32_t word;
+    StKeyPress press;
+  };
+  const std::vector<StCase> cases{
+      {Word(0, 'a', 0x41), {KEY_A}},
+      {Word(4, 'A', 0x41), {KEY_A, false, false, true}},
+      {Word(0, 'A', 0x41), {KEY_A, false, false, true}},        // a capital needs Shift anyway
+      {Word(4, '!', 0x31), {KEY_1, false, false, true}},
+      {Word(0, '{', 0xDB), {KEY_LEFTBRACE, false, false, true}},
+      {Word(0, ';', ';'), {KEY_SEMICOLON}},
+      {Word(2, 0x03, 0x43), {KEY_C, true}},                      // Ctrl+C as a control character
+      {Word(2, 0, 0x5A), {KEY_Z, true}},
+      {Word(1, 0, 0x09), {KEY_TAB, false, true}},                // {Alt}{Tab}
+      {Word(5, 0, 0x09), {KEY_TAB, false, true, true}},          // {Alt}{Shift}{Tab}
+      {Word(0, 0, 0x2C), {KEY_SYSRQ}},                           // {Print Screen}: a named key code
+      {Word(2, 0, 235), {KEY_F1, true}},                         // {Ctrl}{F1}, dedicated code
+      {Word(0, 0, 0x70), {KEY_F1}},
+      {Word(0, 0, 0x7B), {KEY_F12}},
+  };
+  for (const StCase& entry : cases) {
+    const std::optional<StKeyPress> press = CKeystrokeKeys::FromWord(entry.word);
+    ASSERT_TRUE(press.has_value()) << std::hex << entry.word;
+    EXPECT_EQ(*press, entry.press) << std::hex << entry.word;
+  }
+  EXPECT_FALSE(CKeystrokeKeys::FromWord(Word(2, 0, 0)).has_value());
+  EXPECT_FALSE(CKeystrokeKeys::FromWord(Word(0, 0, 0xFF)).has_value());
+}
+
+TEST(CPressureCurve, FollowsTheCurveOfTheFeel) {
+  // The feel slider's softest, middle and firmest curves for 1023 levels, a
+  // soft one for 2047 levels, and one with a firm start and a lowered top.
+  const std::vector<std::pair<std::array<std::uint16_t, 6>, std::uint32_t>> curves{
+      {{0, 10, 1023, 133, 1023, 1023}, 1023},
+      {{0, 41, 512, 512, 1023, 1023}, 1023},
+      {{0, 153, 133, 1023, 1023, 1023}, 1023},
+      {{0, 164, 1024, 164, 2047, 2047}, 2047},
+      {{100, 300, 500, 500, 900, 1000}, 1023},
+  };
+  for (const auto& [words, levels] : curves) {
+    CPressureCurve curve;
+    curve.Set(words, levels);
+    std::array<double, 6> w{};
+    std::copy(words.begin(), words.end(), w.begin());
+    std::uint32_t previous = 0;
+    for (std::uint32_t in = 0; in <= levels; ++in) {
+      const std::uint32_t out = curve.Apply(in);
+      ASSERT_EQ(static_cast<std::int32_t>(out), CurveAt(w, in)) << "input " << in << " of curve w1=" << words[1];
+      ASSERT_GE(out + 1, previous) << "the curve falls back at " << in;
+      previous = out;
+    }
+    EXPECT_EQ(curve.Apply(levels + 500), curve.Apply(levels)) << "beyond the scale stays at its top";
+  }
+}
+
+TEST(CPressureCurve, WordsOutsideTheScaleStayInsideIt) {
+  CPressureCurve curve;
+  // A control point left of the start and words above the levels.
+  curve.Set({0, 500, 60000, 100, 60000, 60000}, 1023);
+  for (std::uint32_t in = 0; in <= 1023; ++in) ASSERT_LE(curve.Apply(in), 1023U);
+  EXPECT_EQ(curve.Apply(499), 0U);
+  EXPECT_EQ(curve.Apply(1023), 1023U);
+}
+
 }  // namespace
+}  // namespace input_test
