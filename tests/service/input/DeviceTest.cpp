@@ -1,18 +1,25 @@
-// Real devices: the uinput sink and the recorder. Both need the kernel's
-// uinput; where /dev/uinput is missing (containers, CI) that test is skipped
-// with a line that says so, and only the recorder's refusals are tested.
+// What touches the system: the uinput sink, the recorder and the launcher.
+// The first two need the kernel's uinput; where /dev/uinput is missing
+// (containers, CI) that test is skipped with a line that says so, and only
+// the recorder's refusals are tested.
 
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "service/input/CEventRecording.h"
 #include "service/input/CRecordCommand.h"
+#include "service/input/CSpawnLauncher.h"
 #include "service/input/CUinputSink.h"
 #include "service/input/InputTestSupport.h"
+#include "support/CTempDir.h"
 
 namespace {
 
@@ -81,6 +88,36 @@ TEST(CUinputSink, VirtualPenIsRecordedAsItWasWritten) {
   EXPECT_EQ(std::count_if(recording.m_events.begin(), recording.m_events.end(),
                           [](const StInputEvent& e) { return e.type == EV_SYN; }),
             2);
+}
+
+bool AppearsWithin(const std::filesystem::path& path, std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (std::filesystem::exists(path)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return std::filesystem::exists(path);
+}
+
+TEST(CSpawnLauncher, StartsTheProgramWithoutAShell) {
+  CTempDir temp;
+  const std::filesystem::path dir(temp.Path());
+  // A program whose name a shell would split and run twice over.
+  const std::filesystem::path program = dir / "paint; touch pwned";
+  {
+    std::ofstream script(program);
+    script << "#!/bin/sh\ntouch \"$0.ran\"\n";
+  }
+  ASSERT_EQ(chmod(program.c_str(), 0700), 0);
+  CSpawnLauncher launcher;
+  launcher.Launch(program.string());
+  EXPECT_TRUE(AppearsWithin(program.string() + ".ran", std::chrono::seconds(5)));
+  EXPECT_FALSE(std::filesystem::exists(dir / "pwned"));
+  // A command line is not a program: nothing runs.
+  launcher.Launch("/bin/sh -c 'touch " + (dir / "shell").string() + "'");
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(std::filesystem::exists(dir / "shell"));
+  CSpawnLauncher::Reap();
 }
 
 }  // namespace
