@@ -68,12 +68,10 @@ class CBenchService {
  public:
   CBenchService(const std::string& profile, Link link, const std::string& socket) {
     StProfile definition = MakeDefaultProfile();
-    std::string error;
-    if (!profile.empty() &&
-        !CProfileReader::ReadFile(std::string(KELVO_SOURCE_DIR) + "/" + profile, definition, error))
-      m_error = error;
+    const std::string file = std::string(KELVO_SOURCE_DIR) + "/" + profile;
+    if (!profile.empty() && !CProfileReader::ReadFile(file, definition, m_error)) return;
     m_service = std::make_unique<CTabletService>(std::move(definition));
-    if (link == Link::kEmbedded || !m_error.empty()) return;
+    if (link == Link::kEmbedded) return;
     m_daemon = std::make_unique<CServedDaemon>(*m_service, socket);
     m_error = m_daemon->Error();
     m_client = std::make_unique<CDaemonClient>(socket);
