@@ -142,7 +142,6 @@ TEST_F(CTabletObjectTest, ToolPartsByNumberFollowTheToolsClass) {
 
   EXPECT_EQ(stylus.GetSubGroup(1, kSubGroupMapping), nullptr);
   EXPECT_EQ(What(stylus.GetSubGroup(0, kSubGroupMapping)), "mapping 10,7,3");
-  EXPECT_EQ(stylus.GetSubGroupCount(kSubGroupMapping), 1);
   CStylus other(m_context);
   ASSERT_EQ(other.SetKey(stylus.GetKey()), kStatusOk);
   EXPECT_EQ(other.DefaultItems(), kStatusOk);

@@ -129,6 +129,16 @@ TEST_F(CDriverDataTest, SetDefaultByWhatTheDriverAnswers) {
   EXPECT_EQ(Writes(), 0u);
 }
 
+// Without a driver the factory value is what the item last wrote.
+TEST_F(CDriverDataTest, NoDriverDefaultIsWhatWasLastWritten) {
+  auto item = MakeInitialised(DataType::kWord, BehaviourKind::kNoDriver, m_key);
+  ASSERT_EQ(Set(*item, 4), kStatusOk);
+  ASSERT_EQ(item->ForceWrite(), kStatusOk);
+  ASSERT_EQ(Set(*item, 9), kStatusOk);
+  EXPECT_EQ(item->SetDefault(), kStatusOk);
+  EXPECT_EQ(GetValue<std::uint16_t>(*item), 4);
+}
+
 TEST_F(CDriverDataTest, AReadRoundReadsEachItemOnceForAllItsObservers) {
   auto item = Word(BehaviourKind::kLive, 1);
   const int observerA = 0;
@@ -148,13 +158,17 @@ TEST_F(CDriverDataTest, AReadRoundReadsEachItemOnceForAllItsObservers) {
     CDriverData::CloseReadRound();
     EXPECT_EQ(Reads(), before + static_cast<std::size_t>(round) + 1);
   }
+  // An observer that has drawn the value draws again after the user changes it.
+  ASSERT_EQ(Set(*item, 3), kStatusOk);
+  EXPECT_EQ(item->Refresh(changed, &observerB), kStatusOk);
+  EXPECT_TRUE(changed);
   // A failed read fails every refresh of its round, with one request.
   m_driver->FailWith(kCommandGet, KeyPath{}, kStatusNotFound);
   CDriverData::OpenReadRound();
   EXPECT_EQ(item->Refresh(changed, &observerA), kStatusNotFound);
   EXPECT_EQ(item->Refresh(changed, &observerB), kStatusNotFound);
   CDriverData::CloseReadRound();
-  EXPECT_EQ(Reads(), before + 3);
+  EXPECT_EQ(Reads(), before + 4);
 }
 
 TEST_F(CDriverDataTest, FailedRefreshIsRememberedAndTheNextGoodOneTakesOver) {
