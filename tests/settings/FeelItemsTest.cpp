@@ -1,15 +1,21 @@
 // Feel items against the tablet service in process: slider positions in and
 // out of the driver's pressure curves, click thresholds and the eraser box.
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include <gtest/gtest.h>
 
 #include "protocol/StDriverPacket.h"
+#include "services/CStringManager.h"
+#include "services/CWinStringManager.h"
 #include "settings/CBehaviour.h"
+#include "settings/CCorrelatedTransNameData.h"
 #include "settings/CDataGrouping.h"
+#include "settings/CDoubleClickFeelData.h"
 #include "settings/CPressureFeelData.h"
+#include "settings/CQVNDoubleClickFeelData.h"
 #include "settings/CSettingsTest.h"
 #include "settings/CUDPenHasEraser.h"
 #include "settings/FeelTables.h"
@@ -66,6 +72,10 @@ class CFeelItemsTest : public CServiceTest {
       profile.tablets.push_back(tablet);
     }
     Start(profile);
+  }
+  void TearDown() override {
+    CServiceTest::TearDown();
+    ReleaseStringManager();
   }
 
   static CDataKey Key(std::uint32_t tablet, std::initializer_list<StLevel> levels) {
@@ -186,6 +196,86 @@ TEST_F(CFeelItemsTest, EraserBoxTicksWhenTheDriverSaysInUse) {
   EXPECT_EQ(InDriver<std::uint16_t>(0, {{4, 0}, {205}}), 2);
   ASSERT_EQ(Write(box, std::uint16_t{5}), kStatusOk);
   EXPECT_EQ(InDriver<std::uint16_t>(0, {{4, 0}, {205}}), 0);
+}
+
+// A position writes its table's row (one off the table row 0); the driver's
+// values read back as the nearest row of each, meeting halfway.
+TEST_F(CFeelItemsTest, DoubleClickRowsAndTheirReadBack) {
+  const CDataKey pen = Key(0, {{4, 0}});
+  auto a = Item(pen, 255, DataType::kLong);
+  auto b = Item(pen, 113, DataType::kLong);
+  auto on = Item(pen, 170, DataType::kByte);
+  CDoubleClickFeelData common;
+  CQVNDoubleClickFeelData own;
+  ASSERT_EQ(common.SetSources(a.get(), b.get(), on.get()), kStatusOk);
+  ASSERT_EQ(own.SetSources(a.get(), b.get(), on.get()), kStatusOk);
+  for (const auto& [item, rows] :
+       {std::pair{&common, &kDoubleClickCommon},
+        std::pair<CDoubleClickFeelData*, const DoubleClickTable*>{&own, &kDoubleClickQVN}}) {
+    for (const std::int32_t position : {-1, 0, 3, kDoubleClickPositions - 1}) {
+      SCOPED_TRACE(position);
+      const StDoubleClickRow& row = (*rows)[position < 0 ? 0 : static_cast<std::size_t>(position)];
+      ASSERT_EQ(Write(*item, position), kStatusOk);
+      EXPECT_EQ(InDriver<std::uint32_t>(0, {{4, 0}, {255}}), row.a);
+      EXPECT_EQ(InDriver<std::uint32_t>(0, {{4, 0}, {113}}), row.b);
+      EXPECT_EQ(InDriver<std::uint8_t>(0, {{4, 0}, {170}}), row.on);
+      EXPECT_EQ(Read<std::int32_t>(*item), position < 0 ? 0 : position);
+    }
+  }
+  struct StValues {
+    CDoubleClickFeelData* item;
+    std::uint32_t a, b;
+    std::uint8_t on;
+    std::int32_t position;
+  };
+  for (const StValues& values : std::initializer_list<StValues>{{&common, 15, 750, 0, 0},
+                                                                {&common, 15, 135, 1, 2},
+                                                                {&common, 0, 216, 1, 0},
+                                                                {&common, 0, 217, 1, 1},
+                                                                {&common, 13, 687, 1, 4},
+                                                                {&common, 12, 686, 1, 3},
+                                                                {&own, 10, 562, 1, 3}}) {
+    SCOPED_TRACE(testing::Message() << values.a << ", " << values.b << ", " << int{values.on});
+    ASSERT_EQ(Write(*a, values.a), kStatusOk);
+    ASSERT_EQ(Write(*b, values.b), kStatusOk);
+    ASSERT_EQ(Write(*on, values.on), kStatusOk);
+    EXPECT_EQ(Read<std::int32_t>(*values.item), values.position);
+  }
+}
+
+// Names the string looked up: "table:number".
+Status NameByNumber(const char* table, std::uint16_t number, char* out) {
+  std::snprintf(out, 32, "%s:%u", table, static_cast<unsigned>(number));
+  return kStatusOk;
+}
+
+TEST_F(CFeelItemsTest, EmptyToolNamesFallBackToTheTypesString) {
+  auto* strings = dynamic_cast<CWinStringManager*>(GetStringManager());
+  ASSERT_NE(strings, nullptr);
+  ASSERT_EQ(strings->InstallRoutine(&NameByNumber), kStatusOk);
+  struct StCase {
+    std::uint32_t tool;
+    const char* held;
+    bool typeReadable;
+    const char* shown;
+  };
+  for (const StCase& c : std::initializer_list<StCase>{
+           {0, "Fine Pen", true, "Fine Pen"}, {1, "", true, "2102:6"}, {0, "", false, "2102:70"}}) {
+    SCOPED_TRACE(c.shown);
+    const CDataKey tool = Key(2, {{4, c.tool}});
+    auto name = Item(tool, 188, DataType::kText);
+    auto type = Item(tool, 115, DataType::kWord);
+    std::array<char, 256> text{};
+    std::strcpy(text.data(), c.held);
+    ASSERT_EQ(name->Set(text.data()), kStatusOk);
+    if (!c.typeReadable)
+      m_driver->FailWith(kCommandGet, MakePath({{2, 2}, {4, c.tool}, {115}}), kStatusNotFound);
+    CCorrelatedTransNameData shown;
+    ASSERT_EQ(shown.SetSources(name.get(), type.get()), kStatusOk);
+    std::array<char, 256> out{};
+    EXPECT_EQ(shown.Get(out.data()), c.typeReadable ? kStatusOk : kStatusNotFound);
+    EXPECT_STREQ(out.data(), c.shown);
+  }
 }
 
 }  // namespace
