@@ -8,7 +8,7 @@
 #include <fcntl.h>
 #include <linux/input.h>
 #include <sys/epoll.h>
-#include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -107,28 +107,22 @@ StToolSettings PenSettings() {
 }
 
 // A recording of `seconds` played with the pen's settings into device outputs.
-class CPenReplay {
- public:
-  explicit CPenReplay(int seconds)
-      : m_recording(MakeRecording(seconds)),
-        m_settings(PenSettings()),
-        m_pipeline(m_sink, m_launcher),
-        m_replay(m_pipeline, [this](ToolKind, std::uint32_t, StToolSettings& out) {
-          out = m_settings;
+struct StPenReplay {
+  explicit StPenReplay(int seconds)
+      : recording(MakeRecording(seconds)),
+        pipeline(sink, launcher),
+        replay(pipeline, [this](ToolKind, std::uint32_t, StToolSettings& out) {
+          out = settings;
           return true;
         }) {}
-  [[nodiscard]] const std::vector<StInputEvent>& Events() const { return m_recording.m_events; }
-  bool Feed(const StInputEvent& event) { return m_replay.Feed(event, m_recording.m_device); }
-  void Configure() { m_pipeline.Configure(m_settings, m_recording.m_device); }
-  void Process(const StInputReport& report) { m_pipeline.Process(report); }
+  bool Feed(const StInputEvent& event) { return replay.Feed(event, recording.m_device); }
 
- private:
-  CEventRecording m_recording;
-  StToolSettings m_settings;
-  CDeviceSink m_sink;
-  CNoLauncher m_launcher;
-  CInputPipeline m_pipeline;
-  CReplay m_replay;
+  CEventRecording recording;
+  StToolSettings settings = PenSettings();
+  CDeviceSink sink;
+  CNoLauncher launcher;
+  CInputPipeline pipeline;
+  CReplay replay;
 };
 
 double Percentile(std::vector<double>& values, double fraction) {
@@ -144,34 +138,32 @@ void ReportDelays(benchmark::State& state, std::vector<double>& delays) {
   state.counters["delay_max_us"] = delays.back();
 }
 
-double ThreadCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_THREAD, &usage);
-  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 // This thread's CPU time from its construction over the wall time, as the
 // share of one core.
 class CCoreShare {
  public:
   void Report(benchmark::State& state) const {
     const double wall = std::chrono::duration<double>(Clock::now() - m_wall).count();
-    state.counters["cpu_percent_of_core"] = 100.0 * (ThreadCpuSeconds() - m_cpu) / wall;
+    state.counters["cpu_percent_of_core"] = 100.0 * (CpuSeconds() - m_cpu) / wall;
   }
 
  private:
-  double m_cpu = ThreadCpuSeconds();
+  static double CpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+  }
+  double m_cpu = CpuSeconds();
   Clock::time_point m_wall = Clock::now();
 };
 
 void BM_PipelinePerReport(benchmark::State& state) {
-  CPenReplay replay(2);
-  replay.Configure();
+  StPenReplay replay(2);
+  replay.pipeline.Configure(replay.settings, replay.recording.m_device);
   // The reports, assembled once, so that only the pipeline is timed.
   std::vector<StInputReport> reports;
   CReportAssembler assembler;
-  for (const StInputEvent& event : replay.Events())
+  for (const StInputEvent& event : replay.recording.m_events)
     if (assembler.Feed(event)) reports.push_back(assembler.Report());
   std::vector<double> micros;
   micros.reserve(1 << 20);
@@ -179,7 +171,7 @@ void BM_PipelinePerReport(benchmark::State& state) {
   for (auto _ : state) {
     const StInputReport& report = reports[next++ % (reports.size() - 1)];
     const Clock::time_point start = Clock::now();
-    replay.Process(report);
+    replay.pipeline.Process(report);
     micros.push_back(MicrosSince(start));
   }
   state.counters["p50_us"] = Percentile(micros, 0.50);
@@ -191,11 +183,11 @@ BENCHMARK(BM_PipelinePerReport);
 // device would deliver them.
 void BM_ReplayAt1000ReportsPerSecond(benchmark::State& state) {
   for (auto _ : state) {
-    CPenReplay replay(static_cast<int>(state.range(0)));
+    StPenReplay replay(static_cast<int>(state.range(0)));
     std::vector<double> delays;
     const CCoreShare share;
     const Clock::time_point start = Clock::now();
-    for (const StInputEvent& event : replay.Events()) {
+    for (const StInputEvent& event : replay.recording.m_events) {
       std::this_thread::sleep_until(start + std::chrono::microseconds(event.timeUs));
       const Clock::time_point read = Clock::now();
       if (replay.Feed(event)) delays.push_back(MicrosSince(read));
@@ -214,7 +206,7 @@ BENCHMARK(BM_ReplayAt1000ReportsPerSecond)->Arg(5)->Iterations(1)->Unit(benchmar
 // paced replay above sleeps on is no cost the service pays.
 void BM_DeviceReadAt1000ReportsPerSecond(benchmark::State& state) {
   for (auto _ : state) {
-    CPenReplay replay(static_cast<int>(state.range(0)));
+    StPenReplay replay(static_cast<int>(state.range(0)));
     int ends[2];
     if (pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) {
       state.SkipWithError("no pipe");
@@ -223,7 +215,7 @@ void BM_DeviceReadAt1000ReportsPerSecond(benchmark::State& state) {
     std::thread feeder([&] {
       const Clock::time_point start = Clock::now();
       std::vector<input_event> report;
-      for (const StInputEvent& event : replay.Events()) {
+      for (const StInputEvent& event : replay.recording.m_events) {
         input_event raw{};
         raw.type = event.type;
         raw.code = event.code;

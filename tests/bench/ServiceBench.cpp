@@ -29,6 +29,28 @@ namespace {
 
 const StObjectKey kModelPath[] = {{0, 2, 0}, {0, 124, 0}, {}};
 
+// A private folder for the sockets and state files (the daemon refuses
+// folders other users may change), on the disk the temporary folder is on.
+// Made before the first request, it is removed at exit only after the
+// embedded service, made later and so ended first, has saved its state.
+class CBenchDir {
+ public:
+  CBenchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-bench-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) != nullptr) m_path = pattern;
+  }
+  ~CBenchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+  }
+  std::filesystem::path m_path;
+};
+
+std::filesystem::path BenchPath(const char* name) {
+  static const CBenchDir dir;
+  return dir.m_path / name;
+}
+
 // Builds the packet the way the applet's driver interface does.
 template <typename T>
 StDriverPacket MakeRequest(std::uint32_t command, const StObjectKey* keys, T& value) {
@@ -39,11 +61,17 @@ StDriverPacket MakeRequest(std::uint32_t command, const StObjectKey* keys, T& va
   return packet;
 }
 
+template <typename T>
+std::uint32_t Exchange(CDaemonClient& client, std::uint32_t command, const StObjectKey* keys,
+                       T& value) {
+  StDriverPacket packet = MakeRequest(command, keys, value);
+  return client.Exchange(packet);
+}
+
 // The tablet's model, 130, through the daemon.
 void DaemonGet(benchmark::State& state, CDaemonClient& client) {
   std::uint16_t value = 0;
-  StDriverPacket packet = MakeRequest(1, kModelPath, value);
-  if (client.Exchange(packet) != 0 || value != 130) state.SkipWithError("wrong answer");
+  if (Exchange(client, 1, kModelPath, value) != 0 || value != 130) state.SkipWithError("wrong answer");
 }
 
 void BM_EmbeddedGet(benchmark::State& state) {
@@ -57,23 +85,11 @@ void BM_EmbeddedGet(benchmark::State& state) {
 }
 BENCHMARK(BM_EmbeddedGet);
 
-// A private folder for the socket and the state file (the daemon refuses
-// folders other users may change), on the disk the temporary folder is on.
-const std::filesystem::path& BenchDir() {
-  static const std::filesystem::path dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-bench-XXXXXX").string();
-    return std::filesystem::path(::mkdtemp(pattern.data()) != nullptr ? pattern : "");
-  }();
-  return dir;
-}
-
-std::filesystem::path BenchSocket(const char* name) { return BenchDir() / name; }
-
 void BM_DaemonGet(benchmark::State& state) {
   CTabletService service;
-  const CServedDaemon daemon(service, BenchSocket("get"));
+  const CServedDaemon daemon(service, BenchPath("get"));
   if (!daemon.Error().empty()) return state.SkipWithError(daemon.Error().c_str());
-  CDaemonClient client(BenchSocket("get"));
+  CDaemonClient client(BenchPath("get"));
   for (auto _ : state) DaemonGet(state, client);
   state.SetItemsProcessed(state.iterations());
 }
@@ -89,48 +105,6 @@ bool ReceiveAll(int fd, std::uint8_t* into, std::size_t size) {
   return true;
 }
 
-// The same bytes each way as a daemon get, with no service behind them: an
-// echo thread at the far end of a socket pair.
-class CRawEcho {
- public:
-  static constexpr std::size_t kRequest = CFrameCodec::kHeaderSize + StDriverPacket::kWireSize + 2;
-  static constexpr std::size_t kReply = CFrameCodec::kHeaderSize + 4 + StDriverPacket::kWireSize + 2;
-
-  CRawEcho() {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, m_pair) != 0) return;
-    m_open = true;
-    m_echo = std::thread([fd = m_pair[1]] {
-      std::uint8_t in[kRequest];
-      const std::uint8_t out[kReply] = {};
-      while (ReceiveAll(fd, in, kRequest))
-        if (::send(fd, out, kReply, MSG_NOSIGNAL) != static_cast<ssize_t>(kReply)) return;
-    });
-  }
-  ~CRawEcho() {
-    if (!m_open) return;
-    ::shutdown(m_pair[0], SHUT_RDWR);
-    m_echo.join();
-    ::close(m_pair[0]);
-    ::close(m_pair[1]);
-  }
-  CRawEcho(const CRawEcho&) = delete;
-  CRawEcho& operator=(const CRawEcho&) = delete;
-
-  [[nodiscard]] bool Open() const { return m_open; }
-  // One request out and its whole reply back.
-  void Trip() {
-    const std::uint8_t request[kRequest] = {};
-    std::uint8_t reply[kReply];
-    if (::send(m_pair[0], request, kRequest, MSG_NOSIGNAL) == static_cast<ssize_t>(kRequest))
-      benchmark::DoNotOptimize(ReceiveAll(m_pair[0], reply, kReply));
-  }
-
- private:
-  int m_pair[2] = {-1, -1};
-  bool m_open = false;
-  std::thread m_echo;
-};
-
 // The daemon against the raw ping-pong, in alternating short rounds so that
 // both see the same load on the machine: the best round of each and the
 // median of the per-round ratios.
@@ -138,12 +112,27 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
   constexpr int kRounds = 15;
   constexpr int kTrips = 3000;
   CTabletService service;
-  const CServedDaemon daemon(service, BenchSocket("ratio"));
+  const CServedDaemon daemon(service, BenchPath("ratio"));
   if (!daemon.Error().empty()) return state.SkipWithError(daemon.Error().c_str());
-  CDaemonClient client(BenchSocket("ratio"));
-  CRawEcho echo;
-  if (!echo.Open()) return state.SkipWithError("socketpair");
-  const auto raw = [&] { echo.Trip(); };
+  CDaemonClient client(BenchPath("ratio"));
+  // The same bytes each way with no service behind them: an echo thread at
+  // the far end of a socket pair.
+  constexpr std::size_t kRequest = CFrameCodec::kHeaderSize + StDriverPacket::kWireSize + 2;
+  constexpr std::size_t kReply = CFrameCodec::kHeaderSize + 4 + StDriverPacket::kWireSize + 2;
+  int pair[2];
+  if (::socketpair(AF_UNIX, SOCK_STREAM, 0, pair) != 0) return state.SkipWithError("socketpair");
+  std::thread echo([fd = pair[1]] {
+    std::uint8_t in[kRequest];
+    const std::uint8_t out[kReply] = {};
+    while (ReceiveAll(fd, in, kRequest))
+      if (::send(fd, out, kReply, MSG_NOSIGNAL) != static_cast<ssize_t>(kReply)) return;
+  });
+  const auto raw = [&] {
+    const std::uint8_t request[kRequest] = {};
+    std::uint8_t reply[kReply];
+    if (::send(pair[0], request, kRequest, MSG_NOSIGNAL) == static_cast<ssize_t>(kRequest))
+      benchmark::DoNotOptimize(ReceiveAll(pair[0], reply, kReply));
+  };
   const auto viaDaemon = [&] { DaemonGet(state, client); };
   const auto time = [](const auto& trip) {
     const auto start = std::chrono::steady_clock::now();
@@ -160,6 +149,10 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
       ratios.push_back(daemons.back() / raws.back());
     }
   }
+  ::shutdown(pair[0], SHUT_RDWR);
+  echo.join();
+  ::close(pair[0]);
+  ::close(pair[1]);
   std::sort(ratios.begin(), ratios.end());
   const double rawBest = *std::min_element(raws.begin(), raws.end());
   const double daemonBest = *std::min_element(daemons.begin(), daemons.end());
@@ -170,12 +163,6 @@ void BM_DaemonOverRawRoundTrip(benchmark::State& state) {
 }
 BENCHMARK(BM_DaemonOverRawRoundTrip)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-std::uint32_t Exchange(CDaemonClient& client, std::uint32_t command, const StObjectKey* keys,
-                       std::uint32_t& value) {
-  StDriverPacket packet = MakeRequest(command, keys, value);
-  return client.Exchange(packet);
-}
-
 void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
   constexpr int kSetters = 10;
   constexpr int kReaders = 2;
@@ -185,9 +172,8 @@ void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
   for (std::uint32_t tool = 0; tool < 2; ++tool)
     for (std::uint32_t button = 1; button <= 3 + tool; ++button)
       paths.push_back({{{0, 2, 0}, {0, 4, tool}, {0, 11, button}, {0, 41, 0}, {}}});
-  std::filesystem::remove(BenchDir() / "sets.json");
-  CTabletService service(MakeDefaultProfile(), BenchDir() / "sets.json");
-  const CServedDaemon daemon(service, BenchSocket("sets"));
+  CTabletService service(MakeDefaultProfile(), BenchPath("sets.json"));
+  const CServedDaemon daemon(service, BenchPath("sets"));
   if (!daemon.Error().empty()) return state.SkipWithError(daemon.Error().c_str());
   std::atomic<std::uint64_t> acknowledged{0};
   std::atomic<std::uint64_t> failed{0};
@@ -198,7 +184,7 @@ void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kSetters; ++i) {
       threads.emplace_back([&, i] {
-        CDaemonClient client(BenchSocket("sets"));
+        CDaemonClient client(BenchPath("sets"));
         for (std::uint32_t n = 1; !done; ++n) {
           std::uint32_t value = static_cast<std::uint32_t>(i) * 1000000 + n;
           const StObjectKey* path = paths[static_cast<std::size_t>(i) % paths.size()].data();
@@ -208,7 +194,7 @@ void BM_DaemonTenSettersTwoReaders(benchmark::State& state) {
     }
     for (int r = 0; r < kReaders; ++r) {
       threads.emplace_back([&, r] {
-        CDaemonClient client(BenchSocket("sets"));
+        CDaemonClient client(BenchPath("sets"));
         while (!done) {
           std::uint32_t value = 0;
           const auto asked = std::chrono::steady_clock::now();
@@ -243,7 +229,7 @@ BENCHMARK(BM_DaemonTenSettersTwoReaders)->Iterations(1)->UseManualTime()->Unit(b
 
 int main(int argc, char** argv) {
   // The embedded service must not touch the user's state file.
-  const std::string state = (BenchDir() / "embedded.json").string();
+  const std::string state = BenchPath("embedded.json").string();
   ::setenv("KELVO_STATE", state.c_str(), 1);
   ::unsetenv("KELVO_SERVICE");
   ::unsetenv("KELVO_SERVICE_SOCKET");
@@ -251,7 +237,5 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
-  std::error_code ignored;
-  std::filesystem::remove_all(BenchDir(), ignored);
   return 0;
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "protocol/StDriverPacket.h"
-#include "protocol/StObjectKeyPlaceKeeper.h"
 
 namespace {
 
@@ -131,30 +130,6 @@ TEST(PacketValidate, RejectsEachMalformation) {
     EXPECT_EQ(StDriverPacket::Validate(&filled.packet), c.expected) << c.name;
   }
   EXPECT_EQ(StDriverPacket::Validate(nullptr), kStatusNullPointer);
-}
-
-TEST(PacketKeys, CopyingStopsAfterTheEndEntryOrTenKeysAndTheKeeperPutsThePointerBack) {
-  std::array<StObjectKey, 11> source{};
-  for (std::size_t i = 0; i < source.size(); ++i)
-    source[i] = StObjectKey{static_cast<std::uint32_t>(i), static_cast<std::uint16_t>(i + 1), 7};
-  StDriverPacket packet;
-  ASSERT_EQ(packet.Make(0, nullptr), kStatusOk);
-  packet.CopyKeys(source.data());
-  for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(packet.keys[i], source[i]) << i;
-  EXPECT_EQ(packet.keys[10], StObjectKey{});
-
-  // The end entry itself is copied, qualifier and all; nothing after it.
-  source[1] = StObjectKey{5, 0, 6};
-  const StObjectKey sentinel{0xAA, 0xBB, 0xCC};
-  packet.keys.fill(sentinel);
-  packet.CopyKeys(source.data());
-  EXPECT_EQ(packet.keys[1], source[1]);
-  EXPECT_EQ(packet.keys[2], sentinel);
-  {
-    StObjectKeyPlaceKeeper keeper(packet);
-    packet.keyPointer += 2;
-  }
-  EXPECT_EQ(packet.keyPointer, packet.keys.data());
 }
 
 }  // namespace

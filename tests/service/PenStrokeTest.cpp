@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -9,8 +8,6 @@
 #include "service/CPenStroke.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 bool Parse(const std::string& text, StPenStroke& stroke, std::string& error) {
   std::istringstream in(text);
@@ -70,28 +67,6 @@ TEST(PenStrokeTest, TextsThatAreNoStrokeSayWhereAndWhy) {
     EXPECT_FALSE(Parse(row.text, stroke, error)) << row.text;
     EXPECT_EQ(error.rfind(row.error, 0), 0u) << row.text << " gave " << error;
   }
-}
-
-TEST(PenStrokeTest, TheSampleStrokesAndTheDemoAreStrokesOnTheTablet) {
-  for (const char* name : {"signature.stroke", "tap-and-hover.stroke"}) {
-    StPenStroke stroke;
-    std::string error;
-    ASSERT_TRUE(
-        CPenStroke::ReadFile(fs::path(KELVO_SOURCE_DIR) / "service/strokes" / name, stroke, error))
-        << error;
-    EXPECT_GT(stroke.reports.size(), 100u) << name;
-    EXPECT_FALSE(stroke.reports.back().inProximity) << name;
-  }
-  // The demo stays on the tablet and within its pressure, and ends away.
-  const StPenStroke demo = CPenStroke::Demo(20000, 15000, 1023);
-  ASSERT_GT(demo.reports.size(), 600u);
-  for (std::size_t i = 0; i + 1 < demo.reports.size(); ++i) {
-    const StPenReport& report = demo.reports[i];
-    EXPECT_TRUE(report.inProximity && report.x < 20000 && report.y < 15000 &&
-                report.pressure <= 1023)
-        << i;
-  }
-  EXPECT_FALSE(demo.reports.back().inProximity);
 }
 
 TEST(PenStrokeTest, ARecordCarriesEveryFieldBothWays) {

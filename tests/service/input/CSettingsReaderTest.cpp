@@ -18,12 +18,6 @@ using input_test::Words;
 // tool's mapping context is its own.
 TEST(CSettingsReader, ReadsWhatTheAppletWrites) {
   CHarness harness;
-  StToolSettings factory;
-  ASSERT_EQ(CSettingsReader(harness.m_service.Model()).Read(0, 0, factory), kStatusOk);
-  EXPECT_EQ(factory.doubleClickDistance, 2U);
-  EXPECT_EQ(factory.doubleClickTimeMs, 500U);
-  EXPECT_TRUE(factory.doubleClickAssist);
-
   harness.Set(Tool(0, {L(255)}), Bytes(9, 4));
   harness.Set(Tool(0, {L(113)}), Bytes(625, 4));
   harness.Set(Tool(0, {L(170)}), Bytes(0, 1));

@@ -1,36 +1,27 @@
 // Real devices: the uinput sink and the recorder. Both need the kernel's
-// uinput; where /dev/uinput is missing (containers, CI) they are skipped with
-// a line that says so, and only the recorder's refusals are tested.
+// uinput; where /dev/uinput is missing (containers, CI) that test is skipped
+// with a line that says so, and only the recorder's refusals are tested.
 
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
-#include <poll.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <thread>
 
-#include "service/input/CEvdevDevice.h"
 #include "service/input/CEventRecording.h"
 #include "service/input/CRecordCommand.h"
 #include "service/input/CUinputSink.h"
+#include "service/input/InputTestSupport.h"
 
 namespace {
-
-std::string Text(std::FILE* file) {
-  std::rewind(file);
-  std::string text;
-  char buffer[512];
-  while (std::fgets(buffer, sizeof buffer, file) != nullptr) text += buffer;
-  return text;
-}
 
 int Record(const std::vector<std::string>& args, std::string& out, std::string& err) {
   std::FILE* outFile = std::tmpfile();
   std::FILE* errFile = std::tmpfile();
   const int status = CRecordCommand(outFile, errFile).Run(args);
-  out = Text(outFile);
-  err = Text(errFile);
+  out = input_test::Text(outFile);
+  err = input_test::Text(errFile);
   std::fclose(outFile);
   std::fclose(errFile);
   return status;
@@ -59,36 +50,10 @@ TEST(RecordCommand, RefusesWhatItCannotRecordInOneLine) {
   }
 }
 
-bool HaveUinput() { return access(CUinputSink::kUinputPath, R_OK | W_OK) == 0; }
-
-TEST(CUinputSink, VirtualPenSendsWhatThePipelineWrites) {
-  if (!HaveUinput()) GTEST_SKIP() << "no usable /dev/uinput here: the uinput sink is not tested";
-  CUinputSink sink;
-  std::string error;
-  ASSERT_EQ(sink.Create({}, 1023, error), kStatusOk) << error;
-  CEvdevDevice pen;
-  ASSERT_EQ(pen.Open(sink.Node(OutputDevice::kPen), error), kStatusOk) << error;
-  const StDeviceDescription description = pen.Describe();
-  EXPECT_EQ(description.name, "Kelvo Virtual Pen");
-  ASSERT_NE(description.Axis(ABS_PRESSURE), nullptr);
-  EXPECT_EQ(description.Axis(ABS_PRESSURE)->maximum, 1023);
-  sink.Emit(OutputDevice::kPen, EV_KEY, BTN_TOOL_PEN, 1);
-  sink.Emit(OutputDevice::kPen, EV_ABS, ABS_X, 100);
-  sink.Sync(OutputDevice::kPen);
-  std::vector<StInputEvent> events;
-  for (int i = 0; i < 50 && events.size() < 3; ++i) {
-    pollfd entry{pen.Fd(), POLLIN, 0};
-    poll(&entry, 1, 100);
-    ASSERT_EQ(pen.ReadAvailable(events), kStatusOk);
-  }
-  ASSERT_EQ(events.size(), 3U);
-  EXPECT_EQ(events[1].code, ABS_X);
-  EXPECT_EQ(events[1].value, 100);
-  EXPECT_EQ(sink.Lost(), 0U);
-}
-
-TEST(RecordCommand, RecordsAVirtualPen) {
-  if (!HaveUinput()) GTEST_SKIP() << "no usable /dev/uinput here: recording a device is not tested";
+// The uinput sink's pen, recorded as a device while the sink writes to it.
+TEST(CUinputSink, VirtualPenIsRecordedAsItWasWritten) {
+  if (access(CUinputSink::kUinputPath, R_OK | W_OK) != 0)
+    GTEST_SKIP() << "no usable /dev/uinput here: the uinput sink and recording are not tested";
   CUinputSink sink;
   std::string error;
   ASSERT_EQ(sink.Create({}, 1023, error), kStatusOk) << error;
@@ -101,12 +66,18 @@ TEST(RecordCommand, RecordsAVirtualPen) {
   });
   std::string out;
   std::string err;
-  const int status = Record({sink.Node(OutputDevice::kPen), "--reports", "2", "--seconds", "5"}, out, err);
+  const int status =
+      Record({sink.Node(OutputDevice::kPen), "--reports", "2", "--seconds", "5"}, out, err);
   writer.join();
   EXPECT_EQ(status, 0) << err;
+  EXPECT_EQ(sink.Lost(), 0U);
   CEventRecording recording;
   ASSERT_EQ(recording.Read(out, error), kStatusOk) << error;
   EXPECT_EQ(recording.m_device.name, "Kelvo Virtual Pen");
+  ASSERT_NE(recording.m_device.Axis(ABS_PRESSURE), nullptr);
+  EXPECT_EQ(recording.m_device.Axis(ABS_PRESSURE)->maximum, 1023);
+  ASSERT_FALSE(recording.m_events.empty());
+  EXPECT_EQ(recording.m_events[0].code, ABS_X);
   EXPECT_EQ(std::count_if(recording.m_events.begin(), recording.m_events.end(),
                           [](const StInputEvent& e) { return e.type == EV_SYN; }),
             2);

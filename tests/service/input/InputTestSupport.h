@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -36,6 +37,16 @@ inline CEventRecording Recording(const std::string& name) {
   std::string error;
   EXPECT_EQ(recording.Read(text.str(), error), kStatusOk) << name << ": " << error;
   return recording;
+}
+
+// All that was written to `file`.
+inline std::string Text(std::FILE* file) {
+  std::fflush(file);
+  std::rewind(file);
+  std::string text;
+  char buffer[512];
+  while (std::fgets(buffer, sizeof buffer, file) != nullptr) text += buffer;
+  return text;
 }
 
 // How often `line` was written.
