@@ -179,11 +179,6 @@ ZafWindowObject& CTabsFixture::Control(const std::string& name) {
   return *found;
 }
 
-bool CTabsFixture::Usable(const std::string& name) {
-  const ZafWindowObject& control = Control(name);
-  return control.OnScreen() && !control.EffectivelyDisabled();
-}
-
 std::int32_t CTabsFixture::Shown(const std::string& name) {
   ZafWindowObject& control = Control(name);
   if (auto* slider = dynamic_cast<ZafScrollBar*>(&control)) return slider->Position();
@@ -210,7 +205,7 @@ std::int32_t CTabsFixture::Shown(const std::string& name) {
 
 void CTabsFixture::Act(const std::string& name, std::int32_t value) {
   ZafWindowObject& control = Control(name);
-  ASSERT_TRUE(Usable(name)) << name << " cannot be used";
+  ASSERT_TRUE(control.OnScreen() && !control.EffectivelyDisabled()) << name << " cannot be used";
   if (auto* slider = dynamic_cast<ZafScrollBar*>(&control)) {
     slider->UserSetPosition(value);
   } else if (auto* group = dynamic_cast<ZafGroup*>(&control)) {

