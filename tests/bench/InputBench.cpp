@@ -134,23 +134,21 @@ void ReportDelays(benchmark::State& state, std::vector<double>& delays) {
   state.counters["delay_max_us"] = delays.back();
 }
 
+double ThreadCpuSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
 // This thread's CPU time from its construction over the wall time, as the
 // share of one core.
-class CCoreShare {
- public:
+struct StCoreShare {
   void Report(benchmark::State& state) const {
-    const double wall = std::chrono::duration<double>(Clock::now() - m_wall).count();
-    state.counters["cpu_percent_of_core"] = 100.0 * (CpuSeconds() - m_cpu) / wall;
+    const double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
+    state.counters["cpu_percent_of_core"] = 100.0 * (ThreadCpuSeconds() - cpuStart) / wall;
   }
-
- private:
-  static double CpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-  }
-  double m_cpu = CpuSeconds();
-  Clock::time_point m_wall = Clock::now();
+  double cpuStart = ThreadCpuSeconds();
+  Clock::time_point wallStart = Clock::now();
 };
 
 void BM_PipelinePerReport(benchmark::State& state) {
@@ -181,7 +179,7 @@ void BM_ReplayAt1000ReportsPerSecond(benchmark::State& state) {
   for (auto _ : state) {
     StPenReplay replay(static_cast<int>(state.range(0)));
     std::vector<double> delays;
-    const CCoreShare share;
+    const StCoreShare share;
     const Clock::time_point start = Clock::now();
     for (const StInputEvent& event : replay.recording.m_events) {
       std::this_thread::sleep_until(start + std::chrono::microseconds(event.timeUs));
@@ -226,7 +224,7 @@ void BM_DeviceReadAt1000ReportsPerSecond(benchmark::State& state) {
     epoll_ctl(epoll, EPOLL_CTL_ADD, ends[0], &watch);
     std::vector<double> delays;
     input_event buffer[64];
-    const CCoreShare share;
+    const StCoreShare share;
     for (bool open = true; open;) {
       epoll_event ready{};
       if (epoll_wait(epoll, &ready, 1, 1000) <= 0) continue;

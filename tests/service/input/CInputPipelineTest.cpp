@@ -12,7 +12,6 @@
 namespace input_test {
 namespace {
 
-using Lines = std::vector<std::string>;
 
 // A pen on a tablet of 1920 x 1080 units laid onto the whole screen, so
 // that a tablet unit is a pixel; a straight curve and a threshold of 10.

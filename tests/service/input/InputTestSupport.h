@@ -21,6 +21,7 @@
 namespace input_test {
 
 using service_test::L;
+using Lines = std::vector<std::string>;
 
 class CFakeLauncher final : public ILauncher {
  public:

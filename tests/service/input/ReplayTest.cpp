@@ -10,7 +10,6 @@
 namespace input_test {
 namespace {
 
-using Lines = std::vector<std::string>;
 
 std::string P(std::int32_t value) { return "pen EV_ABS ABS_PRESSURE " + std::to_string(value); }
 const std::string kPenSyn = "pen EV_SYN SYN_REPORT 0";
