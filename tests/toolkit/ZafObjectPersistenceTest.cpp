@@ -43,8 +43,6 @@ TEST_F(ZafObjectPersistenceTest, ControlsAreBuiltAsTheirClassWithTheirStoredFiel
     EXPECT_EQ(object->ClassName(), className) << name;
     EXPECT_EQ(object->RootWindow(), window) << name;
   }
-  EXPECT_EQ(main->Find("NoSuchControl"), nullptr);
-  EXPECT_TRUE(dialog->Modal());
 
   EXPECT_EQ(main->StringID(), "TestMain");  // the resource name when none is stored
   EXPECT_EQ(main->Region(), ZafRegion::FromSize(10, 20, 400, 300));

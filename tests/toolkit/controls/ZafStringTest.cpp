@@ -75,12 +75,8 @@ TEST_F(ZafStringTest, OtherLettersTypeAsUtf8AndTheCaretStepsOverWholeLetters) {
   m_field->SetFocus();
   m_field->SetCaretPosition(3);
   Type({KeyEvent(0, 0xE4), KeyEvent(0, 0x0436), KeyEvent('D', 'D', true, kZafModifierShift)});
-  EXPECT_EQ(m_field->Text(),
-            "abc\xC3\xA4\xD0\xB6"
-            "D");
-  Type({KeyEvent(kLeft), KeyEvent(kLeft)});  // over the D and the two bytes of the last letter
-  EXPECT_EQ(m_field->CaretPosition(), 5);
-  Type({KeyEvent(kBackspace)});
+  // Left steps over the D and the two bytes of the last letter; Backspace takes the first.
+  Type({KeyEvent(kLeft), KeyEvent(kLeft), KeyEvent(kBackspace)});
   EXPECT_EQ(m_field->Text(),
             "abc\xD0\xB6"
             "D");
