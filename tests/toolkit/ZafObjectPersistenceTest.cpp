@@ -6,7 +6,6 @@
 #include "toolkit/ZafClassTable.h"
 #include "toolkit/ZafDialogWindow.h"
 #include "toolkit/controls/ZafButton.h"
-#include "toolkit/controls/CMouseCaptureWindow.h"
 #include "toolkit/controls/ZafPrompt.h"
 #include "toolkit/data/ZafBitmapData.h"
 #include "toolkit/data/ZafIntegerData.h"
@@ -62,7 +61,6 @@ TEST_F(ZafObjectPersistenceTest, AWindowNameWithAMakerIsReadIntoThatClass) {
   auto* own = dynamic_cast<COwnDialog*>(dialog.get());
   ASSERT_NE(own, nullptr);
   EXPECT_TRUE(own->Modal());
-  ASSERT_NE(own->FindAs<CMouseCaptureWindow>("Capture"), nullptr);
   // Other windows keep their stored class; without the maker so does this one.
   EXPECT_EQ(dynamic_cast<COwnDialog*>(Load("TestMain").get()), nullptr);
   m_persistence->SetWindowMaker("TestDialog", nullptr);
