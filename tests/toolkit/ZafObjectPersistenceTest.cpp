@@ -79,7 +79,6 @@ TEST_F(ZafObjectPersistenceTest, OnlyAWindowIsReadIntoAWindowAndOnlyWindowsBecom
   ZafDialogWindow window;
   EXPECT_EQ(persistence.ReadInto(window, "NotAWindow"), kStatusWrongClass);
   std::unique_ptr<ZafWindow> read;
-  persistence.SetWindowMaker("NotAWindow", [] { return std::make_unique<COwnDialog>(); });
   EXPECT_EQ(persistence.ReadWindow("NotAWindow", read), kStatusWrongClass);
   EXPECT_EQ(persistence.ReadWindow("ButtonPage", read), kStatusWrongClass);
 }

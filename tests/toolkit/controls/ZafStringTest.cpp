@@ -95,13 +95,10 @@ TEST_F(ZafStringTest, AFieldThatCapturesKeysLeavesEveryKeyToItsWindow) {
 }
 
 TEST_F(ZafStringTest, EnterPressesTheFocusedPushButtonElseTheDefaultButtonAndEscapeCancels) {
-  std::vector<std::string> pressed;
-  for (const char* name : {"OkButton", "CancelButton", "ScrollUp"}) {
-    m_dialog.Find(name)->SetUserFunction([&pressed, name](ZafWindowObject&, ZafEventType) {
-      pressed.emplace_back(name);
-      return ZafEventType{0};
-    });
-  }
+  StUserCalls ok;
+  StUserCalls scrollUp;
+  m_dialog.Find("OkButton")->SetUserFunction(ok.Function());
+  m_dialog.Find("ScrollUp")->SetUserFunction(scrollUp.Function());
   m_dialog.FindAs<CIntegerEditControl>("DevicePressureOffsetInteger")->SetFocus();
   EXPECT_EQ(m_dialog.Event(KeyEvent(kZafKeyReturn)), 1) << "an integer edit control takes Enter";
   m_dialog.Find("ScrollUp")->SetFocus();
@@ -109,7 +106,8 @@ TEST_F(ZafStringTest, EnterPressesTheFocusedPushButtonElseTheDefaultButtonAndEsc
   EXPECT_EQ(m_dialog.ClosingEvent(), kZafEventNone);
   m_field->SetFocus();
   EXPECT_EQ(m_dialog.Event(KeyEvent(kZafKeyReturn)), kZafEventOk);
-  EXPECT_EQ(pressed, (std::vector<std::string>{"ScrollUp", "OkButton"}));
+  EXPECT_EQ(scrollUp.events.size(), 1U);
+  EXPECT_EQ(ok.events.size(), 1U);
   EXPECT_EQ(Load("TestDialog")->Event(KeyEvent(kZafKeyEscape, 0x1B)), kZafEventCancel);
 }
 
