@@ -40,11 +40,6 @@ TEST_F(ZafClassTableTest, ANewClassIsPackedAndReadFromOneDescription) {
   EXPECT_EQ(ZafClassTable::Register({9, "CNoMaker", 0, {}}), kStatusMissingArgument);
 
   CTempDir sources;
-  CJsonResourceLoader refusing;
-  EXPECT_EQ(refusing.LoadFile(sources.Write("windows/Bad.json", R"({"class":"ZafWindow",
-      "children":[{"class":"CStepDial","style":["modal"]}]})")),
-            kStatusResourceDamaged);
-  EXPECT_NE(refusing.Error().find("does not apply to CStepDial"), std::string::npos);
   CJsonResourceLoader loader;
   ASSERT_EQ(loader.LoadFile(sources.Write("windows/DialWindow.json", R"({"class":"ZafWindow",
       "children":[{"class":"CStepDial","stringId":"Dial","style":["vertical"],"value":3}]})")),
