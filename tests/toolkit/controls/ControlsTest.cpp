@@ -8,7 +8,6 @@
 #include "toolkit/controls/CPressureTestWnd.h"
 #include "toolkit/controls/CScrollButton.h"
 #include "toolkit/controls/ZafComboBox.h"
-#include "toolkit/controls/ZafGroup.h"
 #include "toolkit/controls/ZafNotebook.h"
 #include "toolkit/controls/ZafScrollBar.h"
 #include "toolkit/controls/ZafSpinControl.h"
@@ -62,9 +61,6 @@ TEST_F(ControlsTest, CodeChangesNotifyButOnlyUserInputCallsTheUserFunction) {
       {"UpperSideSwitchComboBox", ZafChange::kSelection,
        [](auto& o) { static_cast<ZafList&>(o).SetSelection(0); },
        [](auto& o) { static_cast<ZafList&>(o).UserSelect(1); }},
-      {"TM_MouseMode", ZafChange::kChecked,
-       [](auto& o) { static_cast<ZafButton&>(o).SetChecked(true); },
-       [](auto& o) { static_cast<ZafButton&>(o).UserPress(); }},
       {"WFLinesValue", ZafChange::kValue,
        [](auto& o) { static_cast<ZafInteger&>(o).SetIntegerValue(9); },
        [](auto& o) { static_cast<ZafInteger&>(o).UserSetValue(20); }},
@@ -93,18 +89,6 @@ TEST_F(ControlsTest, DisabledOrHiddenControlsIgnoreTheUser) {
   slider->UserSetPosition(0);
   EXPECT_TRUE(m_calls.events.empty());
   EXPECT_EQ(slider->Position(), 3);
-}
-
-TEST_F(ControlsTest, RadioButtonsOfAGroupExcludeOneAnother) {
-  auto* pen = Find<ZafButton>("TM_PenMode");
-  auto* mouse = Find<ZafButton>("TM_MouseMode");
-  mouse->UserPress();
-  EXPECT_FALSE(pen->Checked());
-  EXPECT_EQ(Find<ZafGroup>("TM_Group")->CheckedButton(), mouse);
-  pen->SetChecked(true);
-  EXPECT_FALSE(mouse->Checked());
-  pen->UserPress();  // pressing the checked one keeps it checked
-  EXPECT_TRUE(pen->Checked());
 }
 
 TEST_F(ControlsTest, SlidersAndSpinsKeepToTheirRangeAndOnlyRealMovesCount) {

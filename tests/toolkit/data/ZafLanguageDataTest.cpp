@@ -10,12 +10,10 @@ using ZafLanguageDataTest = ToolkitFixture;
 TEST_F(ZafLanguageDataTest, AChosenLanguageOverridesEnglishAndFallsBackToItPerString) {
   std::unique_ptr<ZafLanguageData> strings;
   ASSERT_EQ(m_persistence->ReadLanguageData("LanguageStrings", "en", strings), kStatusOk);
-  EXPECT_EQ(strings->Language(), "en");
   EXPECT_EQ(*strings->Text("TestMain~ClickSound"), "Click sound");
 
   strings->SetLanguage("de");
   EXPECT_EQ(*strings->Text("TestMain~ClickSound"), "Klickton");
-  EXPECT_EQ(*strings->Text("2100~91"), "Grafiktablett");
   // Not translated: the English text.
   EXPECT_EQ(*strings->Text("TestMain~TipFeelSlider_QTIP"), "How hard you press");
   EXPECT_EQ(strings->Text("TestMain~Nothing"), nullptr);
@@ -30,7 +28,6 @@ TEST_F(ZafLanguageDataTest, AChosenLanguageOverridesEnglishAndFallsBackToItPerSt
 
   // A language without strings of its own shows English throughout.
   strings->SetLanguage(std::string(ZafLanguageData::CodeForIndex(7)));
-  EXPECT_FALSE(strings->HasLanguage("ko"));
   EXPECT_EQ(*strings->Text("TestMain~ClickSound"), "Click sound");
 }
 

@@ -102,21 +102,16 @@ TEST(ZafStorage, APathThatIsNoResourceFileIsReportedAndNothingCanBeRead) {
   std::filesystem::create_directory(folder);
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   std::ofstream(damaged) << "not a resource file";
-  struct Case {
-    std::string path;
-    Status status;
-    const char* problem;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, Status, const char*> cases[] = {
       {"/nonexistent/Tablet.znc", kStatusResourceMissing, "no such file"},
       {folder, kStatusResourceMissing, "is a folder"},
       {pipe, kStatusResourceMissing, "is not a regular file"},
       {damaged, kStatusResourceDamaged, "is damaged"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [path, status, problem] : cases) {
     ZafStorage storage;
-    EXPECT_EQ(storage.Open(c.path), c.status) << c.path;
-    EXPECT_TRUE(storage.Problem().starts_with(c.problem)) << storage.Problem();
+    EXPECT_EQ(storage.Open(path), status) << path;
+    EXPECT_TRUE(storage.Problem().starts_with(problem)) << storage.Problem();
     StResourceObject out;
     EXPECT_NE(storage.ReadWindow("Dialog", out), kStatusOk);
   }
