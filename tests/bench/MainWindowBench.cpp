@@ -13,7 +13,6 @@
 #include <memory>
 #include <string>
 
-#include "CServedDaemon.h"
 #include "host/applet/CUserPersist.h"
 #include "host/mainwindow/CCPLMainWindow.h"
 #include "service/CDaemonClient.h"
@@ -21,6 +20,7 @@
 #include "protocol/StDriverPacket.h"
 #include "services/CDriverInterface.h"
 #include "support/BuildPaths.h"
+#include "support/CServedDaemon.h"
 #include "support/CTempDir.h"
 #include "toolkit/ZafApplication.h"
 #include "toolkit/automation/ZafHeadlessPresenter.h"

@@ -21,9 +21,9 @@
 
 #include "protocol/StDriverPacket.h"
 #include "protocol/WintabEntry.h"
-#include "CServedDaemon.h"
 #include "service/CDaemonClient.h"
 #include "service/CFrameCodec.h"
+#include "support/CServedDaemon.h"
 #include "support/CTempDir.h"
 
 namespace {

@@ -1,7 +1,6 @@
 #include <poll.h>
 
 #include <atomic>
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 
 #include "service/CDaemon.h"
 #include "service/ServiceTestSupport.h"
+#include "support/CServedDaemon.h"
 #include "support/CTempDir.h"
 
 #include <sys/socket.h>
@@ -55,15 +55,10 @@ class DaemonTest : public ::testing::Test {
   void TearDown() override { Stop(); }
   void Start() {
     m_service = std::make_unique<CTabletService>(MakeDefaultProfile(), Dir() / "state.json");
-    m_daemon = std::make_unique<CDaemon>(*m_service, m_socket, m_limits);
-    std::string error;
-    ASSERT_TRUE(m_daemon->Listen(error)) << error;
-    m_stop = 0;
-    m_thread = std::thread([this] { m_daemon->Run(m_stop); });
+    m_daemon = std::make_unique<CServedDaemon>(*m_service, m_socket, m_limits);
+    ASSERT_EQ(m_daemon->Error(), "");
   }
   void Stop() {
-    m_stop = 1;
-    if (m_thread.joinable()) m_thread.join();
     m_daemon.reset();
     m_service.reset();
   }
@@ -78,9 +73,7 @@ class DaemonTest : public ::testing::Test {
   fs::path m_socket = Dir() / "s";
   StDaemonLimits m_limits;
   std::unique_ptr<CTabletService> m_service;
-  std::unique_ptr<CDaemon> m_daemon;
-  volatile std::sig_atomic_t m_stop = 0;
-  std::thread m_thread;
+  std::unique_ptr<CServedDaemon> m_daemon;
 };
 
 TEST_F(DaemonTest, BadFramesCloseThatClientOnly) {

@@ -11,8 +11,9 @@
 // process until it goes. Error() says why it does not listen.
 class CServedDaemon {
  public:
-  CServedDaemon(CTabletService& service, const std::filesystem::path& socket)
-      : m_daemon(service, socket) {
+  CServedDaemon(CTabletService& service, const std::filesystem::path& socket,
+                StDaemonLimits limits = {})
+      : m_daemon(service, socket, limits) {
     if (m_daemon.Listen(m_error)) m_loop = std::thread([this] { m_daemon.Run(m_stop); });
   }
   ~CServedDaemon() {
